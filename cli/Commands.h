@@ -1,0 +1,14 @@
+#pragma once
+// The forms of ventaro-tool. Each returns the process exit code: 0 done, 1 failed, 2 bad usage.
+
+#include <string>
+#include <vector>
+
+using Args = std::vector<std::string>;
+
+int RunNoiseCommand(const Args& args);
+int RunSliderCommand(const Args& args);
+int RunMidiCommand(const Args& args);
+
+// Prints the usage line of every form to stderr and returns 2.
+int Usage();

@@ -1,0 +1,35 @@
+// ventaro-tool: the companion command line for scripting and checking.
+
+#include <cstdio>
+
+#include "Commands.h"
+
+int Usage() {
+    std::fputs("usage: ventaro-tool noise SELECTOR SEED COUNT [--deviate exp|gauss]\n"
+               "       ventaro-tool slider --bits 7|14 --channel 1..16 --cc A[,B]"
+               " --curve linear|log|quadratic|cubic|random [--seed S] [--min X --max Y]"
+               " --positions P1,P2,...\n"
+               "       ventaro-tool midi list\n"
+               "       ventaro-tool midi send --out N B1 B2 B3\n"
+               "       ventaro-tool midi panic --out N\n",
+               stderr);
+    return 2;
+}
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        return Usage();
+    }
+    const std::string command = argv[1];
+    const Args args(argv + 2, argv + argc);
+    if (command == "noise") {
+        return RunNoiseCommand(args);
+    }
+    if (command == "slider") {
+        return RunSliderCommand(args);
+    }
+    if (command == "midi") {
+        return RunMidiCommand(args);
+    }
+    return Usage();
+}

@@ -1,0 +1,153 @@
+#include "app/FileSettingsStore.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kSoftwarePrefix = "Software\\";
+
+// A key or value name component that stays inside its folder.
+bool IsSafeComponent(std::string_view part) {
+    return !part.empty() && part != "." && part != ".." && part.find('/') == std::string::npos &&
+           part.find('\0') == std::string::npos;
+}
+
+bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+FileSettingsStore::FileSettingsStore(fs::path root) : m_root(std::move(root)) {}
+
+fs::path FileSettingsStore::UserRoot() {
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
+        return fs::path(xdg);
+    }
+    const char* home = std::getenv("HOME");
+    return fs::path(home && *home ? home : "/tmp") / ".config";
+}
+
+fs::path FileSettingsStore::KeyFolder(const std::string& key) const {
+    std::string_view rest(key);
+    if (rest.starts_with(kSoftwarePrefix)) {
+        rest.remove_prefix(kSoftwarePrefix.size());
+    }
+    fs::path folder = m_root;
+    while (!rest.empty()) {
+        const std::size_t cut = rest.find('\\');
+        const std::string_view part = rest.substr(0, cut);
+        if (!IsSafeComponent(part)) {
+            return {};
+        }
+        folder /= std::string(part);
+        rest = cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 1);
+    }
+    return folder == m_root ? fs::path() : folder;
+}
+
+fs::path FileSettingsStore::ValueFile(const std::string& key, const std::string& name) const {
+    const fs::path folder = KeyFolder(key);
+    if (folder.empty() || !IsSafeComponent(name)) {
+        return {};
+    }
+    return folder / name;
+}
+
+bool FileSettingsStore::KeyExists(const std::string& key) {
+    const fs::path folder = KeyFolder(key);
+    std::error_code ec;
+    return !folder.empty() && fs::is_directory(folder, ec);
+}
+
+bool FileSettingsStore::CreateKey(const std::string& key) {
+    const fs::path folder = KeyFolder(key);
+    if (folder.empty()) {
+        return false;
+    }
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    return fs::is_directory(folder, ec);
+}
+
+std::optional<Bytes> FileSettingsStore::ReadValue(const std::string& key, const std::string& name,
+                                                  std::size_t limit) {
+    const fs::path file = ValueFile(key, name);
+    if (file.empty()) {
+        return std::nullopt;
+    }
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat info {};
+    std::optional<Bytes> result;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+        static_cast<std::size_t>(info.st_size) <= limit) {
+        Bytes bytes(static_cast<std::size_t>(info.st_size));
+        std::size_t got = 0;
+        while (got < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                break;
+            }
+            got += static_cast<std::size_t>(n);
+        }
+        if (got == bytes.size()) {
+            result = std::move(bytes);
+        }
+    }
+    ::close(fd);
+    return result;
+}
+
+bool FileSettingsStore::WriteValue(const std::string& key, const std::string& name,
+                                   const Bytes& value) {
+    const fs::path file = ValueFile(key, name);
+    std::error_code ec;
+    if (file.empty() || !fs::is_directory(file.parent_path(), ec)) {
+        return false;
+    }
+    std::string temp = (file.parent_path() / ("." + name + ".XXXXXX")).string();
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        return false;
+    }
+    const bool written = WriteAll(fd, value.data(), value.size()) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(temp.c_str(), file.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool FileSettingsStore::DeleteKey(const std::string& key) {
+    const fs::path folder = KeyFolder(key);
+    if (folder.empty()) {
+        return false;
+    }
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+    return !fs::exists(folder, ec);
+}

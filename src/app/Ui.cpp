@@ -1,0 +1,3 @@
+#include "app/Ui.h"
+
+Ui* g_ui = nullptr;

@@ -1,0 +1,33 @@
+#pragma once
+// The core's window onto the user: message boxes, file choosers and the few frame services that
+// the platform-free logic needs. The Qt program implements it; tests script it.
+
+#include <string>
+
+enum class MessageIcon { Warning, Stop, Information, Question };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    // A message box owned by the main window, captioned with the main window title.
+    virtual MessageAnswer ShowMessage(const std::string& text, MessageIcon icon,
+                                      MessageButtons buttons = MessageButtons::Ok) = 0;
+    // A message box without owner and with the given caption (used for start-up exceptions).
+    virtual void ShowMessageWithCaption(const std::string& text, const std::string& caption,
+                                        MessageIcon icon) = 0;
+    // Sends a command to the main window, as a menu item would.
+    virtual void SendCommand(int command) = 0;
+    // Asks the message loop to end with the given code.
+    virtual void PostQuit(int code) = 0;
+    virtual void SetWaitCursor(bool waiting) = 0;
+    // Writes one part of the main window's status bar, when it has one.
+    virtual void SetStatusText(int part, const std::string& text) = 0;
+    // Enables or grays a command in the main window's menus.
+    virtual void EnableCommand(int command, bool enabled) = 0;
+};
+
+// The Ui the core reports to; null until the program (or a test) installs one.
+extern Ui* g_ui;

@@ -1,0 +1,246 @@
+#include "midi/MidiDevices.h"
+
+#include "app/ByteCodec.h"
+#include "app/SettingsKeys.h"
+#include "app/Ui.h"
+#include "resources/Strings.h"
+
+MidiDeviceState g_midiDevices;
+MidiDialogState g_midiDialog;
+MidiService* g_midiService = nullptr;
+MidiInputSink* g_midiInputSink = nullptr;
+std::string g_midiInputStatusText;
+std::string g_midiOutputStatusText;
+
+Bytes EncodeMidiDeviceSettings(const MidiDeviceSettings& settings) {
+    Bytes bytes(kMidiDeviceSettingsSize);
+    ByteWriter w(bytes);
+    w.PutI32(settings.inputDeviceIndex);
+    w.PutI32(settings.outputDeviceIndex);
+    w.PutI32(settings.inputEnabled);
+    return bytes;
+}
+
+MidiDeviceSettings DecodeMidiDeviceSettings(const Bytes& bytes) {
+    ByteReader r(bytes);
+    MidiDeviceSettings settings;
+    settings.inputDeviceIndex = r.GetI32();
+    settings.outputDeviceIndex = r.GetI32();
+    settings.inputEnabled = r.GetI32();
+    return settings;
+}
+
+void ResetMidiDeviceState() {
+    g_midiDevices = MidiDeviceState{};
+    g_midiDialog = MidiDialogState{};
+    g_midiInputStatusText.clear();
+    g_midiOutputStatusText.clear();
+}
+
+namespace {
+
+void ShowError(int prefix, MidiResult code) {
+    if (g_ui) {
+        g_ui->ShowMessage(Str(prefix) + g_midiService->ErrorText(code), MessageIcon::Warning);
+    }
+}
+
+void SetWaitCursor(bool waiting) {
+    if (g_ui) {
+        g_ui->SetWaitCursor(waiting);
+    }
+}
+
+// Opens the chosen output. A device already open counts as opened when it is the chosen one;
+// otherwise it is closed first, so that the open device is always the one the choice names.
+MidiResult OpenChosenOutput() {
+    MidiDeviceState& s = g_midiDevices;
+    if (s.openOutputIndex == s.outputDeviceIndex && g_midiService->OutputIsOpen()) {
+        return kMidiOk;
+    }
+    if (s.openOutputIndex >= 0) {
+        g_midiService->ResetOutput();
+        g_midiService->CloseOutput();
+        s.openOutputIndex = -1;
+    }
+    const MidiResult result = g_midiService->OpenOutput(s.outputDeviceIndex);
+    if (result == kMidiOk) {
+        s.openOutputIndex = s.outputDeviceIndex;
+    }
+    return result;
+}
+
+void CloseOpenInput() {
+    g_midiService->Disconnect();
+    g_midiService->StopInput();
+    g_midiService->ResetInput();
+    CloseMidiInput();
+    g_midiDevices.inputOpened = 0;
+}
+
+void WriteStatusTexts() {
+    const MidiDeviceState& s = g_midiDevices;
+    g_midiInputStatusText =
+        Str(kStrStatusIn) + (s.inputEnabled > 0 ? g_midiService->InputName(s.inputDeviceIndex)
+                                                : Str(kStrStatusNone));
+    g_midiOutputStatusText = Str(kStrStatusOut) + g_midiService->OutputName(s.outputDeviceIndex);
+    if (g_ui) {
+        g_ui->SetStatusText(kStatusPartInput, g_midiInputStatusText);
+        g_ui->SetStatusText(kStatusPartOutput, g_midiOutputStatusText);
+    }
+}
+
+} // namespace
+
+void LoadMidiDeviceSettings() {
+    MidiDeviceState& s = g_midiDevices;
+    if (g_settingsStore && g_settingsStore->KeyExists(kSettingsKey)) {
+        if (const auto bytes = ReadRecord(*g_settingsStore, kSettingsKey, kValueMidiDevices,
+                                          kMidiDeviceSettingsSize)) {
+            const MidiDeviceSettings stored = DecodeMidiDeviceSettings(*bytes);
+            s.inputDeviceIndex = stored.inputDeviceIndex;
+            s.outputDeviceIndex = stored.outputDeviceIndex;
+            s.inputEnabled = stored.inputEnabled;
+            g_midiDialog.rememberedInputEnabled = stored.inputEnabled;
+            if (stored.inputEnabled > 0) {
+                g_midiDialog.checkbox = g_midiDialog.rememberedCheckbox = 1;
+                g_midiDialog.inputListEnabled = g_midiDialog.rememberedInputListEnabled = 1;
+            }
+            s.devicesConfigured = 1;
+        }
+    }
+    if (s.devicesConfigured == 0) {
+        if (g_ui) {
+            g_ui->ShowMessage(Str(kStrFirstExecution), MessageIcon::Information);
+            g_ui->SendCommand(kCommandMidiDevices);
+        }
+        return;
+    }
+    if (!OpenMidiDevices() && g_ui) {
+        g_ui->SendCommand(kCommandMidiDevices);
+    }
+}
+
+bool OpenMidiDevices() {
+    MidiDeviceState& s = g_midiDevices;
+    if (s.outputDeviceIndex < 0) {
+        s.outputDeviceIndex = 0;
+    }
+    if (s.inputDeviceIndex < 0) {
+        s.inputDeviceIndex = 0;
+    }
+    SetWaitCursor(true);
+    ResetMidiDevices();
+
+    s.lastResult = OpenChosenOutput();
+    if (s.lastResult != kMidiOk) {
+        s.openOutputIndex = -1;
+        SetWaitCursor(false);
+        ShowError(kStrMidiOutputError, s.lastResult);
+        return false;
+    }
+    s.outputOpened = 1;
+
+    if (s.inputEnabled > 0) {
+        if (s.openInputIndex >= 0 && s.openInputIndex != s.inputDeviceIndex) {
+            CloseOpenInput(); // another input was chosen: the old one goes before the new opens
+        }
+        s.lastResult = OpenMidiInput(s.inputDeviceIndex);
+        if (s.lastResult != kMidiOk) {
+            SetWaitCursor(false);
+            ShowError(kStrMidiInputError, s.lastResult);
+            return false;
+        }
+        s.inputOpened = 1;
+        g_midiService->StartInput();
+        g_midiService->Connect();
+    }
+
+    WriteStatusTexts();
+    SetWaitCursor(false);
+    return true;
+}
+
+MidiResult OpenMidiInput(int index) {
+    MidiDeviceState& s = g_midiDevices;
+    if (s.openInputIndex >= 0 && g_midiService->InputIsOpen()) {
+        return kMidiOk; // already open: the handle is kept
+    }
+    const MidiResult result = g_midiService->OpenInput(index, g_midiInputSink);
+    s.openInputIndex = result == kMidiOk ? index : -1;
+    return result;
+}
+
+bool ResetMidiDevices() {
+    MidiDeviceState& s = g_midiDevices;
+    bool ok = true;
+    s.lastResult = g_midiService->ResetOutput();
+    ok = ok && s.lastResult == kMidiOk;
+    if (s.inputEnabled > 0) {
+        s.lastResult = g_midiService->ResetInput();
+        ok = ok && s.lastResult == kMidiOk;
+    }
+    return ok;
+}
+
+MidiResult SendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
+    g_midiDevices.shortMessage = {status, data1, data2, 0};
+    return g_midiService->SendShort(PackShortMessage(status, data1, data2));
+}
+
+void SendPanic() {
+    for (std::uint8_t channel = 0; channel < 16; ++channel) {
+        const auto status = static_cast<std::uint8_t>(0xB0 + channel);
+        SendShortMessage(status, 0x7B, 0);
+        SendShortMessage(status, 0x79, 0);
+    }
+}
+
+MidiResult SendSystemExclusive(const std::uint8_t* data, std::size_t length) {
+    g_midiDevices.lastResult = g_midiService->SendLong(data, length);
+    return g_midiDevices.lastResult;
+}
+
+void CloseMidiInput() {
+    MidiDeviceState& s = g_midiDevices;
+    if (s.openInputIndex >= 0) {
+        s.lastResult = g_midiService->CloseInput();
+        s.openInputIndex = -1;
+    }
+}
+
+void CloseMidiDevices() {
+    MidiDeviceState& s = g_midiDevices;
+    SetWaitCursor(true);
+    g_midiService->Disconnect();
+    g_midiService->StopInput();
+    g_midiService->ResetInput();
+    CloseMidiInput();
+    g_midiService->ResetOutput();
+    if (s.openOutputIndex >= 0) {
+        s.lastResult = g_midiService->CloseOutput();
+        s.openOutputIndex = -1;
+    }
+    s.inputOpened = 0;
+    s.outputOpened = 0;
+    SetWaitCursor(false);
+}
+
+bool StoreMidiDeviceSettings() {
+    const MidiDeviceState& s = g_midiDevices;
+    if (!g_settingsStore || !g_settingsStore->CreateKey(kSettingsKey)) {
+        if (g_ui) {
+            g_ui->ShowMessage(Str(kStrRegistryCreateError), MessageIcon::Warning);
+        }
+        return false;
+    }
+    const MidiDeviceSettings settings{s.inputDeviceIndex, s.outputDeviceIndex, s.inputEnabled};
+    if (!g_settingsStore->WriteValue(kSettingsKey, kValueMidiDevices,
+                                     EncodeMidiDeviceSettings(settings))) {
+        if (g_ui) {
+            g_ui->ShowMessage(Str(kStrRegistryWriteError), MessageIcon::Warning);
+        }
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,73 @@
+#pragma once
+// The platform's MIDI service as the device manager sees it: ordered device lists with product
+// names, one output and one input opened by index, short and long messages, reset, an input
+// delivered to a sink on the service's own thread, and a thru connection from input to output.
+// Result codes: 0 is success; ErrorText gives the service's own text for any other code.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+using MidiResult = std::uint32_t;
+
+inline constexpr MidiResult kMidiOk = 0;
+inline constexpr MidiResult kMidiErrorGeneric = 1;
+inline constexpr MidiResult kMidiErrorBadDevice = 2;
+inline constexpr MidiResult kMidiErrorAllocated = 4;
+inline constexpr MidiResult kMidiErrorInvalidHandle = 5;
+inline constexpr MidiResult kMidiErrorNoDriver = 6;
+inline constexpr MidiResult kMidiErrorInvalidParameter = 11;
+
+// Receives what arrives on the open input. Called on the service's thread: an implementation
+// must only hand the data over (for example into a MidiInputQueue), never touch UI state.
+class MidiInputSink {
+public:
+    virtual ~MidiInputSink() = default;
+    // One complete short message packed as status + data1·256 + data2·65536.
+    virtual void OnShortMessage(std::uint32_t word, std::uint32_t timeMs) = 0;
+    // One system exclusive block, F0 .. F7.
+    virtual void OnLongMessage(const std::uint8_t* data, std::size_t length,
+                               std::uint32_t timeMs) = 0;
+};
+
+class MidiService {
+public:
+    virtual ~MidiService() = default;
+
+    virtual int OutputCount() = 0;
+    virtual std::string OutputName(int index) = 0;
+    virtual int InputCount() = 0;
+    virtual std::string InputName(int index) = 0;
+
+    virtual MidiResult OpenOutput(int index) = 0;
+    virtual MidiResult CloseOutput() = 0;
+    virtual bool OutputIsOpen() = 0;
+    // Sends one short message at once; the word is packed as in MidiInputSink.
+    virtual MidiResult SendShort(std::uint32_t word) = 0;
+    virtual MidiResult SendLong(const std::uint8_t* data, std::size_t length) = 0;
+    // Silences the open output; fails when no output is open.
+    virtual MidiResult ResetOutput() = 0;
+
+    virtual MidiResult OpenInput(int index, MidiInputSink* sink) = 0;
+    virtual MidiResult StartInput() = 0;
+    virtual MidiResult StopInput() = 0;
+    virtual MidiResult ResetInput() = 0;
+    virtual MidiResult CloseInput() = 0;
+    virtual bool InputIsOpen() = 0;
+
+    // MIDI thru: everything arriving on the input is echoed to the output.
+    virtual MidiResult Connect() = 0;
+    virtual MidiResult Disconnect() = 0;
+
+    virtual std::string ErrorText(MidiResult code) = 0;
+};
+
+// Number of bytes a short message with this status carries on the wire. The undefined system
+// common statuses F4 and F5 carry all three bytes, so that the engine's stop signal arrives whole.
+std::size_t ShortMessageLength(std::uint8_t status);
+
+inline std::uint32_t PackShortMessage(std::uint8_t status, std::uint8_t data1,
+                                      std::uint8_t data2) {
+    return static_cast<std::uint32_t>(status) | (static_cast<std::uint32_t>(data1) << 8) |
+           (static_cast<std::uint32_t>(data2) << 16);
+}

@@ -1,0 +1,271 @@
+// The only file that knows RtMidi (and the JACK probe): every RtMidi error is caught here and
+// becomes an error text for the device manager.
+
+#include "midi/RtMidiBackend.h"
+
+#include <jack/jack.h>
+#include <rtmidi/RtMidi.h>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+#include "midi/RoutedMidiService.h"
+
+namespace {
+
+constexpr const char* kClientName = "Ventaro.2";
+constexpr const char* kVirtualPortName = "Ventaro.2";
+
+// Our own clients' ports are left out of the lists: the virtual ports are listed on their own.
+bool IsOwnPort(std::string_view name) {
+    return name.starts_with(std::string(kClientName) + ":");
+}
+
+void QuietJack(const char*) {}
+
+bool AlsaSequencerPresent() {
+    return ::access("/dev/snd/seq", R_OK | W_OK) == 0;
+}
+
+// A JACK server is asked for only when one runs: never started, never complained about.
+bool JackServerRunning() {
+    jack_set_error_function(QuietJack);
+    jack_set_info_function(QuietJack);
+    jack_status_t status{};
+    jack_client_t* client = jack_client_open("Ventaro.2 probe", JackNoStartServer, &status);
+    if (!client) {
+        return false;
+    }
+    jack_client_close(client);
+    return true;
+}
+
+// Warnings go to our error text instead of the terminal.
+void KeepError(RtMidiError::Type, const std::string& text, void* userData) {
+    *static_cast<std::string*>(userData) = text;
+}
+
+class RtOutPort : public MidiOutPort {
+public:
+    explicit RtOutPort(std::unique_ptr<RtMidiOut> out) : m_out(std::move(out)) {
+        m_out->setErrorCallback(KeepError, &m_lastError);
+    }
+    bool Send(const std::uint8_t* data, std::size_t length, std::string& error) override {
+        m_lastError.clear();
+        try {
+            m_out->sendMessage(data, length);
+        } catch (const RtMidiError& e) {
+            error = e.getMessage();
+            return false;
+        }
+        if (!m_lastError.empty()) {
+            error = m_lastError;
+            return false;
+        }
+        return true;
+    }
+
+private:
+    std::string m_lastError;
+    std::unique_ptr<RtMidiOut> m_out;
+};
+
+class RtInPort : public MidiInPort {
+public:
+    RtInPort(std::unique_ptr<RtMidiIn> in, std::unique_ptr<MidiBytesHandler> handler)
+        : m_handler(std::move(handler)), m_in(std::move(in)) {}
+    ~RtInPort() override {
+        try {
+            m_in->cancelCallback();
+            m_in->closePort();
+        } catch (const RtMidiError&) {
+        }
+    }
+
+    static void Deliver(double, std::vector<unsigned char>* message, void* userData) {
+        if (message && !message->empty()) {
+            (*static_cast<MidiBytesHandler*>(userData))(message->data(), message->size());
+        }
+    }
+
+private:
+    std::unique_ptr<MidiBytesHandler> m_handler;
+    std::string m_lastError;
+    std::unique_ptr<RtMidiIn> m_in;
+};
+
+std::unique_ptr<RtInPort> StartInput(std::unique_ptr<RtMidiIn> in, MidiBytesHandler handler,
+                                     const auto& open) {
+    auto owned = std::make_unique<MidiBytesHandler>(std::move(handler));
+    in->ignoreTypes(false, false, false);
+    in->setCallback(&RtInPort::Deliver, owned.get());
+    open(*in);
+    return std::make_unique<RtInPort>(std::move(in), std::move(owned));
+}
+
+// The ports of one RtMidi API (ALSA sequencer or JACK).
+class RtPortBackend : public MidiPortBackend {
+public:
+    explicit RtPortBackend(RtMidi::Api api) : m_api(api) {
+        try {
+            m_lister = std::make_unique<RtMidiOut>(api, kClientName);
+            m_lister->setErrorCallback(KeepError, &m_listError);
+            m_inLister = std::make_unique<RtMidiIn>(api, kClientName);
+            m_inLister->setErrorCallback(KeepError, &m_listError);
+        } catch (const RtMidiError&) {
+            m_lister.reset();
+            m_inLister.reset();
+        }
+    }
+
+    std::vector<std::string> OutputPorts() override { return Ports(m_lister.get()); }
+    std::vector<std::string> InputPorts() override { return Ports(m_inLister.get()); }
+
+    std::unique_ptr<MidiOutPort> OpenOutput(int index, std::string& error) override {
+        const int port = PortNumber(m_lister.get(), index);
+        try {
+            auto out = std::make_unique<RtMidiOut>(m_api, kClientName);
+            std::string openError;
+            out->setErrorCallback(KeepError, &openError);
+            out->openPort(static_cast<unsigned>(port), "Output");
+            if (!openError.empty() || !out->isPortOpen()) {
+                error = openError.empty() ? "The MIDI output port could not be opened." : openError;
+                return nullptr;
+            }
+            return std::make_unique<RtOutPort>(std::move(out));
+        } catch (const RtMidiError& e) {
+            error = e.getMessage();
+            return nullptr;
+        }
+    }
+
+    std::unique_ptr<MidiInPort> OpenInput(int index, MidiBytesHandler handler,
+                                          std::string& error) override {
+        const int port = PortNumber(m_inLister.get(), index);
+        try {
+            std::string openError;
+            auto in = std::make_unique<RtMidiIn>(m_api, kClientName);
+            in->setErrorCallback(KeepError, &openError);
+            auto opened = StartInput(std::move(in), std::move(handler), [&](RtMidiIn& input) {
+                input.openPort(static_cast<unsigned>(port), "Input");
+                if (!input.isPortOpen() && openError.empty()) {
+                    openError = "The MIDI input port could not be opened.";
+                }
+            });
+            if (!openError.empty()) {
+                error = openError;
+                return nullptr;
+            }
+            return opened;
+        } catch (const RtMidiError& e) {
+            error = e.getMessage();
+            return nullptr;
+        }
+    }
+
+private:
+    // The platform's port numbers of the ports we list, in order.
+    std::vector<int> PortNumbers(RtMidi* lister) {
+        std::vector<int> numbers;
+        if (!lister) {
+            return numbers;
+        }
+        try {
+            const unsigned count = lister->getPortCount();
+            for (unsigned i = 0; i < count; ++i) {
+                if (!IsOwnPort(lister->getPortName(i))) {
+                    numbers.push_back(static_cast<int>(i));
+                }
+            }
+        } catch (const RtMidiError&) {
+        }
+        return numbers;
+    }
+
+    std::vector<std::string> Ports(RtMidi* lister) {
+        std::vector<std::string> names;
+        for (int number : PortNumbers(lister)) {
+            try {
+                names.push_back(lister->getPortName(static_cast<unsigned>(number)));
+            } catch (const RtMidiError&) {
+                names.emplace_back();
+            }
+        }
+        return names;
+    }
+
+    int PortNumber(RtMidi* lister, int index) {
+        const std::vector<int> numbers = PortNumbers(lister);
+        return index >= 0 && index < static_cast<int>(numbers.size()) ? numbers[index] : -1;
+    }
+
+    RtMidi::Api m_api;
+    std::string m_listError;
+    std::unique_ptr<RtMidiOut> m_lister;
+    std::unique_ptr<RtMidiIn> m_inLister;
+};
+
+// The "Ventaro.2" virtual output and input that other programs connect to.
+class VirtualPortBackend : public MidiPortBackend {
+public:
+    explicit VirtualPortBackend(RtMidi::Api api) : m_api(api) {}
+
+    std::vector<std::string> OutputPorts() override { return {kVirtualPortName}; }
+    std::vector<std::string> InputPorts() override { return {kVirtualPortName}; }
+
+    std::unique_ptr<MidiOutPort> OpenOutput(int, std::string& error) override {
+        try {
+            auto out = std::make_unique<RtMidiOut>(m_api, kClientName);
+            out->openVirtualPort(kVirtualPortName);
+            return std::make_unique<RtOutPort>(std::move(out));
+        } catch (const RtMidiError& e) {
+            error = e.getMessage();
+            return nullptr;
+        }
+    }
+
+    std::unique_ptr<MidiInPort> OpenInput(int, MidiBytesHandler handler,
+                                          std::string& error) override {
+        try {
+            auto in = std::make_unique<RtMidiIn>(m_api, kClientName);
+            return StartInput(std::move(in), std::move(handler),
+                              [](RtMidiIn& input) { input.openVirtualPort(kVirtualPortName); });
+        } catch (const RtMidiError& e) {
+            error = e.getMessage();
+            return nullptr;
+        }
+    }
+
+private:
+    RtMidi::Api m_api;
+};
+
+bool Compiled(RtMidi::Api api) {
+    std::vector<RtMidi::Api> apis;
+    RtMidi::getCompiledApi(apis);
+    for (RtMidi::Api compiled : apis) {
+        if (compiled == api) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::unique_ptr<MidiService> CreatePlatformMidiService() {
+    std::vector<std::unique_ptr<MidiPortBackend>> backends;
+    const bool alsa = Compiled(RtMidi::LINUX_ALSA) && AlsaSequencerPresent();
+    const bool jack = Compiled(RtMidi::UNIX_JACK) && JackServerRunning();
+    if (alsa) {
+        backends.push_back(std::make_unique<RtPortBackend>(RtMidi::LINUX_ALSA));
+    }
+    if (jack) {
+        backends.push_back(std::make_unique<RtPortBackend>(RtMidi::UNIX_JACK));
+    }
+    if (alsa || jack) {
+        backends.push_back(
+            std::make_unique<VirtualPortBackend>(alsa ? RtMidi::LINUX_ALSA : RtMidi::UNIX_JACK));
+    }
+    return std::make_unique<RoutedMidiService>(std::move(backends));
+}

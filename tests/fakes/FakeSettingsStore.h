@@ -1,0 +1,60 @@
+#pragma once
+// An in-memory settings store whose key creation and value writes can be made to fail.
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "app/SettingsStore.h"
+
+class FakeSettingsStore : public SettingsStore {
+public:
+    bool KeyExists(const std::string& key) override { return keys.count(key) > 0; }
+    bool CreateKey(const std::string& key) override {
+        if (failCreate) {
+            return false;
+        }
+        keys.insert(key);
+        return true;
+    }
+    std::optional<Bytes> ReadValue(const std::string& key, const std::string& name,
+                                   std::size_t limit) override {
+        auto it = values.find({key, name});
+        if (!keys.count(key) || it == values.end() || it->second.size() > limit) {
+            return std::nullopt;
+        }
+        return it->second;
+    }
+    bool WriteValue(const std::string& key, const std::string& name,
+                    const Bytes& value) override {
+        if (!keys.count(key) || failWriteOf.count(name)) {
+            return false;
+        }
+        values[{key, name}] = value;
+        ++writes;
+        return true;
+    }
+    bool DeleteKey(const std::string& key) override {
+        keys.erase(key);
+        for (auto it = values.begin(); it != values.end();) {
+            it = it->first.first == key ? values.erase(it) : std::next(it);
+        }
+        return true;
+    }
+
+    // Puts a value in place, creating its key.
+    void Put(const std::string& key, const std::string& name, const Bytes& value) {
+        keys.insert(key);
+        values[{key, name}] = value;
+    }
+    const Bytes* Get(const std::string& key, const std::string& name) const {
+        auto it = values.find({key, name});
+        return it == values.end() ? nullptr : &it->second;
+    }
+
+    std::set<std::string> keys;
+    std::map<std::pair<std::string, std::string>, Bytes> values;
+    std::set<std::string> failWriteOf;
+    bool failCreate = false;
+    int writes = 0;
+};

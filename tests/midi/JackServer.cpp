@@ -1,0 +1,77 @@
+#include "JackServer.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+pid_t SpawnWithOutput(const std::vector<std::string>& argv, const std::string& outputFile) {
+    std::vector<char*> args;
+    for (const std::string& arg : argv) {
+        args.push_back(const_cast<char*>(arg.c_str()));
+    }
+    args.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    pid_t pid = -1;
+    const int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return rc == 0 ? pid : -1;
+}
+
+void StopProcess(pid_t pid) {
+    if (pid <= 0) {
+        return;
+    }
+    ::kill(pid, SIGTERM);
+    for (int i = 0; i < 100; ++i) {
+        int status = 0;
+        if (::waitpid(pid, &status, WNOHANG) == pid) {
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+}
+
+bool WaitFor(const std::string& command, int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (std::system(command.c_str()) == 0) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
+JackServer::JackServer() : m_name("ventaro-test-" + std::to_string(::getpid())) {}
+
+JackServer::~JackServer() {
+    StopProcess(m_pid);
+}
+
+bool JackServer::Start() {
+    // Every JACK client of this process and its children talks to the private server.
+    ::setenv("JACK_DEFAULT_SERVER", m_name.c_str(), 1);
+    ::setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);
+    m_pid = SpawnWithOutput({"jackd", "--no-realtime", "-n", m_name, "-d", "dummy", "-r", "48000",
+                             "-p", "256"},
+                            "/tmp/" + m_name + ".log");
+    if (m_pid < 0) {
+        return false;
+    }
+    return WaitFor("jack_lsp >/dev/null 2>&1", 10000);
+}

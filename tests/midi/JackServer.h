@@ -1,0 +1,27 @@
+#pragma once
+// A private JACK server on the dummy driver, started by a test and stopped by its own process id,
+// with helpers to run JACK clients beside it.
+
+#include <string>
+#include <vector>
+#include <sys/types.h>
+
+class JackServer {
+public:
+    JackServer();
+    ~JackServer();
+    // True once the server answers; false when jackd is missing or did not come up.
+    bool Start();
+    const std::string& Name() const { return m_name; }
+
+private:
+    std::string m_name;
+    pid_t m_pid = -1;
+};
+
+// Starts a program with its output sent to `outputFile`; returns its process id or -1.
+pid_t SpawnWithOutput(const std::vector<std::string>& argv, const std::string& outputFile);
+// Stops a started program and waits for it.
+void StopProcess(pid_t pid);
+// Waits up to `timeoutMs` for `command` (run through the shell) to succeed.
+bool WaitFor(const std::string& command, int timeoutMs);
