@@ -4,6 +4,8 @@
 
 #include "NullMidiService.h"
 #include "midi/MidiDevices.h"
+#include "midi/MidiInputQueue.h"
+#include "midi/RoutedMidiService.h"
 #include "panel/PanelState.h"
 #include "panel/SliderOutput.h"
 #include "random/NoiseSources.h"
@@ -61,6 +63,30 @@ void BM_SendPanelAndTransport128(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(g_null.Count() - before));
 }
 BENCHMARK(BM_SendPanelAndTransport128);
+
+// The same move through the real routing layer: the output lock, Loopback delivery and the
+// hand-over queue of the input thread, drained as the user-interface thread would.
+void BM_SendSliderThroughLoopback(benchmark::State& state) {
+    SetUpPanel(1, false, kCurveLinear);
+    RoutedMidiService service({});
+    MidiInputQueue queue;
+    service.OpenOutput(0);
+    service.OpenInput(0, &queue);
+    service.StartInput();
+    g_midiService = &service;
+    std::int32_t position = 0;
+    for (auto _ : state) {
+        g_sliders[0].value = position;
+        position = (position + 1) & 127;
+        SendSlider(0);
+        if ((position & 63) == 0) {
+            benchmark::DoNotOptimize(queue.Drain());
+        }
+    }
+    g_midiService = &g_null;
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(BM_SendSliderThroughLoopback);
 
 void BM_BuildCurveTables(benchmark::State& state) {
     for (auto _ : state) {

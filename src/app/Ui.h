@@ -27,6 +27,9 @@ public:
     virtual void SetStatusText(int part, const std::string& text) = 0;
     // Enables or grays a command in the main window's menus.
     virtual void EnableCommand(int command, bool enabled) = 0;
+    // The shared file chooser in its nine modes; false when the user cancels. `path` receives
+    // the chosen path, `title` its file title.
+    virtual bool SelectFile(int mode, std::string& path, std::string& title) = 0;
 };
 
 // The Ui the core reports to; null until the program (or a test) installs one.

@@ -78,15 +78,26 @@ void CloseOpenInput() {
     g_midiDevices.inputOpened = 0;
 }
 
+// Names the devices that are open: after a successful open these are the chosen ones.
 void WriteStatusTexts() {
     const MidiDeviceState& s = g_midiDevices;
-    g_midiInputStatusText =
-        Str(kStrStatusIn) + (s.inputEnabled > 0 ? g_midiService->InputName(s.inputDeviceIndex)
-                                                : Str(kStrStatusNone));
-    g_midiOutputStatusText = Str(kStrStatusOut) + g_midiService->OutputName(s.outputDeviceIndex);
+    g_midiInputStatusText = Str(kStrStatusIn) + (s.inputEnabled > 0 && s.openInputIndex >= 0
+                                                     ? g_midiService->InputName(s.openInputIndex)
+                                                     : Str(kStrStatusNone));
+    g_midiOutputStatusText =
+        Str(kStrStatusOut) + (s.openOutputIndex >= 0 ? g_midiService->OutputName(s.openOutputIndex)
+                                                     : Str(kStrStatusNone));
     if (g_ui) {
         g_ui->SetStatusText(kStatusPartInput, g_midiInputStatusText);
         g_ui->SetStatusText(kStatusPartOutput, g_midiOutputStatusText);
+    }
+}
+
+// A failed open may have closed the device the status bar names; once texts are shown they
+// must keep naming only what is open.
+void RefreshShownStatusTexts() {
+    if (!g_midiOutputStatusText.empty() || !g_midiInputStatusText.empty()) {
+        WriteStatusTexts();
     }
 }
 
@@ -135,6 +146,7 @@ bool OpenMidiDevices() {
     s.lastResult = OpenChosenOutput();
     if (s.lastResult != kMidiOk) {
         s.openOutputIndex = -1;
+        RefreshShownStatusTexts();
         SetWaitCursor(false);
         ShowError(kStrMidiOutputError, s.lastResult);
         return false;
@@ -147,6 +159,7 @@ bool OpenMidiDevices() {
         }
         s.lastResult = OpenMidiInput(s.inputDeviceIndex);
         if (s.lastResult != kMidiOk) {
+            RefreshShownStatusTexts();
             SetWaitCursor(false);
             ShowError(kStrMidiInputError, s.lastResult);
             return false;

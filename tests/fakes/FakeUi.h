@@ -41,6 +41,18 @@ public:
         enabledCommands.emplace_back(command, enabled);
     }
 
+    bool SelectFile(int mode, std::string& path, std::string& title) override {
+        fileModes.push_back(mode);
+        if (chosenFiles.empty()) {
+            return false;
+        }
+        path = chosenFiles.front();
+        chosenFiles.pop_front();
+        const std::size_t slash = path.find_last_of("/\\");
+        title = slash == std::string::npos ? path : path.substr(slash + 1);
+        return true;
+    }
+
     std::vector<std::string> MessageTexts() const {
         std::vector<std::string> texts;
         for (const ShownMessage& m : messages) {
@@ -50,6 +62,8 @@ public:
     }
 
     std::deque<MessageAnswer> answers;
+    std::deque<std::string> chosenFiles; // answers of SelectFile; none left = Cancel
+    std::vector<int> fileModes;
     std::vector<ShownMessage> messages;
     std::vector<int> commands;
     std::vector<int> quitCodes;
