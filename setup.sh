@@ -53,7 +53,7 @@ case "${1:-}" in
 run)
     install_missing
     build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    exec build/cli/ventaro-tool midi list
+    exec build/ventaro "${@:2}"
     ;;
 test)
     install_missing

@@ -9,6 +9,8 @@ using Args = std::vector<std::string>;
 int RunNoiseCommand(const Args& args);
 int RunSliderCommand(const Args& args);
 int RunMidiCommand(const Args& args);
+int RunProjectCommand(const Args& args);
+int RunCsoundCommand(const Args& args);
 
 // Prints the usage line of every form to stderr and returns 2.
 int Usage();

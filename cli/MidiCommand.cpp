@@ -74,12 +74,16 @@ int RunMidiCommand(const Args& args) {
     if (!OpenOutput(*service, static_cast<int>(*index))) {
         return 1;
     }
+    MidiResult result = kMidiOk;
     if (verb == "send") {
-        SendShortMessage(bytes[0], bytes[1], bytes[2]);
+        result = SendShortMessage(bytes[0], bytes[1], bytes[2]);
     } else {
         SendPanic();
     }
+    if (result != kMidiOk) {
+        std::fprintf(stderr, "ventaro-tool: %s\n", service->ErrorText(result).c_str());
+    }
     service->CloseOutput();
     g_midiService = nullptr;
-    return 0;
+    return result == kMidiOk ? 0 : 1;
 }

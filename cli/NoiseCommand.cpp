@@ -29,11 +29,14 @@ int RunNoiseCommand(const Args& args) {
             return 2;
         }
     }
-    // NoiseSource0 started on its mask word returns 0.0 forever; both deviates would never end.
-    if (draw != Draw::Uniform && *selector == 0 && *seed == 123459876) {
-        std::fputs("ventaro-tool: source 0 with seed 123459876 only gives 0.0; a deviate of it "
-                   "never ends\n",
-                   stderr);
+    // NoiseSource0 returns 0.0 forever once its masked word is a multiple of 2147483647 (the
+    // mask word itself, or it XOR 0x7FFFFFFF or -0x7FFFFFFF); both deviates would never end.
+    const std::int64_t masked = static_cast<std::int32_t>(*seed) ^ 123459876;
+    if (draw != Draw::Uniform && *selector == 0 && masked % 2147483647 == 0) {
+        std::fprintf(stderr,
+                     "ventaro-tool: source 0 with seed %d only gives 0.0; a deviate of it "
+                     "never ends\n",
+                     static_cast<int>(*seed));
         return 2;
     }
     auto word = static_cast<std::int32_t>(*seed);

@@ -11,7 +11,11 @@ int Usage() {
                " --positions P1,P2,...\n"
                "       ventaro-tool midi list\n"
                "       ventaro-tool midi send --out N B1 B2 B3\n"
-               "       ventaro-tool midi panic --out N\n",
+               "       ventaro-tool midi panic --out N\n"
+               "       ventaro-tool project new --bits 7|14 --sliders N -o FILE\n"
+               "       ventaro-tool project info FILE\n"
+               "       ventaro-tool csound header|orchestra|pfields FILE\n"
+               "       ventaro-tool csound ftable 1..13\n",
                stderr);
     return 2;
 }
@@ -30,6 +34,12 @@ int main(int argc, char** argv) {
     }
     if (command == "midi") {
         return RunMidiCommand(args);
+    }
+    if (command == "project") {
+        return RunProjectCommand(args);
+    }
+    if (command == "csound") {
+        return RunCsoundCommand(args);
     }
     return Usage();
 }

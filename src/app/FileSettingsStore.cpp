@@ -93,7 +93,8 @@ std::optional<Bytes> FileSettingsStore::ReadValue(const std::string& key, const 
     if (file.empty()) {
         return std::nullopt;
     }
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO or device put where a value belongs cannot stall start-up.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return std::nullopt;
     }

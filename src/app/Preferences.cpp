@@ -3,6 +3,7 @@
 #include "app/ByteCodec.h"
 #include "app/SettingsKeys.h"
 #include "app/Ui.h"
+#include "engine/EngineSettings.h"
 #include "resources/Strings.h"
 
 Preferences g_preferences;
@@ -117,6 +118,7 @@ void ReadPreferences() {
             g_preferences.help = g_preferencesCommitted.help = *record;
         }
     }
+    ReadEnvironmentFiles();
     if (auto bytes = ReadRecord(*store, kSettingsKey, kValueEditorPrefs, kEditorPrefsRecordSize)) {
         if (auto record = DecodeEditorPrefs(*bytes)) {
             g_preferences.editor = g_preferencesCommitted.editor = *record;

@@ -12,6 +12,11 @@ bool IsToggle(std::int32_t v) {
     return v == 1 || v == -1;
 }
 
+// The platform's placement record always carries its own length; the show commands run 0..11.
+bool IsPlacement(const WindowPlacement& p) {
+    return p.length == 44 && p.showCmd >= 0 && p.showCmd <= 11;
+}
+
 template <std::size_t N> void GetChars(ByteReader& r, std::array<char, N>& field) {
     r.GetBytes(std::span(reinterpret_cast<std::uint8_t*>(field.data()), N));
     field[N - 1] = '\0'; // a field with no terminator inside its width is cut at its width
@@ -137,7 +142,7 @@ std::optional<FrameWindowRecord> DecodeFrameWindow(const Bytes& bytes) {
     FrameWindowRecord record;
     record.placement = DecodeWindowPlacement(r);
     record.alwaysOnTop = r.GetI32();
-    if (!IsToggle(record.alwaysOnTop)) {
+    if (!IsToggle(record.alwaysOnTop) || !IsPlacement(record.placement)) {
         return std::nullopt;
     }
     return record;
@@ -187,7 +192,8 @@ std::optional<ToolWindowRecord> DecodeToolWindow(const Bytes& bytes, bool withFi
     if (withFilter) {
         record.filterActiveSensing = r.GetI32();
     }
-    if (!IsFlag(record.open) || !IsFlag(record.filterActiveSensing)) {
+    if (!IsFlag(record.open) || !IsFlag(record.filterActiveSensing) ||
+        !IsPlacement(record.placement)) {
         return std::nullopt;
     }
     return record;

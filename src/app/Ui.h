@@ -4,9 +4,12 @@
 
 #include <string>
 
+#include "app/SettingsRecords.h"
+
 enum class MessageIcon { Warning, Stop, Information, Question };
 enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
+enum class RecorderState { Idle, Playing, Recording };
 
 class Ui {
 public:
@@ -30,6 +33,25 @@ public:
     // The shared file chooser in its nine modes; false when the user cancels. `path` receives
     // the chosen path, `title` its file title.
     virtual bool SelectFile(int mode, std::string& path, std::string& title) = 0;
+
+    // Frame services of the project lifecycle.
+    // The main window's title bar text.
+    virtual void SetTitle(const std::string& title) = 0;
+    // The background (the "WallPaper1" pattern without a project, dark blue with one); the main
+    // window is repainted and its children laid out again.
+    virtual void SetBackground(bool projectOpen) = 0;
+    // Enables or grays a command in the right-click menu.
+    virtual void EnablePopupCommand(int command, bool enabled) = 0;
+    // Shows (and enables) or hides the tool bar buttons that need a project: 500, 65000, 15000,
+    // 61000, 14000, 27000 and the separators 334 and 333; nothing when there is no tool bar.
+    virtual void ShowProjectButtons(bool shown) = 0;
+    // Whether the tool window of a toggle command (15000, 61000, 14000, 27000, 18000) is open.
+    virtual bool IsWindowOpen(int command) = 0;
+    // The current placement of an open tool window; false when it is not open.
+    virtual bool GetWindowPlacement(int command, WindowPlacement& placement) = 0;
+    virtual RecorderState GetRecorderState() = 0;
+    // Adds a path to the desktop's recent documents, where the desktop keeps such a list.
+    virtual void AddRecentDocument(const std::string& path) = 0;
 };
 
 // The Ui the core reports to; null until the program (or a test) installs one.

@@ -204,7 +204,7 @@ MidiResult RoutedMidiService::StartInput() {
     if (!m_inputOpen) {
         return kMidiErrorInvalidHandle;
     }
-    m_inputStart = std::chrono::steady_clock::now();
+    m_inputStart.store(std::chrono::steady_clock::now().time_since_epoch().count());
     m_inputStarted.store(true);
     return kMidiOk;
 }
@@ -256,16 +256,17 @@ void RoutedMidiService::OnIncoming(const std::uint8_t* data, std::size_t length)
     if (!m_inputStarted.load() || length == 0) {
         return;
     }
-    const auto elapsed = std::chrono::steady_clock::now() - m_inputStart;
+    const auto elapsed = std::chrono::steady_clock::now().time_since_epoch() -
+                         std::chrono::steady_clock::duration(m_inputStart.load());
     const auto timeMs = static_cast<std::uint32_t>(
         std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
     if (MidiInputSink* sink = m_sink.load()) {
         if (data[0] == 0xF0) {
             sink->OnLongMessage(data, length, timeMs);
         } else {
-            sink->OnShortMessage(PackShortMessage(data[0], length > 1 ? data[1] : 0,
-                                                  length > 2 ? data[2] : 0),
-                                 timeMs);
+            sink->OnShortMessage(
+                PackShortMessage(data[0], length > 1 ? data[1] : 0, length > 2 ? data[2] : 0),
+                timeMs);
         }
     }
     if (!m_thru.load()) {

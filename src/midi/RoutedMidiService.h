@@ -71,7 +71,8 @@ private:
     std::atomic<MidiInputSink*> m_sink{nullptr};
     std::atomic<bool> m_inputStarted{false};
     std::atomic<bool> m_thru{false};
-    std::chrono::steady_clock::time_point m_inputStart;
+    // Read on the input thread while a re-open restarts the input on the UI thread.
+    std::atomic<std::chrono::steady_clock::rep> m_inputStart{0};
 
     std::mutex m_errorMutex;
     std::string m_lastPlatformError;

@@ -13,12 +13,20 @@
 
 namespace {
 
-constexpr const char* kClientName = "Ventaro.2";
+// Only the virtual output's client is named "Ventaro.2", so that other programs find it as
+// "Ventaro.2" (ALSA) or "Ventaro.2:Ventaro.2" (JACK); every other client of ours has a name of
+// its own beginning with the product name.
+constexpr const char* kProductName = "Ventaro.2";
 constexpr const char* kVirtualPortName = "Ventaro.2";
+constexpr const char* kVirtualOutputClient = "Ventaro.2";
+constexpr const char* kVirtualInputClient = "Ventaro.2 input";
+constexpr const char* kListClient = "Ventaro.2 list";
+constexpr const char* kOutputClient = "Ventaro.2 output";
+constexpr const char* kInputClient = "Ventaro.2 input";
 
 // Our own clients' ports are left out of the lists: the virtual ports are listed on their own.
 bool IsOwnPort(std::string_view name) {
-    return name.starts_with(std::string(kClientName) + ":");
+    return name.starts_with(kProductName);
 }
 
 void QuietJack(const char*) {}
@@ -108,9 +116,9 @@ class RtPortBackend : public MidiPortBackend {
 public:
     explicit RtPortBackend(RtMidi::Api api) : m_api(api) {
         try {
-            m_lister = std::make_unique<RtMidiOut>(api, kClientName);
+            m_lister = std::make_unique<RtMidiOut>(api, kListClient);
             m_lister->setErrorCallback(KeepError, &m_listError);
-            m_inLister = std::make_unique<RtMidiIn>(api, kClientName);
+            m_inLister = std::make_unique<RtMidiIn>(api, kListClient);
             m_inLister->setErrorCallback(KeepError, &m_listError);
         } catch (const RtMidiError&) {
             m_lister.reset();
@@ -124,7 +132,7 @@ public:
     std::unique_ptr<MidiOutPort> OpenOutput(int index, std::string& error) override {
         const int port = PortNumber(m_lister.get(), index);
         try {
-            auto out = std::make_unique<RtMidiOut>(m_api, kClientName);
+            auto out = std::make_unique<RtMidiOut>(m_api, kOutputClient);
             std::string openError;
             out->setErrorCallback(KeepError, &openError);
             out->openPort(static_cast<unsigned>(port), "Output");
@@ -144,7 +152,7 @@ public:
         const int port = PortNumber(m_inLister.get(), index);
         try {
             std::string openError;
-            auto in = std::make_unique<RtMidiIn>(m_api, kClientName);
+            auto in = std::make_unique<RtMidiIn>(m_api, kInputClient);
             in->setErrorCallback(KeepError, &openError);
             auto opened = StartInput(std::move(in), std::move(handler), [&](RtMidiIn& input) {
                 input.openPort(static_cast<unsigned>(port), "Input");
@@ -215,7 +223,7 @@ public:
 
     std::unique_ptr<MidiOutPort> OpenOutput(int, std::string& error) override {
         try {
-            auto out = std::make_unique<RtMidiOut>(m_api, kClientName);
+            auto out = std::make_unique<RtMidiOut>(m_api, kVirtualOutputClient);
             out->openVirtualPort(kVirtualPortName);
             return std::make_unique<RtOutPort>(std::move(out));
         } catch (const RtMidiError& e) {
@@ -227,7 +235,7 @@ public:
     std::unique_ptr<MidiInPort> OpenInput(int, MidiBytesHandler handler,
                                           std::string& error) override {
         try {
-            auto in = std::make_unique<RtMidiIn>(m_api, kClientName);
+            auto in = std::make_unique<RtMidiIn>(m_api, kVirtualInputClient);
             return StartInput(std::move(in), std::move(handler),
                               [](RtMidiIn& input) { input.openVirtualPort(kVirtualPortName); });
         } catch (const RtMidiError& e) {

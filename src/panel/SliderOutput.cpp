@@ -68,15 +68,16 @@ float MapSliderValue(int index) {
     SliderRecord& slider = g_sliders[index];
     const bool sevenBit = slider.type == kSevenBitType;
     const int range = SliderRange(slider);
-    int tableIndex = sevenBit ? slider.value * 128 : slider.value;
-    // A position outside its range must never read outside the table.
+    // A position outside its range (a damaged project) must never read outside the table nor
+    // overflow on the way there.
+    std::int64_t tableIndex = sevenBit ? std::int64_t{slider.value} * 128 : slider.value;
     tableIndex = tableIndex < 0 ? 0 : (tableIndex > kTop ? kTop : tableIndex);
     double m = slider.value; // a curve number the program does not know maps linearly
     if (IsMappedCurve(slider.curve)) {
         const CurveTable& table = g_curves[slider.curve];
-        m = table.normaliser > 0.0f
-                ? table.entries[tableIndex] / table.normaliser * static_cast<double>(kTop)
-                : 0.0;
+        m = table.normaliser > 0.0f ? table.entries[static_cast<std::size_t>(tableIndex)] /
+                                          table.normaliser * static_cast<double>(kTop)
+                                    : 0.0;
         if (sevenBit) {
             m *= 0.0078125;
         }
@@ -91,10 +92,12 @@ void SendSlider(int index) {
     if (g_updateSliderControls == 1 && g_panelControls) {
         g_panelControls->SetSliderPosition(index, slider.value);
     }
-    const std::int32_t number =
-        IsMappedCurve(slider.curve) ? static_cast<std::int32_t>(MapSliderValue(index))
+    const std::int32_t number = IsMappedCurve(slider.curve)
+                                    ? static_cast<std::int32_t>(MapSliderValue(index))
                                     : slider.value;
-    const auto status = static_cast<std::uint8_t>(0xB0 + slider.channel);
+    // Modulo 256, without signed overflow for a damaged channel number.
+    const auto status =
+        static_cast<std::uint8_t>(0xB0u + static_cast<std::uint32_t>(slider.channel));
     const auto controller1 = static_cast<std::uint8_t>(slider.controller1);
     if (slider.type == kSevenBitType) {
         SendShortMessage(status, controller1, static_cast<std::uint8_t>(number));

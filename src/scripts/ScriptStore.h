@@ -31,3 +31,30 @@ void LoadScript(int i);
 // failure; the previous file survives a failed write.
 std::int32_t SaveScript(int i);
 void CountScripts();
+
+// The panes of the open script editor, as the core sees them. The editor window installs itself
+// in g_scriptPanes while it exists; null while the editor is closed.
+class ScriptPanes {
+public:
+    virtual ~ScriptPanes() = default;
+    virtual int PaneCount() = 0;
+    virtual std::string PaneText(int pane) = 0;
+    virtual void SetPaneText(int pane, const std::string& text) = 0;
+};
+extern ScriptPanes* g_scriptPanes;
+
+// The script (0 or 1) that pane `pane` of an editor with `paneCount` panes shows: with two panes
+// pane i shows script i; a single pane shows script 1 when `script1Path` is not empty, else
+// script 2.
+int ScriptOfPane(int pane, int paneCount, const ScriptPath& script1Path);
+// Copies the open editor's panes into g_scriptTexts (65535 characters at most each); nothing while
+// the editor is closed.
+void TakePaneTexts();
+// The same, choosing the one-pane script by `script1Path` (the paths may be changing).
+void TakePaneTexts(const ScriptPath& script1Path);
+// Puts the script texts into the open editor's panes, as when the editor opens.
+void PutPaneTexts();
+// Confirms the two script path fields of the panel configuration or project files dialog: asks
+// to save an edited text under its old path, loads each changed path and, with the editor open,
+// reopens it on the new set of scripts.
+void CommitScriptPaths(const std::array<std::string, 2>& pathFields);

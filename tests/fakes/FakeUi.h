@@ -2,6 +2,9 @@
 // A Ui that records what the core shows and answers questions from a script.
 
 #include <deque>
+#include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,7 +34,12 @@ public:
                                 MessageIcon icon) override {
         messages.push_back({text, icon, MessageButtons::Ok, caption});
     }
-    void SendCommand(int command) override { commands.push_back(command); }
+    void SendCommand(int command) override {
+        commands.push_back(command);
+        if (onCommand) {
+            onCommand(command);
+        }
+    }
     void PostQuit(int code) override { quitCodes.push_back(code); }
     void SetWaitCursor(bool waiting) override { waitCursor = waiting; }
     void SetStatusText(int part, const std::string& text) override {
@@ -53,6 +61,23 @@ public:
         return true;
     }
 
+    void SetTitle(const std::string& text) override { titles.push_back(text); }
+    void SetBackground(bool projectOpen) override { backgrounds.push_back(projectOpen); }
+    void EnablePopupCommand(int command, bool enabled) override {
+        enabledPopupCommands.emplace_back(command, enabled);
+    }
+    void ShowProjectButtons(bool shown) override { projectButtons.push_back(shown); }
+    bool IsWindowOpen(int command) override { return openWindows.count(command) > 0; }
+    bool GetWindowPlacement(int command, WindowPlacement& placement) override {
+        if (!openWindows.count(command)) {
+            return false;
+        }
+        placement = windowPlacements[command];
+        return true;
+    }
+    RecorderState GetRecorderState() override { return recorderState; }
+    void AddRecentDocument(const std::string& path) override { recentDocuments.push_back(path); }
+
     std::vector<std::string> MessageTexts() const {
         std::vector<std::string> texts;
         for (const ShownMessage& m : messages) {
@@ -70,4 +95,15 @@ public:
     std::vector<std::pair<int, std::string>> statusTexts;
     std::vector<std::pair<int, bool>> enabledCommands;
     bool waitCursor = false;
+
+    // Called after each SendCommand is recorded: a test can make commands open and close windows.
+    std::function<void(int)> onCommand;
+    std::vector<std::string> titles;
+    std::vector<bool> backgrounds; // true = the project background
+    std::vector<std::pair<int, bool>> enabledPopupCommands;
+    std::vector<bool> projectButtons;
+    std::set<int> openWindows;
+    std::map<int, WindowPlacement> windowPlacements;
+    RecorderState recorderState = RecorderState::Idle;
+    std::vector<std::string> recentDocuments;
 };

@@ -150,3 +150,19 @@ TEST_F(PlatformMidi, PanicReachesAJackPortInOrder) {
     std::vector<std::string> head(events.begin(), events.begin() + 32);
     EXPECT_EQ(head, panic) << text.str();
 }
+
+TEST_F(PlatformMidi, TheVirtualOutputIsNamedVentaroTwoForOtherJackClients) {
+    if (std::system("command -v jackd >/dev/null") != 0) {
+        GTEST_SKIP() << "jackd is not installed";
+    }
+    JackServer server;
+    ASSERT_TRUE(server.Start()) << "the private JACK server did not start";
+    service = CreatePlatformMidiService();
+    g_midiService = service.get();
+    const int virtualPort = IndexOf(*service, "Ventaro.2", true);
+    ASSERT_GE(virtualPort, 0);
+    g_midiDevices.outputDeviceIndex = virtualPort;
+    ASSERT_TRUE(OpenMidiDevices());
+    // Csound's JACK flags connect to exactly this port name.
+    EXPECT_TRUE(WaitFor("jack_lsp | grep -qx 'Ventaro.2:Ventaro.2'", 5000));
+}

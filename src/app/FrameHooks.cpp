@@ -1,0 +1,3 @@
+#include "app/FrameHooks.h"
+
+FrameHooks g_frameHooks;

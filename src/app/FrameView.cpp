@@ -1,0 +1,3 @@
+#include "app/FrameView.h"
+
+FrameView* g_frameView = nullptr;

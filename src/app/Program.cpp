@@ -1,0 +1,149 @@
+#include "app/Program.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QScreen>
+#include <QSessionManager>
+#include <QStringList>
+#include <cstdio>
+#include <chrono>
+#include <ctime>
+void Mark(const char* what){ timespec ts; clock_gettime(CLOCK_MONOTONIC,&ts); std::fprintf(stderr, "%s %.2f\n", what, ts.tv_sec*1000.0+ts.tv_nsec/1e6); }
+
+#include "app/AcceleratorFilter.h"
+#include "app/ByteCodec.h"
+#include "app/CommandRouter.h"
+#include "app/ExitSequence.h"
+#include "app/FrameCommands.h"
+#include "app/FrameHooks.h"
+#include "app/MainWindow.h"
+#include "app/PlatformPaths.h"
+#include "app/Preferences.h"
+#include "app/SplashDialog.h"
+#include "app/StartUp.h"
+#include "midi/MidiDevices.h"
+#include "midi/RtMidiBackend.h"
+
+namespace {
+constexpr const char* kHelpDocument = "Ventaro.2.html";
+} // namespace
+
+Program::Program() : Program(FileSettingsStore::UserRoot(), CreatePlatformMidiService) {}
+
+Program::Program(std::filesystem::path settingsRoot, MidiServiceFactory midiFactory)
+    : m_store(std::move(settingsRoot)), m_midiFactory(std::move(midiFactory)) {
+    Mark("ctor");
+    Install();
+    Mark("installed");
+}
+
+Program::~Program() {
+    m_inputQueue.SetWakeUp(nullptr);
+    // A quit without the exit sequence (no device, command 100) still lets the devices go.
+    if (m_midi && (m_midi->OutputIsOpen() || m_midi->InputIsOpen())) {
+        CloseMidiDevices();
+    }
+    m_window.reset();
+    ResetCommandRoutes();
+    g_frameHooks = FrameHooks{};
+    g_ui = nullptr;
+    g_settingsStore = nullptr;
+    g_midiService = nullptr;
+    g_midiInputSink = nullptr;
+    g_programLauncher = nullptr;
+}
+
+void Program::Install() {
+    g_ui = &m_ui;
+    g_settingsStore = &m_store;
+    g_midiInputSink = &m_inputQueue;
+    g_programLauncher = &m_launcher;
+    // The input thread only posts a wake-up; the queue is drained on this thread.
+    m_inputQueue.SetWakeUp(
+        [this] { QMetaObject::invokeMethod(this, "DrainMidiInput", Qt::QueuedConnection); });
+    g_frameHooks = FrameHooks{};
+    g_frameHooks.deleteEmbeddedEngineFile = DeleteEmbeddedEngineFile;
+    ResetCommandRoutes();
+    RegisterFrameCommands();
+
+    const QString help = QCoreApplication::applicationDirPath() + "/" + kHelpDocument;
+    g_installedHelpFile = QFileInfo::exists(help) ? help.toStdString() : std::string();
+    SetPlatformFont();
+
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        // Logging off or shutting down runs the exit; a kept project refuses the session's end.
+        connect(app, &QGuiApplication::commitDataRequest, this, [](QSessionManager& manager) {
+            if (!RunExitSequence()) {
+                manager.cancel();
+            }
+        });
+    }
+}
+
+void Program::SetPlatformFont() {
+    const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    LogFontRecord record = DefaultFixedPitchFont();
+    const QFontMetrics metrics(font);
+    record.height = -(font.pixelSize() > 0 ? font.pixelSize() : metrics.height());
+    record.weight = font.weight();
+    record.italic = font.italic() ? 1 : 0;
+    record.underline = font.underline() ? 1 : 0;
+    record.strikeOut = font.strikeOut() ? 1 : 0;
+    SetText(record.faceName, font.family().toStdString());
+    g_fixedPitchFont = record;
+}
+
+bool Program::Start(const std::string& commandLine) {
+    Mark("start");
+    m_window = std::make_unique<MainWindow>();
+    Mark("window ctor");
+    m_ui.SetMainWindow(m_window.get());
+    m_window->Create(m_clock);
+    Mark("created");
+    if (qEnvironmentVariableIsSet("VENTARO_REPORT_FIRST_PAINT")) {
+        connect(m_window.get(), &MainWindow::FirstPainted, this, [] {
+            std::fputs("first-paint\n", stdout);
+            std::fflush(stdout);
+        });
+    }
+
+    if (const int duration = SplashDialog::Duration(); duration > 0) {
+        SplashDialog splash(m_window.get(), duration);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        splash.move(screen.center() - splash.rect().center());
+        splash.exec();
+    }
+    m_window->ShowAtStart();
+    Mark("shown");
+    m_midi = m_midiFactory();
+    g_midiService = m_midi.get();
+
+    // The accelerator table works from here on.
+    QCoreApplication::instance()->installEventFilter(new AcceleratorFilter(
+        m_window.get(), [this](int command) { m_window->OnCommand(command); }));
+    RunStartUpSequence(commandLine, [this] { return m_ui.QuitRequested(); });
+    return !m_ui.QuitRequested();
+}
+
+int Program::Run(const std::string& commandLine) {
+    if (!Start(commandLine)) {
+        return m_ui.QuitCode();
+    }
+    m_ui.SetLoopRunning(true);
+    const int code = QApplication::exec();
+    m_ui.SetLoopRunning(false);
+    return code;
+}
+
+std::string Program::CommandLineOf(const QStringList& arguments) {
+    return arguments.mid(1).join(' ').toStdString();
+}
+
+void Program::DrainMidiInput() {
+    for (const MidiInputEvent& event : m_inputQueue.Drain()) {
+        if (g_frameHooks.midiInput) {
+            g_frameHooks.midiInput(event);
+        }
+    }
+}

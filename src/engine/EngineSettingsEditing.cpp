@@ -1,0 +1,121 @@
+#include "engine/EngineSettingsEditing.h"
+
+#include "app/ByteCodec.h"
+#include "app/Ui.h"
+#include "engine/AudioFormats.h"
+#include "engine/EngineLibrary.h"
+#include "engine/EngineSettings.h"
+#include "resources/Strings.h"
+
+namespace {
+
+bool IsPresetIndex(int index) {
+    return index >= 0 && index < static_cast<int>(kFlagsPresetCount);
+}
+
+AudioDeviceList DeviceList(const std::vector<std::string>& names, int stored) {
+    AudioDeviceList list;
+    list.enabled = !names.empty();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        list.entries.push_back(std::to_string(i) + " - " + names[i]);
+    }
+    if (stored >= 0 && static_cast<std::size_t>(stored) < names.size()) {
+        list.selected = stored;
+    }
+    return list;
+}
+
+} // namespace
+
+SoundEngineControls SoundEngineControlStates() {
+    return {EngineLibraryLoaded(), g_soundEngine.useEmbedded > 0, !EmbeddedEngineInUse(),
+            EngineWindowShown(),   CloseEngineOnExit(),           ForceEngineTermination()};
+}
+
+void ToggleEmbeddedEngine() {
+    if (EngineLibraryLoaded()) {
+        g_soundEngine.useEmbedded = -g_soundEngine.useEmbedded;
+    }
+}
+
+void ToggleViewEngineWindow() {
+    g_soundEngine.viewWindow = -g_soundEngine.viewWindow;
+}
+
+void ToggleCloseEngineOnExit() {
+    g_soundEngine.closeOnExit = -g_soundEngine.closeOnExit;
+}
+
+bool ToggleForceTermination() {
+    if (ForceEngineTermination()) {
+        g_soundEngine.forceTermination = -1;
+        return false;
+    }
+    const bool confirmed =
+        g_ui && g_ui->ShowMessage(Str(kStrForceTerminationWarning), MessageIcon::Warning,
+                                  MessageButtons::YesNo) == MessageAnswer::Yes;
+    if (confirmed) {
+        g_soundEngine.forceTermination = 1;
+    }
+    return confirmed;
+}
+
+void SelectFlagsPreset(int index) {
+    if (IsPresetIndex(index)) {
+        g_soundEngine.flagsPreset = index;
+    }
+}
+
+void EditFlagsText(std::string_view text) {
+    if (IsPresetIndex(g_soundEngine.flagsPreset)) {
+        SetText(g_soundEngine.flagsPresets[static_cast<std::size_t>(g_soundEngine.flagsPreset)],
+                text);
+    }
+}
+
+std::string FlagsPresetText(int index) {
+    if (!IsPresetIndex(index)) {
+        return {};
+    }
+    return std::string(TextOf(g_soundEngine.flagsPresets[static_cast<std::size_t>(index)]));
+}
+
+bool ConfirmSoundEngine(std::string_view programName, std::string_view scriptEditor) {
+    SetText(g_soundEngine.programName, programName);
+    SetText(g_soundEngine.scriptEditor, scriptEditor);
+    g_soundEngineCommitted = g_soundEngine;
+    return SaveSoundEngineSettings();
+}
+
+void CancelSoundEngine() {
+    g_soundEngine = g_soundEngineCommitted;
+}
+
+bool ConfirmEnvironmentFiles(std::string_view script1, std::string_view script2,
+                             std::string_view audioFile, int audioFormat) {
+    SetText(g_environmentFiles.script1, script1);
+    SetText(g_environmentFiles.script2, script2);
+    SetText(g_environmentFiles.audioFile, audioFile);
+    if (IsAudioFormatIndex(audioFormat)) {
+        g_environmentFiles.audioFormat = audioFormat;
+    }
+    g_environmentFilesCommitted = g_environmentFiles;
+    return SaveEnvironmentFiles();
+}
+
+void CancelEnvironmentFiles() {
+    g_environmentFiles = g_environmentFilesCommitted;
+}
+
+AudioDeviceLists BuildAudioDeviceLists(const std::vector<std::string>& inputNames,
+                                       const std::vector<std::string>& outputNames) {
+    // The output devices are listed whether or not an input device exists.
+    return {DeviceList(inputNames, g_audioDevices.input),
+            DeviceList(outputNames, g_audioDevices.output)};
+}
+
+bool ConfirmAudioDevices(int input, int output) {
+    g_audioDevices.input = input;
+    g_audioDevices.output = output;
+    return SaveAudioDevices();
+}

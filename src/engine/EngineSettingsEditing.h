@@ -1,0 +1,59 @@
+#pragma once
+// What the three engine settings dialogs do with the live values, apart from showing them: the
+// check boxes and their enabling, the force-termination warning, the flags combo box, OK and
+// Cancel, and the audio device lists.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Sound engine configuration.
+struct SoundEngineControls {
+    bool embeddedEnabled; // "Use embedded engine" can be used only with the engine library
+    bool embeddedChecked;
+    bool programNameEnabled; // the program name and its Browse, exactly while no embedded engine
+    bool viewChecked;
+    bool closeChecked;
+    bool forceChecked;
+};
+SoundEngineControls SoundEngineControlStates();
+
+void ToggleEmbeddedEngine();
+void ToggleViewEngineWindow();
+void ToggleCloseEngineOnExit();
+// Turning the force toggle off happens at once; turning it on asks first, and No leaves it off.
+// Returns whether it is on afterwards.
+bool ToggleForceTermination();
+
+// A new selection of the flags box makes that preset current.
+void SelectFlagsPreset(int index);
+// Edited text of the flags box becomes the current preset's text (499 characters at most).
+void EditFlagsText(std::string_view text);
+// The list entry of preset `index`, renewed when the list drops down or the box loses focus.
+std::string FlagsPresetText(int index);
+
+// OK: takes the two fields (259 characters at most), commits and writes "SoundEngine". False
+// when the write failed and was reported: the dialog stays open, the values stay committed.
+bool ConfirmSoundEngine(std::string_view programName, std::string_view scriptEditor);
+// Cancel: the live values return to the committed copy.
+void CancelSoundEngine();
+
+// Environment additional files: OK with the three names and the selected format index.
+bool ConfirmEnvironmentFiles(std::string_view script1, std::string_view script2,
+                             std::string_view audioFile, int audioFormat);
+void CancelEnvironmentFiles();
+
+// Audio devices: one list of "%d - %s" entries for each direction.
+struct AudioDeviceList {
+    std::vector<std::string> entries;
+    bool enabled = false;
+    int selected = -1; // the stored index, or -1 when it names no listed device
+};
+struct AudioDeviceLists {
+    AudioDeviceList input;
+    AudioDeviceList output;
+};
+AudioDeviceLists BuildAudioDeviceLists(const std::vector<std::string>& inputNames,
+                                       const std::vector<std::string>& outputNames);
+// OK: stores the two selected indices (-1 for none) and writes "AudioDevices".
+bool ConfirmAudioDevices(int input, int output);

@@ -1,0 +1,134 @@
+#include "panel/SliderValidation.h"
+
+#include <cmath>
+#include <string>
+
+#include "app/ByteCodec.h"
+#include "app/Ui.h"
+#include "panel/PanelState.h"
+#include "panel/PanelText.h"
+#include "resources/Strings.h"
+
+SliderScratch g_sliderScratch;
+int g_sliderPropsOpen = 0;
+
+void ResetSliderValidation() {
+    g_sliderScratch = SliderScratch{};
+    g_sliderPropsOpen = 0;
+}
+
+namespace {
+
+void Refuse(const std::string& text) {
+    if (g_ui) {
+        g_ui->ShowMessage(text, MessageIcon::Warning);
+    }
+}
+
+// Without a user to ask, nothing is taken on trust.
+bool UserContinues(const std::string& text) {
+    return g_ui && g_ui->ShowMessage(text, MessageIcon::Question, MessageButtons::YesNo) ==
+                       MessageAnswer::Yes;
+}
+
+std::string WithSliderNumber(int id, int index) {
+    return Str(id) + std::to_string(index + 1) + ")";
+}
+
+bool UsesController(const SliderRecord& slider, std::int32_t controller, bool asSecond) {
+    return slider.controller1 == controller ||
+           (asSecond && slider.type == kFourteenBitType && slider.controller2 == controller);
+}
+
+} // namespace
+
+std::string_view CutSliderName(std::string_view text) {
+    return text.substr(0, kNameWidth - 1);
+}
+
+int ValidateSliderName(std::string_view text) {
+    const std::string_view name = CutSliderName(text);
+    if (name.empty()) {
+        Refuse(Str(kStrFieldEmpty));
+        return 0;
+    }
+    for (int j = 0; j < g_sliderCount; ++j) {
+        if (j != g_editedSlider && TextOf(g_sliders[static_cast<std::size_t>(j)].name) == name) {
+            Refuse(WithSliderNumber(kStrNameInUse, j));
+            return 0;
+        }
+    }
+    return 1;
+}
+
+int ValidateFourteenBitCount() {
+    // The edited slider counts once, as the type chosen for it.
+    int count = g_sliderScratch.type == kFourteenBitType ? 1 : 0;
+    for (int j = 0; j < g_sliderCount; ++j) {
+        if (j != g_editedSlider &&
+            g_sliders[static_cast<std::size_t>(j)].type == kFourteenBitType) {
+            ++count;
+        }
+    }
+    if (count > kMaxFourteenBitSliders) {
+        Refuse(Str(kStrTooManyFourteenBit));
+        return 0;
+    }
+    return 1;
+}
+
+int ValidateSliderNumbers(std::string_view current, std::string_view minimum,
+                          std::string_view maximum) {
+    SliderScratch& scratch = g_sliderScratch;
+    scratch.current = ParsePanelNumber(current);
+    scratch.minimum = ParsePanelNumber(minimum);
+    scratch.maximum = ParsePanelNumber(maximum);
+    if (scratch.minimum > scratch.maximum) {
+        Refuse(Str(kStrMinAboveMax));
+        return 0;
+    }
+    if (scratch.current > scratch.maximum || scratch.current < scratch.minimum) {
+        Refuse(Str(kStrCurrentOutOfRange));
+        return 0;
+    }
+    return 1;
+}
+
+int ValidateControllers() {
+    const SliderScratch& scratch = g_sliderScratch;
+    const bool fourteenBit = scratch.type == kFourteenBitType;
+    for (int j = 0; j < g_sliderCount; ++j) {
+        if (j != g_editedSlider &&
+            UsesController(g_sliders[static_cast<std::size_t>(j)], scratch.controller1,
+                           fourteenBit) &&
+            !UserContinues(WithSliderNumber(kStrController1InUse, j))) {
+            return 0;
+        }
+    }
+    if (!fourteenBit) {
+        return 1;
+    }
+    if (scratch.controller1 == scratch.controller2 && !UserContinues(Str(kStrControllersSame))) {
+        return 0;
+    }
+    for (int j = 0; j < g_sliderCount; ++j) {
+        if (j != g_editedSlider &&
+            UsesController(g_sliders[static_cast<std::size_t>(j)], scratch.controller2, true) &&
+            !UserContinues(WithSliderNumber(kStrController2InUse, j))) {
+            return 0;
+        }
+    }
+    return 1;
+}
+
+std::int32_t PositionFromValue(float current, float minimum, float maximum, int range) {
+    const double span = static_cast<double>(maximum) - minimum;
+    if (!(span > 0.0)) {
+        return 0; // min equals max: every current value is the bottom of the range
+    }
+    const double position = std::trunc(range * (static_cast<double>(current) - minimum) / span);
+    if (!(position > 0.0)) {
+        return 0;
+    }
+    return position < range ? static_cast<std::int32_t>(position) : range;
+}

@@ -1,0 +1,3 @@
+#include "project/FileSystem.h"
+
+FileSystem* g_fileSystem = nullptr;

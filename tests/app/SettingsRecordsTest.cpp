@@ -1,0 +1,169 @@
+#include <cstdio>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <random>
+
+#include "app/ByteCodec.h"
+#include "app/SettingsRecords.h"
+
+namespace {
+
+std::string Hex(const Bytes& bytes, std::size_t from = 0, std::size_t count = std::string::npos) {
+    std::string text;
+    for (std::size_t i = from; i < bytes.size() && i - from < count; ++i) {
+        char byte[4];
+        std::snprintf(byte, sizeof byte, i == from ? "%02X" : " %02X", bytes[i]);
+        text += byte;
+    }
+    return text;
+}
+
+WindowPlacement SamplePlacement() {
+    WindowPlacement p;
+    p.flags = 2;
+    p.showCmd = 3;
+    p.minX = -1;
+    p.minY = -1;
+    p.maxX = 4;
+    p.maxY = 5;
+    p.left = 100;
+    p.top = 200;
+    p.right = 740;
+    p.bottom = 680;
+    return p;
+}
+
+constexpr const char* kSamplePlacementHex = "2C 00 00 00 02 00 00 00 03 00 00 00 FF FF FF FF "
+                                            "FF FF FF FF 04 00 00 00 05 00 00 00 64 00 00 00 "
+                                            "C8 00 00 00 E4 02 00 00 A8 02 00 00";
+
+Bytes Global(std::int32_t flash, std::int32_t small, std::int32_t tips, std::int32_t delay,
+             std::int32_t look) {
+    return EncodeGlobal({flash, small, tips, delay, look});
+}
+
+} // namespace
+
+TEST(SettingsRecords, GlobalIsFiveLittleEndianIntegers) {
+    const Bytes bytes = EncodeGlobal(GlobalRecord{});
+    EXPECT_EQ(Hex(bytes), "00 00 00 00 00 00 00 00 01 00 00 00 01 00 00 00 00 08 00 00");
+    const Bytes stored = Global(1, 1, 0, 10000, 0);
+    EXPECT_EQ(Hex(stored), "01 00 00 00 01 00 00 00 00 00 00 00 10 27 00 00 00 00 00 00");
+    EXPECT_EQ(DecodeGlobal(stored), (GlobalRecord{1, 1, 0, 10000, 0}));
+}
+
+TEST(SettingsRecords, HelpIsTwoZeroPaddedPathsOf260) {
+    HelpRecord help;
+    SetText(help.browser, "xdg-open");
+    SetText(help.helpFile, std::string(300, 'h')); // cut so that its terminator fits
+    const Bytes bytes = EncodeHelp(help);
+    ASSERT_EQ(bytes.size(), 520u);
+    EXPECT_EQ(Hex(bytes, 0, 10), "78 64 67 2D 6F 70 65 6E 00 00");
+    EXPECT_EQ(bytes[259], 0);
+    EXPECT_EQ(bytes[260], 'h');
+    EXPECT_EQ(bytes[518], 'h');
+    EXPECT_EQ(bytes[519], 0);
+    const auto decoded = DecodeHelp(bytes);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(TextOf(decoded->browser), "xdg-open");
+    EXPECT_EQ(TextOf(decoded->helpFile), std::string(259, 'h'));
+}
+
+TEST(SettingsRecords, EditorPrefsIsTheSixtyByteFontThenTheFlag) {
+    EditorPrefsRecord prefs;
+    prefs.font.height = -13;
+    prefs.font.weight = 700;
+    prefs.font.italic = 1;
+    prefs.font.charSet = 0xFF;
+    prefs.font.pitchAndFamily = 0x31;
+    SetText(prefs.font.faceName, "Monospace");
+    prefs.saveScriptsBeforeRun = 0;
+    const Bytes bytes = EncodeEditorPrefs(prefs);
+    ASSERT_EQ(bytes.size(), 64u);
+    EXPECT_EQ(Hex(bytes, 0, 28), "F3 FF FF FF 00 00 00 00 00 00 00 00 00 00 00 00 BC 02 00 00 "
+                                 "01 00 00 FF 00 00 00 31");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[28])), "Monospace");
+    EXPECT_EQ(Hex(bytes, 37, 23), Hex(Bytes(23)));
+    EXPECT_EQ(Hex(bytes, 60), "00 00 00 00");
+    EXPECT_EQ(DecodeEditorPrefs(bytes), prefs);
+}
+
+TEST(SettingsRecords, WindowRecordsArePlacementThenTheirIntegers) {
+    const FrameWindowRecord frame{SamplePlacement(), 1};
+    EXPECT_EQ(Hex(EncodeFrameWindow(frame)), std::string(kSamplePlacementHex) + " 01 00 00 00");
+    EXPECT_EQ(DecodeFrameWindow(EncodeFrameWindow(frame))->placement, SamplePlacement());
+
+    EXPECT_EQ(Hex(EncodeBars({1, -1})), "01 00 00 00 FF FF FF FF");
+
+    const ToolWindowRecord tool{SamplePlacement(), 1, 1};
+    EXPECT_EQ(Hex(EncodeToolWindow(tool, false)),
+              std::string(kSamplePlacementHex) + " 01 00 00 00");
+    EXPECT_EQ(Hex(EncodeToolWindow(tool, true)),
+              std::string(kSamplePlacementHex) + " 01 00 00 00 01 00 00 00");
+    EXPECT_EQ(DecodeToolWindow(EncodeToolWindow(tool, true), true)->filterActiveSensing, 1);
+
+    EXPECT_EQ(Hex(EncodeInt32(-1)), "FF FF FF FF");
+    EXPECT_EQ(DecodeToggle(EncodeInt32(-1)), -1);
+}
+
+TEST(SettingsRecords, DecodersRefuseAWrongSizeOrAnUnusableField) {
+    Bytes longer = Global(0, 0, 1, 1, 2048);
+    longer.push_back(0);
+    EXPECT_FALSE(DecodeGlobal(longer));
+    EXPECT_FALSE(DecodeGlobal(Global(0, 0, 1, 0, 2048)));     // delay 0
+    EXPECT_FALSE(DecodeGlobal(Global(0, 0, 1, 10001, 2048))); // delay too long
+    EXPECT_FALSE(DecodeGlobal(Global(0, 0, 1, 1, 7)));        // no such look
+    EXPECT_FALSE(DecodeGlobal(Global(2, 0, 1, 1, 2048)));     // neither flag value
+    EXPECT_FALSE(DecodeHelp(Bytes(519)));
+    EXPECT_FALSE(DecodeEditorPrefs(Bytes(60)));
+    EditorPrefsRecord prefs;
+    prefs.saveScriptsBeforeRun = 5;
+    EXPECT_FALSE(DecodeEditorPrefs(EncodeEditorPrefs(prefs)));
+    EXPECT_FALSE(DecodeFrameWindow(EncodeFrameWindow({SamplePlacement(), 0})));
+    EXPECT_FALSE(DecodeBars(EncodeBars({1, 0})));
+    EXPECT_FALSE(DecodeToolWindow(EncodeToolWindow({SamplePlacement(), 1, 0}, true), false));
+    EXPECT_FALSE(DecodeToolWindow(EncodeToolWindow({SamplePlacement(), 2, 0}, false), false));
+    EXPECT_FALSE(DecodeToggle(EncodeInt32(0)));
+    EXPECT_FALSE(DecodeToggle(Bytes(8)));
+    WindowPlacement shortRecord = SamplePlacement();
+    shortRecord.length = 40; // not the platform's placement record
+    EXPECT_FALSE(DecodeFrameWindow(EncodeFrameWindow({shortRecord, 1})));
+    WindowPlacement badShow = SamplePlacement();
+    badShow.showCmd = 12;
+    EXPECT_FALSE(DecodeToolWindow(EncodeToolWindow({badShow, 1, 0}, false), false));
+}
+
+TEST(SettingsRecords, GarbageOfTheRecordSizesNeverGivesAnUnusableRecord) {
+    std::mt19937 random(20240611);
+    auto garbage = [&random](std::size_t size) {
+        Bytes bytes(size);
+        for (std::uint8_t& b : bytes) {
+            // Mostly small values, so that some records pass the checks and get inspected.
+            b = static_cast<std::uint8_t>(random() % 3 == 0 ? random() : random() % 2);
+        }
+        return bytes;
+    };
+    for (int i = 0; i < 3000; ++i) {
+        if (auto g = DecodeGlobal(garbage(kGlobalRecordSize))) {
+            EXPECT_TRUE(g->toolTipDelay >= 1 && g->toolTipDelay <= 10000);
+        }
+        if (auto h = DecodeHelp(garbage(kHelpRecordSize))) {
+            EXPECT_LT(TextOf(h->browser).size(), kPathWidth);
+            EXPECT_LT(TextOf(h->helpFile).size(), kPathWidth);
+        }
+        if (auto e = DecodeEditorPrefs(garbage(kEditorPrefsRecordSize))) {
+            EXPECT_LT(TextOf(e->font.faceName).size(), 32u);
+        }
+        if (auto f = DecodeFrameWindow(garbage(kFrameWindowRecordSize))) {
+            EXPECT_TRUE(f->alwaysOnTop == 1 || f->alwaysOnTop == -1);
+        }
+        if (auto b = DecodeBars(garbage(kBarsRecordSize))) {
+            EXPECT_TRUE(b->toolBarShown == 1 || b->toolBarShown == -1);
+        }
+        if (auto t = DecodeToolWindow(garbage(kMidiScopeRecordSize), true)) {
+            EXPECT_TRUE(t->open == 0 || t->open == 1);
+        }
+        DecodeToolWindow(garbage(kToolWindowRecordSize), false);
+        DecodeToggle(garbage(kKeyboardMappingSize));
+    }
+}

@@ -1,0 +1,137 @@
+#include <stdexcept>
+
+#include "FrameFixture.h"
+#include "app/CommandIds.h"
+#include "app/StartUp.h"
+#include "midi/MidiDeviceChoice.h"
+
+namespace {
+
+// A store whose first look at a key throws, as a broken platform service might.
+class ThrowingStore : public FakeSettingsStore {
+public:
+    bool KeyExists(const std::string& key) override {
+        if (throwStandard) {
+            throw std::runtime_error("the settings service went away");
+        }
+        if (throwOther) {
+            throw 42;
+        }
+        return FakeSettingsStore::KeyExists(key);
+    }
+    bool throwStandard = false;
+    bool throwOther = false;
+};
+
+} // namespace
+
+TEST(CommandLine, AProjectPathIsTakenAsItStands) {
+    EXPECT_EQ(CommandLineProjectPath("\"D:\\Music\\Demo.vtp\""), "\"D:\\Music\\Demo.vtp\"");
+    EXPECT_EQ(CommandLineProjectPath("/home/me/My Demo.vtp"), "/home/me/My Demo.vtp");
+}
+
+TEST(CommandLine, ALongerCommandLineIsCutAtTheFieldsTwoHundredFiftyNineCharacters) {
+    const std::string exact(259, 'a');
+    EXPECT_EQ(CommandLineProjectPath(exact), exact);
+    EXPECT_EQ(CommandLineProjectPath(exact + "bcdef"), exact);
+    // A two-byte character across the cut stays out whole rather than half.
+    const std::string split = std::string(258, 'a') + "\xC3\xA9" + "z";
+    EXPECT_EQ(CommandLineProjectPath(split), std::string(258, 'a'));
+}
+
+class StartUp : public FrameFixture {
+protected:
+    void SetUp() override {
+        FrameFixture::SetUp();
+        CreateFrameState(clock);
+        ui.commands.clear();
+        view.log.clear();
+    }
+    void Run(std::string_view commandLine = "") {
+        RunStartUpSequence(commandLine, [this] { return !ui.quitCodes.empty(); });
+    }
+};
+
+TEST_F(StartUp, AFirstStartShowsTheFirstExecutionMessageThenTheDevicesDialog) {
+    Run();
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages[0].text, "This is the first execution so you need to setup the\r\nMIDI "
+                                   "input and output devices.");
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(ui.commands.front(), kCmdMidiDevices);
+    EXPECT_EQ(view.log.front(), "midi devices dialog");
+}
+
+TEST_F(StartUp, CancellingTheFirstDialogWithNoOutputOpenedEndsTheProgram) {
+    ui.onCommand = [](int command) {
+        if (command == kCmdMidiDevices) {
+            ASSERT_TRUE(OpenMidiDevicesChoice().has_value());
+            CancelMidiDevicesChoice();
+        }
+    };
+    g_toolWindows[kToolMidiScope].openAtExit = 1;
+    Run("/some/project.vtp");
+    EXPECT_EQ(ui.MessageTexts().back(), "No devices selected. Sorry, Ventaro can't work.");
+    EXPECT_EQ(ui.messages.back().icon, MessageIcon::Stop);
+    EXPECT_EQ(ui.quitCodes, (std::vector<int>{0}));
+    // The program ends: no tool window opens, no project is read.
+    EXPECT_EQ(ui.commands, (std::vector<int>{kCmdMidiDevices}));
+    EXPECT_TRUE(view.log.empty());
+}
+
+TEST_F(StartUp, AStoredChoiceOpensTheDevicesWithoutTheDialog) {
+    store.Put(kSettingsKey, "MIDIDevices", EncodeMidiDeviceSettings({0, 1, -1}));
+    Run();
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(ui.commands.empty());
+    EXPECT_EQ(g_midiOutputStatusText, "Out: Out B");
+    EXPECT_EQ(g_midiInputStatusText, "In: none");
+    EXPECT_EQ(view.log, (std::vector<std::string>{"focus", "accept drops"}));
+}
+
+TEST_F(StartUp, AStandardExceptionIsShownWithAnEmptyCaptionAndStartUpGoesOn) {
+    ThrowingStore throwing;
+    throwing.throwStandard = true;
+    g_settingsStore = &throwing;
+    Run();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "the settings service went away");
+    EXPECT_EQ(ui.messages[0].caption, "");
+    EXPECT_EQ(view.log, (std::vector<std::string>{"focus", "accept drops"}));
+}
+
+TEST_F(StartUp, AnyOtherExceptionShowsTheFatalMidiStatusMessage) {
+    ThrowingStore throwing;
+    throwing.throwOther = true;
+    g_settingsStore = &throwing;
+    Run();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "A fatal error occurred while reading MIDI status");
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Stop);
+}
+
+TEST_F(StartUp, ReadsTheEngineSettingsThenReopensTheToolWindowsInTheirOrder) {
+    store.Put(kSettingsKey, "MIDIDevices", EncodeMidiDeviceSettings({0, 0, -1}));
+    std::vector<std::string> steps;
+    g_frameHooks.readAudioDevices = [&] { steps.push_back("AudioDevices"); };
+    g_frameHooks.readSoundEngine = [&] { steps.push_back("SoundEngine"); };
+    ui.onCommand = [&](int command) { steps.push_back(std::to_string(command)); };
+    for (ToolWindowSettings& window : g_toolWindows) {
+        window.openAtExit = 1;
+    }
+    g_toolWindows[kToolGlobalMemory].openAtExit = 0;
+    Run();
+    EXPECT_EQ(steps, (std::vector<std::string>{"AudioDevices", "SoundEngine", "18000", "55000",
+                                               "58000", "59000"}));
+}
+
+TEST_F(StartUp, HandsTheCommandLineProjectToTheProjectReaderLast) {
+    store.Put(kSettingsKey, "MIDIDevices", EncodeMidiDeviceSettings({0, 0, -1}));
+    std::string opened;
+    g_frameHooks.openStartupProject = [&](std::string_view path) { opened = path; };
+    Run(std::string(300, 'p'));
+    EXPECT_EQ(opened, std::string(259, 'p'));
+    opened = "untouched";
+    Run("");
+    EXPECT_EQ(opened, "untouched");
+}

@@ -1,0 +1,107 @@
+#include "panel/PanelText.h"
+#include "app/ByteCodec.h"
+#include "panel/PanelLayout.h"
+#include "panel/PanelTestFixture.h"
+
+namespace {
+
+class PanelTextTest : public PanelFixture {};
+
+TEST_F(PanelTextTest, NumbersKeepTenSignificantDigitsWithoutTrailingZeros) {
+    EXPECT_EQ(FormatPanelNumber(0.5), "0.5");
+    EXPECT_EQ(FormatPanelNumber(0.0), "0");
+    EXPECT_EQ(FormatPanelNumber(127.0), "127");
+    EXPECT_EQ(FormatPanelNumber(-0.25), "-0.25");
+    EXPECT_EQ(FormatPanelNumber(64.0 / 127.0), "0.5039370079");
+    EXPECT_EQ(FormatPanelNumber(0.1f), "0.1000000015"); // a float's binary rounding shows
+    EXPECT_EQ(FormatPanelNumber(1234567890.0), "1234567890");
+    EXPECT_EQ(FormatPanelNumber(12345678901.0), "1.23456789e+10");
+    EXPECT_EQ(FormatPanelNumber(0.00001), "1e-05");
+}
+
+TEST_F(PanelTextTest, NumbersReadBackFromTheirLeadingCharacters) {
+    EXPECT_FLOAT_EQ(ParsePanelNumber("0.5"), 0.5f);
+    EXPECT_FLOAT_EQ(ParsePanelNumber("  -2.5e1 dB"), -25.0f);
+    EXPECT_FLOAT_EQ(ParsePanelNumber("+3"), 3.0f);
+    EXPECT_FLOAT_EQ(ParsePanelNumber(".25"), 0.25f);
+    EXPECT_FLOAT_EQ(ParsePanelNumber(FormatPanelNumber(0.1f)), 0.1f);
+    for (const char* text : {"", "x1", "+", "+-1", "0x10", "inf", "nan", "1e39"}) {
+        EXPECT_EQ(ParsePanelNumber(text), 0.0f) << text; // "0x10" reads as its leading 0
+    }
+}
+
+TEST_F(PanelTextTest, ToolTipAndSummaryFollowTheirFormats) {
+    SliderRecord& cutoff = Slider(0);
+    SetText(cutoff.name, "Cutoff");
+    cutoff.curve = kCurveLogarithmic;
+    cutoff.controller1 = 74;
+    cutoff.scaledValue = 0.5f;
+    EXPECT_EQ(SliderToolTip(0), "Cutoff (Logarithmic, 7 bits) - CC 74 - Current: 0.5");
+    EXPECT_EQ(FormatSliderSummary(0),
+              "Cutoff (7 bits) - Ch 1 - CC 74 - Min: 0 - Max: 1 - Current: 0.5");
+
+    SliderRecord& res = Slider(1);
+    SetText(res.name, "Res");
+    res.type = kFourteenBitType;
+    res.curve = kCurveCubic;
+    res.channel = 15;
+    res.controller1 = 1;
+    res.controller2 = 33;
+    res.minValue = -1.0f;
+    res.scaledValue = 0.25f;
+    EXPECT_EQ(SliderToolTip(1), "Res (Cubic, 14 bits) - CC 1/33 - Current: 0.25");
+    EXPECT_EQ(FormatSliderSummary(1),
+              "Res (14 bits) - Ch 16 - CC 1/33 - Min: -1 - Max: 1 - Current: 0.25");
+    res.curve = 9; // an unknown curve is sent linearly
+    EXPECT_EQ(SliderToolTip(1), "Res (Linear, 14 bits) - CC 1/33 - Current: 0.25");
+}
+
+TEST_F(PanelTextTest, LayoutPlacesStripsAndBoxesByTheirFormulas) {
+    // 620 pixels for 16 strips: c = 620 ÷ 31 = 20; base units 6 × 13.
+    const PanelLayout scroll = LayoutPanel(620, 400, 16, 0, 6, 13);
+    ASSERT_EQ(scroll.sliders.size(), 16u);
+    EXPECT_EQ(scroll.sliders[0], (Rect{3, 96, 16, 302}));
+    EXPECT_EQ(scroll.sliders[1], (Rect{43, 96, 16, 302}));
+    EXPECT_EQ(scroll.sliders[15], (Rect{603, 96, 16, 302}));
+    EXPECT_EQ(scroll.lockBoxes[1], (Rect{44, 80, 14, 10}));
+    const PanelLayout track = LayoutPanel(620, 400, 16, 1, 6, 13);
+    EXPECT_EQ(track.sliders[1], (Rect{41, 92, 20, 308}));
+
+    EXPECT_EQ(scroll.propertiesBox, (Rect{0, 1, 309, 73}));
+    EXPECT_EQ(scroll.controlsBox, (Rect{310, 1, 206, 73}));
+    EXPECT_EQ(scroll.snapshotsBox, (Rect{516, 1, 103, 73}));
+    // f = (309 − 12) ÷ 5 = 59, g = (206 − 12) ÷ 6 = 32.
+    EXPECT_EQ(scroll.curveButton, (Rect{6, 19, 11, 19}));
+    EXPECT_EQ(scroll.nameEdit, (Rect{18, 18, 106, 21}));
+    EXPECT_EQ(scroll.numberEdits[0], (Rect{124, 18, 59, 21}));
+    EXPECT_EQ(scroll.numberEdits[2], (Rect{242, 18, 59, 21}));
+    EXPECT_EQ(scroll.typeRadios[1], (Rect{65, 45, 59, 23}));
+    EXPECT_EQ(scroll.lists[1], (Rect{183, 40, 59, 23}));
+    EXPECT_EQ(scroll.controlButtons[0], (Rect{315, 18, 32, 45}));
+    EXPECT_EQ(scroll.controlButtons[5], (Rect{475, 18, 32, 45}));
+    EXPECT_EQ(scroll.snapshotList, (Rect{522, 18, 91, 45}));
+
+    // 128 strips in 500 pixels: c = 1, every strip one pixel wide.
+    const PanelLayout narrow = LayoutPanel(500, 400, 128, 1, 6, 13);
+    EXPECT_EQ(narrow.sliders[127].width, 1);
+    EXPECT_EQ(narrow.lockBoxes[127].width, 1);
+}
+
+TEST_F(PanelTextTest, TheWindowIsNeverLowerThan200Pixels) {
+    int top = 100;
+    int bottom = 250;
+    KeepMinimumHeight(kSizingTop, top, bottom);
+    EXPECT_EQ(top, 50);
+    top = 100;
+    KeepMinimumHeight(kSizingBottomRight, top, bottom);
+    EXPECT_EQ(bottom, 300);
+    bottom = 250;
+    KeepMinimumHeight(kSizingLeft, top, bottom); // side edges leave the height alone
+    EXPECT_EQ(bottom, 250);
+    top = 0;
+    bottom = 400;
+    KeepMinimumHeight(kSizingTop, top, bottom);
+    EXPECT_EQ(top, 0);
+}
+
+} // namespace

@@ -1,0 +1,278 @@
+#include <string>
+
+#include "app/ByteCodec.h"
+#include "panel/PanelLogic.h"
+#include "panel/PanelTestFixture.h"
+
+namespace {
+
+class SliderValidationTest : public PanelFixture {
+protected:
+    void ChooseControllers(int type, int c1, int c2) {
+        g_sliderScratch.type = type;
+        g_sliderScratch.controller1 = c1;
+        g_sliderScratch.controller2 = c2;
+    }
+    void Answer(std::initializer_list<MessageAnswer> answers) {
+        m_ui.answers.assign(answers.begin(), answers.end());
+    }
+};
+
+TEST_F(SliderValidationTest, NameMustBeFilledAndUniqueExceptForTheEditedSlider) {
+    g_editedSlider = 2;
+    EXPECT_EQ(ValidateSliderName(""), 0);
+    EXPECT_EQ(ValidateSliderName("Slider3"), 1); // its own name
+    EXPECT_EQ(ValidateSliderName("Slider5"), 0); // the name of index 4
+    EXPECT_EQ(ValidateSliderName("slider5"), 1); // names compare case-sensitively
+    EXPECT_EQ(m_ui.MessageTexts(),
+              (Lines{"Sorry, you can't leave the field empty!",
+                     "The name you have type is already present. (Slider n. 5)"}));
+    EXPECT_EQ(m_ui.messages[1].icon, MessageIcon::Warning);
+    EXPECT_EQ(m_ui.messages[1].buttons, MessageButtons::Ok);
+}
+
+TEST_F(SliderValidationTest, NameIsComparedAsTheRecordWouldHoldIt) {
+    const std::string longName(600, 'x');
+    SetText(Slider(0).name, longName); // stored cut to 499 characters
+    g_editedSlider = 1;
+    EXPECT_EQ(ValidateSliderName(longName), 0);
+    EXPECT_EQ(CutSliderName(longName).size(), 499u);
+}
+
+TEST_F(SliderValidationTest, FourteenBitCountNeverLetsTheSixtyFifthThrough) {
+    MakePanel(66, false);
+    for (int i = 0; i < 64; ++i) {
+        Slider(i).type = kFourteenBitType;
+    }
+    // A 7-bit slider turned 14-bit would make 65.
+    g_editedSlider = 64;
+    g_sliderScratch.type = kFourteenBitType;
+    EXPECT_EQ(ValidateFourteenBitCount(), 0);
+    EXPECT_EQ(m_ui.MessageTexts(), Lines{"There are too many 14-bits sliders!"});
+    // Keeping it 7-bit, or editing one of the 64 without changing its type, passes.
+    g_sliderScratch.type = kSevenBitType;
+    EXPECT_EQ(ValidateFourteenBitCount(), 1);
+    g_editedSlider = 10;
+    g_sliderScratch.type = kFourteenBitType;
+    EXPECT_EQ(ValidateFourteenBitCount(), 1);
+    // With 63, the 64th passes.
+    Slider(0).type = kSevenBitType;
+    g_editedSlider = 64;
+    EXPECT_EQ(ValidateFourteenBitCount(), 1);
+    EXPECT_EQ(m_ui.messages.size(), 1u);
+}
+
+TEST_F(SliderValidationTest, NumbersAreCheckedMinMaxFirstThenCurrent) {
+    EXPECT_EQ(ValidateSliderNumbers("1", "0", "1"), 1);
+    EXPECT_EQ(ValidateSliderNumbers("1.0001", "0", "1"), 0);
+    EXPECT_EQ(ValidateSliderNumbers("7", "2", "1"), 0); // current never looked at
+    EXPECT_EQ(ValidateSliderNumbers("3", "3", "3"), 1); // equal min and max pass
+    EXPECT_EQ(m_ui.MessageTexts(), (Lines{"The current value you have entered is out of range!",
+                                          "The min value can't be greater than the max value!"}));
+    EXPECT_FLOAT_EQ(g_sliderScratch.current, 3.0f);
+}
+
+TEST_F(SliderValidationTest, TextThatIsNotANumberReadsAsZero) {
+    EXPECT_EQ(ValidateSliderNumbers("abc", "-1", " 2.5kHz"), 1);
+    EXPECT_FLOAT_EQ(g_sliderScratch.current, 0.0f);
+    EXPECT_FLOAT_EQ(g_sliderScratch.minimum, -1.0f);
+    EXPECT_FLOAT_EQ(g_sliderScratch.maximum, 2.5f);
+    // Words the parser knows and numbers a float cannot hold are no numbers either.
+    EXPECT_EQ(ValidateSliderNumbers("nan", "-inf", "1e39"), 1);
+    EXPECT_FLOAT_EQ(g_sliderScratch.current, 0.0f);
+    EXPECT_FLOAT_EQ(g_sliderScratch.minimum, 0.0f);
+    EXPECT_FLOAT_EQ(g_sliderScratch.maximum, 0.0f);
+    EXPECT_TRUE(m_ui.messages.empty());
+}
+
+TEST_F(SliderValidationTest, ControllerQuestionsComeInOrderAndYesContinuesTheScan) {
+    Slider(3).controller1 = 40;
+    Slider(7).controller1 = 40;
+    Slider(9).type = kFourteenBitType;
+    Slider(9).controller2 = 40;
+    g_editedSlider = 0;
+    ChooseControllers(kFourteenBitType, 40, 40);
+    Answer({MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Yes,
+            MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Yes});
+    EXPECT_EQ(ValidateControllers(), 1);
+    const std::string c1 =
+        "The MIDI controller 1 is already in use.\r\nContinue anyway? (Slider n. ";
+    const std::string c2 =
+        "The MIDI controller 2 is already in use.\r\nContinue anyway? (Slider n. ";
+    EXPECT_EQ(m_ui.MessageTexts(),
+              (Lines{c1 + "4)", c1 + "8)", c1 + "10)",
+                     "MIDI controller 1 and MIDI controller 2 are the same.\r\nContinue anyway?",
+                     c2 + "4)", c2 + "8)", c2 + "10)"}));
+    for (const ShownMessage& m : m_ui.messages) {
+        EXPECT_EQ(m.icon, MessageIcon::Question);
+        EXPECT_EQ(m.buttons, MessageButtons::YesNo);
+    }
+}
+
+TEST_F(SliderValidationTest, ANoRefusesAtOnce) {
+    Slider(3).controller1 = 40;
+    Slider(7).controller1 = 40;
+    g_editedSlider = 0;
+    ChooseControllers(kSevenBitType, 40, 0);
+    Answer({MessageAnswer::No});
+    EXPECT_EQ(ValidateControllers(), 0);
+    EXPECT_EQ(m_ui.messages.size(), 1u);
+    // Same controllers, answered Yes, No: refused at the sameness question.
+    m_ui.messages.clear();
+    ChooseControllers(kFourteenBitType, 50, 50);
+    Answer({MessageAnswer::No});
+    EXPECT_EQ(ValidateControllers(), 0);
+    EXPECT_EQ(m_ui.MessageTexts(),
+              Lines{"MIDI controller 1 and MIDI controller 2 are the same.\r\nContinue anyway?"});
+}
+
+TEST_F(SliderValidationTest, SecondControllerOfA14BitSliderCountsOnlyForA14BitChoice) {
+    Slider(5).type = kFourteenBitType;
+    Slider(5).controller2 = 90;
+    g_editedSlider = 0;
+    ChooseControllers(kSevenBitType, 90, 0);
+    EXPECT_EQ(ValidateControllers(), 1);
+    EXPECT_TRUE(m_ui.messages.empty());
+    ChooseControllers(kFourteenBitType, 90, 91);
+    Answer({MessageAnswer::Yes});
+    EXPECT_EQ(ValidateControllers(), 1);
+    EXPECT_EQ(m_ui.messages.size(), 1u);
+    // Channels play no part, and the edited slider is skipped.
+    Slider(1).channel = 9;
+    m_ui.messages.clear();
+    g_editedSlider = 1;
+    ChooseControllers(kSevenBitType, 1, 0);
+    EXPECT_EQ(ValidateControllers(), 1);
+    g_editedSlider = 0;
+    EXPECT_EQ(ValidateControllers(), 0);
+    EXPECT_EQ(m_ui.messages.size(), 1u);
+}
+
+TEST_F(SliderValidationTest, PositionStaysInRangeWhenMinEqualsMax) {
+    EXPECT_EQ(PositionFromValue(0.5f, 0.0f, 1.0f, 127), 63);
+    EXPECT_EQ(PositionFromValue(1.0f, 0.0f, 1.0f, 16383), 16383);
+    EXPECT_EQ(PositionFromValue(2.0f, 2.0f, 2.0f, 127), 0);
+    EXPECT_EQ(PositionFromValue(5.0f, 0.0f, 1.0f, 127), 127);
+    EXPECT_EQ(PositionFromValue(-5.0f, 0.0f, 1.0f, 127), 0);
+}
+
+// The dialog over its editable copy of the fields.
+class SliderPropsTest : public SliderValidationTest {
+protected:
+    SliderPropsFields m_fields;
+};
+
+TEST_F(SliderPropsTest, OpeningFillsTheFieldsAndTheScratch) {
+    Slider(4).type = kFourteenBitType;
+    Slider(4).channel = 3;
+    Slider(4).controller1 = 4;
+    Slider(4).controller2 = 68;
+    Slider(4).scaledValue = 0.25f;
+    Slider(4).curve = kCurveCubic;
+    Slider(4).locked = 1;
+    ASSERT_EQ(OpenSliderProps("Slider5", m_fields), 1);
+    EXPECT_EQ(g_sliderPropsOpen, 1);
+    EXPECT_EQ(g_editedSlider, 4);
+    EXPECT_EQ(m_fields.name, "Slider5");
+    EXPECT_EQ(m_fields.current, "0.25");
+    EXPECT_EQ(m_fields.minimum, "0");
+    EXPECT_EQ(m_fields.maximum, "1");
+    EXPECT_EQ(m_fields.curve, kCurveCubic);
+    EXPECT_EQ(g_sliderScratch.type, kFourteenBitType);
+    EXPECT_EQ(g_sliderScratch.channel, 3);
+    EXPECT_EQ(g_sliderScratch.controller2, 68);
+    EXPECT_EQ(g_sliderScratch.locked, 1);
+    EXPECT_TRUE(SliderPropsController2Enabled());
+    ChooseSliderPropsType(kSevenBitType);
+    EXPECT_FALSE(SliderPropsController2Enabled());
+}
+
+TEST_F(SliderPropsTest, AMissingSliderEndsTheDialogAsCancel) {
+    EXPECT_EQ(OpenSliderProps("Nobody", m_fields), 0);
+    EXPECT_EQ(g_sliderPropsOpen, 0);
+    EXPECT_EQ(m_ui.MessageTexts(), Lines{"Error: can't locate the selected slider!"});
+}
+
+TEST_F(SliderPropsTest, OkStoresEveryFieldOnlyAfterAllChecksPass) {
+    ASSERT_EQ(OpenSliderProps("Slider2", m_fields), 1);
+    const SliderRecord before = Slider(1);
+    m_fields.name = "Cutoff";
+    m_fields.current = "5";
+    m_fields.minimum = "0";
+    m_fields.maximum = "1";
+    EXPECT_EQ(AcceptSliderProps(m_fields), 0);
+    EXPECT_EQ(Slider(1), before);
+    EXPECT_EQ(g_sliderPropsOpen, 1);
+
+    m_fields.current = "0.5";
+    m_fields.curve = kCurveQuadratic;
+    ChooseSliderPropsChannel(2);
+    ChooseSliderPropsController1(74);
+    ToggleSliderPropsLocked();
+    EXPECT_EQ(AcceptSliderProps(m_fields), 1);
+    EXPECT_EQ(g_sliderPropsOpen, 0);
+    const SliderRecord& stored = Slider(1);
+    EXPECT_EQ(TextOf(stored.name), "Cutoff");
+    EXPECT_EQ(stored.value, 63); // trunc(127 × 0.5)
+    EXPECT_FLOAT_EQ(stored.scaledValue, 0.5f);
+    EXPECT_EQ(stored.channel, 2);
+    EXPECT_EQ(stored.controller1, 74);
+    EXPECT_EQ(stored.locked, 1);
+    EXPECT_EQ(stored.curve, kCurveQuadratic);
+    EXPECT_TRUE(m_midi.words.empty()); // the panel is closed: nothing is sent
+}
+
+TEST_F(SliderPropsTest, OkTurnsA7BitSliderInto14BitWithItsNewRange) {
+    ASSERT_EQ(OpenSliderProps("Slider1", m_fields), 1);
+    ChooseSliderPropsType(kFourteenBitType);
+    ChooseSliderPropsController2(64);
+    m_fields.current = "1";
+    EXPECT_EQ(AcceptSliderProps(m_fields), 1);
+    EXPECT_EQ(Slider(0).type, kFourteenBitType);
+    EXPECT_EQ(Slider(0).value, 16383);
+}
+
+TEST_F(SliderPropsTest, OkWithEqualMinAndMaxStoresTheBottomPosition) {
+    ASSERT_EQ(OpenSliderProps("Slider1", m_fields), 1);
+    m_fields.current = "2";
+    m_fields.minimum = "2";
+    m_fields.maximum = "2";
+    EXPECT_EQ(AcceptSliderProps(m_fields), 1);
+    EXPECT_EQ(Slider(0).value, 0);
+}
+
+TEST_F(SliderPropsTest, OkRefreshesTheOpenPanelAndTheProjectManager) {
+    AttachPanelWindow(&m_panel);
+    g_projectManagerView = &m_manager;
+    g_currentSlider = 1;
+    ASSERT_EQ(OpenSliderProps("Slider2", m_fields), 1);
+    m_fields.current = "0.5";
+    EXPECT_EQ(AcceptSliderProps(m_fields), 1);
+    // The current slider is refreshed by a one-step scroll toward the minimum: 63 → 62, sent.
+    EXPECT_EQ(Slider(1).value, 62);
+    EXPECT_EQ(Sent(), Lines{"B0 01 3E"});
+    EXPECT_EQ(m_panel.CallsOf("lock"), Lines{"lock 1=0"});
+    EXPECT_EQ(m_manager.rebuilds, std::vector<ProjectBranch>{ProjectBranch::Panel});
+
+    // Another slider: its control follows, nothing is sent; the panel configuration's flag
+    // keeps the project manager as it is.
+    g_sliderPropsFromPanelProps = 1;
+    m_panel.calls.clear();
+    ASSERT_EQ(OpenSliderProps("Slider4", m_fields), 1);
+    m_fields.current = "1";
+    EXPECT_EQ(AcceptSliderProps(m_fields), 1);
+    EXPECT_EQ(m_panel.calls, (Lines{"range 3=127", "position 3=127", "lock 3=0"}));
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(m_manager.rebuilds.size(), 1u);
+}
+
+TEST_F(SliderPropsTest, CancelStoresNothing) {
+    ASSERT_EQ(OpenSliderProps("Slider1", m_fields), 1);
+    ChooseSliderPropsChannel(5);
+    const SliderRecord before = Slider(0);
+    EXPECT_EQ(CancelSliderProps(), 0);
+    EXPECT_EQ(g_sliderPropsOpen, 0);
+    EXPECT_EQ(Slider(0), before);
+}
+
+} // namespace

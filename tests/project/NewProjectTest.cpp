@@ -1,0 +1,169 @@
+#include "ProjectTestSupport.h"
+
+#include <map>
+#include <optional>
+
+#include "panel/PanelState.h"
+#include "project/NewProject.h"
+#include "project/Templates.h"
+
+namespace {
+
+class FakeTemplateLibrary : public TemplateLibrary {
+public:
+    std::optional<std::span<const std::uint8_t>> FindEntry(std::string_view type,
+                                                           std::string_view name) override {
+        auto it = entries.find(std::string(type) + "/" + std::string(name));
+        if (it == entries.end()) {
+            return std::nullopt;
+        }
+        return std::span<const std::uint8_t>(it->second);
+    }
+    std::string LibraryString(int id) override { return id == 1 ? version : ""; }
+
+    void Put(const std::string& key, const std::string& text) {
+        entries[key].assign(text.begin(), text.end());
+    }
+    std::map<std::string, std::vector<std::uint8_t>> entries;
+    std::string version = "1";
+};
+
+class NewProjectTest : public ProjectTest {
+protected:
+    void SetUp() override {
+        ProjectTest::SetUp();
+        g_templates[3] = TemplateEntry{};
+        SetText(g_templates[3].projectName, "Voices.vtp");
+        SetText(g_templates[3].script1Name, "Voices.csd");
+        g_templates[3].needsSample = 1;
+        ExpectedBytes image = ExpectedNewProject("Voices.vtp", 4, 2);
+        image.Text(0, "not the magic");
+        image.I32(628, 1);
+        library.entries["Project/Voices.vtp"] = image.bytes;
+        library.Put("Text/Voices.csd", std::string("<CsoundSynthesizer>\0junk", 24));
+        library.Put("Wave/Voice.wav", "RIFF....WAVE");
+    }
+    FakeTemplateLibrary library;
+};
+
+TEST_F(NewProjectTest, ASevenBitPanelOf16GivesDefaultSlidersAndProject1) {
+    ASSERT_EQ(AcceptNewProject(kNewPanelSevenBit, "16"), NewProjectChoice::PanelBuilt);
+    FinishNewProject();
+    EXPECT_EQ(g_sliderCount, 16);
+    EXPECT_EQ(g_snapshotCount, 0);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(TextOf(g_sliders[i].name), "Slider" + std::to_string(i + 1));
+        EXPECT_EQ(g_sliders[i].type, kSevenBitType);
+        EXPECT_EQ(g_sliders[i].controller1, i);
+        EXPECT_EQ(g_sliders[i].channel, 0);
+        EXPECT_EQ(g_sliders[i].maxValue, 1.0f);
+    }
+    EXPECT_EQ(g_windowStates[kWindowProjectManager].visible, 1);
+    EXPECT_EQ(TextOf(g_projectName), "Project1.vtp");
+    EXPECT_EQ(TextOf(g_projectPath), "./Project1.vtp");
+    EXPECT_EQ(g_projectUntitled, 1);
+    EXPECT_EQ(g_projectDirty, 1);
+    EXPECT_EQ(g_untitledCounter, 2);
+}
+
+TEST_F(NewProjectTest, FourteenBitPanelsPairControllersAndAreLimitedTo64) {
+    ASSERT_EQ(AcceptNewProject(kNewPanelFourteenBit, "64"), NewProjectChoice::PanelBuilt);
+    EXPECT_EQ(g_sliders[0].controller2, 64);
+    EXPECT_EQ(g_sliders[63].controller1, 63);
+    EXPECT_EQ(g_sliders[63].controller2, 127);
+    EXPECT_EQ(g_sliders[63].type, kFourteenBitType);
+    for (auto [kind, text] :
+         std::vector<std::pair<int, const char*>>{{kNewPanelFourteenBit, "65"},
+                                                  {kNewPanelSevenBit, "129"},
+                                                  {kNewPanelSevenBit, "0"},
+                                                  {kNewPanelFourteenBit, "0"},
+                                                  {kNewPanelSevenBit, "abc"},
+                                                  {kNewPanelFourteenBit, "-3"},
+                                                  {kNewPanelSevenBit, "99999999999"}}) {
+        EXPECT_EQ(AcceptNewProject(kind, text), NewProjectChoice::Refused) << text;
+    }
+    EXPECT_EQ(ui.messages.size(), 7u);
+    EXPECT_EQ(ui.messages[0].text, "Warning!\r\nYou can have no more than 128 7-bits "
+                                   "sliders\r\nand no more than 64 14-bits sliders "
+                                   "simultaneously.");
+    EXPECT_EQ(g_sliderCount, 64);
+    EXPECT_EQ(SliderCountLimit(kNewPanelSevenBit), 128);
+}
+
+TEST_F(NewProjectTest, CancelRestoresTheCommittedCountAndKind) {
+    g_newPanelType = kNewPanelFourteenBit;
+    g_sliderCount = 40;
+    CancelNewProject();
+    EXPECT_EQ(g_sliderCount, 16);
+    EXPECT_EQ(g_newPanelType, kNewPanelSevenBit);
+}
+
+TEST_F(NewProjectTest, ATemplateIsTakenWithItsTextAndSampleAndWithoutAMagicTest) {
+    ASSERT_EQ(AcceptNewProject(kNewPanelTemplate, "500"), NewProjectChoice::ChooseTemplate);
+    ASSERT_TRUE(CheckTemplateLibraryVersion(library));
+    AcceptTemplate(library, 3);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(g_rememberedTemplate, 3);
+    EXPECT_EQ(g_sliderCount, 4);
+    EXPECT_EQ(g_snapshotCount, 2);
+    EXPECT_EQ(g_snapshotNameCounter, 3);
+    EXPECT_EQ(TextOf(g_projectName), "Voices.vtp");
+    EXPECT_EQ(g_gestureSnapshots[0], 1);
+    EXPECT_EQ(g_scriptTexts[0], "<CsoundSynthesizer>");
+    EXPECT_EQ(g_scriptTextsSaved[0], "<CsoundSynthesizer>");
+    EXPECT_EQ(g_scriptTexts[1], "");
+    EXPECT_EQ(fs.files["Voice.wav"], library.entries["Wave/Voice.wav"]);
+    FinishNewProject();
+    EXPECT_EQ(TextOf(g_projectName), "Project1.vtp");
+    EXPECT_EQ(g_projectOpen, 1);
+}
+
+TEST_F(NewProjectTest, ASampleThatCannotBeExportedStillLoadsTheTemplate) {
+    fs.failCreate = true;
+    EXPECT_EQ(LoadTemplate(library, 3), 1);
+    EXPECT_EQ(
+        ui.MessageTexts(),
+        std::vector<std::string>{"Error while exporting internal audio file. Use another file."});
+    EXPECT_EQ(g_sliderCount, 4);
+}
+
+TEST_F(NewProjectTest, AnUnusableTemplateIsRefusedAndGivesASevenBitPanel) {
+    const auto refused = [this](auto damage, const char* countText) {
+        Restart();
+        damage();
+        AcceptNewProject(kNewPanelTemplate, countText);
+        AcceptTemplate(library, 3);
+        return ui.MessageTexts() == std::vector<std::string>{"Error: invalid project file!"} &&
+               g_snapshotCount == 0 && g_scriptTexts[0].empty() && fs.files.empty() &&
+               g_sliders[0].type == kSevenBitType && TextOf(g_sliders[0].name) == "Slider1";
+    };
+    auto& image = library.entries["Project/Voices.vtp"];
+    EXPECT_TRUE(refused([this] { library.Put("Text/Voices.csd", std::string(65536, 'x')); }, "5"));
+    EXPECT_EQ(g_sliderCount, 5);
+    EXPECT_TRUE(refused([&image] { image.resize(image.size() - 1); }, "0"));
+    EXPECT_EQ(g_sliderCount, 16); // a fallback count outside 1..128 uses 16
+    EXPECT_TRUE(refused([&image] { image[600] = 200; }, "16"));
+    EXPECT_TRUE(refused([&image] { image[1636 + 536] = 9; }, "16"));
+    EXPECT_TRUE(refused([this] { library.entries.erase("Text/Voices.csd"); }, "16"));
+    EXPECT_TRUE(refused([&image] { image.resize(100); }, "16"));
+
+    Restart();
+    library.Put("Text/Voices.csd", std::string(65535, 'x'));
+    EXPECT_EQ(LoadTemplate(library, 3), 1);
+    EXPECT_EQ(g_scriptTexts[0].size(), 65535u);
+}
+
+TEST_F(NewProjectTest, AWrongLibraryVersionOrNoSelectionGivesASevenBitPanel) {
+    library.version = "2";
+    EXPECT_FALSE(CheckTemplateLibraryVersion(library));
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Error: wrong template library "
+                                                          "version.\r\nA 7 bits panel will be "
+                                                          "create."});
+    AcceptNewProject(kNewPanelTemplate, "8");
+    AcceptTemplate(library, std::nullopt);
+    EXPECT_EQ(g_sliderCount, 8);
+    EXPECT_EQ(TextOf(g_sliders[7].name), "Slider8");
+    EXPECT_TRUE(fs.files.empty());
+}
+
+} // namespace

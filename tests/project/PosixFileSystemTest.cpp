@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "fakes/FakeUi.h"
+#include "panel/PanelState.h"
+#include "project/NewProject.h"
+#include "project/PosixFileSystem.h"
+#include "project/ProjectIo.h"
+#include "project/ProjectState.h"
+#include "scripts/ScriptStore.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class PosixFileSystemTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 ("ventaro-fs-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    std::vector<std::uint8_t> Read(const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::size_t EntryCount() {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+    }
+    // Runs `write` under a file size limit: the kernel cuts its writes as a full disk would.
+    template <class Write> auto UnderSizeLimit(rlim_t limit, Write write) {
+        rlimit old{};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = limit;
+        auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        const auto result = write();
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previous);
+        return result;
+    }
+
+    fs::path folder;
+    PosixFileSystem files;
+};
+
+TEST_F(PosixFileSystemTest, AWriteReplacesTheWholeFileKeepingItsModeAndLeavesNoTemporary) {
+    const fs::path file = folder / "a.vtp";
+    ASSERT_EQ(files.WriteFileAtomically(file.string(), std::vector<std::uint8_t>(9000, 1)),
+              FileStatus::Ok);
+    ::chmod(file.c_str(), 0640);
+    ASSERT_EQ(files.WriteFileAtomically(file.string(), std::vector<std::uint8_t>{1, 2, 3}),
+              FileStatus::Ok);
+    EXPECT_EQ(Read(file), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(PosixFileSystemTest, AWriteThroughALinkReplacesItsTargetAndKeepsTheLink) {
+    const fs::path target = folder / "real.vtp";
+    files.WriteFileAtomically(target.string(), std::vector<std::uint8_t>{1});
+    fs::create_symlink(target, folder / "link.vtp");
+    ASSERT_EQ(
+        files.WriteFileAtomically((folder / "link.vtp").string(), std::vector<std::uint8_t>{7, 7}),
+        FileStatus::Ok);
+    EXPECT_TRUE(fs::is_symlink(folder / "link.vtp"));
+    EXPECT_EQ(Read(target), (std::vector<std::uint8_t>{7, 7}));
+}
+
+TEST_F(PosixFileSystemTest, AShortWriteLeavesThePreviousFileByteForByte) {
+    const fs::path file = folder / "a.vtp";
+    const std::vector<std::uint8_t> before(3000, 0x5A);
+    files.WriteFileAtomically(file.string(), before);
+    const std::vector<std::uint8_t> after(20000, 0x11);
+    EXPECT_EQ(UnderSizeLimit(4096, [&] { return files.WriteFileAtomically(file.string(), after); }),
+              FileStatus::WriteFailed);
+    EXPECT_EQ(Read(file), before);
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(PosixFileSystemTest, MissingFoldersAndFilesAreReportedAsSuch) {
+    EXPECT_EQ(files.WriteFileAtomically((folder / "no" / "a.vtp").string(), {}),
+              FileStatus::CreateFailed);
+    EXPECT_EQ(files.WriteFileAtomically(folder.string(), {}), FileStatus::CreateFailed);
+    EXPECT_EQ(files.ReadFile((folder / "none").string(), 10).status, FileStatus::OpenFailed);
+    EXPECT_EQ(files.ReadFile(folder.string(), 10).status, FileStatus::OpenFailed);
+    files.WriteFileAtomically((folder / "b").string(), std::vector<std::uint8_t>(100, 3));
+    const FileContents head = files.ReadFile((folder / "b").string(), 10);
+    EXPECT_EQ(head.status, FileStatus::Ok);
+    EXPECT_EQ(head.bytes, std::vector<std::uint8_t>(10, 3));
+}
+
+TEST_F(PosixFileSystemTest, AProjectSaveCutShortByTheDiskKeepsTheSavedProject) {
+    FakeUi ui;
+    g_ui = &ui;
+    g_fileSystem = &files;
+    ResetProjectState();
+    g_scriptPaths = {};
+    AcceptNewProject(kNewPanelSevenBit, "16");
+    FinishNewProject();
+    const fs::path file = folder / "Live.vtp";
+    ui.chosenFiles = {file.string()};
+    ASSERT_EQ(WriteProject(), 1);
+    const std::vector<std::uint8_t> saved = Read(file);
+    ASSERT_EQ(saved.size(), 10340u);
+
+    g_snapshotCount = 200; // about 200 KB more than the limit lets through
+    const std::int32_t written = UnderSizeLimit(65536, [] { return WriteProject(); });
+
+    EXPECT_EQ(written, 0);
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<std::string>{"Error while writing on the selected file!"});
+    EXPECT_EQ(Read(file), saved);
+    EXPECT_EQ(EntryCount(), 1u);
+
+    ASSERT_TRUE(SetProjectFile(file.string()));
+    EXPECT_EQ(ReadProject(), 1);
+    EXPECT_EQ(g_snapshotCount, 0);
+    g_ui = nullptr;
+    g_fileSystem = nullptr;
+}
+
+} // namespace

@@ -1,0 +1,186 @@
+#include "ProjectTestSupport.h"
+
+#include <algorithm>
+
+#include "app/Preferences.h"
+#include "panel/PanelState.h"
+#include "project/NewProject.h"
+#include "project/ProjectIo.h"
+#include "project/ProjectLifecycle.h"
+
+namespace {
+
+constexpr const char* kProject1Question = "Project1.vtp not saved. Do you want to save changes?";
+
+class ProjectLifecycleTest : public ProjectTest {
+protected:
+    void SetUp() override {
+        ProjectTest::SetUp();
+        SimulateWindows();
+    }
+    void NewSevenBitProject() {
+        ASSERT_TRUE(BeginNewProject());
+        ASSERT_EQ(AcceptNewProject(kNewPanelSevenBit, "16"), NewProjectChoice::PanelBuilt);
+        FinishNewProject();
+    }
+    bool Enabled(int command) const {
+        bool enabled = false;
+        for (const auto& [c, e] : ui.enabledCommands) {
+            enabled = c == command ? e : enabled;
+        }
+        return enabled;
+    }
+};
+
+TEST_F(ProjectLifecycleTest, NewThenCloseAsksForProject1AndTheNextNewIsProject2) {
+    NewSevenBitProject();
+    EXPECT_EQ(g_projectOpen, 1);
+    EXPECT_EQ(TextOf(g_projectPath), "./Project1.vtp");
+    EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio - [Project1.vtp]");
+    EXPECT_TRUE(ui.openWindows.count(kCmdProjectManager)); // a new project shows its manager
+    EXPECT_EQ(ui.backgrounds.back(), true);
+    EXPECT_TRUE(Enabled(kCmdSaveProject));
+
+    ui.answers = {MessageAnswer::No};
+    CloseProjectCommand();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, kProject1Question);
+    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(g_projectOpen, 0);
+    EXPECT_TRUE(ui.openWindows.empty());
+    EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio");
+    EXPECT_EQ(ui.backgrounds.back(), false);
+    EXPECT_FALSE(Enabled(kCmdSaveProject));
+    EXPECT_EQ(ui.recentDocuments, std::vector<std::string>{"./Project1.vtp"});
+    EXPECT_TRUE(fs.writes.empty());
+
+    NewSevenBitProject();
+    EXPECT_EQ(TextOf(g_projectName), "Project2.vtp");
+}
+
+TEST_F(ProjectLifecycleTest, CancelInTheOpenFileDialogLeavesNoProject) {
+    NewSevenBitProject();
+    ui.answers = {MessageAnswer::No};
+    OpenProjectCommand();
+    EXPECT_EQ(ui.fileModes, std::vector<int>{3});
+    EXPECT_EQ(g_projectOpen, 0);
+    EXPECT_EQ(TextOf(g_projectPath), "");
+    EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio");
+}
+
+TEST_F(ProjectLifecycleTest, ExitWithCancelKeepsTheProjectAndExitWithNoClosesIt) {
+    NewSevenBitProject();
+    g_frame.inTray = 1;
+    ui.answers = {MessageAnswer::Cancel, MessageAnswer::No};
+    EXPECT_FALSE(ExitProject());
+    EXPECT_EQ(g_projectOpen, 1);
+    EXPECT_EQ(ui.commands.back(), kCmdRestore); // restored from the tray before asking
+    EXPECT_TRUE(ExitProject());
+    EXPECT_EQ(g_projectOpen, 0);
+    EXPECT_EQ(ui.recentDocuments, (std::vector<std::string>{"./Project1.vtp", "./Project1.vtp"}));
+    g_frame.inTray = 0;
+}
+
+TEST_F(ProjectLifecycleTest, CancelledSaveOfAnUntitledProjectWritesNothing) {
+    NewSevenBitProject();
+    SaveProjectCommand();
+    SaveProjectAsCommand();
+    EXPECT_EQ(ui.fileModes, (std::vector<int>{7, 7}));
+    EXPECT_TRUE(fs.writes.empty());
+    EXPECT_EQ(g_projectUntitled, 1);
+    EXPECT_EQ(g_projectOpen, 1);
+}
+
+TEST_F(ProjectLifecycleTest, SaveReopensAnOpenProjectManagerOnly) {
+    NewSevenBitProject();
+    ui.chosenFiles = {"/a.vtp"};
+    ui.commands.clear();
+    SaveProjectCommand();
+    EXPECT_EQ(ui.commands, (std::vector<int>{kCmdProjectManager, kCmdProjectManager}));
+    ui.SendCommand(kCmdProjectManager);
+    ui.commands.clear();
+    SaveProjectCommand();
+    EXPECT_TRUE(ui.commands.empty());
+    EXPECT_FALSE(ui.openWindows.count(kCmdProjectManager));
+}
+
+TEST_F(ProjectLifecycleTest, AProjectSavedWithPanelAndEditorOpenReopensThemEditorFirst) {
+    NewSevenBitProject();
+    ui.SendCommand(kCmdProjectManager); // closed again
+    ui.SendCommand(kCmdVirtualPanel);
+    ui.SendCommand(kCmdScriptEditor);
+    ui.chosenFiles = {"/a.vtp"};
+    SaveProjectCommand();
+    CloseProjectCommand();
+    ASSERT_EQ(g_projectOpen, 0);
+
+    ui.commands.clear();
+    ui.chosenFiles = {"/a.vtp"};
+    OpenProjectCommand();
+    ASSERT_EQ(g_projectOpen, 1);
+    std::vector<int> opened;
+    std::copy_if(ui.commands.begin(), ui.commands.end(), std::back_inserter(opened),
+                 [](int c) { return c != kCmdStopEngine; });
+    EXPECT_EQ(opened, (std::vector<int>{kCmdScriptEditor, kCmdVirtualPanel}));
+}
+
+TEST_F(ProjectLifecycleTest, ClosingAWindowOfAnUnchangedProjectCountsAsAChange) {
+    NewSevenBitProject();
+    ui.chosenFiles = {"/a.vtp"};
+    SaveProjectCommand();
+    ui.messages.clear();
+    ui.SendCommand(kCmdProjectManager);
+    ui.answers = {MessageAnswer::No};
+    CloseProjectCommand();
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<std::string>{"a.vtp not saved. Do you want to save changes?"});
+}
+
+TEST_F(ProjectLifecycleTest, ADroppedTextFileClosesTheProjectThenIsRefused) {
+    NewSevenBitProject();
+    fs.files["/notes.txt"] = std::vector<std::uint8_t>(2000, 'a');
+    ui.answers = {MessageAnswer::No};
+    DropProjectFile("/notes.txt");
+    EXPECT_EQ(ui.MessageTexts(),
+              (std::vector<std::string>{kProject1Question, "Error: invalid project file!"}));
+    EXPECT_EQ(g_projectOpen, 0);
+    EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio");
+}
+
+TEST_F(ProjectLifecycleTest, TheCommandLineProjectOpensAndATooLongPathIsRefused) {
+    fs.files["/s/Start.vtp"] = ExpectedNewProject("Start.vtp", 3, 0).bytes;
+    OpenStartupProject("/s/Start.vtp");
+    EXPECT_EQ(g_projectOpen, 1);
+    EXPECT_EQ(g_sliderCount, 3);
+    EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio - [Start.vtp]");
+
+    ui.answers = {MessageAnswer::No};
+    const std::size_t reads = fs.reads.size();
+    DropProjectFile("/" + std::string(300, 'd') + ".vtp");
+    EXPECT_EQ(ui.MessageTexts().back(), "Error while opening the selected file!");
+    EXPECT_EQ(fs.reads.size(), reads); // no cut path was tried
+}
+
+TEST_F(ProjectLifecycleTest, ClosingStopsTheRecorderAndEngineAndGraysTheProjectCommands) {
+    NewSevenBitProject();
+    ui.recorderState = RecorderState::Recording; // its window is closed: it keeps recording
+    ui.commands.clear();
+    CloseProject(TextOf(g_projectPath));
+    EXPECT_EQ(std::count(ui.commands.begin(), ui.commands.end(), kCommandRecorderStop), 0);
+    EXPECT_EQ(ui.commands.front(), kCmdStopEngine);
+    for (int c : {kCmdCloseProject, kCmdSaveProjectAs, kCmdProjectManager, kCmdVirtualPanel,
+                  kCmdGestureWindow, kCmdPanelProperties, kCmdSnapshotManager, kCmdStart,
+                  kCmdScriptEditor, kCmdFindSlider}) {
+        EXPECT_FALSE(Enabled(c)) << c;
+    }
+    EXPECT_EQ(ui.projectButtons.back(), false);
+    EXPECT_EQ(g_windowStates[kWindowProjectManager], (WindowState{0, kZeroPlacement, 1}));
+
+    ui.recorderState = RecorderState::Playing;
+    ui.commands.clear();
+    ProjectOpened();
+    EXPECT_EQ(ui.commands.front(), kCommandRecorderStop);
+}
+
+} // namespace

@@ -1,0 +1,113 @@
+#pragma once
+// What the project tests share: the fakes installed, the state reset, the project windows
+// simulated as the real ones behave, and expected file bytes put together at their offsets.
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#include "fakes/FakeFileSystem.h"
+#include "fakes/FakeMidiService.h"
+#include "fakes/FakeUi.h"
+#include "midi/MidiDevices.h"
+#include "project/ProjectState.h"
+#include "scripts/ScriptStore.h"
+
+class ProjectTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetProjectState();
+        ResetMidiDeviceState();
+        g_ui = &ui;
+        g_fileSystem = &fs;
+        g_midiService = &midi;
+    }
+    void TearDown() override {
+        g_ui = nullptr;
+        g_fileSystem = nullptr;
+        g_midiService = nullptr;
+        g_scriptPanes = nullptr;
+    }
+
+    // A fresh start within one test: fakes and state as SetUp leaves them.
+    void Restart() {
+        TearDown();
+        ui = FakeUi{};
+        fs = FakeFileSystem{};
+        midi = FakeMidiService{};
+        SetUp();
+    }
+
+    // The toggle commands of the four project windows open and close them as the windows do:
+    // opening sets placementValid, closing stores the placement the window had.
+    void SimulateWindows() {
+        ui.onCommand = [this](int command) {
+            for (std::size_t w = 0; w < kProjectWindowCommands.size(); ++w) {
+                if (kProjectWindowCommands[w] != command) {
+                    continue;
+                }
+                if (ui.openWindows.erase(command)) {
+                    g_windowStates[w].placement = ui.windowPlacements[command];
+                } else {
+                    ui.openWindows.insert(command);
+                    g_windowStates[w].placementValid = 1;
+                }
+            }
+        };
+    }
+
+    FakeUi ui;
+    FakeFileSystem fs;
+    FakeMidiService midi;
+};
+
+// File bytes written by hand at their offsets, little-endian.
+struct ExpectedBytes {
+    explicit ExpectedBytes(std::size_t size) : bytes(size, 0) {}
+    void I32(std::size_t at, std::int32_t v) {
+        for (int i = 0; i < 4; ++i) {
+            bytes[at + static_cast<std::size_t>(i)] =
+                static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i));
+        }
+    }
+    void F32(std::size_t at, float v) { I32(at, std::bit_cast<std::int32_t>(v)); }
+    void Text(std::size_t at, std::string_view text) {
+        std::memcpy(bytes.data() + at, text.data(), text.size());
+    }
+    void U8(std::size_t at, std::initializer_list<std::uint8_t> values) {
+        for (std::uint8_t v : values) {
+            bytes[at++] = v;
+        }
+    }
+    std::vector<std::uint8_t> bytes;
+};
+
+// The header of a new project's file and its default 7-bit sliders, window states as given.
+inline ExpectedBytes ExpectedNewProject(std::string_view name, int sliders, int snapshots) {
+    ExpectedBytes e(1636 + 544 * static_cast<std::size_t>(sliders) +
+                    1012 * static_cast<std::size_t>(snapshots));
+    e.Text(0, "<Ventaro Project File>\r\n");
+    e.Text(100, name);
+    e.I32(600, sliders);
+    e.I32(604, snapshots);
+    e.I32(608, 0);
+    e.I32(612, 8);
+    e.U8(616, {0x90, 0x3C, 0x40, 0x80, 0x3C, 0x40});
+    e.I32(624, 16);
+    e.Text(644, "test.orc");
+    e.Text(904, "test.sco");
+    e.Text(1164, "test.wav");
+    e.I32(1424, 15);
+    for (int i = 0; i < sliders; ++i) {
+        const std::size_t at = 1636 + 544 * static_cast<std::size_t>(i);
+        e.Text(at, "Slider" + std::to_string(i + 1));
+        e.I32(at + 500, 1);
+        e.F32(at + 516, 1.0f);
+        e.I32(at + 524, i);
+    }
+    return e;
+}

@@ -1,0 +1,151 @@
+// The default flags presets of this platform against the real csound: each runs for a fraction of
+// a second on the inferred orchestra, with its real-time audio and MIDI modules, connected to the
+// "Ventaro.2" MIDI port.
+
+#include <gtest/gtest.h>
+
+#include <RtMidi.h>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CsoundRunner.h"
+#include "app/ByteCodec.h"
+#include "app/ProgramLauncher.h"
+#include "engine/AudioFormats.h"
+#include "engine/EngineSettings.h"
+#include "scripts/CsoundText.h"
+
+namespace {
+
+std::string PresetText(int index) {
+    return std::string(
+        TextOf(DefaultSoundEngine(false).flagsPresets[static_cast<std::size_t>(index)]));
+}
+
+// The port the program offers to the engine: an RtMidi virtual output of client "Ventaro.2".
+std::unique_ptr<RtMidiOut> OpenVentaroPort(RtMidi::Api api) {
+    try {
+        auto out = std::make_unique<RtMidiOut>(api, "Ventaro.2");
+        out->openVirtualPort("Ventaro.2");
+        return out;
+    } catch (const RtMidiError&) {
+        return nullptr;
+    }
+}
+
+class CsoundFlagsPreset : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (FindCsound().empty()) {
+            GTEST_SKIP() << "csound is not installed";
+        }
+        std::vector<SliderRecord> sliders(2);
+        SetText(sliders[0].name, "Master volume");
+        sliders[0].type = kSevenBitType;
+        sliders[0].maxValue = 1.0f;
+        SetText(sliders[1].name, "Pitch");
+        sliders[1].controller1 = 1;
+        sliders[1].controller2 = 33;
+        sliders[1].minValue = 220.0f;
+        sliders[1].maxValue = 880.0f;
+        std::vector<std::string> pieces = InferredOrchestraPieces(sliders, kDefaultAudioFormat);
+        pieces.insert(pieces.end() - 1, "\r\na1\toscili\t0.1 * kMaster_volume, kPitch, 1\r\n"
+                                        "\t\touts\ta1, a1\r\n");
+        std::string orchestra;
+        for (const std::string& piece : pieces) {
+            orchestra += piece;
+        }
+        m_orc = folder.Write("test.orc", orchestra).string();
+        m_sco = folder.Write("test.sco", FunctionTablePiece(1) + "i1 0 0.3\r\n").string();
+        // An ALSA configuration whose default device discards the sound: the real ALSA module
+        // runs on a machine without a sound card.
+        std::filesystem::create_directories(folder.Path() / "home");
+        folder.Write("home/.asoundrc", "pcm.!default { type null }\n");
+    }
+
+    // csound with the preset's words as the engine launcher passes them, the message level
+    // raised after them so that warnings show, then the two scripts.
+    CsoundResult Run(int preset, const std::vector<std::string>& extra = {},
+                     const std::vector<std::string>& environment = {}) {
+        std::vector<std::string> args{"--nodisplays", "-+msg_color=false"};
+        for (const std::string& word : SplitParameters(PresetText(preset))) {
+            args.push_back(word);
+        }
+        args.push_back("-m135");
+        args.insert(args.end(), extra.begin(), extra.end());
+        args.push_back(m_orc);
+        args.push_back(m_sco);
+        return RunCsound(args, environment);
+    }
+
+    std::vector<std::string> AlsaHome() const {
+        return {"HOME=" + (folder.Path() / "home").string()};
+    }
+
+    TempFolder folder;
+    std::string m_orc;
+    std::string m_sco;
+};
+
+} // namespace
+
+TEST_F(CsoundFlagsPreset, DefaultsAreFourLinuxPresetsAndElevenBlanks) {
+    EXPECT_EQ(PresetText(0), "-odac -+rtaudio=alsa -+rtmidi=alsaseq -MVentaro.2 -b880 -m0");
+    EXPECT_EQ(PresetText(1), "-odac -+rtaudio=jack -+rtmidi=jack -MVentaro.2:Ventaro.2 -b880 -m0");
+    EXPECT_EQ(PresetText(2), "-odac -iadc -+rtaudio=alsa -+rtmidi=alsaseq -MVentaro.2 -b880 -m0");
+    EXPECT_EQ(PresetText(3),
+              "-odac -iadc -+rtaudio=jack -+rtmidi=jack -MVentaro.2:Ventaro.2 -b880 -m0");
+    for (int i = 4; i < 15; ++i) {
+        EXPECT_EQ(PresetText(i), " ");
+    }
+}
+
+TEST_F(CsoundFlagsPreset, JackPresetsPlayAndConnectToTheVentaroPort) {
+    JackServer44100 jack;
+    ASSERT_TRUE(jack.Start()) << "jackd did not come up";
+    const auto port = OpenVentaroPort(RtMidi::UNIX_JACK);
+    ASSERT_TRUE(port);
+    for (int preset : {1, 3}) {
+        const CsoundResult run = Run(preset);
+        EXPECT_EQ(run.exitCode, 0) << preset << "\n" << run.output;
+        EXPECT_NE(run.output.find("rtaudio: JACK module enabled"), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find("rtmidi: JACK module enabled"), std::string::npos);
+        // csound warns when it cannot connect its MIDI input to the named port.
+        EXPECT_EQ(run.output.find("failed to connect to: Ventaro.2"), std::string::npos)
+            << run.output;
+        EXPECT_EQ(ErrorLines(run.output), std::vector<std::string>{}) << run.output;
+    }
+}
+
+TEST_F(CsoundFlagsPreset, AlsaPresetsPlayThroughTheAlsaModule) {
+    const bool sequencer = std::filesystem::exists("/dev/snd/seq");
+    const auto port = sequencer ? OpenVentaroPort(RtMidi::LINUX_ALSA) : nullptr;
+    for (int preset : {0, 2}) {
+        const CsoundResult run = Run(preset, {}, AlsaHome());
+        if (sequencer) {
+            ASSERT_TRUE(port);
+            EXPECT_EQ(run.exitCode, 0) << preset << "\n" << run.output;
+            EXPECT_NE(run.output.find("ALSASEQ: connected from"), std::string::npos) << run.output;
+            EXPECT_EQ(ErrorLines(run.output), std::vector<std::string>{}) << run.output;
+            continue;
+        }
+        // Without a sequencer device the alsaseq module fails to open, which shows that the
+        // flags chose it; nothing else may be refused.
+        EXPECT_NE(run.output.find("ALSASEQ: error opening sequencer"), std::string::npos)
+            << run.output;
+        for (const std::string& line : ErrorLines(run.output)) {
+            EXPECT_TRUE(line.find("ALSASEQ") != std::string::npos ||
+                        line.find("seq_hw.c") != std::string::npos ||
+                        line.find("MIDI in device") != std::string::npos ||
+                        line.find("1 errors in performance") != std::string::npos)
+                << line;
+        }
+        // The same flags with only the MIDI module left out play through real ALSA audio.
+        const CsoundResult audio = Run(preset, {"-+rtmidi=null"}, AlsaHome());
+        EXPECT_EQ(audio.exitCode, 0) << preset << "\n" << audio.output;
+        EXPECT_EQ(ErrorLines(audio.output), std::vector<std::string>{}) << audio.output;
+        EXPECT_NE(audio.output.find("0 errors in performance"), std::string::npos);
+    }
+}

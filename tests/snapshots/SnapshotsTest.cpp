@@ -1,0 +1,188 @@
+#include "snapshots/Snapshots.h"
+#include "app/ByteCodec.h"
+#include "panel/PanelTestFixture.h"
+
+namespace {
+
+class SnapshotsTest : public PanelFixture {
+protected:
+    // Snapshot n holds `values` for the first sliders.
+    static void PutSnapshot(int n, const std::vector<int>& values) {
+        g_snapshotCount = std::max(g_snapshotCount, n);
+        SnapshotRecord& snapshot = g_snapshots[n];
+        SetText(snapshot.name, "S" + std::to_string(n));
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            snapshot.values[i] = values[i];
+        }
+    }
+};
+
+TEST_F(SnapshotsTest, TakingNamesTheSnapshotAndSelectsItInThePanelList) {
+    AttachPanelWindow(&m_panel);
+    g_gestureView = &m_gesture;
+    g_projectManagerView = &m_manager;
+    m_panel.list = {"Organize"};
+    MakePanel(4, false);
+    for (int i = 0; i < 4; ++i) {
+        Slider(i).value = 10 * (i + 1);
+    }
+    g_snapshots[1].values[4] = 99; // a slot used before keeps what lies beyond the panel
+    ASSERT_EQ(TakeSnapshot(), 1);
+    EXPECT_EQ(g_snapshotCount, 1);
+    const SnapshotRecord& taken = g_snapshots.Peek(1);
+    EXPECT_EQ(TextOf(taken.name), "Snap1");
+    EXPECT_EQ(taken.values[0], 10);
+    EXPECT_EQ(taken.values[3], 40);
+    EXPECT_EQ(taken.values[4], 99);
+    EXPECT_EQ(m_panel.list, (Lines{"Organize", "Snap1"}));
+    EXPECT_EQ(m_panel.listSelection, 1);
+    EXPECT_EQ(m_gesture.appended, Lines{"Snap1"});
+    EXPECT_EQ(m_manager.rebuilds, std::vector<ProjectBranch>{ProjectBranch::Snapshots});
+    EXPECT_EQ(m_panel.CallsOf("front"), (Lines{"front on", "front off"}));
+    TakeSnapshot();
+    EXPECT_EQ(TextOf(g_snapshots.Peek(2).name), "Snap2");
+    EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(SnapshotsTest, TakingStopsAt32767) {
+    g_snapshotCount = 32767;
+    g_snapshotNameCounter = 40000;
+    EXPECT_EQ(TakeSnapshot(), 0);
+    EXPECT_EQ(g_snapshotCount, 32767);
+    EXPECT_EQ(g_snapshotNameCounter, 40000);
+    EXPECT_EQ(m_ui.MessageTexts(), Lines{"Sorry, you can't create more than 32767 snapshots."});
+    EXPECT_EQ(m_ui.messages[0].icon, MessageIcon::Warning);
+    g_snapshotCount = 32766;
+    EXPECT_EQ(TakeSnapshot(), 1);
+    EXPECT_EQ(TextOf(g_snapshots.Peek(32767).name), "Snap40001");
+}
+
+TEST_F(SnapshotsTest, RecallSetsAndSendsEveryUnlockedSlider) {
+    MakePanel(6, false);
+    Slider(2).locked = 1;
+    Slider(2).value = 5;
+    Slider(1).minValue = 1.0f;
+    Slider(1).maxValue = 3.0f;
+    PutSnapshot(1, {10, 127, 30, 40}); // taken when the panel had 4 sliders
+    for (int i = 4; i < 6; ++i) {
+        Slider(i).value = 50;
+    }
+    RecallSnapshot(1);
+    EXPECT_EQ(Values(), (std::vector<int>{10, 127, 5, 40, 0, 0}));
+    EXPECT_FLOAT_EQ(Slider(1).scaledValue, 3.0f);
+    EXPECT_EQ(Sent(), (Lines{"B0 00 0A", "B0 01 7F", "B0 03 28", "B0 04 00", "B0 05 00"}));
+    RecallSnapshot(0); // not a snapshot
+    RecallSnapshot(2);
+    EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(SnapshotsTest, RecallOfA14BitSliderResendsBothMessages) {
+    MakePanel(1, true);
+    PutSnapshot(1, {8192});
+    RecallSnapshot(1);
+    EXPECT_EQ(Sent(), (Lines{"B0 00 40", "B0 40 00"}));
+    RecallSnapshot(1); // the same value again: the MSB is forced out anyway
+    EXPECT_EQ(Sent(), (Lines{"B0 00 40", "B0 40 00"}));
+    EXPECT_EQ(g_forceMsbResend, 0);
+}
+
+TEST_F(SnapshotsTest, AValueTooLargeForTheSliderNowAtItsIndexIsKeptInRange) {
+    MakePanel(1, false);
+    PutSnapshot(1, {16383}); // taken when slider 0 was 14-bit
+    RecallSnapshot(1);
+    EXPECT_EQ(Slider(0).value, 127);
+    EXPECT_EQ(Sent(), Lines{"B0 00 7F"});
+    EXPECT_EQ(g_snapshots.Peek(1).values[0], 16383);
+}
+
+TEST_F(SnapshotsTest, ThePanelListStartsWithOrganize) {
+    PutSnapshot(1, {});
+    PutSnapshot(2, {});
+    EXPECT_EQ(SnapshotListItems(), (Lines{"Organize", "S1", "S2"}));
+    EXPECT_EQ(TextOf(g_snapshots.Peek(0).name), "Organize");
+    EXPECT_EQ(SnapshotNames(), (Lines{"S1", "S2"}));
+}
+
+TEST_F(SnapshotsTest, OrganizeAndCommand17000NeedASnapshot) {
+    EXPECT_EQ(ChooseSnapshotListItem(0), SnapshotListChoice::Nothing);
+    EXPECT_EQ(CanOpenSnapshotManager(), 0);
+    EXPECT_EQ(m_ui.MessageTexts(),
+              (Lines{"Sorry, no snapshots present!", "Sorry, no snapshots present!"}));
+    PutSnapshot(1, {64});
+    EXPECT_EQ(ChooseSnapshotListItem(0), SnapshotListChoice::OpenManager);
+    EXPECT_EQ(CanOpenSnapshotManager(), 1);
+    EXPECT_EQ(ChooseSnapshotListItem(1), SnapshotListChoice::Recalled);
+    EXPECT_EQ(Slider(0).value, 64);
+    EXPECT_EQ(ChooseSnapshotListItem(2), SnapshotListChoice::Nothing);
+}
+
+class MorphTest : public SnapshotsTest {
+protected:
+    void SetUp() override {
+        SnapshotsTest::SetUp();
+        MakePanel(2, false);
+        PutSnapshot(1, {0, 100});
+        PutSnapshot(2, {101, 50});
+        PutSnapshot(3, {20, 0});
+        PutSnapshot(4, {127, 1});
+        g_gestureSnapshots = {0, 1, 2, 3};
+    }
+};
+
+TEST_F(MorphTest, CornersGiveTheirSnapshotsAndTheMidpointTheTruncatedMean) {
+    MorphSnapshots(0.0f, 0.0f);
+    EXPECT_EQ(Values(), (std::vector<int>{0, 100}));
+    MorphSnapshots(1.0f, 0.0f);
+    EXPECT_EQ(Values(), (std::vector<int>{101, 50}));
+    MorphSnapshots(0.0f, 1.0f);
+    EXPECT_EQ(Values(), (std::vector<int>{20, 0}));
+    MorphSnapshots(1.0f, 1.0f);
+    EXPECT_EQ(Values(), (std::vector<int>{127, 1}));
+    MorphSnapshots(0.5f, 0.0f);
+    EXPECT_EQ(Values(), (std::vector<int>{50, 75}));
+    // top = (50, 75), bottom = (73, 0): v = trunc of their mean.
+    MorphSnapshots(0.5f, 0.5f);
+    EXPECT_EQ(Values(), (std::vector<int>{61, 37}));
+    EXPECT_EQ(Sent().size(), 12u);
+    EXPECT_EQ(g_forceMsbResend, 0);
+    EXPECT_EQ(g_updateSliderControls, 1);
+}
+
+TEST_F(MorphTest, LockedSlidersStayAndTheShownValueFollows) {
+    Slider(1).locked = 1;
+    Slider(1).value = 7;
+    Slider(0).maxValue = 127.0f;
+    MorphSnapshots(1.0f, 1.0f);
+    EXPECT_EQ(Values(), (std::vector<int>{127, 7}));
+    EXPECT_FLOAT_EQ(Slider(0).scaledValue, 127.0f);
+    EXPECT_EQ(Sent(), Lines{"B0 00 7F"});
+}
+
+TEST_F(MorphTest, A14BitSliderSendsBothMessagesOnEveryStep) {
+    MakePanel(1, true);
+    PutSnapshot(1, {16383});
+    PutSnapshot(2, {0});
+    MorphSnapshots(0.0f, 0.0f);
+    MorphSnapshots(0.0f, 0.0f);
+    EXPECT_EQ(Sent(), (Lines{"B0 00 7F", "B0 40 7F", "B0 00 7F", "B0 40 7F"}));
+}
+
+TEST_F(MorphTest, ControlsMoveOnlyWhileThePanelIsVisible) {
+    MorphSnapshots(1.0f, 0.0f);
+    AttachPanelWindow(&m_panel);
+    MorphSnapshots(0.0f, 0.0f);
+    EXPECT_EQ(m_panel.CallsOf("position"), (Lines{"position 0=0", "position 1=100"}));
+}
+
+TEST_F(MorphTest, CornersOutsideTheStoreAreBroughtBackAndAnEmptyStoreMorphsNothing) {
+    g_gestureSnapshots = {-5, 1, 2, 40000}; // as a damaged project file could hold them
+    MorphSnapshots(1.0f, 1.0f);
+    EXPECT_EQ(g_gestureSnapshots, (std::array<std::int32_t, 4>{0, 1, 2, 3}));
+    EXPECT_EQ(Values(), (std::vector<int>{127, 1}));
+    Sent();
+    g_snapshotCount = 0;
+    MorphSnapshots(0.0f, 0.0f);
+    EXPECT_TRUE(Sent().empty());
+}
+
+} // namespace
