@@ -20,3 +20,11 @@ endfunction()
 
 ventaro_gui_test(frame_start_test app/FrameStartTest.cpp app/GuiTestSupport.h)
 ventaro_gui_test(frame_window_test app/FrameWindowTest.cpp app/GuiTestSupport.h)
+ventaro_gui_test(engine_dialogs_test engine/EngineDialogsTest.cpp app/GuiTestSupport.h)
+ventaro_gui_test(script_editor_window_test scripts/ScriptEditorWindowTest.cpp
+                 app/GuiTestSupport.h)
+ventaro_gui_test(project_windows_test project/ProjectWindowsTest.cpp app/GuiTestSupport.h)
+ventaro_gui_test(panel_window_test panel/PanelWindowTest.cpp app/GuiTestSupport.h)
+if(TARGET ventaro_templates)
+    add_dependencies(project_windows_test ventaro_templates) # renders the built library
+endif()

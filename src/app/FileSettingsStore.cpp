@@ -1,5 +1,7 @@
 #include "app/FileSettingsStore.h"
 
+#include "project/PosixFileSystem.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -16,21 +18,6 @@ constexpr std::string_view kSoftwarePrefix = "Software\\";
 bool IsSafeComponent(std::string_view part) {
     return !part.empty() && part != "." && part != ".." && part.find('/') == std::string::npos &&
            part.find('\0') == std::string::npos;
-}
-
-bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 } // namespace
@@ -129,18 +116,8 @@ bool FileSettingsStore::WriteValue(const std::string& key, const std::string& na
     if (file.empty() || !fs::is_directory(file.parent_path(), ec)) {
         return false;
     }
-    std::string temp = (file.parent_path() / ("." + name + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        return false;
-    }
-    const bool written = WriteAll(fd, value.data(), value.size()) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temp.c_str(), file.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    PosixFileSystem files;
+    return files.WriteFileAtomically(file.string(), value) == FileStatus::Ok;
 }
 
 bool FileSettingsStore::DeleteKey(const std::string& key) {

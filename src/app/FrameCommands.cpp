@@ -44,10 +44,14 @@ bool StatusBarShowing() {
 
 void StoreKeyboardMapping() {
     SettingsStore* store = g_settingsStore;
+    const Bytes value = EncodeInt32(g_frame.keyboardMapping);
+    // The toggle at every start would otherwise rewrite (and flush) an unchanged value.
+    if (!store || ReadRecord(*store, kSettingsKey, kValueKeyboardMapping, value.size()) == value) {
+        return;
+    }
     // A failure here is not reported: the toggle has already taken effect for this run.
-    if (store && store->CreateKey(kSettingsKey)) {
-        store->WriteValue(kSettingsKey, kValueKeyboardMapping,
-                          EncodeInt32(g_frame.keyboardMapping));
+    if (store->CreateKey(kSettingsKey)) {
+        store->WriteValue(kSettingsKey, kValueKeyboardMapping, value);
     }
 }
 
@@ -186,6 +190,19 @@ void MarkToolWindowOpen(int command, bool open) {
     }
     if (row && row->toolBarImage >= 0 && (!open || g_frame.toolBarShown > 0)) {
         g_frameView->SetToolButtonPressed(command, open);
+    }
+}
+
+bool TakesFrameAccelerators(int command) {
+    switch (command) {
+    case kCmdProjectManager:
+    case kCmdScriptEditor:
+    case kCmdMidiScope:
+    case kCmdScratchPad:
+    case kCmdGlobalMemory:
+        return true;
+    default:
+        return false;
     }
 }
 

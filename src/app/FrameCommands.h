@@ -36,6 +36,9 @@ void OpenBugReport();
 // Checks a tool window's command in the menus that hold it and presses its tool bar button
 // while the tool bar is shown (or clears them when the window closed).
 void MarkToolWindowOpen(int command, bool open);
+// Whether a tool window leaves the keys to the main window's accelerators (the project manager,
+// script editor, MIDIScope, scratchpad and memory status have no keyboard handling of their own).
+bool TakesFrameAccelerators(int command);
 // Presses the tool bar's check buttons as the state says (after coming back from the tray).
 void RefreshToolBarChecks();
 

@@ -98,6 +98,12 @@ void MainWindow::ShowAtStart() {
         g_frame.framePlacementLoaded == 1 ? GeometryFromPlacement(g_frame.framePlacement)
                                           : std::nullopt;
     if (!geometry) {
+        // The size to come back to from the maximized state; a desktop without a window
+        // manager, which cannot maximize, shows this.
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const QSize normal = screen.size() * 4 / 5;
+        setGeometry(
+            QRect(screen.center() - QPoint(normal.width() / 2, normal.height() / 2), normal));
         showMaximized();
     } else {
         setGeometry(
@@ -110,6 +116,8 @@ void MainWindow::ShowAtStart() {
             show();
         }
     }
+    // Painted at once: the window's exposure is taken now, not when the start-up is over.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     repaint();
 }
 
@@ -160,6 +168,7 @@ void MainWindow::ToggleToolWindow(int command) {
     if (!it->window) {
         QWidget* window = it->factory(this);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        window->setProperty("ventaroAccelerators", TakesFrameAccelerators(command));
         connect(window, &QObject::destroyed, this,
                 [command] { MarkToolWindowOpen(command, false); });
         it->window = window;
@@ -195,12 +204,8 @@ void MainWindow::DestroyToolWindow(int command) {
 
 // ---- FrameView --------------------------------------------------------------------------------
 
-QAction* MainWindow::ActionOf(MenuKind menu, int command) const {
-    return m_actions[static_cast<int>(menu)].value(command, nullptr);
-}
-
 QAction* MainWindow::MenuAction(MenuKind menu, int command) const {
-    return ActionOf(menu, command);
+    return const_cast<MainWindow*>(this)->ActionOf(menu, command);
 }
 
 void MainWindow::CheckMenuItem(MenuKind menu, int command, bool checked) {
@@ -317,7 +322,7 @@ void MainWindow::HideInTray() {
     if (!m_trayIcon) {
         m_trayIcon = new QSystemTrayIcon(MainIcon(), this);
         m_trayIcon->setToolTip(ToQt(Str(kStrTitle)));
-        m_trayIcon->setContextMenu(m_trayMenu);
+        m_trayIcon->setContextMenu(TrayMenu());
         connect(m_trayIcon, &QSystemTrayIcon::activated, this,
                 [this](QSystemTrayIcon::ActivationReason reason) {
                     if (reason == QSystemTrayIcon::DoubleClick) {
@@ -398,8 +403,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
-    if (event->reason() == QContextMenuEvent::Mouse && m_popupMenu) {
-        m_popupMenu->popup(event->globalPos());
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        PopupMenu()->popup(event->globalPos());
     }
 }
 

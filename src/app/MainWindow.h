@@ -77,8 +77,8 @@ public:
 
     // For tests and screenshots.
     QMenuBar* MenuBar() const { return m_menuBar; }
-    QMenu* PopupMenu() const { return m_popupMenu; }
-    QMenu* TrayMenu() const { return m_trayMenu; }
+    QMenu* PopupMenu();
+    QMenu* TrayMenu();
     QAction* MenuAction(MenuKind menu, int command) const;
     StatusBarWidget* StatusBar() const { return m_statusBar; }
     ToolBarStrip* ToolStrip() const { return m_toolStrip; }
@@ -102,12 +102,22 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The menus are made from the command table as they are first needed (opened, or one of
+    // their items touched), which keeps their making out of the window's first paint.
     void BuildMenus();
+    void FillBarMenu(int position);
     void AddMenuNodes(QMenu* menu, const std::vector<MenuNode>& nodes, MenuKind kind);
     void WatchMenuHelp(QMenu* menu);
-    QAction* ActionOf(MenuKind menu, int command) const;
+    QAction* ActionOf(MenuKind menu, int command);
 
     QMenuBar* m_menuBar = nullptr;
+    struct BarMenu {
+        QMenu* menu = nullptr;
+        std::vector<MenuNode> items;
+        bool filled = false;
+    };
+    std::vector<BarMenu> m_barMenus;
+    QMap<int, int> m_barMenuOf; // command -> position of its drop-down menu
     QMenu* m_popupMenu = nullptr;
     QMenu* m_trayMenu = nullptr;
     QMap<int, QAction*> m_actions[3];

@@ -7,9 +7,6 @@
 #include <QSessionManager>
 #include <QStringList>
 #include <cstdio>
-#include <chrono>
-#include <ctime>
-void Mark(const char* what){ timespec ts; clock_gettime(CLOCK_MONOTONIC,&ts); std::fprintf(stderr, "%s %.2f\n", what, ts.tv_sec*1000.0+ts.tv_nsec/1e6); }
 
 #include "app/AcceleratorFilter.h"
 #include "app/ByteCodec.h"
@@ -22,8 +19,13 @@ void Mark(const char* what){ timespec ts; clock_gettime(CLOCK_MONOTONIC,&ts); st
 #include "app/Preferences.h"
 #include "app/SplashDialog.h"
 #include "app/StartUp.h"
+#include "engine/EngineSettings.h"
+#include "engine/SoundEngineDialog.h"
 #include "midi/MidiDevices.h"
 #include "midi/RtMidiBackend.h"
+#include "panel/VirtualPanelWindow.h"
+#include "project/ProjectCommands.h"
+#include "scripts/ScriptEditorWindow.h"
 
 namespace {
 constexpr const char* kHelpDocument = "Ventaro.2.html";
@@ -33,9 +35,7 @@ Program::Program() : Program(FileSettingsStore::UserRoot(), CreatePlatformMidiSe
 
 Program::Program(std::filesystem::path settingsRoot, MidiServiceFactory midiFactory)
     : m_store(std::move(settingsRoot)), m_midiFactory(std::move(midiFactory)) {
-    Mark("ctor");
     Install();
-    Mark("installed");
 }
 
 Program::~Program() {
@@ -52,6 +52,9 @@ Program::~Program() {
     g_midiService = nullptr;
     g_midiInputSink = nullptr;
     g_programLauncher = nullptr;
+    if (g_fileSystem == &m_fileSystem) {
+        g_fileSystem = nullptr;
+    }
 }
 
 void Program::Install() {
@@ -64,8 +67,23 @@ void Program::Install() {
         [this] { QMetaObject::invokeMethod(this, "DrainMidiInput", Qt::QueuedConnection); });
     g_frameHooks = FrameHooks{};
     g_frameHooks.deleteEmbeddedEngineFile = DeleteEmbeddedEngineFile;
+    // The engine settings take their defaults at creation, before the stored preferences (which
+    // read the environment files); the other two records are read at start-up.
+    g_frameHooks.setPartStartValues = [before = g_frameHooks.setPartStartValues] {
+        SetEngineSettingsDefaults();
+        if (before) {
+            before();
+        }
+    };
+    g_frameHooks.readAudioDevices = ReadAudioDevices;
+    g_frameHooks.readSoundEngine = ReadSoundEngineSettings;
+    g_frameHooks.closeEngineOnExit = CloseEngineOnExit;
+    if (!g_fileSystem) {
+        g_fileSystem = &m_fileSystem;
+    }
     ResetCommandRoutes();
     RegisterFrameCommands();
+    InstallProjectCommands([this] { return static_cast<QWidget*>(m_window.get()); });
 
     const QString help = QCoreApplication::applicationDirPath() + "/" + kHelpDocument;
     g_installedHelpFile = QFileInfo::exists(help) ? help.toStdString() : std::string();
@@ -74,6 +92,7 @@ void Program::Install() {
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         // Logging off or shutting down runs the exit; a kept project refuses the session's end.
         connect(app, &QGuiApplication::commitDataRequest, this, [](QSessionManager& manager) {
+            manager.allowsInteraction(); // the save question is a dialog: ask leave to show it
             if (!RunExitSequence()) {
                 manager.cancel();
             }
@@ -95,12 +114,12 @@ void Program::SetPlatformFont() {
 }
 
 bool Program::Start(const std::string& commandLine) {
-    Mark("start");
     m_window = std::make_unique<MainWindow>();
-    Mark("window ctor");
+    RegisterEngineDialogs(*m_window);
+    RegisterScriptEditor(*m_window);
+    RegisterVirtualPanel(*m_window);
     m_ui.SetMainWindow(m_window.get());
     m_window->Create(m_clock);
-    Mark("created");
     if (qEnvironmentVariableIsSet("VENTARO_REPORT_FIRST_PAINT")) {
         connect(m_window.get(), &MainWindow::FirstPainted, this, [] {
             std::fputs("first-paint\n", stdout);
@@ -115,7 +134,6 @@ bool Program::Start(const std::string& commandLine) {
         splash.exec();
     }
     m_window->ShowAtStart();
-    Mark("shown");
     m_midi = m_midiFactory();
     g_midiService = m_midi.get();
 

@@ -16,6 +16,7 @@
 #include "app/QtUi.h"
 #include "midi/MidiInputQueue.h"
 #include "midi/MidiService.h"
+#include "project/PosixFileSystem.h"
 
 class MainWindow;
 
@@ -57,6 +58,7 @@ private:
     MidiInputQueue m_inputQueue;
     SteadyClock m_clock;
     PosixProgramLauncher m_launcher;
+    PosixFileSystem m_fileSystem;
     QtUi m_ui;
     std::unique_ptr<MainWindow> m_window;
 };

@@ -1,5 +1,6 @@
 #include "resources/Artwork.h"
 
+#include <QHash>
 #include <QIconEngine>
 #include <QImage>
 #include <QLinearGradient>
@@ -443,6 +444,15 @@ public:
     }
     // `size` is in device pixels already; `scale` says how many of them make one logical pixel.
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal scale) override {
+        // Each size is drawn once: tool buttons ask again at every repaint.
+        const QString key = QString("%1x%2@%3:%4")
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(scale)
+                                .arg(mode == QIcon::Disabled ? 1 : 0);
+        if (const auto it = m_cache.constFind(key); it != m_cache.constEnd()) {
+            return it.value();
+        }
         QImage image(size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         {
@@ -458,6 +468,7 @@ public:
         }
         QPixmap pixmap = QPixmap::fromImage(image);
         pixmap.setDevicePixelRatio(scale);
+        m_cache.insert(key, pixmap);
         return pixmap;
     }
     QIconEngine* clone() const override { return new PaintedIconEngine(m_painting); }
@@ -475,6 +486,7 @@ private:
     }
 
     Painting m_painting;
+    QHash<QString, QPixmap> m_cache;
 };
 
 QIcon Painted(Painting painting) {
@@ -560,7 +572,21 @@ QPixmap SplashPixmap(QSize size, qreal ratio) {
     return pixmap;
 }
 
+static QPixmap DrawWallPaperTile(int which, qreal ratio);
+
 QPixmap WallPaperTile(int which, qreal ratio) {
+    // The background asks for its tile at every paint: draw it once per pattern and ratio.
+    static QHash<QString, QPixmap> tiles;
+    const QString key = QString("%1@%2").arg(which).arg(ratio);
+    if (const auto it = tiles.constFind(key); it != tiles.constEnd()) {
+        return it.value();
+    }
+    const QPixmap tile = DrawWallPaperTile(which, ratio);
+    tiles.insert(key, tile);
+    return tile;
+}
+
+static QPixmap DrawWallPaperTile(int which, qreal ratio) {
     const int side = 48;
     QPixmap pixmap(QSize(side, side) * ratio);
     pixmap.setDevicePixelRatio(ratio);

@@ -72,6 +72,7 @@ enum StringId : int {
     kStrNewFourteenBitDescription = 2117,
     kStrNewTemplateDescription = 2118,
     kStrProjectNamePrefix = 2119,
+    kStrTemplateDescriptionFirst = 2120, // to 2127: the template list, in table order
     // The panel, slider validation and snapshots.
     kStrNoSnapshots = 2300,
     kStrSliderNotFound = 2301,
@@ -108,6 +109,7 @@ enum StringId : int {
     kStrScriptCannotSave = 2502,
     kStrNoScripts = 2503,
     kStrEditorOutOfSpace = 2504,
+    kStrCannotPrint = 2505,
 };
 
 // The text of a string, or an empty text for a number the table does not hold.

@@ -72,13 +72,6 @@ TEST(Accelerators, TableHoldsTheThirtyTwoEntriesOfKeybAccel) {
 
 TEST(Accelerators, FirstMatchWinsSoAltSInsertsTheSineNeverOpensSendMessage) {
     EXPECT_EQ(FindAcceleratorCommand({'S', kModAlt}), 36000);
-    std::vector<int> altS;
-    for (const AcceleratorEntry& entry : AcceleratorTable()) {
-        if (entry.key == KeyChord{'S', kModAlt}) {
-            altS.push_back(entry.command);
-        }
-    }
-    EXPECT_EQ(altS, (std::vector<int>{36000, 55000}));
     EXPECT_EQ(FindAcceleratorCommand({'S', kModCtrl}), 500);
     EXPECT_EQ(FindAcceleratorCommand({'S', kModCtrl | kModShift}), -1);
     EXPECT_EQ(FindAcceleratorCommand({KeyF(12), kModNone}), 23000);
@@ -149,14 +142,10 @@ TEST(Menus, ItemsAreCreatedGrayedAndCheckedAsSpecified) {
     std::set<int> grayed;
     std::set<int> checked;
     Collect(BuildMenuBar(), grayed, checked);
-    std::set<int> expected = {400,   500,   600,   52000, 53000, 15000, 61000,
-                              20000, 21000, 14000, 27000, 16000, 17000, 26000};
-    for (int id = 28000; id <= 33000; id += 1000) {
-        expected.insert(id);
-    }
-    expected.insert(65000);
-    for (int id = 34000; id <= 49000; id += 1000) {
-        expected.insert(id);
+    std::set<int> expected = {400,   500,   600,   52000, 53000, 15000, 61000, 20000,
+                              21000, 14000, 27000, 16000, 17000, 26000, 65000};
+    for (int id = 28000; id <= 49000; id += 1000) {
+        expected.insert(id); // the editor's Edit items and every Insert item
     }
     EXPECT_EQ(grayed, expected);
     EXPECT_EQ(checked, (std::set<int>{800, 900}));

@@ -5,12 +5,19 @@
 
 namespace {
 
-// 44 bytes of a placement with the normal rectangle (10, 20)-(810, 620), shown maximized.
+// Little-endian 32-bit words, as the records lay them out.
+Bytes Words(std::initializer_list<std::int32_t> words) {
+    Bytes bytes;
+    for (const std::int32_t word : words) {
+        const Bytes one = EncodeInt32(word);
+        bytes.insert(bytes.end(), one.begin(), one.end());
+    }
+    return bytes;
+}
+
+// A placement with the normal rectangle (10, 20)-(810, 620), shown maximized.
 Bytes PlacementBytes() {
-    return {44,   0,    0,    0,    0,    0,    0,    0,    3,    0,    0,
-            0,    0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-            0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 10,   0,    0,    0,    20,
-            0,    0,    0,    0x2A, 0x03, 0,    0,    0x6C, 0x02, 0,    0};
+    return Words({44, 0, 3, -1, -1, -1, -1, 10, 20, 810, 620});
 }
 
 Bytes Concat(Bytes a, const Bytes& b) {
@@ -41,9 +48,8 @@ TEST_F(ExitSequence, WritesFrameWindowAndBarsThenClosesTheDevicesAndQuits) {
     const Bytes* bars = store.Get(kWindowsKey, "Bars");
     ASSERT_NE(frame, nullptr);
     ASSERT_NE(bars, nullptr);
-    EXPECT_EQ(frame->size(), 48u);
-    EXPECT_EQ(*frame, Concat(PlacementBytes(), {1, 0, 0, 0}));
-    EXPECT_EQ(*bars, (Bytes{1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(*frame, Concat(PlacementBytes(), Words({1})));
+    EXPECT_EQ(*bars, Words({1, -1}));
     EXPECT_FALSE(midi.outputOpen);
     EXPECT_EQ(midi.calls.back(), "CloseOutput");
     EXPECT_EQ(g_midiDevices.outputOpened, 0);
@@ -106,8 +112,8 @@ TEST_F(ExitSequence, StoresEachVisibleToolWindowWithItsOpenFlagAndDestroysIt) {
     const Bytes* pad = store.Get(kWindowsKey, "ScratchPad");
     const Bytes* recorder = store.Get(kWindowsKey, "AudioRecorder");
     ASSERT_TRUE(scope && pad && recorder);
-    EXPECT_EQ(*scope, Concat(Concat(PlacementBytes(), {1, 0, 0, 0}), {1, 0, 0, 0}));
-    EXPECT_EQ(*pad, Concat(PlacementBytes(), {1, 0, 0, 0}));
+    EXPECT_EQ(*scope, Concat(PlacementBytes(), Words({1, 1})));
+    EXPECT_EQ(*pad, Concat(PlacementBytes(), Words({1})));
     EXPECT_EQ(recorder->size(), 48u);
     EXPECT_EQ(store.Get(kWindowsKey, "MIDISend"), nullptr);
     EXPECT_EQ(store.Get(kWindowsKey, "GlobalMemory"), nullptr);

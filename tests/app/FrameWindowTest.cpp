@@ -337,6 +337,11 @@ private slots:
         });
         Window()->OnCommand(kCmdMidiScope);
         QVERIFY(Window()->IsToolWindowOpen(kCmdMidiScope));
+        // The main window's keys work in the MIDIScope, which has none of its own.
+        int finds = 0;
+        RouteCommand(kCmdFindSlider, [&] { ++finds; });
+        QTest::keyClick(Window()->ToolWindow(kCmdMidiScope), Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(finds, 1);
         QVERIFY(Window()->MenuAction(MenuKind::MenuBar, kCmdMidiScope)->isChecked());
         QVERIFY(Window()->MenuAction(MenuKind::Popup, kCmdMidiScope)->isChecked());
         QVERIFY(Window()->ToolStrip()->Entry(kCmdMidiScope)->isChecked());

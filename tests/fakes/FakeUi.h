@@ -15,7 +15,8 @@ struct ShownMessage {
     std::string text;
     MessageIcon icon;
     MessageButtons buttons;
-    std::string caption; // empty for messages captioned with the main window title
+    std::string caption;     // empty for messages captioned with the main window title
+    bool ownCaption = false; // shown with a caption of its own (possibly empty)
 };
 
 class FakeUi : public Ui {
@@ -32,7 +33,7 @@ public:
     }
     void ShowMessageWithCaption(const std::string& text, const std::string& caption,
                                 MessageIcon icon) override {
-        messages.push_back({text, icon, MessageButtons::Ok, caption});
+        messages.push_back({text, icon, MessageButtons::Ok, caption, true});
     }
     void SendCommand(int command) override {
         commands.push_back(command);

@@ -57,7 +57,9 @@ bool WaitFor(const std::string& command, int timeoutMs) {
     return false;
 }
 
-JackServer::JackServer() : m_name("ventaro-test-" + std::to_string(::getpid())) {}
+JackServer::JackServer(int rate)
+    : m_name("ventaro-test-" + std::to_string(::getpid()) + "-" + std::to_string(rate)),
+      m_rate(rate) {}
 
 JackServer::~JackServer() {
     StopProcess(m_pid);
@@ -67,8 +69,8 @@ bool JackServer::Start() {
     // Every JACK client of this process and its children talks to the private server.
     ::setenv("JACK_DEFAULT_SERVER", m_name.c_str(), 1);
     ::setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);
-    m_pid = SpawnWithOutput({"jackd", "--no-realtime", "-n", m_name, "-d", "dummy", "-r", "48000",
-                             "-p", "256"},
+    m_pid = SpawnWithOutput({"jackd", "--no-realtime", "-n", m_name, "-d", "dummy", "-r",
+                             std::to_string(m_rate), "-p", "256"},
                             "/tmp/" + m_name + ".log");
     if (m_pid < 0) {
         return false;

@@ -1,14 +1,14 @@
 #pragma once
-// A private JACK server on the dummy driver, started by a test and stopped by its own process id,
-// with helpers to run JACK clients beside it.
+// A private JACK server on the dummy driver at `rate` Hz, started by a test and stopped by its own
+// process id, with helpers to run JACK clients beside it.
 
 #include <string>
-#include <vector>
 #include <sys/types.h>
+#include <vector>
 
 class JackServer {
 public:
-    JackServer();
+    explicit JackServer(int rate = 48000);
     ~JackServer();
     // True once the server answers; false when jackd is missing or did not come up.
     bool Start();
@@ -16,6 +16,7 @@ public:
 
 private:
     std::string m_name;
+    int m_rate;
     pid_t m_pid = -1;
 };
 

@@ -172,7 +172,7 @@ TEST_F(MidiDevices, CloseStopsAndClosesTheInputBeforeTheOutput) {
     EXPECT_EQ(midi.calls, (Calls{"Disconnect", "StopInput", "ResetInput", "ResetOutput"}));
 }
 
-TEST_F(MidiDevices, StoredChoiceIsTwelveBytesInputOutputEnabled) {
+TEST_F(MidiDevices, StoredChoiceIsTwelveBytesInputOutputEnabledAndReportsAKeyOrWriteFailure) {
     const Bytes golden{2, 0, 0, 0, 1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
     EXPECT_EQ(EncodeMidiDeviceSettings({2, 1, -1}), golden);
     Choose(2, 1, -1);
@@ -180,19 +180,16 @@ TEST_F(MidiDevices, StoredChoiceIsTwelveBytesInputOutputEnabled) {
     ASSERT_NE(store.Get(kSettingsKey, kValueMidiDevices), nullptr);
     EXPECT_EQ(*store.Get(kSettingsKey, kValueMidiDevices), golden);
     EXPECT_TRUE(ui.messages.empty());
-}
 
-TEST_F(MidiDevices, StoringTheChoiceReportsAKeyOrWriteFailure) {
+    store.values.clear();
     store.failCreate = true;
     EXPECT_FALSE(StoreMidiDeviceSettings());
-    EXPECT_EQ(ui.MessageTexts(), Calls{"Error while creating/opening the registry entry!"});
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
-
-    Forget();
     store.failCreate = false;
     store.failWriteOf.insert(kValueMidiDevices);
     EXPECT_FALSE(StoreMidiDeviceSettings());
-    EXPECT_EQ(ui.MessageTexts(), Calls{"Error while writing on the registry!"});
+    EXPECT_EQ(ui.MessageTexts(), (Calls{"Error while creating/opening the registry entry!",
+                                        "Error while writing on the registry!"}));
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(store.Get(kSettingsKey, kValueMidiDevices), nullptr);
 }
 

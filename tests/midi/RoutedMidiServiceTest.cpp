@@ -186,18 +186,21 @@ TEST_F(RoutedMidi, ResetSilencesAllSixteenChannels) {
 }
 
 TEST_F(RoutedMidi, ShortMessagesCarryTheWireLengthOfTheirStatus) {
-    EXPECT_EQ(ShortMessageLength(0x80), 3u);
-    EXPECT_EQ(ShortMessageLength(0xBF), 3u);
-    EXPECT_EQ(ShortMessageLength(0xC0), 2u);
-    EXPECT_EQ(ShortMessageLength(0xDF), 2u);
-    EXPECT_EQ(ShortMessageLength(0xE0), 3u);
-    EXPECT_EQ(ShortMessageLength(0xF1), 2u);
-    EXPECT_EQ(ShortMessageLength(0xF2), 3u);
-    EXPECT_EQ(ShortMessageLength(0xF3), 2u);
-    EXPECT_EQ(ShortMessageLength(0xF5), 3u); // the engine's stop signal arrives whole
-    EXPECT_EQ(ShortMessageLength(0xF8), 1u);
-    EXPECT_EQ(ShortMessageLength(0xFF), 1u);
-
+    // 0xF5 is the engine's stop signal: it arrives whole.
+    for (const auto& [status, length] :
+         std::vector<std::pair<std::uint8_t, std::size_t>>{{0x80, 3},
+                                                           {0xBF, 3},
+                                                           {0xC0, 2},
+                                                           {0xDF, 2},
+                                                           {0xE0, 3},
+                                                           {0xF1, 2},
+                                                           {0xF2, 3},
+                                                           {0xF3, 2},
+                                                           {0xF5, 3},
+                                                           {0xF8, 1},
+                                                           {0xFF, 1}}) {
+        EXPECT_EQ(ShortMessageLength(status), length) << int{status};
+    }
     ASSERT_EQ(service->OpenOutput(0), kMidiOk);
     service->SendShort(0x000005C0);
     service->SendShort(0x000000F5);

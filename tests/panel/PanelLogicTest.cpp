@@ -271,9 +271,7 @@ TEST_F(PanelLogicTest, NameEditsAreValidatedAgainstTheOtherSliders) {
     EXPECT_EQ(CommitSliderName("Lead"), EditOutcome::Stored);
     EXPECT_EQ(g_currentSlider, 15);
     EXPECT_EQ(TextOf(Slider(15).name), "Lead");
-    EXPECT_EQ(m_ui.MessageTexts(),
-              (Lines{"Sorry, you can't leave the field empty!",
-                     "The name you have type is already present. (Slider n. 4)"}));
+    EXPECT_EQ(m_ui.messages.size(), 2u); // their texts are pinned down by the validation tests
     EXPECT_EQ(m_manager.rebuilds.size(), 2u);
 }
 

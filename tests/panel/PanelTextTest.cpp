@@ -88,20 +88,18 @@ TEST_F(PanelTextTest, LayoutPlacesStripsAndBoxesByTheirFormulas) {
 }
 
 TEST_F(PanelTextTest, TheWindowIsNeverLowerThan200Pixels) {
-    int top = 100;
-    int bottom = 250;
-    KeepMinimumHeight(kSizingTop, top, bottom);
-    EXPECT_EQ(top, 50);
-    top = 100;
-    KeepMinimumHeight(kSizingBottomRight, top, bottom);
-    EXPECT_EQ(bottom, 300);
-    bottom = 250;
-    KeepMinimumHeight(kSizingLeft, top, bottom); // side edges leave the height alone
-    EXPECT_EQ(bottom, 250);
-    top = 0;
-    bottom = 400;
-    KeepMinimumHeight(kSizingTop, top, bottom);
-    EXPECT_EQ(top, 0);
+    // Side edges leave the height alone; a top edge that would pass 0 stops there.
+    for (const auto& [edge, top, bottom, newTop, newBottom] :
+         std::vector<std::array<int, 5>>{{kSizingTop, 100, 250, 50, 250},
+                                         {kSizingBottomRight, 100, 250, 100, 300},
+                                         {kSizingLeft, 100, 250, 100, 250},
+                                         {kSizingTop, 0, 400, 0, 400}}) {
+        int t = top;
+        int b = bottom;
+        KeepMinimumHeight(edge, t, b);
+        EXPECT_EQ(t, newTop) << edge;
+        EXPECT_EQ(b, newBottom) << edge;
+    }
 }
 
 } // namespace

@@ -112,25 +112,19 @@ TEST_F(SliderOutputTest, ForcedResendRepeatsTheMostSignificantMessage) {
     EXPECT_EQ(Move(0, 201), Lines{"B0 21 49"});
 }
 
-TEST_F(SliderOutputTest, CurvesMapThePositionBeforeSending) {
+TEST_F(SliderOutputTest, CurvesMapThePositionBeforeSendingAndSetTheScaledValue) {
     Slider(0, false, 0, 7, 0, kCurveQuadratic);
     EXPECT_EQ(Move(0, 127), Lines{"B0 07 7E"});
     Slider(1, false, 0, 8, 0, kCurveLogarithmic);
     EXPECT_EQ(Move(1, 1), Lines{"B0 08 3F"});
     EXPECT_EQ(Move(1, 0), Lines{"B0 08 00"});
-    Slider(2, true, 0, 1, 33, kCurveCubic);
+    SliderRecord& cubic = Slider(2, true, 0, 1, 33, kCurveCubic);
+    cubic.minValue = 1.0f;
+    cubic.maxValue = 3.0f;
     EXPECT_EQ(Move(2, 16383), (Lines{"B0 01 7F", "B0 21 7F"}));
     EXPECT_EQ(Move(2, 8192), (Lines{"B0 01 10", "B0 21 00"}));
-}
-
-TEST_F(SliderOutputTest, MappedValueSetsTheScaledValue) {
-    SliderRecord& s = Slider(0, true, 0, 1, 33, kCurveCubic);
-    s.minValue = 1.0f;
-    s.maxValue = 3.0f;
-    s.value = 8192;
-    const double m = std::pow(8192.0 / 16383.0, 3) * 16383.0; // about 2048.25
-    EXPECT_NEAR(MapSliderValue(0), m, 1e-2);
-    EXPECT_NEAR(s.scaledValue, 2.0 / 16383.0 * m + 1.0, 1e-5);
+    EXPECT_NEAR(MapSliderValue(2), 2048.25, 1e-2); // (8192 / 16383)^3 of the range
+    EXPECT_NEAR(cubic.scaledValue, 1.0 + 2.0 * 2048.25 / 16383.0, 1e-5);
 }
 
 TEST_F(SliderOutputTest, RandomCurveIsNormalisedByItsLargestDraw) {

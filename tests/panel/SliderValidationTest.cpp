@@ -232,15 +232,6 @@ TEST_F(SliderPropsTest, OkTurnsA7BitSliderInto14BitWithItsNewRange) {
     EXPECT_EQ(Slider(0).value, 16383);
 }
 
-TEST_F(SliderPropsTest, OkWithEqualMinAndMaxStoresTheBottomPosition) {
-    ASSERT_EQ(OpenSliderProps("Slider1", m_fields), 1);
-    m_fields.current = "2";
-    m_fields.minimum = "2";
-    m_fields.maximum = "2";
-    EXPECT_EQ(AcceptSliderProps(m_fields), 1);
-    EXPECT_EQ(Slider(0).value, 0);
-}
-
 TEST_F(SliderPropsTest, OkRefreshesTheOpenPanelAndTheProjectManager) {
     AttachPanelWindow(&m_panel);
     g_projectManagerView = &m_manager;

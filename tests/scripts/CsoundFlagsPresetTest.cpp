@@ -15,6 +15,7 @@
 #include "app/ProgramLauncher.h"
 #include "engine/AudioFormats.h"
 #include "engine/EngineSettings.h"
+#include "midi/JackServer.h"
 #include "scripts/CsoundText.h"
 
 namespace {
@@ -103,7 +104,7 @@ TEST_F(CsoundFlagsPreset, DefaultsAreFourLinuxPresetsAndElevenBlanks) {
 }
 
 TEST_F(CsoundFlagsPreset, JackPresetsPlayAndConnectToTheVentaroPort) {
-    JackServer44100 jack;
+    JackServer jack(44100); // the rate of the default audio format
     ASSERT_TRUE(jack.Start()) << "jackd did not come up";
     const auto port = OpenVentaroPort(RtMidi::UNIX_JACK);
     ASSERT_TRUE(port);

@@ -161,20 +161,3 @@ fs::path TempFolder::Write(const std::string& name, const std::string& text) con
     std::ofstream(file, std::ios::binary) << text;
     return file;
 }
-
-JackServer44100::JackServer44100() : m_name("ventaro-jack44100-" + std::to_string(::getpid())) {}
-
-JackServer44100::~JackServer44100() {
-    StopProcess(m_pid);
-    std::error_code ec;
-    fs::remove(fs::temp_directory_path() / (m_name + ".log"), ec);
-}
-
-bool JackServer44100::Start() {
-    ::setenv("JACK_DEFAULT_SERVER", m_name.c_str(), 1);
-    ::setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);
-    m_pid = SpawnWithOutput(
-        {"jackd", "--no-realtime", "-n", m_name, "-d", "dummy", "-r", "44100", "-p", "256"},
-        (fs::temp_directory_path() / (m_name + ".log")).string());
-    return m_pid > 0 && WaitFor("jack_lsp >/dev/null 2>&1", 10000);
-}

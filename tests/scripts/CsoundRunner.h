@@ -1,10 +1,8 @@
 #pragma once
-// Runs the real `csound` program for the tests that check what the program writes for it, and a
-// private JACK server at the default audio format's rate.
+// Runs the real `csound` program for the tests that check what the program writes for it.
 
 #include <filesystem>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 struct CsoundResult {
@@ -34,17 +32,4 @@ public:
 
 private:
     std::filesystem::path m_path;
-};
-
-// A JACK server on the dummy driver at 44100 Hz, the rate of the default audio format, stopped
-// by its own process id.
-class JackServer44100 {
-public:
-    JackServer44100();
-    ~JackServer44100();
-    bool Start();
-
-private:
-    std::string m_name;
-    pid_t m_pid = -1;
 };

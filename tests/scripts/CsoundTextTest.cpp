@@ -75,18 +75,13 @@ TEST(SliderControllerLine, WritesSevenAndFourteenBitLines) {
               "\r\nkX\tctrl14\t1, 1, 33, 0., 1.\r\n");
 }
 
-TEST(SliderControllerLine, TurnsOnlyBlanksIntoUnderscores) {
+TEST(SliderControllerLine, TurnsOnlyBlanksIntoUnderscoresAndKeepsAFullLengthNameWhole) {
     EXPECT_EQ(SliderControllerLine(Slider("Low pass cutoff", kSevenBitType, 0, 1, 0, 0)),
               "\r\nkLow_pass_cutoff\tctrl7\t\t1, 0, 0., 1.\r\n");
     EXPECT_EQ(SliderControllerLine(Slider("a\tb.c  d", kSevenBitType, 0, 1, 0, 0)),
               "\r\nka\tb.c__d\tctrl7\t\t1, 0, 0., 1.\r\n");
-}
-
-TEST(SliderControllerLine, KeepsAWholeLineForAFullLengthName) {
-    const std::string name(499, 'n');
-    const SliderRecord slider =
-        Slider(name, kFourteenBitType, -1e11f, 1e11f, 15, 127, 127); // widest numbers too
-    EXPECT_EQ(SliderControllerLine(slider),
+    const std::string name(499, 'n'); // and the widest numbers too
+    EXPECT_EQ(SliderControllerLine(Slider(name, kFourteenBitType, -1e11f, 1e11f, 15, 127, 127)),
               "\r\nk" + name + "\tctrl14\t16, 127, 127, -9.999999795e+010, 9.999999795e+010\r\n");
 }
 

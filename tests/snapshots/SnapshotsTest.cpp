@@ -76,44 +76,34 @@ TEST_F(SnapshotsTest, RecallSetsAndSendsEveryUnlockedSlider) {
     EXPECT_TRUE(Sent().empty());
 }
 
-TEST_F(SnapshotsTest, RecallOfA14BitSliderResendsBothMessages) {
-    MakePanel(1, true);
-    PutSnapshot(1, {8192});
+TEST_F(SnapshotsTest, RecallResendsBothMessagesOfA14BitSliderAndKeepsAValueInRange) {
+    MakePanel(2, true);
+    Slider(1).type = kSevenBitType;
+    PutSnapshot(1, {8192, 16383}); // taken when slider 1 was 14-bit
     RecallSnapshot(1);
-    EXPECT_EQ(Sent(), (Lines{"B0 00 40", "B0 40 00"}));
+    EXPECT_EQ(Sent(), (Lines{"B0 00 40", "B0 40 00", "B0 01 7F"}));
     RecallSnapshot(1); // the same value again: the MSB is forced out anyway
-    EXPECT_EQ(Sent(), (Lines{"B0 00 40", "B0 40 00"}));
+    EXPECT_EQ(Sent(), (Lines{"B0 00 40", "B0 40 00", "B0 01 7F"}));
     EXPECT_EQ(g_forceMsbResend, 0);
+    EXPECT_EQ(Slider(1).value, 127);
+    EXPECT_EQ(g_snapshots.Peek(1).values[1], 16383);
 }
 
-TEST_F(SnapshotsTest, AValueTooLargeForTheSliderNowAtItsIndexIsKeptInRange) {
-    MakePanel(1, false);
-    PutSnapshot(1, {16383}); // taken when slider 0 was 14-bit
-    RecallSnapshot(1);
-    EXPECT_EQ(Slider(0).value, 127);
-    EXPECT_EQ(Sent(), Lines{"B0 00 7F"});
-    EXPECT_EQ(g_snapshots.Peek(1).values[0], 16383);
-}
-
-TEST_F(SnapshotsTest, ThePanelListStartsWithOrganize) {
-    PutSnapshot(1, {});
-    PutSnapshot(2, {});
-    EXPECT_EQ(SnapshotListItems(), (Lines{"Organize", "S1", "S2"}));
-    EXPECT_EQ(TextOf(g_snapshots.Peek(0).name), "Organize");
-    EXPECT_EQ(SnapshotNames(), (Lines{"S1", "S2"}));
-}
-
-TEST_F(SnapshotsTest, OrganizeAndCommand17000NeedASnapshot) {
+TEST_F(SnapshotsTest, ThePanelListStartsWithOrganizeWhichWith17000NeedsASnapshot) {
     EXPECT_EQ(ChooseSnapshotListItem(0), SnapshotListChoice::Nothing);
     EXPECT_EQ(CanOpenSnapshotManager(), 0);
     EXPECT_EQ(m_ui.MessageTexts(),
               (Lines{"Sorry, no snapshots present!", "Sorry, no snapshots present!"}));
     PutSnapshot(1, {64});
+    PutSnapshot(2, {});
+    EXPECT_EQ(SnapshotListItems(), (Lines{"Organize", "S1", "S2"}));
+    EXPECT_EQ(TextOf(g_snapshots.Peek(0).name), "Organize");
+    EXPECT_EQ(SnapshotNames(), (Lines{"S1", "S2"}));
     EXPECT_EQ(ChooseSnapshotListItem(0), SnapshotListChoice::OpenManager);
     EXPECT_EQ(CanOpenSnapshotManager(), 1);
     EXPECT_EQ(ChooseSnapshotListItem(1), SnapshotListChoice::Recalled);
     EXPECT_EQ(Slider(0).value, 64);
-    EXPECT_EQ(ChooseSnapshotListItem(2), SnapshotListChoice::Nothing);
+    EXPECT_EQ(ChooseSnapshotListItem(3), SnapshotListChoice::Nothing);
 }
 
 class MorphTest : public SnapshotsTest {

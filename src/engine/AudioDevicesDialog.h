@@ -1,0 +1,31 @@
+#pragma once
+// The modal dialog "Audio devices..." ("AudioDevicesDlg"): the wave input and output devices,
+// each listed as "n - name", with the stored choice selected.
+
+#include <QDialog>
+
+class QComboBox;
+class QPushButton;
+struct AudioDeviceLists;
+
+class AudioDevicesDialog : public QDialog {
+    Q_OBJECT
+public:
+    AudioDevicesDialog(QWidget* owner, const AudioDeviceLists& lists);
+    // Lists the devices of g_audioDeviceCatalog (the platform's when none is installed).
+    static void Run(QWidget* owner);
+
+    QComboBox* InputList() const { return m_inputList; }
+    QComboBox* OutputList() const { return m_outputList; }
+    QPushButton* OkButton() const { return m_ok; }
+    QPushButton* CancelButton() const { return m_cancel; }
+
+public slots:
+    void accept() override;
+
+private:
+    QComboBox* m_inputList = nullptr;
+    QComboBox* m_outputList = nullptr;
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
+};

@@ -1,0 +1,165 @@
+#include "resources/PanelArtwork.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <functional>
+
+namespace {
+
+const QColor kInk(0x26, 0x30, 0x3c);
+const QColor kBlue(0x2f, 0x7f, 0xd8);
+const QColor kGreen(0x2e, 0x9e, 0x4f);
+const QColor kRed(0xd8, 0x3a, 0x34);
+const QColor kAmber(0xf2, 0xb2, 0x33);
+const QColor kPaper(0xfb, 0xfc, 0xfe);
+const QColor kSteel(0x8a, 0x96, 0xa3);
+const QColor kLightSteel(0xd5, 0xdc, 0xe4);
+
+using Painting = std::function<void(QPainter&)>;
+
+QPen Outline(qreal width = 2.0, const QColor& color = kInk) {
+    QPen pen(color, width);
+    pen.setJoinStyle(Qt::RoundJoin);
+    pen.setCapStyle(Qt::RoundCap);
+    return pen;
+}
+
+// Each painting draws into a 32 × 32 square; the icon holds it at 16 and 32 pixels.
+QIcon IconOf(const Painting& paint) {
+    QIcon icon;
+    for (const int size : {16, 32, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 32.0, size / 32.0);
+        paint(painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+// Three small faders at the given heights (0..1 from the bottom).
+void Faders(QPainter& p, const QColor& knob, double a, double b, double c) {
+    const double heights[] = {a, b, c};
+    for (int k = 0; k < 3; ++k) {
+        const qreal x = 7 + 9 * k;
+        p.setPen(Outline(2.0, kSteel));
+        p.drawLine(QPointF(x, 5), QPointF(x, 27));
+        const qreal y = 25 - heights[k] * 18;
+        p.setPen(Outline(1.4));
+        p.setBrush(knob);
+        p.drawRoundedRect(QRectF(x - 4, y - 2.5, 8, 5), 1.5, 1.5);
+    }
+}
+
+void Stop(QPainter& p) {
+    p.setPen(Outline());
+    p.setBrush(kRed);
+    p.drawRoundedRect(QRectF(7, 7, 18, 18), 3, 3);
+}
+
+void Start(QPainter& p) {
+    QPainterPath play;
+    play.moveTo(9, 6);
+    play.lineTo(26, 16);
+    play.lineTo(9, 26);
+    play.closeSubpath();
+    p.setPen(Outline());
+    p.setBrush(kGreen);
+    p.drawPath(play);
+}
+
+void Presets(QPainter& p) {
+    Faders(p, kAmber, 0.2, 0.5, 0.8);
+}
+
+void Resend(QPainter& p) {
+    p.setPen(Outline(2.4, kBlue));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(6, 6, 20, 20), 40 * 16, 280 * 16);
+    QPainterPath head;
+    head.moveTo(22, 3);
+    head.lineTo(28, 10);
+    head.lineTo(19, 12);
+    head.closeSubpath();
+    p.setPen(Outline(1.2, kBlue));
+    p.setBrush(kBlue);
+    p.drawPath(head);
+}
+
+void Random(QPainter& p) {
+    p.setPen(Outline());
+    p.setBrush(kPaper);
+    p.drawRoundedRect(QRectF(5, 5, 22, 22), 4, 4);
+    p.setBrush(kInk);
+    p.setPen(Qt::NoPen);
+    for (const QPointF dot :
+         {QPointF(11, 11), QPointF(21, 11), QPointF(16, 16), QPointF(11, 21), QPointF(21, 21)}) {
+        p.drawEllipse(dot, 2.2, 2.2);
+    }
+}
+
+void Configuration(QPainter& p) {
+    Faders(p, kLightSteel, 0.7, 0.3, 0.6);
+    p.setPen(Outline(1.6));
+    p.setBrush(kAmber);
+    p.drawEllipse(QPointF(24, 24), 5, 5);
+    p.setBrush(kPaper);
+    p.drawEllipse(QPointF(24, 24), 1.8, 1.8);
+}
+
+void Snapshot(QPainter& p) {
+    p.setPen(Outline());
+    p.setBrush(kLightSteel);
+    p.drawRoundedRect(QRectF(4, 10, 24, 16), 3, 3);
+    p.drawRect(QRectF(11, 6, 10, 4));
+    p.setBrush(kBlue);
+    p.drawEllipse(QPointF(16, 18), 5, 5);
+}
+
+} // namespace
+
+QIcon CurveButtonIcon() {
+    return IconOf([](QPainter& p) {
+        p.setPen(Outline(1.4, kSteel));
+        p.drawLine(QPointF(5, 27), QPointF(28, 27));
+        p.drawLine(QPointF(5, 27), QPointF(5, 4));
+        QPainterPath curve;
+        curve.moveTo(5, 27);
+        curve.cubicTo(QPointF(20, 27), QPointF(24, 18), QPointF(27, 5));
+        p.setPen(Outline(2.4, kBlue));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(curve);
+    });
+}
+
+QIcon PanelControlIcon(int index) {
+    static const Painting paintings[] = {Stop,   Start,         Presets, Resend,
+                                         Random, Configuration, Snapshot};
+    return IconOf(paintings[index >= 0 && index <= 6 ? index : 0]);
+}
+
+QIcon SnapshotManagerIcon() {
+    return IconOf([](QPainter& p) {
+        p.setPen(Outline());
+        for (int k = 2; k >= 0; --k) {
+            p.setBrush(k == 0 ? kPaper : kLightSteel);
+            p.drawRoundedRect(QRectF(4 + 3 * k, 12 - 3 * k, 18, 16), 2, 2);
+        }
+        p.setPen(Outline(1.6, kBlue));
+        p.drawLine(QPointF(8, 18), QPointF(18, 18));
+        p.drawLine(QPointF(8, 23), QPointF(15, 23));
+    });
+}
+
+QIcon PanelIcon() {
+    return IconOf([](QPainter& p) {
+        p.setPen(Outline());
+        p.setBrush(kPaper);
+        p.drawRoundedRect(QRectF(2, 3, 28, 26), 3, 3);
+        Faders(p, kBlue, 0.6, 0.25, 0.8);
+    });
+}

@@ -1,0 +1,13 @@
+#pragma once
+// The virtual panel's icons, painted like the rest of the program's artwork: "InterpIcon" on
+// the curve button, "Control0Icon" to "Control6Icon" on the control buttons (0 and 1 are the
+// start/stop button's two states), "SNAPMANICON" and "PANELICON" in the snapshot list.
+
+#include <QIcon>
+
+QIcon CurveButtonIcon();
+// Control icon `index` 0..6: 0 stop (shown while running), 1 start, 2 presets, 3 resend all,
+// 4 random, 5 panel configuration, 6 take snapshot.
+QIcon PanelControlIcon(int index);
+QIcon SnapshotManagerIcon();
+QIcon PanelIcon();

@@ -1,0 +1,6 @@
+; Delays: the loop runs for the whole performance.
+#ifndef DUR
+#define DUR #3600#
+#end
+i1 0 $DUR
+e

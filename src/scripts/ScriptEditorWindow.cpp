@@ -1,0 +1,355 @@
+#include "scripts/ScriptEditorWindow.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QStringDecoder>
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/ByteCodec.h"
+#include "app/CommandIds.h"
+#include "app/CommandRouter.h"
+#include "app/FrameHooks.h"
+#include "app/FrameLayout.h"
+#include "app/MainWindow.h"
+#include "app/Preferences.h"
+#include "app/ProgramLauncher.h"
+#include "app/QtText.h"
+#include "app/Ui.h"
+#include "project/ProjectState.h"
+#include "resources/Strings.h"
+#include "scripts/ScriptCommands.h"
+#include "scripts/ScriptPrinting.h"
+
+ScriptPane* g_activeEditor = nullptr;
+
+namespace {
+
+constexpr int kEditorWidthUnits = 472;
+constexpr int kEditorHeightUnits = 254;
+constexpr std::size_t kEditorWindowState = 3; // the fourth project window
+
+ScriptEditorWindow* g_editorWindow = nullptr;
+
+QFont EditorFont() {
+    const LogFontRecord& record = g_preferences.editor.font;
+    QFont font(ToQt(std::string(TextOf(record.faceName))));
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    if (record.height != 0) {
+        font.setPixelSize(std::abs(record.height));
+    }
+    if (record.weight > 0) {
+        font.setWeight(static_cast<QFont::Weight>(std::clamp(record.weight, 1, 1000)));
+    }
+    font.setItalic(record.italic != 0);
+    font.setUnderline(record.underline != 0);
+    font.setStrikeOut(record.strikeOut != 0);
+    return font;
+}
+
+// Line ends of the pane as a user sees them: every CR LF and lone CR becomes one LF.
+QString WithNewLines(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+bool IsCommandOfEditor(int command) {
+    return command >= kCmdUndo && command <= kCmdSelectAll;
+}
+
+void RunEditCommand(int command) {
+    ScriptPane* pane = g_activeEditor;
+    if (!pane) {
+        return;
+    }
+    switch (command) {
+    case kCmdUndo:
+        pane->undo();
+        break;
+    case kCmdCut:
+        pane->cut();
+        break;
+    case kCmdCopy:
+        pane->copy();
+        break;
+    case kCmdPaste:
+        pane->paste();
+        break;
+    case kCmdDelete:
+        pane->textCursor().removeSelectedText();
+        break;
+    case kCmdSelectAll:
+        pane->selectAll();
+        break;
+    default:
+        return;
+    }
+    pane->setFocus();
+}
+
+void RunInsertCommand(int command) {
+    if (!g_activeEditor) {
+        return; // the p-field command writes the slider values back only when it inserts
+    }
+    for (const std::string& piece : InsertMenuPieces(command, g_audioFormatIndex)) {
+        InsertEditorText(piece);
+    }
+}
+
+void RunExternalEditor(int command) {
+    const ExternalEditorLaunch launch = ExternalEditorFor(command);
+    // The path is one word, blanks and all.
+    const std::string parameter = launch.parameter.empty() ? "" : "\"" + launch.parameter + "\"";
+    if (!RunProgram(launch.program, parameter) && g_ui) {
+        g_ui->ShowMessage(Str(kStrRunProcessError), MessageIcon::Warning);
+    }
+}
+
+EditorMenuState EditorState() {
+    EditorMenuState state;
+    ScriptPane* pane = g_activeEditor;
+    state.editorVisible = g_editorWindow != nullptr && pane != nullptr;
+    if (!state.editorVisible) {
+        return state;
+    }
+    state.canUndo = pane->document()->isUndoAvailable();
+    const QMimeData* clipboard = QApplication::clipboard()->mimeData();
+    state.clipboardHasText = clipboard && clipboard->hasText() && !clipboard->text().isEmpty();
+    state.selectionNotEmpty = pane->textCursor().hasSelection();
+    return state;
+}
+
+} // namespace
+
+// ---- Pane -------------------------------------------------------------------------------------
+
+ScriptPane::ScriptPane(QWidget* parent) : QPlainTextEdit(parent) {
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setTabChangesFocus(false);
+    ApplyEditorLook();
+}
+
+void ScriptPane::ApplyEditorLook() {
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, QColor(255, 255, 255));
+    colours.setColor(QPalette::Text, QColor(0, 0, 255));
+    setPalette(colours);
+    setFont(EditorFont());
+    viewport()->update();
+}
+
+void ScriptPane::SetScriptText(const std::string& text) {
+    const QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString decoded = utf8(bytes);
+    m_latin1 = utf8.hasError();
+    if (m_latin1) {
+        decoded = QString::fromLatin1(bytes);
+    }
+    // A text without line ends takes the CR LF of the generated text.
+    m_crlf = text.find("\r\n") != std::string::npos || text.find('\n') == std::string::npos;
+    setPlainText(WithNewLines(decoded));
+}
+
+QByteArray ScriptPane::Encode(const QString& text) const {
+    QString lines = text;
+    lines.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    if (m_crlf) {
+        lines.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    }
+    return m_latin1 ? lines.toLatin1() : lines.toUtf8();
+}
+
+std::string ScriptPane::ScriptText() const {
+    const QByteArray bytes = Encode(toPlainText());
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+bool ScriptPane::Fits(const QString& inserted) const {
+    const QTextCursor cursor = textCursor();
+    QString result = toPlainText();
+    result.replace(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart(),
+                   WithNewLines(inserted));
+    if (static_cast<std::size_t>(Encode(result).size()) <= kMaxScriptLength) {
+        return true;
+    }
+    if (g_ui) {
+        g_ui->ShowMessage(Str(kStrEditorOutOfSpace), MessageIcon::Warning);
+    }
+    return false;
+}
+
+void ScriptPane::focusInEvent(QFocusEvent* event) {
+    g_activeEditor = this;
+    QPlainTextEdit::focusInEvent(event);
+}
+
+void ScriptPane::keyPressEvent(QKeyEvent* event) {
+    const bool newLine = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const QString text = event->text();
+    const bool typesText =
+        newLine || (!text.isEmpty() && (text.at(0).isPrint() || text.at(0) == QLatin1Char('\t')));
+    if (typesText && !(event->modifiers() & Qt::ControlModifier) &&
+        !Fits(newLine ? QStringLiteral("\n") : text)) {
+        return; // the typed text is not taken
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void ScriptPane::insertFromMimeData(const QMimeData* source) {
+    if (source && source->hasText() && !Fits(source->text())) {
+        return;
+    }
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
+// ---- Window -----------------------------------------------------------------------------------
+
+ScriptEditorWindow::ScriptEditorWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
+    setObjectName("ScriptEditor");
+    setWindowTitle("Script editor...");
+    const QFontMetrics metrics(font());
+    const DialogBaseUnits units{metrics.averageCharWidth(), metrics.height()};
+    resize(DialogUnitsToPixelsX(kEditorWidthUnits, units),
+           DialogUnitsToPixelsY(kEditorHeightUnits, units));
+    WindowState& state = g_windowStates[kEditorWindowState];
+    if (state.placementValid == 1) {
+        if (const std::optional<WindowGeometry> geometry = GeometryFromPlacement(state.placement)) {
+            setGeometry(geometry->x, geometry->y, geometry->width, geometry->height);
+        }
+    }
+    state.placementValid = 1;
+
+    m_paneCount = std::clamp(g_editorPaneCount, 1, 2);
+    for (int pane = 0; pane < m_paneCount; ++pane) {
+        m_panes[pane] = new ScriptPane(this);
+        m_panes[pane]->setObjectName(QString("ScriptPane%1").arg(pane));
+    }
+    g_editorWindow = this;
+    g_scriptPanes = this;
+    PutPaneTexts();
+    LayOutPanes();
+    // The first pane takes the focus, so it is the target right away.
+    g_activeEditor = m_panes[0];
+    m_panes[0]->setFocus();
+}
+
+ScriptEditorWindow::~ScriptEditorWindow() {
+    if (g_editorWindow == this) {
+        g_editorWindow = nullptr;
+        g_scriptPanes = nullptr;
+        g_activeEditor = nullptr;
+    }
+}
+
+ScriptPane* ScriptEditorWindow::Pane(int pane) const {
+    return pane >= 0 && pane < m_paneCount ? m_panes[pane] : nullptr;
+}
+
+int ScriptEditorWindow::PaneCount() {
+    return m_paneCount;
+}
+
+std::string ScriptEditorWindow::PaneText(int pane) {
+    ScriptPane* p = Pane(pane);
+    return p ? p->ScriptText() : std::string();
+}
+
+void ScriptEditorWindow::SetPaneText(int pane, const std::string& text) {
+    if (ScriptPane* p = Pane(pane)) {
+        p->SetScriptText(text);
+    }
+}
+
+void ScriptEditorWindow::LayOutPanes() {
+    const int width = this->width() / m_paneCount;
+    for (int pane = 0; pane < m_paneCount; ++pane) {
+        m_panes[pane]->setGeometry(pane * width, 0, width, height());
+    }
+}
+
+void ScriptEditorWindow::resizeEvent(QResizeEvent*) {
+    LayOutPanes();
+}
+
+void ScriptEditorWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close(); // the window's Cancel
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void ScriptEditorWindow::closeEvent(QCloseEvent* event) {
+    TakePaneTexts();
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    const int show = isMinimized() ? kShowMinimized : isMaximized() ? kShowMaximized : kShowNormal;
+    g_windowStates[kEditorWindowState].placement =
+        PlacementFromGeometry({normal.x(), normal.y(), normal.width(), normal.height(), show});
+    // From here on the core sees the editor closed, although the widget goes a little later.
+    g_editorWindow = nullptr;
+    g_scriptPanes = nullptr;
+    g_activeEditor = nullptr;
+    event->accept();
+}
+
+// ---- Insertion and commands -------------------------------------------------------------------
+
+void InsertEditorText(const std::string& text) {
+    ScriptPane* pane = g_activeEditor;
+    if (!pane) {
+        return;
+    }
+    // The clipboard is the transport; what it held before is lost, and it keeps this text.
+    QApplication::clipboard()->setText(ToQt(text));
+    pane->paste();
+    pane->setFocus();
+}
+
+ScriptEditorWindow* OpenScriptEditor() {
+    return g_editorWindow;
+}
+
+void RefreshScriptEditorFont() {
+    if (!g_editorWindow) {
+        return;
+    }
+    for (int pane = 0; pane < g_editorWindow->PaneCount(); ++pane) {
+        g_editorWindow->Pane(pane)->ApplyEditorLook();
+    }
+}
+
+void RegisterScriptEditor(MainWindow& window) {
+    MainWindow* owner = &window;
+    owner->RegisterToolWindow(kCmdScriptEditor,
+                              [](QWidget* parent) { return new ScriptEditorWindow(parent); });
+    // The scripts are counted first, whether the command opens or closes the editor.
+    RouteCommand(kCmdScriptEditor, [owner] {
+        if (!CheckScriptsToEdit()) {
+            return;
+        }
+        QWidget* closed = owner->ToolWindow(kCmdScriptEditor);
+        if (closed && closed->isHidden()) {
+            delete closed; // closed, its deletion still pending: reopening makes a new one
+        }
+        owner->ToggleToolWindow(kCmdScriptEditor);
+    });
+    for (int command = kCmdUndo; IsCommandOfEditor(command); command += 1000) {
+        RouteCommand(command, [command] { RunEditCommand(command); });
+    }
+    for (int command = kCmdInsertHeader; command <= kCmdInsertSliderValues; command += 1000) {
+        RouteCommand(command, [command] { RunInsertCommand(command); });
+    }
+    RouteCommand(kCmdEditScript1, [] { RunExternalEditor(kCmdEditScript1); });
+    RouteCommand(kCmdEditScript2, [] { RunExternalEditor(kCmdEditScript2); });
+    g_frameHooks.editorMenuState = EditorState;
+    RegisterScriptPrinting(window);
+}
