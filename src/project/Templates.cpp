@@ -50,6 +50,9 @@ bool TakeTemplateText(TemplateLibrary& library, std::string_view name, std::stri
     if (!entry || entry->size() >= kScriptBufferSize) {
         return false;
     }
+    if (entry->empty()) {
+        return true; // an empty entry has no bytes to search (and may have no storage at all)
+    }
     const auto* begin = reinterpret_cast<const char*>(entry->data());
     const void* zero = std::memchr(begin, 0, entry->size());
     text.assign(begin, zero ? static_cast<const char*>(zero) : begin + entry->size());

@@ -111,6 +111,16 @@ TEST_F(NewProjectTest, ATemplateIsTakenWithItsTextAndSampleAndWithoutAMagicTest)
     EXPECT_EQ(g_projectOpen, 1);
 }
 
+TEST_F(NewProjectTest, AnEmptyTextEntryGivesAnEmptyScript) {
+    // Found by fuzzing: an entry of no bytes was searched through a null pointer.
+    library.entries["Text/Voices.csd"].clear();
+    library.entries["Text/Voices.csd"].shrink_to_fit();
+    AcceptTemplate(library, 3);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(g_sliderCount, 4);
+    EXPECT_EQ(g_scriptTexts[0], "");
+}
+
 TEST_F(NewProjectTest, ASampleThatCannotBeExportedStillLoadsTheTemplate) {
     fs.failCreate = true;
     EXPECT_EQ(LoadTemplate(library, 3), 1);
