@@ -366,7 +366,16 @@ void MainWindow::AcceptDroppedFiles() {
 }
 
 WindowPlacement MainWindow::Placement() {
-    return PlacementFromGeometry(GeometryOf(*this));
+    WindowPlacement placement = PlacementFromGeometry(GeometryOf(*this));
+    if (g_frame.framePlacementLoaded == 1) {
+        // The minimized and maximized positions mean nothing here: they go back as they came.
+        const WindowPlacement& read = g_frame.framePlacement;
+        placement.minX = read.minX;
+        placement.minY = read.minY;
+        placement.maxX = read.maxX;
+        placement.maxY = read.maxY;
+    }
+    return placement;
 }
 
 void MainWindow::RunMidiDevicesDialog() {

@@ -136,10 +136,18 @@ private slots:
         QCOMPARE(frame.mid(44, 4), Int32Bytes(1)); // on top
         QCOMPARE(bars, Int32Bytes(-1) + Int32Bytes(1));
 
+        // Positions a Windows installation stored come back unchanged at the next exit.
+        QByteArray edited = frame;
+        edited.replace(12, 8, Int32Bytes(-32000) + Int32Bytes(-32000));
+        home.Put(kWindowsKey, kValueFrameWindow, Bytes(edited.begin(), edited.end()));
+
         auto program = MakeProgram(home);
         QVERIFY(program->Start(""));
         MainWindow* window = program->Window();
         QCOMPARE(window->geometry(), QRect(50, 60, 1000, 700));
+        window->OnCommand(kCmdExit);
+        QCOMPARE(home.Value(kWindowsKey, kValueFrameWindow).mid(12, 8),
+                 Int32Bytes(-32000) + Int32Bytes(-32000));
         QVERIFY(!window->isMaximized());
         QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(window->ToolStrip()->isHidden());
