@@ -31,8 +31,8 @@ std::optional<double> ParseReal(const std::string& text) {
     return value;
 }
 
-std::optional<std::vector<std::int64_t>> ParseIntegerList(const std::string& text,
-                                                          std::int64_t min, std::int64_t max) {
+std::optional<std::vector<std::int64_t>> ParseIntegerList(const std::string& text, std::int64_t min,
+                                                          std::int64_t max) {
     std::vector<std::int64_t> values;
     std::size_t start = 0;
     while (true) {

@@ -86,8 +86,7 @@ template <std::size_t N> void SetText(std::array<char, N>& field, std::string_vi
 // The text of a fixed character field, up to its terminator or its width.
 template <std::size_t N> std::string_view TextOf(const std::array<char, N>& field) {
     const void* zero = std::memchr(field.data(), 0, N);
-    return std::string_view(field.data(),
-                            zero ? static_cast<std::size_t>(static_cast<const char*>(zero) -
-                                                            field.data())
-                                 : N);
+    return std::string_view(
+        field.data(),
+        zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - field.data()) : N);
 }

@@ -86,9 +86,8 @@ void ReadWindowSettings() {
     for (int w = 0; w < kToolWindowCount; ++w) {
         const auto window = static_cast<ToolWindow>(w);
         const bool withFilter = window == kToolMidiScope;
-        const auto bytes =
-            ReadRecord(*store, kWindowsKey, ToolWindowValueName(window),
-                       withFilter ? kMidiScopeRecordSize : kToolWindowRecordSize);
+        const auto bytes = ReadRecord(*store, kWindowsKey, ToolWindowValueName(window),
+                                      withFilter ? kMidiScopeRecordSize : kToolWindowRecordSize);
         if (!bytes) {
             continue;
         }

@@ -10,8 +10,8 @@
 #include "midi/MidiService.h"
 
 struct MidiInputEvent {
-    std::uint32_t word = 0;           // short message; 0 for a system exclusive block
-    std::vector<std::uint8_t> bytes;  // the system exclusive block, F0 .. F7
+    std::uint32_t word = 0;          // short message; 0 for a system exclusive block
+    std::vector<std::uint8_t> bytes; // the system exclusive block, F0 .. F7
     std::uint32_t timeMs = 0;
 };
 
@@ -20,8 +20,7 @@ public:
     static constexpr std::size_t kCapacity = 4096;
 
     void OnShortMessage(std::uint32_t word, std::uint32_t timeMs) override;
-    void OnLongMessage(const std::uint8_t* data, std::size_t length,
-                       std::uint32_t timeMs) override;
+    void OnLongMessage(const std::uint8_t* data, std::size_t length, std::uint32_t timeMs) override;
 
     // Called on the input thread after an event was queued into an empty queue.
     void SetWakeUp(std::function<void()> wakeUp);

@@ -66,8 +66,7 @@ public:
 // common statuses F4 and F5 carry all three bytes, so that the engine's stop signal arrives whole.
 std::size_t ShortMessageLength(std::uint8_t status);
 
-inline std::uint32_t PackShortMessage(std::uint8_t status, std::uint8_t data1,
-                                      std::uint8_t data2) {
+inline std::uint32_t PackShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
     return static_cast<std::uint32_t>(status) | (static_cast<std::uint32_t>(data1) << 8) |
            (static_cast<std::uint32_t>(data2) << 16);
 }

@@ -1,8 +1,8 @@
 #include "panel/SnapshotStore.h"
 
 namespace {
-constexpr int kBlockCount = (SnapshotStore::kSlots + SnapshotStore::kBlockSize - 1) /
-                            SnapshotStore::kBlockSize;
+constexpr int kBlockCount =
+    (SnapshotStore::kSlots + SnapshotStore::kBlockSize - 1) / SnapshotStore::kBlockSize;
 const SnapshotRecord kEmptySnapshot{};
 } // namespace
 

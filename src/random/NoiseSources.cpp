@@ -144,8 +144,8 @@ float NoiseSource3(std::int32_t* seed) {
         s.initialised = true;
         const std::int64_t absSeed = *seed < 0 ? -static_cast<std::int64_t>(*seed) : *seed;
         const std::int64_t difference = 161803398 - absSeed;
-        std::int32_t mj = static_cast<std::int32_t>((difference < 0 ? -difference : difference) %
-                                                    kModulus);
+        std::int32_t mj =
+            static_cast<std::int32_t>((difference < 0 ? -difference : difference) % kModulus);
         s.ma[55] = mj;
         std::int32_t mk = 1;
         for (int i = 1; i <= 54; ++i) {

@@ -25,8 +25,7 @@ public:
         }
         return it->second;
     }
-    bool WriteValue(const std::string& key, const std::string& name,
-                    const Bytes& value) override {
+    bool WriteValue(const std::string& key, const std::string& name, const Bytes& value) override {
         if (!keys.count(key) || failWriteOf.count(name)) {
             return false;
         }
