@@ -28,3 +28,9 @@ ventaro_gui_test(panel_window_test panel/PanelWindowTest.cpp app/GuiTestSupport.
 if(TARGET ventaro_templates)
     add_dependencies(project_windows_test ventaro_templates) # renders the built library
 endif()
+
+# The program itself exports the nine noise functions.
+add_test(NAME ProgramExportsTheNoiseSources
+         COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DPROGRAM=$<TARGET_FILE:ventaro>
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/CheckProgramExports.cmake)
+set_tests_properties(ProgramExportsTheNoiseSources PROPERTIES LABELS gui)
