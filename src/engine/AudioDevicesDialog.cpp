@@ -1,5 +1,7 @@
 #include "engine/AudioDevicesDialog.h"
 
+#include "app/DialogParts.h"
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -27,13 +29,6 @@ QComboBox* DeviceList(const char* id, const AudioDeviceList& list) {
     return box;
 }
 
-QGroupBox* Group(const char* title, QWidget* content) {
-    auto* group = new QGroupBox(title);
-    auto* layout = new QVBoxLayout(group);
-    layout->addWidget(content);
-    return group;
-}
-
 } // namespace
 
 void AudioDevicesDialog::Run(QWidget* owner) {
@@ -58,19 +53,11 @@ AudioDevicesDialog::AudioDevicesDialog(QWidget* owner, const AudioDeviceLists& l
 
     m_inputList = DeviceList("26001", lists.input);
     m_outputList = DeviceList("26002", lists.output);
-    m_ok = new QPushButton(OkButtonIcon(), "OK");
-    m_ok->setObjectName("1");
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(CancelButtonIcon(), "Cancel");
-    m_cancel->setObjectName("2");
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
+    QHBoxLayout* buttons = OkCancelRow(m_ok, m_cancel);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Group("Wave input devices", m_inputList));
-    layout->addWidget(Group("Wave output devices", m_outputList));
+    layout->addWidget(GroupAround("Wave input devices", m_inputList));
+    layout->addWidget(GroupAround("Wave output devices", m_outputList));
     layout->addLayout(buttons);
 
     connect(m_ok, &QPushButton::clicked, this, &AudioDevicesDialog::accept);

@@ -1,5 +1,7 @@
 #include "midi/MidiDevicesDialog.h"
 
+#include "app/DialogParts.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -24,13 +26,6 @@ QComboBox* DeviceList(const std::vector<std::string>& entries, int selection) {
     }
     list->setCurrentIndex(selection);
     return list;
-}
-
-QGroupBox* Group(const char* title, QWidget* content) {
-    auto* group = new QGroupBox(title);
-    auto* layout = new QVBoxLayout(group);
-    layout->addWidget(content);
-    return group;
 }
 
 } // namespace
@@ -62,20 +57,11 @@ MidiDevicesDialog::MidiDevicesDialog(QWidget* owner, const MidiDevicesChoice& ch
     m_outputList = DeviceList(choice.outputs, choice.outputSelection);
     m_outputList->setObjectName("12003");
 
-    m_ok = new QPushButton(OkButtonIcon(), "OK");
-    m_ok->setObjectName("1");
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(CancelButtonIcon(), "Cancel");
-    m_cancel->setObjectName("2");
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
+    QHBoxLayout* buttons = OkCancelRow(m_ok, m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_inputCheck);
-    layout->addWidget(Group("Input devices", m_inputList));
-    layout->addWidget(Group("Output devices", m_outputList));
+    layout->addWidget(GroupAround("Input devices", m_inputList));
+    layout->addWidget(GroupAround("Output devices", m_outputList));
     layout->addLayout(buttons);
 
     // The device state follows the checkbox at once, before OK.

@@ -1,0 +1,31 @@
+#pragma once
+// Pieces every dialog of the program builds the same way.
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "resources/Artwork.h"
+
+// A group box titled `title` around one control.
+inline QGroupBox* GroupAround(const char* title, QWidget* content) {
+    auto* group = new QGroupBox(title);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(content);
+    return group;
+}
+
+// The OK (1, default) and Cancel (2) buttons with their icons, right-aligned in a row.
+inline QHBoxLayout* OkCancelRow(QPushButton*& ok, QPushButton*& cancel) {
+    ok = new QPushButton(OkButtonIcon(), "OK");
+    ok->setObjectName("1");
+    ok->setDefault(true);
+    cancel = new QPushButton(CancelButtonIcon(), "Cancel");
+    cancel->setObjectName("2");
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
