@@ -20,6 +20,7 @@
 #include "app/SplashDialog.h"
 #include "app/StartUp.h"
 #include "engine/EngineSettings.h"
+#include "engine/ResourceEngineLibrary.h"
 #include "engine/SoundEngineDialog.h"
 #include "midi/MidiDevices.h"
 #include "midi/RtMidiBackend.h"
@@ -45,6 +46,8 @@ Program::~Program() {
         CloseMidiDevices();
     }
     m_window.reset();
+    g_engineLibrary = nullptr;
+    m_engineLibrary.reset();
     ResetCommandRoutes();
     g_frameHooks = FrameHooks{};
     g_ui = nullptr;
@@ -68,8 +71,13 @@ void Program::Install() {
     g_frameHooks = FrameHooks{};
     g_frameHooks.deleteEmbeddedEngineFile = DeleteEmbeddedEngineFile;
     // The engine settings take their defaults at creation, before the stored preferences (which
-    // read the environment files); the other two records are read at start-up.
-    g_frameHooks.setPartStartValues = [before = g_frameHooks.setPartStartValues] {
+    // read the environment files); the other two records are read at start-up. Their defaults
+    // depend on the engine library, which a re-run of the start values keeps loaded.
+    g_frameHooks.setPartStartValues = [this, before = g_frameHooks.setPartStartValues] {
+        if (!m_engineLibrary) {
+            m_engineLibrary = g_engineLibraryLoader();
+            g_engineLibrary = m_engineLibrary.get();
+        }
         SetEngineSettingsDefaults();
         if (before) {
             before();

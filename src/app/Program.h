@@ -14,6 +14,7 @@
 #include "app/FileSettingsStore.h"
 #include "app/PosixProgramLauncher.h"
 #include "app/QtUi.h"
+#include "engine/EngineLibrary.h"
 #include "midi/MidiInputQueue.h"
 #include "midi/MidiService.h"
 #include "project/PosixFileSystem.h"
@@ -60,5 +61,7 @@ private:
     PosixProgramLauncher m_launcher;
     PosixFileSystem m_fileSystem;
     QtUi m_ui;
+    // Loaded with the start values at the main window's creation, released at exit.
+    std::unique_ptr<EngineLibrary> m_engineLibrary;
     std::unique_ptr<MainWindow> m_window;
 };

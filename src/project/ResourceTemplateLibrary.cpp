@@ -1,50 +1,21 @@
 #include "project/ResourceTemplateLibrary.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
-#include <QResource>
-
 #include "app/QtText.h"
 
 TemplateLibraryLoader g_templateLibraryLoader = LoadInstalledTemplateLibrary;
 
-namespace {
-// Each loaded library gets a root of its own, so that a second load cannot see the first.
-int g_libraryRoots = 0;
-} // namespace
-
 std::unique_ptr<ResourceTemplateLibrary> ResourceTemplateLibrary::Load(const QString& file) {
-    if (!QFileInfo(file).isFile()) {
+    std::unique_ptr<ResourceLibrary> library = ResourceLibrary::Load(file);
+    if (!library) {
         return nullptr;
     }
-    const QString root = QString("/VTTpl%1").arg(++g_libraryRoots);
-    if (!QResource::registerResource(file, root)) {
-        return nullptr;
-    }
-    return std::unique_ptr<ResourceTemplateLibrary>(new ResourceTemplateLibrary(file, root));
-}
-
-ResourceTemplateLibrary::~ResourceTemplateLibrary() {
-    m_entries.clear();
-    QResource::unregisterResource(m_file, m_root);
-}
-
-const QByteArray* ResourceTemplateLibrary::Entry(const QString& path) {
-    const auto cached = m_entries.constFind(path);
-    if (cached != m_entries.constEnd()) {
-        return &cached.value();
-    }
-    const QString name = ":" + m_root + "/" + path;
-    const QResource resource(name);
-    if (!resource.isValid() || !QFileInfo(name).isFile()) {
-        return nullptr;
-    }
-    return &m_entries.insert(path, resource.uncompressedData()).value();
+    return std::unique_ptr<ResourceTemplateLibrary>(
+        new ResourceTemplateLibrary(std::move(library)));
 }
 
 std::optional<std::span<const std::uint8_t>>
 ResourceTemplateLibrary::FindEntry(std::string_view type, std::string_view name) {
-    const QByteArray* bytes = Entry(ToQt(std::string(type)) + "/" + ToQt(std::string(name)));
+    const QByteArray* bytes = m_library->Entry(ToQt(std::string(type)), ToQt(std::string(name)));
     if (!bytes) {
         return std::nullopt;
     }
@@ -53,11 +24,9 @@ ResourceTemplateLibrary::FindEntry(std::string_view type, std::string_view name)
 }
 
 std::string ResourceTemplateLibrary::LibraryString(int id) {
-    const QByteArray* bytes = Entry(QString("string/%1").arg(id));
-    return bytes ? bytes->toStdString() : std::string();
+    return m_library->String(id);
 }
 
 std::unique_ptr<TemplateLibrary> LoadInstalledTemplateLibrary() {
-    return ResourceTemplateLibrary::Load(QCoreApplication::applicationDirPath() + "/" +
-                                         kTemplateLibraryFile);
+    return ResourceTemplateLibrary::Load(ProgramFolderFile(kTemplateLibraryFile));
 }

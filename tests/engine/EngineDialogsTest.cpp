@@ -18,6 +18,7 @@
 #include "engine/AudioDevicesDialog.h"
 #include "engine/EngineSettings.h"
 #include "engine/EnvironmentFilesDialog.h"
+#include "engine/ResourceEngineLibrary.h"
 #include "engine/SoundEngineDialog.h"
 #include "project/FileSystem.h"
 #include "resources/Strings.h"
@@ -166,6 +167,47 @@ private slots:
         Window()->OnCommand(kCmdSoundEngineConfig);
         QVERIFY(g_soundEngine == before);
         QCOMPARE(m_home->Value(kSettingsKey, kValueSoundEngine), QByteArray());
+    }
+
+    // A library file beside the program is loaded at creation: the embedded engine becomes the
+    // default, the dialog shows its text, and the program hands out its entries as they are.
+    void engineLibraryLoadedAtCreationOffersTheEmbeddedEngineUntilExit() {
+        g_engineLibraryLoader = [] {
+            return std::unique_ptr<EngineLibrary>(
+                ResourceEngineLibrary::Load(VENTARO_TEST_ENGINE_LIBRARY));
+        };
+        m_program.reset();
+        QVERIFY(!g_engineLibrary);
+        m_program = MakeProgram(*m_home);
+        QVERIFY(m_program->Start(""));
+        g_engineLibraryLoader = LoadInstalledEngineLibrary;
+        QVERIFY(g_engineLibrary);
+        QCOMPARE(g_soundEngine.useEmbedded, 1);
+        QVERIFY(EmbeddedEngineInUse());
+        QFile engine(VENTARO_TEST_DATA "/engine_library/engine.bin");
+        QVERIFY(engine.open(QIODevice::ReadOnly));
+        const std::optional<Bytes> program = g_engineLibrary->Resource("SOUNDENGINE", "ENGINE");
+        QVERIFY(program);
+        QCOMPARE(BytesOf(*program), engine.readAll());
+        QCOMPARE(BytesOf(*g_engineLibrary->Resource("GLUT_DLL", "GLUT")),
+                 QByteArray("GLUT-SUPPORT"));
+        QVERIFY(!g_engineLibrary->Resource("GLUT_DLL", "ENGINE"));
+        QCOMPARE(g_engineLibrary->String(2), std::string());
+
+        WhenModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<SoundEngineDialog*>(modal);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->LibraryText()->text(), QString("Test engine: Csound 6 over its API"));
+            QVERIFY(dialog->EmbeddedCheck()->isEnabled());
+            QVERIFY(dialog->EmbeddedCheck()->isChecked());
+            QVERIFY(!dialog->ProgramName()->isEnabled());
+            SaveScreenshot(dialog, "SoundEngineDlgWithLibrary");
+            dialog->CancelButton()->click();
+        });
+        Window()->OnCommand(kCmdSoundEngineConfig);
+
+        m_program.reset(); // the exit releases the library
+        QVERIFY(!g_engineLibrary);
     }
 
     void environmentFilesDialogShowsItsTitleAndOkStoresTheRecord() {

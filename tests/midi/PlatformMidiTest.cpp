@@ -1,12 +1,10 @@
 // The platform MIDI service end to end: the Loopback device through the real adapter, and a JACK
 // port of a private JACK server started by the test itself.
 
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
-#include <thread>
 
 #include "JackServer.h"
 #include "midi/MidiDevices.h"
@@ -109,7 +107,9 @@ TEST_F(PlatformMidi, PanicReachesAJackPortInOrder) {
     JackServer server;
     ASSERT_TRUE(server.Start()) << "the private JACK server did not start";
     const std::string dumpFile = "/tmp/" + server.Name() + "-dump.txt";
-    const pid_t dump = SpawnWithOutput({"jack_midi_dump", "ventaro-dump"}, dumpFile);
+    // Line-buffered, so that the events can be awaited in the file before the dump is stopped.
+    const pid_t dump =
+        SpawnWithOutput({"stdbuf", "-oL", "jack_midi_dump", "ventaro-dump"}, dumpFile);
     ASSERT_GT(dump, 0);
     ASSERT_TRUE(WaitFor("jack_lsp | grep -q '^ventaro-dump:input$'", 10000));
 
@@ -120,7 +120,8 @@ TEST_F(PlatformMidi, PanicReachesAJackPortInOrder) {
     g_midiDevices.outputDeviceIndex = port;
     ASSERT_TRUE(OpenMidiDevices());
     SendPanic();
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    // A loaded machine may take a few JACK cycles to pass the 32 events on.
+    WaitFor("test $(grep -c ': b' " + dumpFile + ") -ge 32", 10000);
     CloseMidiDevices();
     StopProcess(dump);
 

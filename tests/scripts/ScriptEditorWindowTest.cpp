@@ -364,6 +364,33 @@ private slots:
         QCOMPARE(Ui().shown.size(), std::size_t{0});
     }
 
+    // A page full of lines far wider than the paper stays one page: each is cut at the width.
+    void printingCutsLinesWiderThanThePageInsteadOfWrapping() {
+        QTemporaryDir folder;
+        const QString pdf = folder.path() + "/wide.pdf";
+        int charsPerLine = 0;
+        SetPrintDialogForTests([&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            charsPerLine = ScriptPrintMetrics(printer).charsPerLine;
+            return true;
+        });
+        QPrinter probe(QPrinter::HighResolution);
+        probe.setOutputFormat(QPrinter::PdfFormat);
+        const PrintMetrics metrics = ScriptPrintMetrics(probe);
+        const std::string wide(static_cast<std::size_t>(metrics.charsPerLine) * 5, 'w');
+        std::string text = wide;
+        for (int n = 1; n < metrics.linesPerPage; ++n) {
+            text += "\r\n" + wide;
+        }
+        QVERIFY(text.size() < 65536);
+        SetScripts("test.orc", "test.sco", text, "");
+        QVERIFY(OpenEditor());
+        Window()->OnCommand(kCmdPrintScript1);
+        QVERIFY(charsPerLine > 10);
+        QCOMPARE(PdfPageCount(pdf), 1);
+    }
+
     void cancellingTheProgressBoxStopsTheJobAndReportsIt() {
         QTemporaryDir folder;
         SetPrintDialogForTests([&](QPrinter& printer) {
