@@ -43,3 +43,9 @@ add_test(NAME ProgramExportsTheNoiseSources
          COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DPROGRAM=$<TARGET_FILE:ventaro>
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/CheckProgramExports.cmake)
 set_tests_properties(ProgramExportsTheNoiseSources PROPERTIES LABELS gui)
+
+# The audio libraries stay out of the program's start.
+add_test(NAME ProgramLoadsNoAudioLibraryAtStart
+         COMMAND ${CMAKE_COMMAND} -DREADELF=${CMAKE_READELF} -DPROGRAM=$<TARGET_FILE:ventaro>
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/CheckProgramNeeds.cmake)
+set_tests_properties(ProgramLoadsNoAudioLibraryAtStart PROPERTIES LABELS gui)

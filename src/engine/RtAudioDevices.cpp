@@ -1,7 +1,9 @@
-// The wave device lists over RtAudio: every device with input channels is a wave input device,
-// every device with output channels a wave output device.
+// The audio module: the wave device lists over RtAudio; every device with input channels is a wave
+// input device, every device with output channels a wave output device.
 
 #include <RtAudio.h>
+
+#include <new>
 
 #include "engine/AudioDeviceCatalog.h"
 
@@ -36,6 +38,8 @@ public:
 
 } // namespace
 
-std::unique_ptr<AudioDeviceCatalog> CreatePlatformAudioDeviceCatalog() {
-    return std::make_unique<RtAudioDeviceCatalog>();
+// The audio module's factory, found by name when the module is loaded.
+extern "C" __attribute__((visibility("default"))) AudioDeviceCatalog*
+VentaroCreateAudioDeviceCatalog() {
+    return new (std::nothrow) RtAudioDeviceCatalog();
 }
