@@ -11,6 +11,7 @@
 
 #include "app/ByteCodec.h"
 #include "app/SettingsRecords.h"
+#include "engine/AudioFormats.h"
 #include "panel/PanelRecords.h"
 #include "panel/SnapshotStore.h"
 
@@ -22,8 +23,6 @@ inline constexpr std::size_t kProjectPathWidth = 260;
 inline constexpr std::string_view kProjectMagic = "<Ventaro Project File>\r\n";
 inline constexpr int kProjectWindowCount = 4;
 inline constexpr int kGestureCorners = 4;
-inline constexpr int kAudioFormatCount = 16;
-inline constexpr int kDefaultAudioFormat = 15;
 inline constexpr int kMinScrollStep = 1;
 inline constexpr int kMaxScrollStep = 30;
 
