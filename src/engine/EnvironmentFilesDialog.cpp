@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/ByteCodec.h"
+#include "app/DialogParts.h"
 #include "app/FrameLayout.h"
 #include "app/QtText.h"
 #include "app/SettingsRecords.h"
@@ -77,11 +78,7 @@ EnvironmentFilesDialog::EnvironmentFilesDialog(QWidget* owner) : QDialog(owner) 
                                   ? g_environmentFiles.audioFormat
                                   : kDefaultAudioFormat);
 
-    m_ok = new QPushButton(OkButtonIcon(), "OK");
-    m_ok->setObjectName("1");
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(CancelButtonIcon(), "Cancel");
-    m_cancel->setObjectName("2");
+    QHBoxLayout* buttons = OkCancelRow(m_ok, m_cancel);
 
     auto* scripts = new QGroupBox("Script files");
     auto* scriptGrid = new QGridLayout(scripts);
@@ -99,10 +96,6 @@ EnvironmentFilesDialog::EnvironmentFilesDialog(QWidget* owner) : QDialog(owner) 
     audioGrid->addWidget(new QLabel("Audio format:"), 2, 0, 1, 2);
     audioGrid->addWidget(m_format, 3, 0, 1, 2);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(scripts);
     layout->addWidget(audio);

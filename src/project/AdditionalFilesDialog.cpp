@@ -10,6 +10,7 @@
 
 #include "app/ByteCodec.h"
 #include "app/CommandIds.h"
+#include "app/DialogParts.h"
 #include "app/QtText.h"
 #include "app/Ui.h"
 #include "project/ProjectState.h"
@@ -58,11 +59,7 @@ AdditionalFilesDialog::AdditionalFilesDialog(QWidget* owner) : QDialog(owner) {
                                    ? g_audioFormatIndex
                                    : kDefaultAudioFormat);
 
-    m_ok = new QPushButton(OkButtonIcon(), "OK");
-    m_ok->setObjectName("1");
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(CancelButtonIcon(), "Cancel");
-    m_cancel->setObjectName("2");
+    QHBoxLayout* buttons = OkCancelRow(m_ok, m_cancel);
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel("Script 1:"), 0, 0);
@@ -76,10 +73,6 @@ AdditionalFilesDialog::AdditionalFilesDialog(QWidget* owner) : QDialog(owner) {
     grid->addWidget(m_browseAudio, 2, 2);
     grid->addWidget(new QLabel("Audio format:"), 3, 0);
     grid->addWidget(m_formats, 3, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
