@@ -40,6 +40,9 @@ install_missing() {
 
 generator=()
 command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
+# A compiler cache, when the machine has one, makes the repeated builds of a session cheap.
+command -v ccache >/dev/null 2>&1 &&
+    generator+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 jobs=$(nproc 2>/dev/null || echo 2)
 
 build() { # folder, cmake options...
