@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Ventaro.2, builds it, then runs the program or every test.
 #   ./setup.sh run    install what is missing, build, start the program
-#   ./setup.sh test   install what is missing, build, run every test (and the core tests again
-#                     under AddressSanitizer and UndefinedBehaviorSanitizer)
+#   ./setup.sh test   install what is missing, build, run every test; then the core tests again
+#                     under AddressSanitizer and UndefinedBehaviorSanitizer, the MIDI threading
+#                     tests under ThreadSanitizer, and the core in a Release build
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -45,11 +46,13 @@ command -v ccache >/dev/null 2>&1 &&
     generator+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 jobs=$(nproc 2>/dev/null || echo 2)
 
-build() { # folder, cmake options...
-    local folder=$1
+build() { # folder, cmake options... [-- targets...]
+    local folder=$1 options=() targets=()
     shift
-    cmake -S . -B "$folder" "${generator[@]}" "$@"
-    cmake --build "$folder" --parallel "$jobs"
+    while [ $# -gt 0 ] && [ "$1" != "--" ]; do options+=("$1"); shift; done
+    [ $# -gt 0 ] && shift && targets=(--target "$@")
+    cmake -S . -B "$folder" "${generator[@]}" "${options[@]}"
+    cmake --build "$folder" --parallel "$jobs" "${targets[@]}"
 }
 
 case "${1:-}" in
@@ -66,6 +69,13 @@ test)
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DVENTARO_CORE_ONLY=ON -DVENTARO_SANITIZE=ON
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
         ctest --test-dir build-asan --output-on-failure --timeout 600
+    # The input path's threads under ThreadSanitizer: any report fails the run.
+    build build-tsan -DCMAKE_BUILD_TYPE=Debug -DVENTARO_CORE_ONLY=ON -DVENTARO_TSAN=ON -- midi_tests
+    TSAN_OPTIONS=halt_on_error=1:abort_on_error=1:second_deadlock_stack=1 \
+        ctest --test-dir build-tsan -L midi --output-on-failure --timeout 600
+    # The core as packagers build it: full optimisation must build with warnings as errors too.
+    build build-release -DCMAKE_BUILD_TYPE=Release -DVENTARO_CORE_ONLY=ON
+    ctest --test-dir build-release --output-on-failure --timeout 600
     ;;
 *)
     echo "usage: ./setup.sh run | test" >&2

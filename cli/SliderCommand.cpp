@@ -7,6 +7,7 @@
 #include "ToolArgs.h"
 #include "app/ByteCodec.h"
 #include "midi/MidiDevices.h"
+#include "midi/MidiInputQueue.h"
 #include "midi/RoutedMidiService.h"
 #include "panel/PanelState.h"
 #include "panel/SliderOutput.h"
@@ -14,19 +15,18 @@
 
 namespace {
 
-// Prints every message that arrives on the Loopback input: what SendSlider put on the wire.
-class PrintingSink : public MidiInputSink {
-public:
-    void OnShortMessage(std::uint32_t word, std::uint32_t) override {
-        const auto status = static_cast<std::uint8_t>(word);
+// Prints the messages that arrived on the Loopback input: what SendSlider put on the wire.
+void PrintArrived(MidiInputQueue& queue) {
+    for (const MidiInputEvent& event : queue.Drain()) {
+        const auto status = static_cast<std::uint8_t>(event.word);
         const std::size_t length = ShortMessageLength(status);
         for (std::size_t i = 0; i < length; ++i) {
-            std::printf(i ? " %02X" : "%02X", static_cast<unsigned>((word >> (8 * i)) & 0xFF));
+            std::printf(i ? " %02X" : "%02X",
+                        static_cast<unsigned>((event.word >> (8 * i)) & 0xFF));
         }
         std::printf("\n");
     }
-    void OnLongMessage(const std::uint8_t*, std::size_t, std::uint32_t) override {}
-};
+}
 
 const std::map<std::string, std::int32_t> kCurves = {{"linear", kCurveLinear},
                                                      {"log", kCurveLogarithmic},
@@ -83,9 +83,9 @@ int RunSliderCommand(const Args& args) {
     BuildCurveTables();
 
     RoutedMidiService service({});
-    PrintingSink sink;
+    MidiInputQueue arrived;
     service.OpenOutput(0); // Loopback: what is sent arrives at the Loopback input
-    service.OpenInput(0, &sink);
+    service.OpenInput(0, &arrived);
     service.StartInput();
     g_midiService = &service;
 
@@ -103,6 +103,7 @@ int RunSliderCommand(const Args& args) {
                                  static_cast<float>(slider.value) +
                              slider.minValue;
         SendSlider(0);
+        PrintArrived(arrived);
     }
     g_midiService = nullptr;
     std::fflush(stdout);

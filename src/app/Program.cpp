@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QScreen>
 #include <QSessionManager>
+#include <QSocketNotifier>
 #include <QStringList>
 #include <cstdio>
 
@@ -40,7 +41,6 @@ Program::Program(std::filesystem::path settingsRoot, MidiServiceFactory midiFact
 }
 
 Program::~Program() {
-    m_inputQueue.SetWakeUp(nullptr);
     // A quit without the exit sequence (no device, command 100) still lets the devices go.
     if (m_midi && (m_midi->OutputIsOpen() || m_midi->InputIsOpen())) {
         CloseMidiDevices();
@@ -65,9 +65,15 @@ void Program::Install() {
     g_settingsStore = &m_store;
     g_midiInputSink = &m_inputQueue;
     g_programLauncher = &m_launcher;
-    // The input thread only posts a wake-up; the queue is drained on this thread.
-    m_inputQueue.SetWakeUp(
-        [this] { QMetaObject::invokeMethod(this, "DrainMidiInput", Qt::QueuedConnection); });
+    // The input's thread only writes to the eventfd; the queue is drained on this thread.
+    if (m_inputWakeUp.Descriptor() >= 0) {
+        auto* notifier =
+            new QSocketNotifier(m_inputWakeUp.Descriptor(), QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this, &Program::DrainMidiInput);
+        m_inputQueue.SetWakeUp(&m_inputWakeUp);
+    } else {
+        std::fputs("MIDI input: no eventfd, incoming MIDI is not shown\n", stderr);
+    }
     g_frameHooks = FrameHooks{};
     g_frameHooks.deleteEmbeddedEngineFile = DeleteEmbeddedEngineFile;
     // The engine settings take their defaults at creation, before the stored preferences (which
@@ -167,9 +173,17 @@ std::string Program::CommandLineOf(const QStringList& arguments) {
 }
 
 void Program::DrainMidiInput() {
+    m_inputWakeUp.Acknowledge();
     for (const MidiInputEvent& event : m_inputQueue.Drain()) {
         if (g_frameHooks.midiInput) {
             g_frameHooks.midiInput(event);
         }
+    }
+    // Lost messages are rare and worth knowing about, so each growth of the count is logged.
+    const std::uint64_t dropped = m_inputQueue.Dropped() + (m_midi ? m_midi->DroppedMessages() : 0);
+    if (dropped != m_reportedMidiDrops) {
+        std::fprintf(stderr, "MIDI: %llu messages dropped so far (a queue was full)\n",
+                     static_cast<unsigned long long>(dropped));
+        m_reportedMidiDrops = dropped;
     }
 }

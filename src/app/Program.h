@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "app/PosixProgramLauncher.h"
 #include "app/QtUi.h"
 #include "engine/EngineLibrary.h"
+#include "midi/EventFdWakeUp.h"
 #include "midi/MidiInputQueue.h"
 #include "midi/MidiService.h"
 #include "project/PosixFileSystem.h"
@@ -55,8 +57,12 @@ private:
 
     FileSettingsStore m_store;
     MidiServiceFactory m_midiFactory;
-    std::unique_ptr<MidiService> m_midi;
+    // The input's path to this thread: declared before the service that writes into it, so the
+    // service (and its input thread) is gone before them.
+    EventFdWakeUp m_inputWakeUp;
     MidiInputQueue m_inputQueue;
+    std::uint64_t m_reportedMidiDrops = 0;
+    std::unique_ptr<MidiService> m_midi;
     SteadyClock m_clock;
     PosixProgramLauncher m_launcher;
     PosixFileSystem m_fileSystem;

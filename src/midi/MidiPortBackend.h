@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,17 +12,39 @@
 class MidiOutPort {
 public:
     virtual ~MidiOutPort() = default;
-    // Sends raw bytes; false with `error` set when the platform refused them.
-    virtual bool Send(const std::uint8_t* data, std::size_t length, std::string& error) = 0;
+    // Sends raw bytes; false when the platform refused them (LastError says why). The service
+    // calls it from one thread at a time, but that thread may be the input's (thru forwarding),
+    // so it must never block, lock or allocate on success.
+    virtual bool Send(const std::uint8_t* data, std::size_t length) noexcept = 0;
+    // The platform's text for the last refused Send. User-interface thread only.
+    virtual std::string LastError() const = 0;
+    // Messages the platform accepted but then lost (a full buffer), counted, never delivered as
+    // wrong bytes. Any thread.
+    virtual std::uint64_t Dropped() const { return 0; }
+};
+
+// Receives what arrives on an input port, on the platform's thread (possibly a real-time audio
+// thread): it must only copy the bytes on, never block, lock or allocate.
+class MidiBytesHandler {
+public:
+    virtual ~MidiBytesHandler() = default;
+    // One complete message: a short message, or a system exclusive block F0 .. F7.
+    virtual void OnBytes(const std::uint8_t* data, std::size_t length) noexcept = 0;
 };
 
 class MidiInPort {
 public:
     virtual ~MidiInPort() = default;
+    // MIDI thru inside the platform, as a port connection would: everything arriving here is
+    // also written to `output` with its timing kept. False when the platform cannot connect
+    // these two ports; the service then forwards each message itself.
+    virtual bool ConnectThru(MidiOutPort& output) {
+        (void)output;
+        return false;
+    }
+    // Ends a connection ConnectThru made; when it returns, nothing more is written through it.
+    virtual void DisconnectThru() {}
 };
-
-// Receives one complete message (short or system exclusive) on the platform's thread.
-using MidiBytesHandler = std::function<void(const std::uint8_t* data, std::size_t length)>;
 
 class MidiPortBackend {
 public:
@@ -32,7 +53,8 @@ public:
     virtual std::vector<std::string> InputPorts() = 0;
     // Opens port `index` of OutputPorts(); null with `error` set on failure.
     virtual std::unique_ptr<MidiOutPort> OpenOutput(int index, std::string& error) = 0;
-    // Opens port `index` of InputPorts(), delivering to `handler` until the port is destroyed.
-    virtual std::unique_ptr<MidiInPort> OpenInput(int index, MidiBytesHandler handler,
+    // Opens port `index` of InputPorts(), delivering to `handler` until the port is destroyed;
+    // once the destructor returns, the handler is no longer called.
+    virtual std::unique_ptr<MidiInPort> OpenInput(int index, MidiBytesHandler& handler,
                                                   std::string& error) = 0;
 };

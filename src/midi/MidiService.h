@@ -18,16 +18,17 @@ inline constexpr MidiResult kMidiErrorInvalidHandle = 5;
 inline constexpr MidiResult kMidiErrorNoDriver = 6;
 inline constexpr MidiResult kMidiErrorInvalidParameter = 11;
 
-// Receives what arrives on the open input. Called on the service's thread: an implementation
-// must only hand the data over (for example into a MidiInputQueue), never touch UI state.
+// Receives what arrives on the open input. Called on the service's thread, possibly a real-time
+// audio thread: an implementation must only hand the data over (for example into a
+// MidiInputQueue), never block, lock, allocate or touch user-interface state.
 class MidiInputSink {
 public:
     virtual ~MidiInputSink() = default;
     // One complete short message packed as status + data1·256 + data2·65536.
-    virtual void OnShortMessage(std::uint32_t word, std::uint32_t timeMs) = 0;
+    virtual void OnShortMessage(std::uint32_t word, std::uint32_t timeMs) noexcept = 0;
     // One system exclusive block, F0 .. F7.
     virtual void OnLongMessage(const std::uint8_t* data, std::size_t length,
-                               std::uint32_t timeMs) = 0;
+                               std::uint32_t timeMs) noexcept = 0;
 };
 
 class MidiService {
@@ -60,6 +61,10 @@ public:
     virtual MidiResult Disconnect() = 0;
 
     virtual std::string ErrorText(MidiResult code) = 0;
+
+    // Messages lost on their way out since the service started: thru forwards and sends the
+    // output's queue or buffer could not hold. Never wrong bytes in their place.
+    virtual std::uint64_t DroppedMessages() { return 0; }
 };
 
 // Number of bytes a short message with this status carries on the wire. The undefined system

@@ -1,5 +1,7 @@
 #include "midi/RoutedMidiService.h"
 
+#include <thread>
+
 std::size_t ShortMessageLength(std::uint8_t status) {
     if (status < 0xC0) {
         return 3;
@@ -77,13 +79,11 @@ std::string RoutedMidiService::InputName(int index) {
 }
 
 MidiResult RoutedMidiService::PlatformError(const std::string& text) {
-    std::lock_guard lock(m_errorMutex);
     m_lastPlatformError = text;
     return kMidiErrorGeneric;
 }
 
 MidiResult RoutedMidiService::OpenOutput(int index) {
-    std::lock_guard lock(m_outputMutex);
     if (m_outputOpen) {
         return kMidiErrorAllocated;
     }
@@ -99,17 +99,23 @@ MidiResult RoutedMidiService::OpenOutput(int index) {
         if (!m_output) {
             return PlatformError(error);
         }
+        m_gate = std::make_unique<OutputGate>(*m_output);
         m_outputIsLoopback = false;
     }
     m_outputOpen = true;
+    ConnectThru();
     return kMidiOk;
 }
 
 MidiResult RoutedMidiService::CloseOutput() {
-    std::lock_guard lock(m_outputMutex);
     if (!m_outputOpen) {
         return kMidiErrorInvalidHandle;
     }
+    DisconnectThru();
+    if (m_output) {
+        m_droppedBefore += m_gate->Dropped() + m_output->Dropped();
+    }
+    m_gate.reset();
     m_output.reset();
     m_outputOpen = false;
     m_outputIsLoopback = false;
@@ -117,29 +123,22 @@ MidiResult RoutedMidiService::CloseOutput() {
 }
 
 bool RoutedMidiService::OutputIsOpen() {
-    std::lock_guard lock(m_outputMutex);
     return m_outputOpen;
 }
 
 MidiResult RoutedMidiService::Send(const std::uint8_t* data, std::size_t length) {
-    bool toLoopback = false;
-    {
-        std::lock_guard lock(m_outputMutex);
-        if (!m_outputOpen) {
-            return kMidiErrorInvalidHandle;
-        }
-        if (m_outputIsLoopback) {
-            toLoopback = true;
-        } else {
-            std::string error;
-            if (!m_output->Send(data, length, error)) {
-                return PlatformError(error);
-            }
-        }
+    if (!m_outputOpen) {
+        return kMidiErrorInvalidHandle;
     }
-    // Delivered outside the lock: the receiving side may forward through the output again.
-    if (toLoopback && m_inputIsLoopback.load()) {
-        OnIncoming(data, length);
+    if (m_outputIsLoopback) {
+        if (m_inputIsLoopback.load()) {
+            OnBytes(data, length);
+        }
+        return kMidiOk;
+    }
+    std::string error;
+    if (!m_gate->Send(data, length, error)) {
+        return PlatformError(error);
     }
     return kMidiOk;
 }
@@ -186,10 +185,7 @@ MidiResult RoutedMidiService::OpenInput(int index, MidiInputSink* sink) {
         m_inputIsLoopback.store(true);
     } else {
         std::string error;
-        m_input = m_backends[device.backend]->OpenInput(
-            device.port,
-            [this](const std::uint8_t* data, std::size_t length) { OnIncoming(data, length); },
-            error);
+        m_input = m_backends[device.backend]->OpenInput(device.port, *this, error);
         if (!m_input) {
             m_sink.store(nullptr);
             return PlatformError(error);
@@ -197,6 +193,7 @@ MidiResult RoutedMidiService::OpenInput(int index, MidiInputSink* sink) {
         m_inputIsLoopback.store(false);
     }
     m_inputOpen = true;
+    ConnectThru();
     return kMidiOk;
 }
 
@@ -227,8 +224,9 @@ MidiResult RoutedMidiService::CloseInput() {
     if (!m_inputOpen) {
         return kMidiErrorInvalidHandle;
     }
+    DisconnectThru();
     m_inputStarted.store(false);
-    m_input.reset(); // joins the platform's input thread
+    m_input.reset(); // the platform calls the handler no more
     m_inputOpen = false;
     m_inputIsLoopback.store(false);
     m_sink.store(nullptr);
@@ -243,16 +241,45 @@ MidiResult RoutedMidiService::Connect() {
     if (!m_inputOpen) {
         return kMidiErrorInvalidHandle;
     }
-    m_thru.store(true);
+    m_thru = true;
+    ConnectThru();
     return kMidiOk;
 }
 
 MidiResult RoutedMidiService::Disconnect() {
-    m_thru.store(false);
+    m_thru = false;
+    DisconnectThru();
     return kMidiOk;
 }
 
-void RoutedMidiService::OnIncoming(const std::uint8_t* data, std::size_t length) {
+void RoutedMidiService::ConnectThru() {
+    DisconnectThru();
+    // The Loopback input hears only the Loopback output, and thru never feeds the Loopback
+    // output back into itself: with either of them there is nothing to connect.
+    if (!m_thru || !m_inputOpen || !m_outputOpen || m_inputIsLoopback.load() ||
+        m_outputIsLoopback) {
+        return;
+    }
+    if (m_input->ConnectThru(*m_output)) {
+        m_thruInPlatform = true;
+    } else {
+        m_thruGate.store(m_gate.get());
+    }
+}
+
+void RoutedMidiService::DisconnectThru() {
+    if (m_thruInPlatform) {
+        m_input->DisconnectThru();
+        m_thruInPlatform = false;
+    }
+    m_thruGate.store(nullptr);
+    // A forward already under way still uses the gate; it ends without waiting on anything.
+    while (m_forwarding.load() != 0) {
+        std::this_thread::yield();
+    }
+}
+
+void RoutedMidiService::OnBytes(const std::uint8_t* data, std::size_t length) noexcept {
     if (!m_inputStarted.load() || length == 0) {
         return;
     }
@@ -269,25 +296,29 @@ void RoutedMidiService::OnIncoming(const std::uint8_t* data, std::size_t length)
                 timeMs);
         }
     }
-    if (!m_thru.load()) {
-        return;
+    // Sequentially consistent with DisconnectThru: either it sees this forward counted, or this
+    // forward sees the gate gone.
+    m_forwarding.fetch_add(1);
+    if (OutputGate* gate = m_thruGate.load()) {
+        gate->Forward(data, length);
     }
-    // Thru never routes the Loopback output back into the Loopback input.
-    std::lock_guard lock(m_outputMutex);
-    if (m_outputOpen && !m_outputIsLoopback && m_output) {
-        std::string ignored;
-        m_output->Send(data, length, ignored);
+    m_forwarding.fetch_sub(1);
+}
+
+std::uint64_t RoutedMidiService::DroppedMessages() {
+    std::uint64_t dropped = m_droppedBefore;
+    if (m_output) {
+        dropped += m_gate->Dropped() + m_output->Dropped();
     }
+    return dropped;
 }
 
 std::string RoutedMidiService::ErrorText(MidiResult code) {
     switch (code) {
     case kMidiOk:
         return "The specified command was carried out.";
-    case kMidiErrorGeneric: {
-        std::lock_guard lock(m_errorMutex);
+    case kMidiErrorGeneric:
         return m_lastPlatformError.empty() ? "Unspecified error." : m_lastPlatformError;
-    }
     case kMidiErrorBadDevice:
         return "The specified device identifier is out of range.";
     case kMidiErrorAllocated:

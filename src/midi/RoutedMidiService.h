@@ -1,21 +1,26 @@
 #pragma once
 // The MidiService the program runs on: the ports of each platform back end in order, then the
-// built-in "Loopback" device, whose output feeds its input. Outgoing messages are serialised by
-// one lock, since thru forwarding sends from the platform's input thread.
+// built-in "Loopback" device, whose output feeds its input.
+//
+// Threads: every operation runs on the user-interface thread, except what arrives on the open
+// input, which the platform delivers on a thread of its own (for JACK, the server's real-time
+// process cycle). That path only hands the message to the sink and forwards it for thru; it never
+// blocks, locks or allocates. Thru is a connection inside the platform where the two ports allow
+// it, else a forward through the output's gate.
 
 #include <atomic>
 #include <chrono>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "midi/MidiPortBackend.h"
 #include "midi/MidiService.h"
+#include "midi/OutputGate.h"
 
 inline constexpr const char* kLoopbackName = "Loopback";
 
-class RoutedMidiService : public MidiService {
+class RoutedMidiService : public MidiService, private MidiBytesHandler {
 public:
     explicit RoutedMidiService(std::vector<std::unique_ptr<MidiPortBackend>> backends);
     ~RoutedMidiService() override;
@@ -44,6 +49,8 @@ public:
 
     std::string ErrorText(MidiResult code) override;
 
+    std::uint64_t DroppedMessages() override;
+
 private:
     struct Device {
         int backend; // -1 for Loopback
@@ -53,15 +60,19 @@ private:
 
     void ListDevices();
     MidiResult Send(const std::uint8_t* data, std::size_t length);
-    void OnIncoming(const std::uint8_t* data, std::size_t length);
+    // The open input's messages, on the platform's thread.
+    void OnBytes(const std::uint8_t* data, std::size_t length) noexcept override;
+    // Thru between the open ports, as far as both exist; ends it first.
+    void ConnectThru();
+    void DisconnectThru();
     MidiResult PlatformError(const std::string& text);
 
     std::vector<std::unique_ptr<MidiPortBackend>> m_backends;
     std::vector<Device> m_outputs;
     std::vector<Device> m_inputs;
 
-    std::mutex m_outputMutex; // guards the output port and its kind
     std::unique_ptr<MidiOutPort> m_output;
+    std::unique_ptr<OutputGate> m_gate; // the output's senders, while a platform output is open
     bool m_outputOpen = false;
     bool m_outputIsLoopback = false;
 
@@ -70,10 +81,16 @@ private:
     std::atomic<bool> m_inputIsLoopback{false};
     std::atomic<MidiInputSink*> m_sink{nullptr};
     std::atomic<bool> m_inputStarted{false};
-    std::atomic<bool> m_thru{false};
-    // Read on the input thread while a re-open restarts the input on the UI thread.
+    // Read on the input's thread while a re-open restarts the input.
     std::atomic<std::chrono::steady_clock::rep> m_inputStart{0};
 
-    std::mutex m_errorMutex;
+    bool m_thru = false;
+    bool m_thruInPlatform = false;
+    // The gate the input's thread forwards to, and how many forwards are under way; the
+    // user-interface thread clears the one and waits for the other before the gate goes.
+    std::atomic<OutputGate*> m_thruGate{nullptr};
+    std::atomic<int> m_forwarding{0};
+    std::uint64_t m_droppedBefore = 0; // by outputs closed since
+
     std::string m_lastPlatformError;
 };

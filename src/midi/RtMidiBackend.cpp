@@ -56,32 +56,43 @@ void KeepError(RtMidiError::Type, const std::string& text, void* userData) {
 class RtOutPort : public MidiOutPort {
 public:
     explicit RtOutPort(std::unique_ptr<RtMidiOut> out) : m_out(std::move(out)) {
-        m_out->setErrorCallback(KeepError, &m_lastError);
+        m_out->setErrorCallback(KeepError, this);
     }
-    bool Send(const std::uint8_t* data, std::size_t length, std::string& error) override {
-        m_lastError.clear();
+    bool Send(const std::uint8_t* data, std::size_t length) noexcept override {
+        m_failed = false;
         try {
             m_out->sendMessage(data, length);
         } catch (const RtMidiError& e) {
-            error = e.getMessage();
+            m_lastError = e.getMessage();
+            return false;
+        } catch (...) {
+            m_lastError = "The MIDI output refused the message.";
             return false;
         }
-        if (!m_lastError.empty()) {
-            error = m_lastError;
-            return false;
-        }
-        return true;
+        return !m_failed;
     }
+    std::string LastError() const override { return m_lastError; }
 
 private:
+    // Warnings and errors arrive here instead of as exceptions.
+    static void KeepError(RtMidiError::Type, const std::string& text, void* userData) {
+        auto* port = static_cast<RtOutPort*>(userData);
+        port->m_lastError = text;
+        port->m_failed = true;
+    }
+
     std::string m_lastError;
+    bool m_failed = false;
     std::unique_ptr<RtMidiOut> m_out;
 };
 
+// The input's error texts stay with the port, which outlives every callback RtMidi makes.
 class RtInPort : public MidiInPort {
 public:
-    RtInPort(std::unique_ptr<RtMidiIn> in, std::unique_ptr<MidiBytesHandler> handler)
-        : m_handler(std::move(handler)), m_in(std::move(in)) {}
+    RtInPort(std::unique_ptr<RtMidiIn> in, MidiBytesHandler& handler)
+        : m_handler(handler), m_in(std::move(in)) {
+        m_in->setErrorCallback(KeepError, &m_lastError);
+    }
     ~RtInPort() override {
         try {
             m_in->cancelCallback();
@@ -90,26 +101,33 @@ public:
         }
     }
 
+    // Opens the port and starts delivering; false with `error` set when it could not.
+    template <typename Open> bool Start(Open open, std::string& error) {
+        m_in->ignoreTypes(false, false, false);
+        m_in->setCallback(&RtInPort::Deliver, &m_handler);
+        open(*m_in);
+        if (!m_lastError.empty()) {
+            error = m_lastError;
+            return false;
+        }
+        return true;
+    }
+    bool IsOpen() const { return m_in->isPortOpen(); }
+
+private:
+    static void KeepError(RtMidiError::Type, const std::string& text, void* userData) {
+        *static_cast<std::string*>(userData) = text;
+    }
     static void Deliver(double, std::vector<unsigned char>* message, void* userData) {
         if (message && !message->empty()) {
-            (*static_cast<MidiBytesHandler*>(userData))(message->data(), message->size());
+            static_cast<MidiBytesHandler*>(userData)->OnBytes(message->data(), message->size());
         }
     }
 
-private:
-    std::unique_ptr<MidiBytesHandler> m_handler;
+    MidiBytesHandler& m_handler;
     std::string m_lastError;
     std::unique_ptr<RtMidiIn> m_in;
 };
-
-std::unique_ptr<RtInPort> StartInput(std::unique_ptr<RtMidiIn> in, MidiBytesHandler handler,
-                                     const auto& open) {
-    auto owned = std::make_unique<MidiBytesHandler>(std::move(handler));
-    in->ignoreTypes(false, false, false);
-    in->setCallback(&RtInPort::Deliver, owned.get());
-    open(*in);
-    return std::make_unique<RtInPort>(std::move(in), std::move(owned));
-}
 
 // The ports of one RtMidi API (ALSA sequencer or JACK).
 class RtPortBackend : public MidiPortBackend {
@@ -140,31 +158,31 @@ public:
                 error = openError.empty() ? "The MIDI output port could not be opened." : openError;
                 return nullptr;
             }
-            return std::make_unique<RtOutPort>(std::move(out));
+            return std::make_unique<RtOutPort>(std::move(out)); // takes the error callback over
         } catch (const RtMidiError& e) {
             error = e.getMessage();
             return nullptr;
         }
     }
 
-    std::unique_ptr<MidiInPort> OpenInput(int index, MidiBytesHandler handler,
+    std::unique_ptr<MidiInPort> OpenInput(int index, MidiBytesHandler& handler,
                                           std::string& error) override {
         const int port = PortNumber(m_inLister.get(), index);
         try {
-            std::string openError;
-            auto in = std::make_unique<RtMidiIn>(m_api, kInputClient);
-            in->setErrorCallback(KeepError, &openError);
-            auto opened = StartInput(std::move(in), std::move(handler), [&](RtMidiIn& input) {
-                input.openPort(static_cast<unsigned>(port), "Input");
-                if (!input.isPortOpen() && openError.empty()) {
-                    openError = "The MIDI input port could not be opened.";
-                }
-            });
-            if (!openError.empty()) {
-                error = openError;
+            auto in = std::make_unique<RtInPort>(std::make_unique<RtMidiIn>(m_api, kInputClient),
+                                                 handler);
+            if (!in->Start(
+                    [port](RtMidiIn& input) {
+                        input.openPort(static_cast<unsigned>(port), "Input");
+                    },
+                    error)) {
                 return nullptr;
             }
-            return opened;
+            if (!in->IsOpen()) {
+                error = "The MIDI input port could not be opened.";
+                return nullptr;
+            }
+            return in;
         } catch (const RtMidiError& e) {
             error = e.getMessage();
             return nullptr;
@@ -232,12 +250,16 @@ public:
         }
     }
 
-    std::unique_ptr<MidiInPort> OpenInput(int, MidiBytesHandler handler,
+    std::unique_ptr<MidiInPort> OpenInput(int, MidiBytesHandler& handler,
                                           std::string& error) override {
         try {
-            auto in = std::make_unique<RtMidiIn>(m_api, kVirtualInputClient);
-            return StartInput(std::move(in), std::move(handler),
-                              [](RtMidiIn& input) { input.openVirtualPort(kVirtualPortName); });
+            auto in = std::make_unique<RtInPort>(
+                std::make_unique<RtMidiIn>(m_api, kVirtualInputClient), handler);
+            if (!in->Start([](RtMidiIn& input) { input.openVirtualPort(kVirtualPortName); },
+                           error)) {
+                return nullptr;
+            }
+            return in;
         } catch (const RtMidiError& e) {
             error = e.getMessage();
             return nullptr;

@@ -1,0 +1,149 @@
+#pragma once
+// A platform MIDI back end with scripted port lists, for running the real RoutedMidiService in
+// tests. Its ports record what reaches them; the test makes input arrive, on its own thread or
+// on one of its choosing, as the platform would.
+
+#include <atomic>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "midi/MidiPortBackend.h"
+
+using MidiBytes = std::vector<std::uint8_t>;
+
+// What one back end's ports did, shared with the test after the service took the back end.
+struct FakePortLog {
+    std::mutex mutex;
+    std::vector<MidiBytes> sent;
+    std::vector<std::string> opens;                  // "out 1", "in 0", "close out", "close in"
+    std::atomic<MidiBytesHandler*> handler{nullptr}; // the open input's handler
+    std::string openError;                           // non-empty: every open fails with this text
+    std::string sendError;                           // non-empty: every send fails with this text
+    bool platformThru = false; // the input port connects thru itself, as JACK does
+    std::atomic<MidiOutPort*> thruTo{nullptr};
+
+    std::vector<MidiBytes> Sent() {
+        std::lock_guard lock(mutex);
+        return sent;
+    }
+    // The sent messages as "B0 07 64" texts.
+    std::vector<std::string> SentTexts() {
+        std::vector<std::string> texts;
+        for (const MidiBytes& message : Sent()) {
+            std::string text;
+            for (std::uint8_t byte : message) {
+                char hex[4];
+                std::snprintf(hex, sizeof hex, text.empty() ? "%02X" : " %02X", byte);
+                text += hex;
+            }
+            texts.push_back(text);
+        }
+        return texts;
+    }
+    // A message arriving at the open input, on the calling thread.
+    void Arrive(const MidiBytes& message) {
+        arriving.fetch_add(1);
+        if (MidiBytesHandler* h = handler.load()) {
+            h->OnBytes(message.data(), message.size());
+        }
+        if (MidiOutPort* out = thruTo.load()) {
+            out->Send(message.data(), message.size());
+        }
+        arriving.fetch_sub(1);
+    }
+    // As a platform does when a port closes or disconnects: a delivery under way ends first.
+    void AwaitArrivals() {
+        while (arriving.load() != 0) {
+            std::this_thread::yield();
+        }
+    }
+    std::atomic<int> arriving{0};
+};
+
+class FakeOutPort : public MidiOutPort {
+public:
+    explicit FakeOutPort(std::shared_ptr<FakePortLog> log) : m_log(std::move(log)) {}
+    ~FakeOutPort() override {
+        std::lock_guard lock(m_log->mutex);
+        m_log->opens.push_back("close out");
+    }
+    bool Send(const std::uint8_t* data, std::size_t length) noexcept override {
+        std::lock_guard lock(m_log->mutex);
+        if (!m_log->sendError.empty()) {
+            return false;
+        }
+        m_log->sent.emplace_back(data, data + length);
+        return true;
+    }
+    std::string LastError() const override { return m_log->sendError; }
+
+private:
+    std::shared_ptr<FakePortLog> m_log;
+};
+
+class FakeInPort : public MidiInPort {
+public:
+    explicit FakeInPort(std::shared_ptr<FakePortLog> log) : m_log(std::move(log)) {}
+    ~FakeInPort() override {
+        m_log->handler.store(nullptr);
+        m_log->thruTo.store(nullptr);
+        m_log->AwaitArrivals();
+        std::lock_guard lock(m_log->mutex);
+        m_log->opens.push_back("close in");
+    }
+    bool ConnectThru(MidiOutPort& output) override {
+        if (!m_log->platformThru) {
+            return false;
+        }
+        m_log->thruTo.store(&output);
+        return true;
+    }
+    void DisconnectThru() override {
+        m_log->thruTo.store(nullptr);
+        m_log->AwaitArrivals();
+    }
+
+private:
+    std::shared_ptr<FakePortLog> m_log;
+};
+
+class FakeMidiBackend : public MidiPortBackend {
+public:
+    FakeMidiBackend(std::vector<std::string> outs, std::vector<std::string> ins,
+                    std::shared_ptr<FakePortLog> log)
+        : m_outs(std::move(outs)), m_ins(std::move(ins)), m_log(std::move(log)) {}
+    std::vector<std::string> OutputPorts() override { return m_outs; }
+    std::vector<std::string> InputPorts() override { return m_ins; }
+    std::unique_ptr<MidiOutPort> OpenOutput(int index, std::string& error) override {
+        if (!m_log->openError.empty()) {
+            error = m_log->openError;
+            return nullptr;
+        }
+        std::lock_guard lock(m_log->mutex);
+        m_log->opens.push_back("out " + std::to_string(index));
+        return std::make_unique<FakeOutPort>(m_log);
+    }
+    std::unique_ptr<MidiInPort> OpenInput(int index, MidiBytesHandler& handler,
+                                          std::string& error) override {
+        if (!m_log->openError.empty()) {
+            error = m_log->openError;
+            return nullptr;
+        }
+        {
+            std::lock_guard lock(m_log->mutex);
+            m_log->opens.push_back("in " + std::to_string(index));
+        }
+        m_log->handler.store(&handler);
+        return std::make_unique<FakeInPort>(m_log);
+    }
+
+private:
+    std::vector<std::string> m_outs;
+    std::vector<std::string> m_ins;
+    std::shared_ptr<FakePortLog> m_log;
+};
