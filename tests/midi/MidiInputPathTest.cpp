@@ -51,8 +51,14 @@ TEST(MidiByteRing, MessagesComeOutWholeAndInOrderAcrossTheWrapAndAFullRingDropsW
     }
     EXPECT_EQ(pushed, 64 / 11); // 8 header bytes + 3
     EXPECT_EQ(ring.Dropped(), 1u);
-    const std::uint8_t tooLong[60] = {};
+    const std::uint8_t tooLong[57] = {};
     EXPECT_FALSE(MidiByteRing(64).Push(0, tooLong, sizeof tooLong));
+    const std::uint8_t exact[8] = {};
+    MidiByteRing exactRing(64); // four messages of 8 + 8 bytes fill it to the last byte
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(exactRing.Push(0, exact, sizeof exact)) << i;
+    }
+    EXPECT_FALSE(exactRing.Push(0, exact, 1));
     ring.Clear();
     EXPECT_TRUE(ring.Empty());
     EXPECT_TRUE(ring.Push(0, three, 3));

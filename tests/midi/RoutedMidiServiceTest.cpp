@@ -265,3 +265,52 @@ TEST_F(RoutedMidi, StressAForeignThreadDeliversWhileTheUiDrainsClearsAndCloses) 
 }
 
 } // namespace
+
+namespace {
+
+// An output port whose sends wait at a gate the test opens: a slow platform send.
+class SlowOutPort : public MidiOutPort {
+public:
+    bool Send(const std::uint8_t* data, std::size_t length) noexcept override {
+        if (data[0] == 0xB0) {
+            entered = true;
+            while (!open.load()) {
+                std::this_thread::yield();
+            }
+        }
+        std::lock_guard lock(mutex);
+        sent.emplace_back(data, data + length);
+        return true;
+    }
+    std::string LastError() const override { return {}; }
+    std::atomic<bool> entered{false};
+    std::atomic<bool> open{false};
+    std::mutex mutex;
+    std::vector<Message> sent;
+};
+
+} // namespace
+
+// A forward from the input's thread never waits for a slow send of the user-interface thread:
+// it leaves its message, and the sender passes it on as soon as its own send is done.
+TEST(OutputGate, AForwardNeverWaitsForASlowSendAndIsSentRightAfterIt) {
+    SlowOutPort port;
+    OutputGate gate(port);
+    std::atomic<bool> uiSent{false};
+    std::thread ui([&] {
+        std::string error;
+        gate.Send(Message{0xB0, 7, 100}.data(), 3, error);
+        uiSent = true;
+    });
+    while (!port.entered) {
+        std::this_thread::yield(); // until the UI's send has reached the port and waits there
+    }
+    const Message thru{0x90, 60, 1};
+    gate.Forward(thru.data(), thru.size()); // returns at once although the port is taken
+    EXPECT_FALSE(uiSent);
+    port.open = true;
+    ui.join();
+    std::lock_guard lock(port.mutex);
+    EXPECT_EQ(port.sent, (std::vector<Message>{{0xB0, 7, 100}, {0x90, 60, 1}}));
+    EXPECT_EQ(gate.Dropped(), 0u);
+}
