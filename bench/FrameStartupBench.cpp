@@ -19,8 +19,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/FileSettingsStore.h"
-#include "app/SettingsKeys.h"
+#include "base/FileSettingsStore.h"
+#include "base/SettingsKeys.h"
 #include "midi/MidiDevices.h"
 #include "midi/RtMidiBackend.h"
 

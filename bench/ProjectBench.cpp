@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "base/PosixFileSystem.h"
 #include "fakes/FakeUi.h"
 #include "panel/PanelState.h"
 #include "project/NewProject.h"
-#include "project/PosixFileSystem.h"
 #include "project/ProjectIo.h"
 #include "project/ProjectState.h"
 #include "scripts/ScriptStore.h"

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <string>
 
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
+#include "base/FileSystem.h"
 #include "panel/PanelState.h"
-#include "project/FileSystem.h"
 #include "scripts/CsoundText.h"
 #include "scripts/ScriptStore.h"
 

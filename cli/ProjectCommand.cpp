@@ -7,9 +7,9 @@
 
 #include "Commands.h"
 #include "ToolProjectFile.h"
+#include "base/PosixFileSystem.h"
 #include "panel/PanelState.h"
 #include "project/NewProject.h"
-#include "project/PosixFileSystem.h"
 #include "project/ProjectIo.h"
 #include "project/ProjectState.h"
 #include "resources/Strings.h"

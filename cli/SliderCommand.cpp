@@ -5,7 +5,7 @@
 
 #include "Commands.h"
 #include "ToolArgs.h"
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 #include "midi/MidiDevices.h"
 #include "midi/MidiInputQueue.h"
 #include "midi/RoutedMidiService.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "project/PosixFileSystem.h"
+#include "base/PosixFileSystem.h"
 #include "project/ProjectIo.h"
 #include "resources/Strings.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandIds.h"
+#include "base/CommandIds.h"
 
 enum KeyModifier : unsigned {
     kModNone = 0,

@@ -1,11 +1,11 @@
 #include "app/ExitSequence.h"
 
-#include "app/CommandIds.h"
-#include "app/FrameHooks.h"
 #include "app/FrameView.h"
-#include "app/SettingsKeys.h"
-#include "app/SettingsStore.h"
-#include "app/Ui.h"
+#include "base/CommandIds.h"
+#include "base/FrameHooks.h"
+#include "base/SettingsKeys.h"
+#include "base/SettingsStore.h"
+#include "base/Ui.h"
 #include "midi/MidiDevices.h"
 
 int ToolWindowCommand(ToolWindow window) {

@@ -2,7 +2,7 @@
 // The orderly end of the program: the project's save prompt, the engine, the recorder, the
 // window settings, the MIDI devices, the tray icon, then the quit message.
 
-#include "app/Preferences.h"
+#include "base/Preferences.h"
 
 inline constexpr int kCmdRecorderStop = 18003;
 

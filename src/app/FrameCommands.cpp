@@ -2,17 +2,18 @@
 
 #include <filesystem>
 
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
 #include "app/CommandTable.h"
 #include "app/ExitSequence.h"
-#include "app/FrameHooks.h"
 #include "app/FrameLayout.h"
 #include "app/FrameView.h"
-#include "app/Preferences.h"
-#include "app/ProgramLauncher.h"
-#include "app/SettingsKeys.h"
-#include "app/Ui.h"
+#include "base/CommandIds.h"
+#include "base/CommandRouter.h"
+#include "base/FrameHooks.h"
+#include "base/Preferences.h"
+#include "base/ProgramLauncher.h"
+#include "base/SettingsKeys.h"
+#include "base/Ui.h"
+#include "engine/EngineSettings.h"
 #include "midi/MidiDevices.h"
 #include "panel/PanelState.h"
 #include "panel/SliderOutput.h"
@@ -92,6 +93,7 @@ void CreateFrameState(Clock& clock) {
     }
     ReadWindowSettings();
     ReadPreferences();
+    ReadEnvironmentFiles(); // stored with the preferences, kept by the engine settings
     if (g_frameView) {
         g_frameView->CreateBars();
     }

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 
 // Creation of the main window's state, before it is shown: the flags, the start values of the
 // whole program, the project flags, the stored window settings and preferences, the bars, and

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/SettingsRecords.h"
+#include "base/SettingsRecords.h"
 
 enum class MenuKind { MenuBar, Popup, Tray };
 

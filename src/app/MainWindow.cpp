@@ -15,15 +15,16 @@
 #include <QUrl>
 #include <QWindow>
 
-#include "app/CommandRouter.h"
 #include "app/ExitSequence.h"
 #include "app/FrameCommands.h"
-#include "app/FrameHooks.h"
 #include "app/FrameLayout.h"
-#include "app/Preferences.h"
-#include "app/QtText.h"
 #include "app/StatusBarWidget.h"
 #include "app/ToolBarStrip.h"
+#include "base/CommandRouter.h"
+#include "base/FrameHooks.h"
+#include "base/Preferences.h"
+#include "base/QtText.h"
+#include "base/WindowGeometry.h"
 #include "midi/MidiDevicesDialog.h"
 #include "project/ProjectState.h"
 #include "resources/Artwork.h"
@@ -185,6 +186,10 @@ QWidget* MainWindow::ToolWindow(int command) const {
 bool MainWindow::IsToolWindowOpen(int command) const {
     const QWidget* window = ToolWindow(command);
     return window && !window->isHidden();
+}
+
+void MainWindow::ToolWindowClosing(int command) {
+    MarkToolWindowOpen(command, false);
 }
 
 bool MainWindow::ToolWindowPlacement(int command, WindowPlacement& placement) const {

@@ -9,9 +9,10 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/Clock.h"
 #include "app/CommandTable.h"
 #include "app/FrameView.h"
+#include "base/Clock.h"
+#include "base/ToolWindowHost.h"
 
 class QMenu;
 class QMenuBar;
@@ -20,7 +21,7 @@ class QSystemTrayIcon;
 class StatusBarWidget;
 class ToolBarStrip;
 
-class MainWindow : public QWidget, public FrameView {
+class MainWindow : public QWidget, public FrameView, public ToolWindowHost {
     Q_OBJECT
 public:
     MainWindow();
@@ -44,11 +45,13 @@ public:
     // Tool windows: one of each at most, toggled by their command. A tool window closes itself
     // with close(); the frame clears its check marks when it is gone. At exit the frame deletes
     // the windows still open directly, without closing them, after storing their places.
-    using ToolWindowFactory = std::function<QWidget*(QWidget* owner)>;
-    void RegisterToolWindow(int command, ToolWindowFactory factory);
-    void ToggleToolWindow(int command);
-    QWidget* ToolWindow(int command) const;
-    bool IsToolWindowOpen(int command) const;
+    QWidget* HostWidget() override { return this; }
+    void RegisterToolWindow(int command, ToolWindowFactory factory) override;
+    void ToggleToolWindow(int command) override;
+    QWidget* ToolWindow(int command) const override;
+    bool IsToolWindowOpen(int command) const override;
+    void ToolWindowClosing(int command) override;
+    void FollowMenuHelp(QMenu* menu) override;
     bool ToolWindowPlacement(int command, WindowPlacement& placement) const;
 
     // FrameView

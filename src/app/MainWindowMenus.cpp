@@ -7,7 +7,7 @@
 #include "app/CommandTable.h"
 #include "app/FrameCommands.h"
 #include "app/MainWindow.h"
-#include "app/QtText.h"
+#include "base/QtText.h"
 
 namespace {
 
@@ -124,4 +124,13 @@ void MainWindow::WatchMenuHelp(QMenu* menu) {
             ShowMenuHelp(action->data().toInt(), false);
         }
     });
+}
+
+void MainWindow::FollowMenuHelp(QMenu* menu) {
+    connect(menu, &QMenu::hovered, menu, [](QAction* action) {
+        if (!action->isSeparator()) {
+            ShowMenuHelp(action->data().toInt(), false);
+        }
+    });
+    connect(menu, &QMenu::aboutToHide, menu, [] { MenuClosed(); });
 }

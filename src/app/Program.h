@@ -11,15 +11,15 @@
 #include <memory>
 #include <string>
 
-#include "app/Clock.h"
-#include "app/FileSettingsStore.h"
-#include "app/PosixProgramLauncher.h"
 #include "app/QtUi.h"
+#include "base/Clock.h"
+#include "base/FileSettingsStore.h"
+#include "base/PosixFileSystem.h"
+#include "base/PosixProgramLauncher.h"
 #include "engine/EngineLibrary.h"
 #include "midi/EventFdWakeUp.h"
 #include "midi/MidiInputQueue.h"
 #include "midi/MidiService.h"
-#include "project/PosixFileSystem.h"
 
 class MainWindow;
 

@@ -5,11 +5,11 @@
 #include <QFileSystemModel>
 #include <QMessageBox>
 
-#include "app/CommandRouter.h"
 #include "app/FileChooserModes.h"
 #include "app/MainWindow.h"
-#include "app/QtText.h"
 #include "app/StartUp.h"
+#include "base/CommandRouter.h"
+#include "base/QtText.h"
 #include "resources/Strings.h"
 
 namespace {

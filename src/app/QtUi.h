@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 
 class MainWindow;
 class QWidget;

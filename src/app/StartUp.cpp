@@ -3,10 +3,10 @@
 #include <exception>
 
 #include "app/ExitSequence.h"
-#include "app/FrameHooks.h"
 #include "app/FrameView.h"
-#include "app/Preferences.h"
-#include "app/Ui.h"
+#include "base/FrameHooks.h"
+#include "base/Preferences.h"
+#include "base/Ui.h"
 #include "midi/MidiDevices.h"
 #include "resources/Strings.h"
 

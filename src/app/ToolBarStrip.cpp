@@ -6,7 +6,7 @@
 
 #include "app/CommandTable.h"
 #include "app/FrameLayout.h"
-#include "app/QtText.h"
+#include "base/QtText.h"
 #include "resources/Artwork.h"
 #include "resources/Strings.h"
 

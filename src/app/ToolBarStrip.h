@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/SettingsRecords.h"
+#include "base/SettingsRecords.h"
 
 class QToolBar;
 

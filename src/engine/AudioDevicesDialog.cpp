@@ -1,6 +1,6 @@
 #include "engine/AudioDevicesDialog.h"
 
-#include "app/DialogParts.h"
+#include "base/DialogParts.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/FrameLayout.h"
-#include "app/QtText.h"
+#include "base/QtText.h"
+#include "base/WindowGeometry.h"
 #include "engine/AudioDeviceCatalog.h"
 #include "engine/EngineSettingsEditing.h"
 #include "resources/Artwork.h"

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 inline constexpr const char* kEngineLibraryFile = "VTEng32.dll";
 inline constexpr int kEngineLibraryTextId = 1;

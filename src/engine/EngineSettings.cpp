@@ -1,8 +1,8 @@
 #include "engine/EngineSettings.h"
 
-#include "app/ByteCodec.h"
-#include "app/SettingsKeys.h"
-#include "app/Ui.h"
+#include "base/ByteCodec.h"
+#include "base/SettingsKeys.h"
+#include "base/Ui.h"
 #include "engine/AudioFormats.h"
 #include "engine/EngineLibrary.h"
 #include "resources/Strings.h"

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string_view>
 
-#include "app/SettingsRecords.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsRecords.h"
+#include "base/SettingsStore.h"
 
 inline constexpr std::size_t kFlagsPresetCount = 15;
 inline constexpr std::size_t kFlagsWidth = 500;

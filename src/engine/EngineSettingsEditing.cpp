@@ -1,7 +1,7 @@
 #include "engine/EngineSettingsEditing.h"
 
-#include "app/ByteCodec.h"
-#include "app/Ui.h"
+#include "base/ByteCodec.h"
+#include "base/Ui.h"
 #include "engine/AudioFormats.h"
 #include "engine/EngineLibrary.h"
 #include "engine/EngineSettings.h"

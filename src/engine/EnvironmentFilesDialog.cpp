@@ -9,12 +9,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ByteCodec.h"
-#include "app/DialogParts.h"
-#include "app/FrameLayout.h"
-#include "app/QtText.h"
-#include "app/SettingsRecords.h"
-#include "app/Ui.h"
+#include "base/ByteCodec.h"
+#include "base/DialogParts.h"
+#include "base/QtText.h"
+#include "base/SettingsRecords.h"
+#include "base/Ui.h"
+#include "base/WindowGeometry.h"
 #include "engine/AudioFormats.h"
 #include "engine/EngineSettings.h"
 #include "engine/EngineSettingsEditing.h"

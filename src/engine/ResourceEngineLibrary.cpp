@@ -1,6 +1,6 @@
 #include "engine/ResourceEngineLibrary.h"
 
-#include "app/QtText.h"
+#include "base/QtText.h"
 
 EngineLibraryLoader g_engineLibraryLoader = LoadInstalledEngineLibrary;
 

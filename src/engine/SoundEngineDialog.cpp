@@ -10,14 +10,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ByteCodec.h"
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
-#include "app/FrameLayout.h"
-#include "app/MainWindow.h"
-#include "app/QtText.h"
-#include "app/SettingsRecords.h"
-#include "app/Ui.h"
+#include "base/ByteCodec.h"
+#include "base/CommandIds.h"
+#include "base/CommandRouter.h"
+#include "base/QtText.h"
+#include "base/SettingsRecords.h"
+#include "base/ToolWindowHost.h"
+#include "base/Ui.h"
+#include "base/WindowGeometry.h"
 #include "engine/AudioDevicesDialog.h"
 #include "engine/EngineLibrary.h"
 #include "engine/EngineSettings.h"
@@ -202,8 +202,8 @@ void SoundEngineDialog::reject() {
     QDialog::reject();
 }
 
-void RegisterEngineDialogs(MainWindow& window) {
-    MainWindow* owner = &window;
+void RegisterEngineDialogs(ToolWindowHost& host) {
+    QWidget* owner = host.HostWidget();
     RouteCommand(kCmdSoundEngineConfig, [owner] { SoundEngineDialog::Run(owner); });
     RouteCommand(kCmdEnvironmentFiles, [owner] { EnvironmentFilesDialog::Run(owner); });
     RouteCommand(kCmdAudioDevices, [owner] { AudioDevicesDialog::Run(owner); });

@@ -10,7 +10,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class MainWindow;
+class ToolWindowHost;
 
 // The flags box: its list entry of the current preset is renewed from the preset's text when
 // the list drops down or the box loses the focus.
@@ -66,4 +66,4 @@ private:
 };
 
 // Routes the commands of the engine settings dialogs (13000, 19000, 26000) to their dialogs.
-void RegisterEngineDialogs(MainWindow& window);
+void RegisterEngineDialogs(ToolWindowHost& host);

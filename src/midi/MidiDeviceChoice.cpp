@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "midi/MidiDevices.h"
 #include "resources/Strings.h"
 

@@ -1,8 +1,8 @@
 #include "midi/MidiDevices.h"
 
-#include "app/ByteCodec.h"
-#include "app/SettingsKeys.h"
-#include "app/Ui.h"
+#include "base/ByteCodec.h"
+#include "base/SettingsKeys.h"
+#include "base/Ui.h"
 #include "resources/Strings.h"
 
 MidiDeviceState g_midiDevices;

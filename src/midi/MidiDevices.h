@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "midi/MidiService.h"
 
 struct MidiDeviceState {

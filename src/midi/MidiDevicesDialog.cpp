@@ -1,6 +1,6 @@
 #include "midi/MidiDevicesDialog.h"
 
-#include "app/DialogParts.h"
+#include "base/DialogParts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/FrameLayout.h"
-#include "app/QtText.h"
+#include "base/QtText.h"
+#include "base/WindowGeometry.h"
 #include "midi/MidiDeviceChoice.h"
 #include "midi/MidiDevices.h"
 #include "resources/Artwork.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 #include "panel/PanelState.h"
 #include "panel/PanelText.h"
 #include "panel/PanelViews.h"

@@ -1,6 +1,6 @@
 #include "panel/PanelRecords.h"
 
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 
 void EncodeSlider(const SliderRecord& slider, std::span<std::uint8_t, kSliderRecordSize> out) {
     ByteWriter w(out);

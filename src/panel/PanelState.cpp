@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 
 std::array<SliderRecord, kMaxSliders> g_sliders{};
 int g_sliderCount = 16;

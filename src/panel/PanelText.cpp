@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 #include "panel/PanelState.h"
 #include "resources/Strings.h"
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "midi/MidiDevices.h"
 #include "panel/PanelState.h"
 #include "project/ProjectState.h"

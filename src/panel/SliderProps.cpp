@@ -1,7 +1,7 @@
 #include "panel/SliderProps.h"
 
-#include "app/ByteCodec.h"
-#include "app/Ui.h"
+#include "base/ByteCodec.h"
+#include "base/Ui.h"
 #include "panel/PanelLogic.h"
 #include "panel/PanelState.h"
 #include "panel/PanelText.h"

@@ -10,7 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/QtText.h"
+#include "base/QtText.h"
 #include "panel/PanelText.h"
 #include "panel/SliderProps.h"
 #include "panel/SliderValidation.h"

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include "app/ByteCodec.h"
-#include "app/Ui.h"
+#include "base/ByteCodec.h"
+#include "base/Ui.h"
 #include "panel/PanelState.h"
 #include "panel/PanelText.h"
 #include "resources/Strings.h"

@@ -17,13 +17,12 @@
 #include <QSlider>
 #include <QToolTip>
 
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
-#include "app/FrameCommands.h"
-#include "app/FrameLayout.h"
-#include "app/MainWindow.h"
-#include "app/Preferences.h"
-#include "app/QtText.h"
+#include "base/CommandIds.h"
+#include "base/CommandRouter.h"
+#include "base/Preferences.h"
+#include "base/QtText.h"
+#include "base/ToolWindowHost.h"
+#include "base/WindowGeometry.h"
 #include "panel/PanelLayout.h"
 #include "panel/PanelLogic.h"
 #include "panel/PanelState.h"
@@ -96,7 +95,8 @@ DialogBaseUnits BaseUnitsOf(const QWidget& widget) {
 
 } // namespace
 
-VirtualPanelWindow::VirtualPanelWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
+VirtualPanelWindow::VirtualPanelWindow(QWidget* owner, ToolWindowHost* host)
+    : QWidget(owner, Qt::Window), m_host(host) {
     setObjectName("VirtualPanelDlg");
     setWindowTitle("Virtual panel...");
     setMinimumHeight(kPanelMinimumHeight);
@@ -135,16 +135,6 @@ VirtualPanelWindow::~VirtualPanelWindow() {
     if (g_panelWindow == this) {
         AttachPanelWindow(nullptr);
     }
-}
-
-// The main status bar's help line follows the panel's menus as it follows the main menus.
-static void WatchMenuHelp(QMenu* menu) {
-    QObject::connect(menu, &QMenu::hovered, menu, [](QAction* action) {
-        if (!action->isSeparator()) {
-            ShowMenuHelp(action->data().toInt(), false);
-        }
-    });
-    QObject::connect(menu, &QMenu::aboutToHide, menu, [] { MenuClosed(); });
 }
 
 void VirtualPanelWindow::CreateSliderControls() {
@@ -193,7 +183,10 @@ void VirtualPanelWindow::CreatePropertyEditors() {
         connect(action, &QAction::triggered, this,
                 [command = kCommandCurveLinear + curve] { ChooseCurve(command); });
     }
-    WatchMenuHelp(m_curveMenu);
+    // The main status bar's help line follows the panel's menus as it follows the main menus.
+    if (m_host) {
+        m_host->FollowMenuHelp(m_curveMenu);
+    }
     connect(m_curveMenu, &QMenu::aboutToShow, this, [this] {
         for (QAction* action : m_curveMenu->actions()) {
             action->setChecked(action->data().toInt() == CheckedCurveCommand());
@@ -261,7 +254,9 @@ void VirtualPanelWindow::CreateControlButtons() {
 
     m_presetsMenu = new QMenu(this);
     m_presetsMenu->setObjectName("PRESETMENU");
-    WatchMenuHelp(m_presetsMenu);
+    if (m_host) {
+        m_host->FollowMenuHelp(m_presetsMenu);
+    }
     for (int command = kCommandPresetReset; command <= kCommandPresetHighRandom; ++command) {
         QAction* action = m_presetsMenu->addAction(ToQt(PresetMenuText(command)));
         action->setData(command);
@@ -567,16 +562,19 @@ void VirtualPanelWindow::closeEvent(QCloseEvent* event) {
     if (g_panelWindow == this) {
         AttachPanelWindow(nullptr);
     }
-    MarkToolWindowOpen(kCmdVirtualPanel, false);
+    if (m_host) {
+        m_host->ToolWindowClosing(kCmdVirtualPanel);
+    }
     event->accept();
 }
 
 // ---- Commands ---------------------------------------------------------------------------------
 
-void RegisterVirtualPanel(MainWindow& window) {
-    MainWindow* owner = &window;
-    owner->RegisterToolWindow(kCmdVirtualPanel,
-                              [](QWidget* parent) { return new VirtualPanelWindow(parent); });
+void RegisterVirtualPanel(ToolWindowHost& host) {
+    ToolWindowHost* owner = &host;
+    owner->RegisterToolWindow(kCmdVirtualPanel, [owner](QWidget* parent) {
+        return new VirtualPanelWindow(parent, owner);
+    });
     RouteCommand(kCmdVirtualPanel, [owner] {
         QWidget* closed = owner->ToolWindow(kCmdVirtualPanel);
         if (closed && closed->isHidden()) {
@@ -591,7 +589,7 @@ void RegisterVirtualPanel(MainWindow& window) {
     });
     RouteCommand(kCmdSnapshotManager, [owner] {
         if (CanOpenSnapshotManager()) {
-            SnapshotManagerDialog::Run(owner, ManagerOwner::MainWindow);
+            SnapshotManagerDialog::Run(owner->HostWidget(), ManagerOwner::MainWindow);
         }
     });
 }

@@ -11,7 +11,7 @@
 
 #include "panel/PanelViews.h"
 
-class MainWindow;
+class ToolWindowHost;
 class QAbstractSlider;
 class QCheckBox;
 class QComboBox;
@@ -24,7 +24,8 @@ class QRadioButton;
 class VirtualPanelWindow : public QWidget, public PanelWindow {
     Q_OBJECT
 public:
-    explicit VirtualPanelWindow(QWidget* owner);
+    // Without a host (a window of its own, as in the benchmarks) nothing follows its menus.
+    explicit VirtualPanelWindow(QWidget* owner, ToolWindowHost* host = nullptr);
     ~VirtualPanelWindow() override;
 
     // PanelWindow
@@ -96,8 +97,9 @@ private:
     int m_lastSnapshotItem = -1;
     QTimer m_tipTimer;
     QAbstractSlider* m_tipControl = nullptr;
+    ToolWindowHost* m_host = nullptr;
 };
 
 // Routes 15000 (opening and closing the panel as a tool window of the frame), 15011 and the
 // snapshot manager's 17000.
-void RegisterVirtualPanel(MainWindow& window);
+void RegisterVirtualPanel(ToolWindowHost& host);

@@ -8,11 +8,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ByteCodec.h"
-#include "app/CommandIds.h"
-#include "app/DialogParts.h"
-#include "app/QtText.h"
-#include "app/Ui.h"
+#include "base/ByteCodec.h"
+#include "base/CommandIds.h"
+#include "base/DialogParts.h"
+#include "base/QtText.h"
+#include "base/Ui.h"
 #include "project/ProjectState.h"
 #include "resources/Artwork.h"
 #include "resources/Strings.h"

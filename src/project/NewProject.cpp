@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "panel/PanelState.h"
 #include "project/ProjectLifecycle.h"
 #include "project/ProjectState.h"

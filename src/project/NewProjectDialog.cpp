@@ -10,7 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/QtText.h"
+#include "base/QtText.h"
 #include "midi/MidiDevices.h"
 #include "panel/PanelState.h"
 #include "project/AdditionalFilesDialog.h"

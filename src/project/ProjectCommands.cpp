@@ -1,8 +1,8 @@
 #include "project/ProjectCommands.h"
 
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
-#include "app/FrameHooks.h"
+#include "base/CommandIds.h"
+#include "base/CommandRouter.h"
+#include "base/FrameHooks.h"
 #include "project/NewProjectDialog.h"
 #include "project/ProjectLifecycle.h"
 #include "project/ProjectState.h"

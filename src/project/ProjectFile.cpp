@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ByteCodec.h"
-#include "app/SettingsRecords.h"
+#include "base/ByteCodec.h"
+#include "base/SettingsRecords.h"
 #include "engine/AudioFormats.h"
 #include "panel/PanelRecords.h"
 #include "panel/SnapshotStore.h"

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/Ui.h"
+#include "base/FileSystem.h"
+#include "base/Ui.h"
 #include "panel/PanelState.h"
-#include "project/FileSystem.h"
 #include "project/ProjectLifecycle.h"
 #include "project/ProjectState.h"
 #include "resources/Strings.h"

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/CommandIds.h"
-#include "app/Preferences.h"
-#include "app/Ui.h"
+#include "base/CommandIds.h"
+#include "base/Preferences.h"
+#include "base/Ui.h"
 #include "midi/MidiDevices.h"
 #include "project/ProjectIo.h"
 #include "project/ProjectState.h"

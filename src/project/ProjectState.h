@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/CommandIds.h"
+#include "base/CommandIds.h"
 #include "project/ProjectFile.h"
 
 extern std::int32_t g_projectOpen;

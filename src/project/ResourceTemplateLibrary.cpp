@@ -1,6 +1,6 @@
 #include "project/ResourceTemplateLibrary.h"
 
-#include "app/QtText.h"
+#include "base/QtText.h"
 
 TemplateLibraryLoader g_templateLibraryLoader = LoadInstalledTemplateLibrary;
 

@@ -1,6 +1,6 @@
 #include "project/TemplateTable.h"
 
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 #include "project/Templates.h"
 #include "resources/Strings.h"
 

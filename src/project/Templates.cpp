@@ -4,9 +4,9 @@
 #include <new>
 #include <vector>
 
-#include "app/Ui.h"
+#include "base/FileSystem.h"
+#include "base/Ui.h"
 #include "panel/PanelState.h"
-#include "project/FileSystem.h"
 #include "project/NewProject.h"
 #include "project/ProjectIo.h"
 #include "project/ProjectState.h"

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/QtText.h"
+#include "base/QtText.h"
 #include "project/TemplateTable.h"
 #include "project/Templates.h"
 #include "resources/Artwork.h"

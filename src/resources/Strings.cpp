@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/CommandIds.h"
+#include "base/CommandIds.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 #include "engine/AudioFormats.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <span>
 
-#include "app/ByteCodec.h"
-#include "app/Ui.h"
+#include "base/ByteCodec.h"
+#include "base/Ui.h"
 #include "engine/EngineSettings.h"
 #include "panel/PanelState.h"
 #include "project/ProjectState.h"

@@ -9,16 +9,16 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/ByteCodec.h"
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
-#include "app/FrameHooks.h"
-#include "app/FrameLayout.h"
-#include "app/MainWindow.h"
-#include "app/Preferences.h"
-#include "app/ProgramLauncher.h"
-#include "app/QtText.h"
-#include "app/Ui.h"
+#include "base/ByteCodec.h"
+#include "base/CommandIds.h"
+#include "base/CommandRouter.h"
+#include "base/FrameHooks.h"
+#include "base/Preferences.h"
+#include "base/ProgramLauncher.h"
+#include "base/QtText.h"
+#include "base/ToolWindowHost.h"
+#include "base/Ui.h"
+#include "base/WindowGeometry.h"
 #include "project/ProjectState.h"
 #include "resources/Strings.h"
 #include "scripts/ScriptCommands.h"
@@ -327,8 +327,8 @@ void RefreshScriptEditorFont() {
     }
 }
 
-void RegisterScriptEditor(MainWindow& window) {
-    MainWindow* owner = &window;
+void RegisterScriptEditor(ToolWindowHost& host) {
+    ToolWindowHost* owner = &host;
     owner->RegisterToolWindow(kCmdScriptEditor,
                               [](QWidget* parent) { return new ScriptEditorWindow(parent); });
     // The scripts are counted first, whether the command opens or closes the editor.
@@ -351,5 +351,5 @@ void RegisterScriptEditor(MainWindow& window) {
     RouteCommand(kCmdEditScript1, [] { RunExternalEditor(kCmdEditScript1); });
     RouteCommand(kCmdEditScript2, [] { RunExternalEditor(kCmdEditScript2); });
     g_frameHooks.editorMenuState = EditorState;
-    RegisterScriptPrinting(window);
+    RegisterScriptPrinting(host);
 }

@@ -9,7 +9,7 @@
 
 #include "scripts/ScriptStore.h"
 
-class MainWindow;
+class ToolWindowHost;
 
 // One pane: plain text in blue on white in the editor font, holding at most the 65535 bytes a
 // script takes. It hands its text back in the encoding and with the line ends it was given.
@@ -76,4 +76,4 @@ void RefreshScriptEditorFont();
 
 // Routes the editor's commands (27000, the Edit, Insert and external editor commands) and sets
 // the frame's hook for the Edit menu state, and the print commands.
-void RegisterScriptEditor(MainWindow& window);
+void RegisterScriptEditor(ToolWindowHost& host);

@@ -12,12 +12,12 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
-#include "app/ByteCodec.h"
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
-#include "app/MainWindow.h"
-#include "app/QtText.h"
-#include "app/Ui.h"
+#include "base/ByteCodec.h"
+#include "base/CommandIds.h"
+#include "base/CommandRouter.h"
+#include "base/QtText.h"
+#include "base/ToolWindowHost.h"
+#include "base/Ui.h"
 #include "resources/Strings.h"
 #include "scripts/ScriptEditorWindow.h"
 #include "scripts/ScriptStore.h"
@@ -185,8 +185,8 @@ bool PrintScriptOn(QPrinter& printer, QWidget* owner, QPlainTextEdit* pane,
     return ok && !cancelled;
 }
 
-void RegisterScriptPrinting(MainWindow& window) {
-    QWidget* owner = &window;
+void RegisterScriptPrinting(ToolWindowHost& host) {
+    QWidget* owner = host.HostWidget();
     RouteCommand(kCmdPrintScript1, [owner] { RunPrintCommand(owner, kCmdPrintScript1); });
     RouteCommand(kCmdPrintScript2, [owner] { RunPrintCommand(owner, kCmdPrintScript2); });
 }

@@ -9,7 +9,7 @@
 
 #include "scripts/PrintPlan.h"
 
-class MainWindow;
+class ToolWindowHost;
 class QPlainTextEdit;
 class QWidget;
 
@@ -28,4 +28,4 @@ bool PrintScriptOn(QPrinter& printer, QWidget* owner, QPlainTextEdit* pane,
 void SetPrintDialogForTests(std::function<bool(QPrinter&)> dialog);
 
 // Routes the print commands 52000 and 53000.
-void RegisterScriptPrinting(MainWindow& window);
+void RegisterScriptPrinting(ToolWindowHost& host);

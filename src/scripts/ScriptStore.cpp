@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <span>
 
-#include "app/ByteCodec.h"
-#include "app/Ui.h"
-#include "project/FileSystem.h"
+#include "base/ByteCodec.h"
+#include "base/FileSystem.h"
+#include "base/Ui.h"
 #include "resources/Strings.h"
 #include "scripts/ScriptCommands.h"
 

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/FrameLayout.h"
-#include "app/QtText.h"
+#include "base/QtText.h"
+#include "base/WindowGeometry.h"
 #include "resources/Artwork.h"
 
 namespace {

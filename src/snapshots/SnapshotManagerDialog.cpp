@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/FrameLayout.h"
-#include "app/QtText.h"
+#include "base/QtText.h"
+#include "base/WindowGeometry.h"
 #include "snapshots/GetNameDialog.h"
 
 namespace {

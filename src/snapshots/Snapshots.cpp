@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/ByteCodec.h"
-#include "app/Ui.h"
+#include "base/ByteCodec.h"
+#include "base/Ui.h"
 #include "panel/PanelLogic.h"
 #include "panel/PanelState.h"
 #include "panel/PanelViews.h"

@@ -1,7 +1,7 @@
 #include "app/ExitSequence.h"
 #include "FrameFixture.h"
-#include "app/CommandIds.h"
-#include "app/FrameLayout.h"
+#include "base/CommandIds.h"
+#include "base/WindowGeometry.h"
 
 namespace {
 

@@ -2,9 +2,10 @@
 #include <fstream>
 
 #include "FrameFixture.h"
-#include "app/ByteCodec.h"
-#include "app/CommandIds.h"
 #include "app/FrameLayout.h"
+#include "base/ByteCodec.h"
+#include "base/CommandIds.h"
+#include "engine/EngineSettings.h"
 #include "panel/PanelState.h"
 #include "panel/SliderOutput.h"
 #include "random/NoiseSources.h"
@@ -46,7 +47,11 @@ TEST_F(FrameCreation, AppliesTheStoredTogglesThroughTheirCommands) {
     store.Put(kWindowsKey, "FrameWindow", EncodeFrameWindow(frame));
     store.Put(kWindowsKey, "Bars", EncodeBars({-1, 1}));
     store.Put(kSettingsKey, "KeyboardMapping", Toggle(1));
+    EnvironmentFilesRecord files;
+    SetText(files.script1, "piece.csd");
+    store.Put(kSettingsKey, kValueEnvironmentFiles, EncodeEnvironmentFiles(files));
     CreateFrameState(clock);
+    EXPECT_EQ(TextOf(g_environmentFilesCommitted.script1), "piece.csd");
     EXPECT_TRUE(view.topmost);
     EXPECT_EQ(view.buttonImages[kCmdAlwaysOnTop], 4);
     EXPECT_TRUE(view.pressedButtons[kCmdAlwaysOnTop]);
@@ -164,44 +169,6 @@ TEST(FrameLayout, ToolBandIsThirtyEightOrTwentyTwoPixelsAndThreeMoreWhenClassic)
     EXPECT_EQ(ToolButtonSize(global), 16);
     global.toolBarLook = 0;
     EXPECT_EQ(ToolBandHeight(global), 25);
-}
-
-TEST(FrameLayout, FreeAreaLeavesOutOnlyTheVisibleBars) {
-    const FrameFreeArea both = ComputeFreeArea(1000, 700, true, 38, true, 20);
-    EXPECT_EQ(
-        (std::array<int, 4>{both.width, both.height, both.toolBarHeight, both.statusBarHeight}),
-        (std::array<int, 4>{1000, 642, 38, 20}));
-    EXPECT_EQ(ComputeFreeArea(1000, 700, false, 38, true, 20).height, 680);
-    EXPECT_EQ(ComputeFreeArea(1000, 700, false, 38, false, 20).height, 700);
-}
-
-TEST(FrameLayout, PlacementRecordMapsTheNormalGeometryAndShowState) {
-    const WindowGeometry geometry{10, 20, 800, 600, kShowMaximized};
-    const WindowPlacement placement = PlacementFromGeometry(geometry);
-    EXPECT_EQ(placement, (WindowPlacement{44, 0, 3, -1, -1, -1, -1, 10, 20, 810, 620}));
-    EXPECT_EQ(GeometryFromPlacement(placement), geometry);
-}
-
-TEST(FrameLayout, ADamagedPlacementIsNotApplied) {
-    WindowPlacement empty;
-    EXPECT_FALSE(GeometryFromPlacement(empty).has_value());
-    WindowPlacement inverted = PlacementFromGeometry({100, 100, 10, 10, 1});
-    std::swap(inverted.left, inverted.right);
-    EXPECT_FALSE(GeometryFromPlacement(inverted).has_value());
-    WindowPlacement huge = PlacementFromGeometry({0, 0, 10, 10, 1});
-    huge.left = -2147483647 - 1;
-    EXPECT_FALSE(GeometryFromPlacement(huge).has_value());
-    WindowPlacement oddShow = PlacementFromGeometry({0, 0, 10, 10, 7});
-    EXPECT_EQ(GeometryFromPlacement(oddShow)->showCmd, kShowNormal);
-}
-
-TEST(FrameLayout, DialogUnitsAreQuarterAndEighthOfTheFontCell) {
-    const DialogBaseUnits base{7, 16};
-    EXPECT_EQ(DialogUnitsToPixelsX(4, base), 7);
-    EXPECT_EQ(DialogUnitsToPixelsX(200, base), 350);
-    EXPECT_EQ(DialogUnitsToPixelsY(8, base), 16);
-    EXPECT_EQ(DialogUnitsToPixelsY(14, base), 28);
-    EXPECT_EQ(DialogUnitsToPixelsX(1, base), 2); // 1.75 rounds up
 }
 
 class FrameClearPreferences : public FrameFixture {
@@ -339,15 +306,6 @@ TEST_F(FramePrograms, OverviewOpensTheInstalledHelpWhileThePreferenceNamesTheDef
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Sorry, can't find the help file:\r\n/nonexistent/own.hlp");
     std::filesystem::remove(help);
-}
-
-TEST(ProgramParameters, SplitAtBlanksWithDoubleQuotesGrouping) {
-    EXPECT_EQ(SplitParameters(""), std::vector<std::string>{});
-    EXPECT_EQ(SplitParameters("  -odac   -m0 "), (std::vector<std::string>{"-odac", "-m0"}));
-    EXPECT_EQ(SplitParameters("-o \"my file.wav\" x"),
-              (std::vector<std::string>{"-o", "my file.wav", "x"}));
-    EXPECT_EQ(SplitParameters("a\"b c\"d\t\"\""), (std::vector<std::string>{"ab cd", ""}));
-    EXPECT_EQ(SplitParameters("\"open ended"), (std::vector<std::string>{"open ended"}));
 }
 
 class FrameMenus : public FrameFixture {

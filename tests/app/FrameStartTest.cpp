@@ -7,12 +7,12 @@
 #include <QtTest>
 
 #include "GuiTestSupport.h"
-#include "app/CommandIds.h"
-#include "app/FrameHooks.h"
 #include "app/MainWindow.h"
 #include "app/SplashDialog.h"
 #include "app/StatusBarWidget.h"
 #include "app/ToolBarStrip.h"
+#include "base/CommandIds.h"
+#include "base/FrameHooks.h"
 #include "midi/MidiDevicesDialog.h"
 
 class FrameStartTest : public QObject {

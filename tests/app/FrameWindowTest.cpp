@@ -17,14 +17,14 @@
 #include <QtTest>
 
 #include "GuiTestSupport.h"
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
 #include "app/CommandTable.h"
-#include "app/FrameHooks.h"
 #include "app/MainWindow.h"
-#include "app/Preferences.h"
 #include "app/StatusBarWidget.h"
 #include "app/ToolBarStrip.h"
+#include "base/CommandIds.h"
+#include "base/CommandRouter.h"
+#include "base/FrameHooks.h"
+#include "base/Preferences.h"
 #include "midi/MidiDevicesDialog.h"
 #include "resources/Artwork.h"
 #include "resources/Strings.h"

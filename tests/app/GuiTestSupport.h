@@ -1,7 +1,8 @@
 #pragma once
 // What the Qt tests of the program share: a settings folder of their own per start, the
 // program over the platform's MIDI service with scripted answers, the modal windows answered
-// from a timer, and a screenshot of every window a test opens.
+// from a timer, and a screenshot of every window a test opens. The windows are driven through
+// the whole program, so this is where their tests reach the frame.
 
 #include <QApplication>
 #include <QDir>
@@ -13,9 +14,11 @@
 #include <functional>
 #include <memory>
 
-#include "app/FileSettingsStore.h"
+#include "app/MainWindow.h"
 #include "app/Program.h"
-#include "app/SettingsKeys.h"
+#include "app/ToolBarStrip.h"
+#include "base/FileSettingsStore.h"
+#include "base/SettingsKeys.h"
 #include "midi/MidiDevices.h"
 #include "midi/RtMidiBackend.h"
 

@@ -1,8 +1,8 @@
 #include <stdexcept>
 
 #include "FrameFixture.h"
-#include "app/CommandIds.h"
 #include "app/StartUp.h"
+#include "base/CommandIds.h"
 #include "midi/MidiDeviceChoice.h"
 
 namespace {

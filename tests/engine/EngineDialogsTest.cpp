@@ -11,16 +11,15 @@
 #include <QtTest>
 
 #include "GuiTestSupport.h"
-#include "app/ByteCodec.h"
-#include "app/CommandIds.h"
-#include "app/MainWindow.h"
+#include "base/ByteCodec.h"
+#include "base/CommandIds.h"
+#include "base/FileSystem.h"
 #include "engine/AudioDeviceCatalog.h"
 #include "engine/AudioDevicesDialog.h"
 #include "engine/EngineSettings.h"
 #include "engine/EnvironmentFilesDialog.h"
 #include "engine/ResourceEngineLibrary.h"
 #include "engine/SoundEngineDialog.h"
-#include "project/FileSystem.h"
 #include "resources/Strings.h"
 
 namespace {

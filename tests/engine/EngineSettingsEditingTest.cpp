@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/ByteCodec.h"
-#include "app/SettingsKeys.h"
+#include "base/ByteCodec.h"
+#include "base/SettingsKeys.h"
 #include "engine/EngineLibrary.h"
 #include "engine/EngineSettings.h"
 #include "engine/EngineSettingsEditing.h"

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/ByteCodec.h"
-#include "app/Preferences.h"
-#include "app/SettingsKeys.h"
+#include "base/ByteCodec.h"
+#include "base/Preferences.h"
+#include "base/SettingsKeys.h"
 #include "engine/AudioFormats.h"
 #include "engine/EngineLibrary.h"
 #include "engine/EngineSettings.h"
@@ -194,14 +194,14 @@ TEST_F(EngineSettings, AMissingSmallerOrLargerValueKeepsTheDefaults) {
     EXPECT_EQ(g_audioDevices, AudioDevicesRecord{});
 }
 
-TEST_F(EngineSettings, ReadPreferencesTakesTheEnvironmentFiles) {
+TEST_F(EngineSettings, ReadingTheEnvironmentFilesTakesBothCopies) {
     EnvironmentFilesRecord stored;
     SetText(stored.script1, "piece.csd");
     SetText(stored.script2, "");
     SetText(stored.audioFile, "take.wav");
     stored.audioFormat = 4;
     store.Put(kSettingsKey, kValueEnvironmentFiles, EncodeEnvironmentFiles(stored));
-    ReadPreferences();
+    ReadEnvironmentFiles();
     EXPECT_EQ(g_environmentFiles, stored);
     EXPECT_EQ(g_environmentFilesCommitted, stored);
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "project/FileSystem.h"
+#include "base/FileSystem.h"
 
 class FakeFileSystem : public FileSystem {
 public:

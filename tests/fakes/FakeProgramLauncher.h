@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ProgramLauncher.h"
+#include "base/ProgramLauncher.h"
 
 class FakeProgramLauncher : public ProgramLauncher {
 public:

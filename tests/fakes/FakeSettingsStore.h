@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 class FakeSettingsStore : public SettingsStore {
 public:

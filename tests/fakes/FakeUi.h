@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 
 struct ShownMessage {
     std::string text;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/SettingsKeys.h"
+#include "base/SettingsKeys.h"
 #include "fakes/FakeMidiService.h"
 #include "fakes/FakeSettingsStore.h"
 #include "fakes/FakeUi.h"

@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 #include "panel/PanelLogic.h"
 #include "panel/PanelTestFixture.h"
 #include "panel/PanelText.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 #include "panel/PanelState.h"
 
 namespace {

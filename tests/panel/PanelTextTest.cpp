@@ -1,5 +1,5 @@
 #include "panel/PanelText.h"
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 #include "panel/PanelLayout.h"
 #include "panel/PanelTestFixture.h"
 

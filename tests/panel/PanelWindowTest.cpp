@@ -14,12 +14,11 @@
 #include <QtTest>
 
 #include "GuiTestSupport.h"
-#include "app/ByteCodec.h"
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
-#include "app/FrameLayout.h"
-#include "app/MainWindow.h"
-#include "app/Preferences.h"
+#include "base/ByteCodec.h"
+#include "base/CommandIds.h"
+#include "base/CommandRouter.h"
+#include "base/Preferences.h"
+#include "base/WindowGeometry.h"
 #include "fakes/FakeMidiService.h"
 #include "panel/PanelState.h"
 #include "panel/SliderPropsDialog.h"

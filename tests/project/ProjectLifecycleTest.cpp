@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Preferences.h"
+#include "base/Preferences.h"
 #include "panel/PanelState.h"
 #include "project/NewProject.h"
 #include "project/ProjectIo.h"

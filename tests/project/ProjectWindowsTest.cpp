@@ -17,11 +17,9 @@
 #include <map>
 
 #include "GuiTestSupport.h"
-#include "app/ByteCodec.h"
-#include "app/CommandIds.h"
-#include "app/MainWindow.h"
-#include "app/QtText.h"
-#include "app/ToolBarStrip.h"
+#include "base/ByteCodec.h"
+#include "base/CommandIds.h"
+#include "base/QtText.h"
 #include "panel/PanelState.h"
 #include "project/AdditionalFilesDialog.h"
 #include "project/NewProjectDialog.h"

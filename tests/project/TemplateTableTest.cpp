@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 #include "project/TemplateTable.h"
 #include "project/Templates.h"
 

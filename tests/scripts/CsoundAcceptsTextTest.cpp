@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "CsoundRunner.h"
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 #include "engine/AudioFormats.h"
 #include "scripts/CsoundText.h"
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "CsoundRunner.h"
-#include "app/ByteCodec.h"
-#include "app/ProgramLauncher.h"
+#include "base/ByteCodec.h"
+#include "base/ProgramLauncher.h"
 #include "engine/AudioFormats.h"
 #include "engine/EngineSettings.h"
 #include "midi/JackServer.h"

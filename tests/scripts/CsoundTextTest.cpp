@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 #include "scripts/CsoundText.h"
 
 namespace {

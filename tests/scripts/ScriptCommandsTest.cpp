@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 #include "engine/EngineSettings.h"
 #include "fakes/FakeUi.h"
 #include "panel/PanelState.h"

@@ -11,10 +11,9 @@
 #include <QtTest>
 
 #include "GuiTestSupport.h"
-#include "app/ByteCodec.h"
-#include "app/CommandIds.h"
-#include "app/MainWindow.h"
-#include "app/Preferences.h"
+#include "base/ByteCodec.h"
+#include "base/CommandIds.h"
+#include "base/Preferences.h"
 #include "engine/EngineSettings.h"
 #include "project/ProjectState.h"
 #include "resources/Strings.h"

@@ -10,9 +10,9 @@
 #include <sys/resource.h>
 
 #include "CsoundRunner.h"
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
+#include "base/PosixFileSystem.h"
 #include "fakes/FakeUi.h"
-#include "project/PosixFileSystem.h"
 #include "scripts/ScriptStore.h"
 
 namespace fs = std::filesystem;

@@ -1,5 +1,5 @@
 #include "snapshots/SnapshotManager.h"
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 #include "panel/PanelLogic.h"
 #include "panel/PanelTestFixture.h"
 #include "snapshots/Snapshots.h"

@@ -1,5 +1,5 @@
 #include "snapshots/Snapshots.h"
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 #include "panel/PanelTestFixture.h"
 
 namespace {

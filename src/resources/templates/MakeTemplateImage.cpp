@@ -13,7 +13,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 #include "panel/PanelLogic.h"
 #include "panel/PanelState.h"
 #include "project/ProjectFile.h"

@@ -1,4 +1,4 @@
-#include "app/ProgramLauncher.h"
+#include "base/ProgramLauncher.h"
 
 #include "resources/Strings.h"
 

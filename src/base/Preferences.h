@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/SettingsRecords.h"
+#include "base/SettingsRecords.h"
 
 struct Preferences {
     GlobalRecord global;
@@ -57,6 +57,8 @@ LogFontRecord DefaultFixedPitchFont();
 void SetPreferenceDefaults();
 
 void ReadWindowSettings();
+// Reads "Global", "Help", "EditorPrefs" and "KeyboardMapping"; the frame reads the engine's
+// "EnvironmentFiles" beside them.
 void ReadPreferences();
 // Stores "Global", "Help" and "EditorPrefs" from the live values; false after a reported failure.
 bool SavePreferences();

@@ -1,3 +1,3 @@
-#include "app/Ui.h"
+#include "base/Ui.h"
 
 Ui* g_ui = nullptr;

@@ -2,7 +2,7 @@
 // The file system of a POSIX desktop: reads with open/read, replacing writes through a temporary
 // file in the target's folder, fsync and rename.
 
-#include "project/FileSystem.h"
+#include "base/FileSystem.h"
 
 class PosixFileSystem : public FileSystem {
 public:

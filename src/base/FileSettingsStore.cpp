@@ -1,6 +1,6 @@
-#include "app/FileSettingsStore.h"
+#include "base/FileSettingsStore.h"
 
-#include "project/PosixFileSystem.h"
+#include "base/PosixFileSystem.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "project/PosixFileSystem.h"
+#include "base/PosixFileSystem.h"
 
 #include <atomic>
 #include <cerrno>

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/SettingsRecords.h"
+#include "base/SettingsRecords.h"
 
 enum class MessageIcon { Warning, Stop, Information, Question };
 enum class MessageButtons { Ok, YesNo, YesNoCancel };

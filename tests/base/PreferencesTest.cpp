@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/ByteCodec.h"
-#include "app/Preferences.h"
-#include "app/SettingsKeys.h"
+#include "base/ByteCodec.h"
+#include "base/Preferences.h"
+#include "base/SettingsKeys.h"
 #include "fakes/FakeSettingsStore.h"
 #include "fakes/FakeUi.h"
 

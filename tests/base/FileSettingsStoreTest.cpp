@@ -7,9 +7,9 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include "app/FileSettingsStore.h"
-#include "app/Preferences.h"
-#include "app/SettingsKeys.h"
+#include "base/FileSettingsStore.h"
+#include "base/Preferences.h"
+#include "base/SettingsKeys.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "app/CommandRouter.h"
+#include "base/CommandRouter.h"
 
 #include <map>
 

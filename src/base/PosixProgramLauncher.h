@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/ProgramLauncher.h"
+#include "base/ProgramLauncher.h"
 
 class PosixProgramLauncher : public ProgramLauncher {
 public:

@@ -1,3 +1,3 @@
-#include "project/FileSystem.h"
+#include "base/FileSystem.h"
 
 FileSystem* g_fileSystem = nullptr;

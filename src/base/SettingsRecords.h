@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 inline constexpr std::size_t kPathWidth = 260;
 

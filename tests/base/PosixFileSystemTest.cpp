@@ -7,10 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "base/PosixFileSystem.h"
 #include "fakes/FakeUi.h"
 #include "panel/PanelState.h"
 #include "project/NewProject.h"
-#include "project/PosixFileSystem.h"
 #include "project/ProjectIo.h"
 #include "project/ProjectState.h"
 #include "scripts/ScriptStore.h"

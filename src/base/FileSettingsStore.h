@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 class FileSettingsStore : public SettingsStore {
 public:

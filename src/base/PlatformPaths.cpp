@@ -1,4 +1,4 @@
-#include "app/PlatformPaths.h"
+#include "base/PlatformPaths.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "app/PosixProgramLauncher.h"
+#include "base/PosixProgramLauncher.h"
 
 #include <spawn.h>
 #include <sys/wait.h>

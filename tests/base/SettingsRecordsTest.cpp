@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <random>
 
-#include "app/ByteCodec.h"
-#include "app/SettingsRecords.h"
+#include "base/ByteCodec.h"
+#include "base/SettingsRecords.h"
 
 namespace {
 

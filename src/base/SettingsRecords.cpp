@@ -1,6 +1,6 @@
-#include "app/SettingsRecords.h"
+#include "base/SettingsRecords.h"
 
-#include "app/ByteCodec.h"
+#include "base/ByteCodec.h"
 
 namespace {
 

@@ -1,9 +1,8 @@
-#include "app/Preferences.h"
+#include "base/Preferences.h"
 
-#include "app/ByteCodec.h"
-#include "app/SettingsKeys.h"
-#include "app/Ui.h"
-#include "engine/EngineSettings.h"
+#include "base/ByteCodec.h"
+#include "base/SettingsKeys.h"
+#include "base/Ui.h"
 #include "resources/Strings.h"
 
 Preferences g_preferences;
@@ -117,7 +116,6 @@ void ReadPreferences() {
             g_preferences.help = g_preferencesCommitted.help = *record;
         }
     }
-    ReadEnvironmentFiles();
     if (auto bytes = ReadRecord(*store, kSettingsKey, kValueEditorPrefs, kEditorPrefsRecordSize)) {
         if (auto record = DecodeEditorPrefs(*bytes)) {
             g_preferences.editor = g_preferencesCommitted.editor = *record;

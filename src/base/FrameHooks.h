@@ -6,7 +6,8 @@
 #include <functional>
 #include <string_view>
 
-#include "midi/MidiInputQueue.h"
+// Named only: the MIDI input hook carries it by reference.
+struct MidiInputEvent;
 
 // What the Edit menu needs of the script editor when it drops down.
 struct EditorMenuState {

@@ -1,3 +1,0 @@
-#include "app/FrameHooks.h"
-
-FrameHooks g_frameHooks;

@@ -1,0 +1,3 @@
+#include "base/FrameHooks.h"
+
+FrameHooks g_frameHooks;
