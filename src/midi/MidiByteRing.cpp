@@ -31,6 +31,12 @@ std::uint32_t MidiByteRing::ReadU32(std::size_t position) const noexcept {
     return value;
 }
 
+bool MidiByteRing::Fits(std::size_t length) const noexcept {
+    const std::size_t used =
+        m_head.load(std::memory_order_relaxed) - m_tail.load(std::memory_order_acquire);
+    return length <= Capacity() && kHeaderBytes + length <= Capacity() - used;
+}
+
 bool MidiByteRing::Push(std::uint32_t stamp, const std::uint8_t* data,
                         std::size_t length) noexcept {
     const std::size_t head = m_head.load(std::memory_order_relaxed);

@@ -1,5 +1,7 @@
 #include "midi/OutputGate.h"
 
+#include <thread>
+
 OutputGate::OutputGate(MidiOutPort& port)
     : m_port(port), m_fromUi(kRingBytes), m_fromInput(kRingBytes),
       m_scratch(new std::uint8_t[kRingBytes]) {}
@@ -36,24 +38,27 @@ void OutputGate::ReleaseAndFlush() noexcept {
 }
 
 bool OutputGate::Send(const std::uint8_t* data, std::size_t length, std::string& error) {
-    if (!TryTake()) {
-        if (!m_fromUi.Push(0, data, length)) {
-            error = "The MIDI output queue is full.";
-            return false;
-        }
+    for (;;) {
         if (TryTake()) {
             SendWaiting();
+            const bool sent = m_port.Send(data, length);
+            if (!sent) {
+                error = m_port.LastError();
+            }
             ReleaseAndFlush();
+            return sent;
         }
-        return true;
+        if (m_fromUi.Fits(length) && m_fromUi.Push(0, data, length)) {
+            if (TryTake()) {
+                SendWaiting();
+                ReleaseAndFlush();
+            }
+            return true;
+        }
+        // The input's thread holds the port and is passing our earlier messages on: this thread
+        // may wait for it (never the other way round), so nothing of ours is lost.
+        std::this_thread::yield();
     }
-    SendWaiting();
-    const bool sent = m_port.Send(data, length);
-    if (!sent) {
-        error = m_port.LastError();
-    }
-    ReleaseAndFlush();
-    return sent;
 }
 
 void OutputGate::Forward(const std::uint8_t* data, std::size_t length) noexcept {

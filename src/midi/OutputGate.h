@@ -21,7 +21,8 @@ public:
     explicit OutputGate(MidiOutPort& port);
 
     // User-interface thread. True when the message was sent, or queued behind a forward that
-    // holds the port; false with `error` set when the port refused it or the queue was full.
+    // holds the port; false with `error` set when the port refused it. Waits while the queue is
+    // full, so the user's own messages are never dropped.
     bool Send(const std::uint8_t* data, std::size_t length, std::string& error);
     // The input's thread: never blocks, locks or allocates. A message that cannot be queued is
     // counted as dropped.
