@@ -1,5 +1,6 @@
 #include "base/FileSettingsStore.h"
 
+#include "base/PlatformPaths.h"
 #include "base/PosixFileSystem.h"
 
 #include <cerrno>
@@ -25,17 +26,16 @@ bool IsSafeComponent(std::string_view part) {
 FileSettingsStore::FileSettingsStore(fs::path root) : m_root(std::move(root)) {}
 
 fs::path FileSettingsStore::UserRoot() {
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
-        return fs::path(xdg);
-    }
-    const char* home = std::getenv("HOME");
-    return fs::path(home && *home ? home : "/tmp") / ".config";
+    return UserConfigFolder();
 }
 
 fs::path FileSettingsStore::KeyFolder(const std::string& key) const {
     std::string_view rest(key);
     if (rest.starts_with(kSoftwarePrefix)) {
         rest.remove_prefix(kSoftwarePrefix.size());
+    }
+    if (m_root.empty()) {
+        return {}; // no home: nothing is read or written rather than a shared folder
     }
     fs::path folder = m_root;
     while (!rest.empty()) {
@@ -45,6 +45,11 @@ fs::path FileSettingsStore::KeyFolder(const std::string& key) const {
             return {};
         }
         folder /= std::string(part);
+        // Every folder of ours that exists must be the user's own and closed to others.
+        std::error_code ec;
+        if (fs::exists(folder, ec) && !IsPrivateFolder(folder)) {
+            return {};
+        }
         rest = cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 1);
     }
     return folder == m_root ? fs::path() : folder;
@@ -69,8 +74,15 @@ bool FileSettingsStore::CreateKey(const std::string& key) {
     if (folder.empty()) {
         return false;
     }
+    // Made for the user alone, one level at a time.
     std::error_code ec;
-    fs::create_directories(folder, ec);
+    fs::path made;
+    for (const fs::path& part : folder) {
+        made /= part;
+        if (!fs::exists(made, ec)) {
+            ::mkdir(made.c_str(), 0700);
+        }
+    }
     return fs::is_directory(folder, ec);
 }
 

@@ -3,9 +3,11 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <pwd.h>
 #include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "base/FileSettingsStore.h"
 #include "base/Preferences.h"
@@ -205,7 +207,33 @@ TEST(FileStoreRoot, IsTheXdgConfigFolderOrDotConfigInHome) {
     EXPECT_EQ(FileSettingsStore::UserRoot(), fs::path(std::getenv("HOME")) / ".config");
     ::unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(FileSettingsStore::UserRoot(), fs::path(std::getenv("HOME")) / ".config");
+    // Without HOME the password database names the home, never a shared folder such as /tmp.
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::unsetenv("HOME");
+    const passwd* user = ::getpwuid(::geteuid());
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(FileSettingsStore::UserRoot(), fs::path(user->pw_dir) / ".config");
+    ::setenv("HOME", home.c_str(), 1);
     if (savedXdg) {
         ::setenv("XDG_CONFIG_HOME", xdg.c_str(), 1);
+    }
+}
+
+// Settings in a folder another user owns, or everybody may write, are neither read nor written.
+TEST_F(FileStore, AFolderOthersMayWriteOrOwnIsRefused) {
+    FileSettingsStore store(root);
+    ASSERT_TRUE(store.CreateKey(kSettingsKey));
+    ASSERT_TRUE(store.WriteValue(kSettingsKey, "Help", Bytes{1}));
+    EXPECT_EQ(fs::status(root / settings).permissions() & fs::perms::all, fs::perms::owner_all);
+    const fs::path product = root / "Ventaro.2";
+    ::chmod(product.c_str(), 0777);
+    EXPECT_FALSE(store.ReadValue(kSettingsKey, "Help", 10));
+    EXPECT_FALSE(store.WriteValue(kSettingsKey, "Help", Bytes{2}));
+    EXPECT_FALSE(store.KeyExists(kSettingsKey));
+    ::chmod(product.c_str(), 0700);
+    EXPECT_EQ(store.ReadValue(kSettingsKey, "Help", 10), Bytes{1});
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(product.c_str(), 65534, 65534), 0);
+        EXPECT_FALSE(store.ReadValue(kSettingsKey, "Help", 10));
     }
 }

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <future>
+#include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #include "base/PosixFileSystem.h"
@@ -101,6 +107,79 @@ TEST_F(PosixFileSystemTest, MissingFoldersAndFilesAreReportedAsSuch) {
     const FileContents head = files.ReadFile((folder / "b").string(), 10);
     EXPECT_EQ(head.status, FileStatus::Ok);
     EXPECT_EQ(head.bytes, std::vector<std::uint8_t>(10, 3));
+}
+
+TEST_F(PosixFileSystemTest, SpecialFilesAreRefusedAtOnceLikeMissingOnes) {
+    const fs::path fifo = folder / "pipe.vtp";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    auto read = std::async(std::launch::async, [&] { return files.ReadFile(fifo.string(), 10); });
+    if (read.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK)); // lets the blocked reader go
+        FAIL() << "reading a FIFO blocked";
+    }
+    EXPECT_EQ(read.get().status, FileStatus::OpenFailed);
+    EXPECT_EQ(files.ReadFile("/dev/zero", 10).status, FileStatus::OpenFailed);
+}
+
+TEST_F(PosixFileSystemTest, ADanglingLinkIsWrittenThroughAndALongNameCannotBeCreated) {
+    fs::create_symlink("named.vtp", folder / "link.vtp");
+    ASSERT_EQ(
+        files.WriteFileAtomically((folder / "link.vtp").string(), std::vector<std::uint8_t>{4}),
+        FileStatus::Ok);
+    EXPECT_TRUE(fs::is_symlink(folder / "link.vtp"));
+    EXPECT_EQ(Read(folder / "named.vtp"), std::vector<std::uint8_t>{4});
+    EXPECT_EQ(files.WriteFileAtomically((folder / std::string(300, 'a')).string(), {}),
+              FileStatus::CreateFailed);
+}
+
+// The rename that replaces a file needs only the folder: a file the user may not write must be
+// refused all the same. Run as another user when the tests run as root.
+TEST_F(PosixFileSystemTest, AFileTheUserMayNotWriteIsNotReplaced) {
+    const fs::path file = folder / "locked.vtp";
+    files.WriteFileAtomically(file.string(), std::vector<std::uint8_t>{1, 2});
+    ::chmod(file.c_str(), 0444);
+    ::chmod(folder.c_str(), 0777);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(3);
+        }
+        PosixFileSystem own;
+        ::_exit(own.WriteFileAtomically(file.string(), std::vector<std::uint8_t>{9}) ==
+                        FileStatus::CreateFailed
+                    ? 0
+                    : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(Read(file), (std::vector<std::uint8_t>{1, 2}));
+}
+
+// A save killed at any moment leaves the previous file or the new one whole, and whatever it left
+// beside it is gone after the next save.
+TEST_F(PosixFileSystemTest, ASaveKilledAtAnyMomentLeavesAWholeFileAndNoDebris) {
+    const fs::path file = folder / "Big.vtp";
+    const std::vector<std::uint8_t> before(1000, 0x42);
+    ASSERT_EQ(files.WriteFileAtomically(file.string(), before), FileStatus::Ok);
+    const std::vector<std::uint8_t> after(33 * 1024 * 1024, 0x17);
+    std::mt19937 random(7);
+    for (int round = 0; round < 100; ++round) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            PosixFileSystem own;
+            own.WriteFileAtomically(file.string(), after);
+            ::_exit(0);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 60000));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const auto size = fs::file_size(file);
+        ASSERT_TRUE(size == before.size() || size == after.size()) << "round " << round;
+    }
+    ASSERT_EQ(files.WriteFileAtomically(file.string(), before), FileStatus::Ok);
+    EXPECT_EQ(Read(file), before);
+    EXPECT_EQ(EntryCount(), 1u);
 }
 
 TEST_F(PosixFileSystemTest, AProjectSaveCutShortByTheDiskKeepsTheSavedProject) {

@@ -76,6 +76,18 @@ head -c 10340 /dev/zero | tr '\0' 'a' >Text.vtp
 run 1 project info Text.vtp
 expect_stderr 'Error: invalid project file!'
 run 1 csound orchestra Text.vtp
+# Special files are refused at once, never waited on.
+mkfifo Pipe.vtp
+run 1 project info Pipe.vtp
+expect_stderr 'Error while opening the selected file!'
+run 1 project info /dev/zero
+expect_stderr 'Error while opening the selected file!'
+# Beyond the file size limit a save fails like a full disk: reported, nothing half written.
+(ulimit -f 8 && timeout 20 "$tool" project new --bits 7 --sliders 128 -o Big.vtp >out 2>err)
+status=$?
+[[ $status -eq 1 ]] || fail "a save beyond the size limit -> exit $status, wanted 1"
+expect_stderr 'Error while writing on the selected file!'
+[[ -z $(ls -A | grep -i big) ]] || fail "a save beyond the size limit left $(ls -A | grep -i big)"
 
 run 0 csound header Default.vtp
 printf 'sr\t\t=\t44100\r\nkr\t\t=\t4410\r\nksmps\t\t=\t10\r\nnchnls\t=\t2\r\n\r\n' >want
