@@ -238,8 +238,9 @@ run_test() {
         echo "RunMutants: no program ${words[0]} in $dir" >>"$log"
         return 127
     fi
-    (cd "$(dirname "$program")" &&
-        timeout --kill-after=10 "$seconds" "$program" "${words[@]:1}") >>"$log" 2>&1
+    # The outer redirection takes the shell's own report of a crash into the log too.
+    { (cd "$(dirname "$program")" &&
+        timeout --kill-after=10 "$seconds" "$program" "${words[@]:1}") >>"$log" 2>&1; } 2>>"$log"
     status=$?
     # A filter that selects nothing passes without testing anything.
     if [[ $status -eq 0 ]] && grep -q '^\[  PASSED  \] 0 tests' "$log"; then
