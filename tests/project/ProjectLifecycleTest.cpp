@@ -162,6 +162,7 @@ TEST_F(ProjectLifecycleTest, TheCommandLineProjectOpensAndATooLongPathIsRefused)
     ui.answers = {MessageAnswer::No};
     const std::size_t reads = fs.reads.size();
     DropProjectFile(longest + "x");
+    ASSERT_FALSE(ui.MessageTexts().empty());
     EXPECT_EQ(ui.MessageTexts().back(), "Error while opening the selected file!");
     EXPECT_EQ(fs.reads.size(), reads); // no cut path was tried
     DropProjectFile(longest);
