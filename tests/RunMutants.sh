@@ -177,7 +177,8 @@ configure() {
     local options=()
     [[ -z $extra ]] || read -ra options <<<"$extra"
     echo "== configure and build $(basename "$dir") ${extra:+($extra)}" >&2
-    local log="$scratch/logs/configure-$(basename "$dir").log"
+    local log
+    log="$scratch/logs/configure-$(basename "$dir").log"
     if cmake -S "$tree" -B "$dir" "${baseOptions[@]}" "${options[@]}" >"$log" 2>&1 &&
         nice cmake --build "$dir" --parallel "$jobs" >>"$log" 2>&1; then
         configured[$dir]=0
@@ -252,8 +253,8 @@ run_test() {
 
 # The unmutated run of each distinct build and run line must pass, or a failure says nothing.
 declare -A baseline
-baseline_passes() { # baseline_passes DIR TARGET TIMEOUT
-    local key="$1|${run[$id]}"
+baseline_passes() { # baseline_passes DIR TARGET TIMEOUT RUN
+    local key="$1|$4"
     if [[ -z ${baseline[$key]:-} ]]; then
         local log
         log="$scratch/logs/baseline-$(printf '%s' "$key" | sha1sum | cut -c1-10).log"
@@ -349,7 +350,7 @@ for id in "${ids[@]}"; do
             target=$(target_of "$dir")
             limit=${timeout[$id]:-$defaultTimeout}
             baselineLog=""
-            if ! baseline_passes "$dir" "$target" "$limit"; then
+            if ! baseline_passes "$dir" "$target" "$limit" "${run[$id]}"; then
                 result[$id]=BASELINE-FAILS
                 detail[$id]="the run fails without the mutant${baselineLog:+: $baselineLog}"
             else
@@ -403,10 +404,11 @@ echo
 printf '%s, commit %s, %d mutants: %s; %d min %02d s.\n' "$(date -u '+%Y-%m-%d %H:%M UTC')" \
     "${commit:0:10}" "${#ids[@]}" "$summary" $((elapsed / 60)) $((elapsed % 60))
 echo
-echo "| Mutant | Result | Time | Note |"
-echo "|--------|--------|-----:|------|"
+echo "| Mutant | Fault | Result | Time | Note |"
+echo "|--------|-------|--------|-----:|------|"
 for id in "${ids[@]}"; do
-    printf '| %s | %s | %s s | %s |\n' "$id" "${result[$id]}" "${seconds[$id]}" "${detail[$id]}"
+    printf '| %s | %s | %s | %s s | %s |\n' "$id" "${title[$id]//|/\\|}" "${result[$id]}" \
+        "${seconds[$id]}" "${detail[$id]}"
 done
 echo
 echo "Logs: $scratch/logs/<ID>.log" >&2
