@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Plants each fault of tests/mutants.md in a scratch copy of HEAD and checks that its test fails.
 #
-# Usage: tests/RunMutants.sh [--check] [ID...]
-#   ID...    only these mutants (default: every mutant of the list)
-#   --check  only parse the list and look for each `find` in HEAD; no build, no test
+# Usage: tests/RunMutants.sh [--check] [--at REV] [ID...]
+#   ID...     only these mutants (default: every mutant of the list)
+#   --check   only parse the list and look for each `find`; no build, no test
+#   --at REV  plant into (or check) REV instead of HEAD, e.g. a branch about to be merged
 #
 # The sources are never edited in place: HEAD is checked out as a git worktree under
 # $VENTARO_MUTANTS_DIR (default /tmp/ventaro-mutants), built there once, and each mutant
@@ -273,11 +274,19 @@ baseline_passes() { # baseline_passes DIR TARGET TIMEOUT RUN
 
 checkOnly=0
 wanted=()
-for arg in "$@"; do
+revision=HEAD
+while [[ $# -gt 0 ]]; do
+    arg=$1
+    shift
     case $arg in
     --check) checkOnly=1 ;;
+    --at)
+        [[ $# -gt 0 ]] || die "--at needs a revision"
+        revision=$1
+        shift
+        ;;
     -h | --help)
-        sed -n '2,12p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'
+        sed -n '2,13p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'
         exit 0
         ;;
     -*) die "unknown option $arg" ;;
@@ -298,9 +307,9 @@ if [[ ${#wanted[@]} -gt 0 ]]; then
 fi
 [[ ${#ids[@]} -gt 0 ]] || die "the list holds no mutant"
 
-commit=$(git -C "$repo" rev-parse HEAD)
+commit=$(git -C "$repo" rev-parse --verify "$revision^{commit}") || die "no revision $revision"
 if [[ -n $(git -C "$repo" status --porcelain --untracked-files=no -- . ':!tests/mutants.md') ]]; then
-    echo "RunMutants: uncommitted changes are not part of the run (it plants into HEAD)" >&2
+    echo "RunMutants: uncommitted changes are not part of the run: it plants into $revision" >&2
 fi
 
 if ((!checkOnly)); then
