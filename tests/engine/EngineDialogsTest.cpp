@@ -260,7 +260,7 @@ private slots:
     }
 
     void audioDevicesDialogSelectsTheStoredDevicesAndOkStoresThem() {
-        m_catalog.names = {{"Built-in Microphone"}, {"Speakers", "HDMI 1"}};
+        m_catalog.names = {{"Built-in Microphone", "USB Audio"}, {"Speakers", "HDMI 1"}};
         g_audioDeviceCatalog = &m_catalog;
         g_audioDevices = {0, 1};
         bool checked = false;
@@ -275,12 +275,13 @@ private slots:
             QCOMPARE(dialog->OutputList()->currentText(), QString("1 - HDMI 1"));
             QVERIFY(dialog->InputList()->isEnabled());
             SaveScreenshot(dialog, "AudioDevicesDlg");
+            dialog->InputList()->setCurrentIndex(1);
             dialog->OutputList()->setCurrentIndex(0);
             dialog->OkButton()->click();
         });
         Window()->OnCommand(kCmdAudioDevices);
         QVERIFY(checked);
-        QCOMPARE(m_home->Value(kSettingsKey, kValueAudioDevices), Int32Bytes(0) + Int32Bytes(0));
+        QCOMPARE(m_home->Value(kSettingsKey, kValueAudioDevices), Int32Bytes(1) + Int32Bytes(0));
         // Its menu item is never enabled by the frame.
         QMenu* settings = Window()->MenuBar()->actions()[7]->menu();
         settings->popup(QPoint(10, 10));

@@ -65,9 +65,11 @@ TEST_F(SliderValidationTest, FourteenBitCountNeverLetsTheSixtyFifthThrough) {
 TEST_F(SliderValidationTest, NumbersAreCheckedMinMaxFirstThenCurrent) {
     EXPECT_EQ(ValidateSliderNumbers("1", "0", "1"), 1);
     EXPECT_EQ(ValidateSliderNumbers("1.0001", "0", "1"), 0);
+    EXPECT_EQ(ValidateSliderNumbers("-0.0001", "0", "1"), 0);
     EXPECT_EQ(ValidateSliderNumbers("7", "2", "1"), 0); // current never looked at
     EXPECT_EQ(ValidateSliderNumbers("3", "3", "3"), 1); // equal min and max pass
     EXPECT_EQ(m_ui.MessageTexts(), (Lines{"The current value you have entered is out of range!",
+                                          "The current value you have entered is out of range!",
                                           "The min value can't be greater than the max value!"}));
     EXPECT_FLOAT_EQ(g_sliderScratch.current, 3.0f);
 }

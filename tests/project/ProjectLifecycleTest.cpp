@@ -155,11 +155,19 @@ TEST_F(ProjectLifecycleTest, TheCommandLineProjectOpensAndATooLongPathIsRefused)
     EXPECT_EQ(g_sliderCount, 3);
     EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio - [Start.vtp]");
 
+    // 259 bytes and the terminator fill the path field. One byte more is refused whole: cut, it
+    // would open this other file.
+    const std::string longest = "/" + std::string(254, 'd') + ".vtp";
+    fs.files[longest] = ExpectedNewProject("Other.vtp", 2, 0).bytes;
     ui.answers = {MessageAnswer::No};
     const std::size_t reads = fs.reads.size();
-    DropProjectFile("/" + std::string(300, 'd') + ".vtp");
+    DropProjectFile(longest + "x");
+    ASSERT_FALSE(ui.MessageTexts().empty());
     EXPECT_EQ(ui.MessageTexts().back(), "Error while opening the selected file!");
     EXPECT_EQ(fs.reads.size(), reads); // no cut path was tried
+    DropProjectFile(longest);
+    EXPECT_EQ(g_projectOpen, 1);
+    EXPECT_EQ(g_sliderCount, 2);
 }
 
 TEST_F(ProjectLifecycleTest, ClosingStopsTheRecorderAndEngineAndGraysTheProjectCommands) {

@@ -158,7 +158,7 @@ TEST_F(ScriptStore, OnePaneShowsScript1WhenItHasAPathElseScript2) {
 TEST_F(ScriptStore, TwoPanesTakeTheirOwnScriptsCutTo65535Characters) {
     FakePanes panes(2);
     g_scriptPanes = &panes;
-    panes.texts = {std::string(70000, 'o'), "score"};
+    panes.texts = {std::string(65536, 'o'), "score"}; // one character too many
     TakePaneTexts();
     EXPECT_EQ(g_scriptTexts[0], std::string(65535, 'o'));
     EXPECT_EQ(g_scriptTexts[1], "score");
