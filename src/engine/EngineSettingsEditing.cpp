@@ -91,6 +91,25 @@ void CancelSoundEngine() {
     g_soundEngine = g_soundEngineCommitted;
 }
 
+bool AdditionalFilePathsFit(std::string_view script1, std::string_view script2,
+                            std::string_view audioFile) {
+    for (const std::string_view path : {audioFile, script1, script2}) {
+        if (path.size() >= kPathWidth) {
+            if (g_ui) {
+                g_ui->ShowMessage(Str(kStrPathTooLong), MessageIcon::Warning);
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
+AdditionalFiles EnvironmentFilesToEdit() {
+    return {std::string(TextOf(g_environmentFiles.script1)),
+            std::string(TextOf(g_environmentFiles.script2)),
+            std::string(TextOf(g_environmentFiles.audioFile)), g_environmentFiles.audioFormat};
+}
+
 bool ConfirmEnvironmentFiles(std::string_view script1, std::string_view script2,
                              std::string_view audioFile, int audioFormat) {
     SetText(g_environmentFiles.script1, script1);
@@ -106,6 +125,11 @@ bool ConfirmEnvironmentFiles(std::string_view script1, std::string_view script2,
 void CancelEnvironmentFiles() {
     g_environmentFiles = g_environmentFilesCommitted;
 }
+
+// A chosen file goes into its field only: the names are taken on OK.
+const AdditionalFilesRole kEnvironmentFilesRole = {kStrEnvironmentFilesTitle,
+                                                   EnvironmentFilesToEdit, nullptr,
+                                                   ConfirmEnvironmentFiles, CancelEnvironmentFiles};
 
 AudioDeviceLists BuildAudioDeviceLists(const std::vector<std::string>& inputNames,
                                        const std::vector<std::string>& outputNames) {

@@ -38,10 +38,39 @@ bool ConfirmSoundEngine(std::string_view programName, std::string_view scriptEdi
 // Cancel: the live values return to the committed copy.
 void CancelSoundEngine();
 
+// The paths and the audio format an additional files dialog edits.
+struct AdditionalFiles {
+    std::string script1;
+    std::string script2;
+    std::string audioFile;
+    int audioFormat = 0;
+};
+enum AdditionalFileField : int { kScript1Field, kScript2Field, kAudioFileField };
+
+// Whether each path fits its 260-byte field; warns "Sorry, the selected path is too long..."
+// when one does not, as a path cut to its field would name another file.
+bool AdditionalFilePathsFit(std::string_view script1, std::string_view script2,
+                            std::string_view audioFile);
+
+// The rules of one additional files dialog: the environment's (below) or the open project's
+// (project/ProjectFilesEditing.h). The dialog shows `current()` under the string `title`, hands
+// each "Browse" choice to `chosen` when there is one, and OK and Cancel to `confirm` and
+// `cancel`; a false `confirm` keeps it open.
+struct AdditionalFilesRole {
+    int title;
+    AdditionalFiles (*current)();
+    void (*chosen)(AdditionalFileField field, const std::string& path);
+    bool (*confirm)(std::string_view script1, std::string_view script2, std::string_view audioFile,
+                    int audioFormat);
+    void (*cancel)();
+};
+
 // Environment additional files: OK with the three names and the selected format index.
+AdditionalFiles EnvironmentFilesToEdit();
 bool ConfirmEnvironmentFiles(std::string_view script1, std::string_view script2,
                              std::string_view audioFile, int audioFormat);
 void CancelEnvironmentFiles();
+extern const AdditionalFilesRole kEnvironmentFilesRole;
 
 // Audio devices: one list of "%d - %s" entries for each direction.
 struct AudioDeviceList {

@@ -18,11 +18,11 @@
 #include "base/ToolWindowHost.h"
 #include "base/Ui.h"
 #include "base/WindowGeometry.h"
+#include "engine/AdditionalFilesDialog.h"
 #include "engine/AudioDevicesDialog.h"
 #include "engine/EngineLibrary.h"
 #include "engine/EngineSettings.h"
 #include "engine/EngineSettingsEditing.h"
-#include "engine/EnvironmentFilesDialog.h"
 #include "resources/Artwork.h"
 
 namespace {
@@ -205,6 +205,7 @@ void SoundEngineDialog::reject() {
 void RegisterEngineDialogs(ToolWindowHost& host) {
     QWidget* owner = host.HostWidget();
     RouteCommand(kCmdSoundEngineConfig, [owner] { SoundEngineDialog::Run(owner); });
-    RouteCommand(kCmdEnvironmentFiles, [owner] { EnvironmentFilesDialog::Run(owner); });
+    RouteCommand(kCmdEnvironmentFiles,
+                 [owner] { AdditionalFilesDialog::Run(owner, kEnvironmentFilesRole); });
     RouteCommand(kCmdAudioDevices, [owner] { AudioDevicesDialog::Run(owner); });
 }

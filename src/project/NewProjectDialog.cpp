@@ -11,10 +11,11 @@
 #include <QVBoxLayout>
 
 #include "base/QtText.h"
+#include "engine/AdditionalFilesDialog.h"
 #include "midi/MidiDevices.h"
 #include "panel/PanelState.h"
-#include "project/AdditionalFilesDialog.h"
 #include "project/NewProject.h"
+#include "project/ProjectFilesEditing.h"
 #include "project/ProjectState.h"
 #include "project/ResourceTemplateLibrary.h"
 #include "project/TemplatesDialog.h"
@@ -174,7 +175,8 @@ NewProjectDialog::NewProjectDialog(QWidget* owner) : QDialog(owner) {
     connect(m_kinds, &QListWidget::itemActivated, this, [this] { accept(); });
     connect(m_up, &QToolButton::clicked, this, [this] { StepCount(1); });
     connect(m_down, &QToolButton::clicked, this, [this] { StepCount(-1); });
-    connect(m_files, &QPushButton::clicked, this, [this] { AdditionalFilesDialog::Run(this); });
+    connect(m_files, &QPushButton::clicked, this,
+            [this] { AdditionalFilesDialog::Run(this, kProjectFilesRole); });
     connect(m_ok, &QPushButton::clicked, this, &NewProjectDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &NewProjectDialog::reject);
 

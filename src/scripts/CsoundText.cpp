@@ -144,7 +144,9 @@ std::vector<std::string> PFieldPieces(std::span<SliderRecord> sliders) {
         const double v =
             ((slider.maxValue - minValue) / SliderRange(slider)) * slider.value + minValue;
         slider.scaledValue = static_cast<float>(v);
-        pieces.push_back("\t" + NumberText(v));
+        std::string piece = "\t"; // appended: "\t" + ... trips a false -Wrestrict of GCC 12
+        piece += NumberText(v);
+        pieces.push_back(std::move(piece));
     }
     pieces.push_back("\r\n\r\n");
     return pieces;

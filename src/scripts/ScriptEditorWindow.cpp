@@ -23,6 +23,7 @@
 #include "resources/Strings.h"
 #include "scripts/ScriptCommands.h"
 #include "scripts/ScriptPrinting.h"
+#include "scripts/ScriptText.h"
 
 ScriptPane* g_activeEditor = nullptr;
 
@@ -49,13 +50,6 @@ QFont EditorFont() {
     font.setUnderline(record.underline != 0);
     font.setStrikeOut(record.strikeOut != 0);
     return font;
-}
-
-// Line ends of the pane as a user sees them: every CR LF and lone CR becomes one LF.
-QString WithNewLines(QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
 }
 
 bool IsCommandOfEditor(int command) {
@@ -147,44 +141,25 @@ void ScriptPane::ApplyEditorLook() {
 }
 
 void ScriptPane::SetScriptText(const std::string& text) {
-    const QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString decoded = utf8(bytes);
-    m_latin1 = utf8.hasError();
-    if (m_latin1) {
-        decoded = QString::fromLatin1(bytes);
-    }
-    // A text without line ends takes the CR LF of the generated text.
-    m_crlf = text.find("\r\n") != std::string::npos || text.find('\n') == std::string::npos;
-    setPlainText(WithNewLines(decoded));
-}
-
-QByteArray ScriptPane::Encode(const QString& text) const {
-    QString lines = text;
-    lines.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    if (m_crlf) {
-        lines.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    }
-    return m_latin1 ? lines.toLatin1() : lines.toUtf8();
+    const EditableScript script = DecodeScriptText(text);
+    m_form = script.form;
+    // The codec already left out a leading byte order mark; one more is text of the script.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    setPlainText(
+        utf8(QByteArrayView(script.text.data(), static_cast<qsizetype>(script.text.size()))));
 }
 
 std::string ScriptPane::ScriptText() const {
-    const QByteArray bytes = Encode(toPlainText());
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return EncodeScriptText(FromQt(toPlainText()), m_form);
 }
 
 bool ScriptPane::Fits(const QString& inserted) const {
     const QTextCursor cursor = textCursor();
-    QString result = toPlainText();
-    result.replace(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart(),
-                   WithNewLines(inserted));
-    if (static_cast<std::size_t>(Encode(result).size()) <= kMaxScriptLength) {
-        return true;
-    }
-    if (g_ui) {
-        g_ui->ShowMessage(Str(kStrEditorOutOfSpace), MessageIcon::Warning);
-    }
-    return false;
+    const QString text = toPlainText();
+    const std::string edited = FromQt(text.left(cursor.selectionStart())) +
+                               WithLfLineEnds(FromQt(inserted)) +
+                               FromQt(text.mid(cursor.selectionEnd()));
+    return ScriptEditFits(edited, m_form);
 }
 
 void ScriptPane::focusInEvent(QFocusEvent* event) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "scripts/ScriptStore.h"
+#include "scripts/ScriptText.h"
 
 class ToolWindowHost;
 
@@ -32,10 +33,8 @@ private:
     // Whether replacing the selection with `inserted` keeps the script within its limit; warns
     // "Error: edit control out of space..." when not.
     bool Fits(const QString& inserted) const;
-    QByteArray Encode(const QString& text) const;
 
-    bool m_latin1 = false; // the script was no UTF-8 text: each byte is one character
-    bool m_crlf = true;    // line ends are CR LF (the generated text's own)
+    ScriptTextForm m_form; // how the script's bytes came, to write them back the same way
 };
 
 class ScriptEditorWindow : public QWidget, public ScriptPanes {

@@ -14,10 +14,10 @@
 #include "base/ByteCodec.h"
 #include "base/CommandIds.h"
 #include "base/FileSystem.h"
+#include "engine/AdditionalFilesDialog.h"
 #include "engine/AudioDeviceCatalog.h"
 #include "engine/AudioDevicesDialog.h"
 #include "engine/EngineSettings.h"
-#include "engine/EnvironmentFilesDialog.h"
 #include "engine/ResourceEngineLibrary.h"
 #include "engine/SoundEngineDialog.h"
 #include "resources/Strings.h"
@@ -214,7 +214,7 @@ private slots:
         bool checked = false;
         Ui().files = {"/home/me/piece.csd"};
         WhenModal([&](QWidget* modal) {
-            auto* dialog = qobject_cast<EnvironmentFilesDialog*>(modal);
+            auto* dialog = qobject_cast<AdditionalFilesDialog*>(modal);
             QVERIFY(dialog);
             checked = true;
             QCOMPARE(dialog->objectName(), QString("ScriptPropsDlg"));
@@ -243,20 +243,6 @@ private slots:
         QVERIFY(g_environmentFilesCommitted == expected);
         QCOMPARE(m_home->Value(kSettingsKey, kValueEnvironmentFiles),
                  BytesOf(EncodeEnvironmentFiles(expected)));
-    }
-
-    void environmentFilesCancelRestoresTheNames() {
-        const EnvironmentFilesRecord before = g_environmentFiles;
-        WhenModal([&](QWidget* modal) {
-            auto* dialog = qobject_cast<EnvironmentFilesDialog*>(modal);
-            QVERIFY(dialog);
-            dialog->Script1()->setText("other.orc");
-            dialog->AudioFormat()->setCurrentIndex(0);
-            dialog->CancelButton()->click();
-        });
-        Window()->OnCommand(kCmdEnvironmentFiles);
-        QVERIFY(g_environmentFiles == before);
-        QCOMPARE(m_home->Value(kSettingsKey, kValueEnvironmentFiles), QByteArray());
     }
 
     void audioDevicesDialogSelectsTheStoredDevicesAndOkStoresThem() {

@@ -20,9 +20,10 @@
 #include "base/ByteCodec.h"
 #include "base/CommandIds.h"
 #include "base/QtText.h"
+#include "engine/AdditionalFilesDialog.h"
 #include "panel/PanelState.h"
-#include "project/AdditionalFilesDialog.h"
 #include "project/NewProjectDialog.h"
+#include "project/ProjectFilesEditing.h"
 #include "project/ProjectState.h"
 #include "project/ResourceTemplateLibrary.h"
 #include "project/Templates.h"
@@ -386,58 +387,26 @@ private slots:
         QCOMPARE(Window()->windowTitle(), kTitle + " - [Project1.vtp]");
     }
 
-    void additionalFilesCommitOnOkAndComeBackOnCancel() {
+    // The project's rules are the core's (ProjectFilesEditing); here the dialog reaches them.
+    void additionalFilesDialogEditsTheProjectsFiles() {
         NewPanel(16);
         const std::string orchestra = WorkFile("other.orc").toStdString();
-        const std::string wave = WorkFile("take.wav").toStdString();
-        {
-            AdditionalFilesDialog dialog(Window());
-            QCOMPARE(dialog.windowTitle(), QString("Project additional files..."));
-            QCOMPARE(dialog.FormatList()->count(), 16);
-            QCOMPARE(dialog.FormatList()->itemText(0), QString("8.000 Hz; 8 bits; Mono"));
-            QCOMPARE(dialog.FormatList()->currentIndex(), g_audioFormatIndex);
-            QCOMPARE(dialog.Script1Field()->text(), QString("test.orc"));
-            dialog.show();
-            SaveScreenshot(&dialog, "ProjectFilesDlg");
-            Ui().files = {orchestra, wave};
-            dialog.Script1Browse()->click();
-            dialog.AudioFileBrowse()->click();
-            QCOMPARE(std::vector<int>(Ui().fileModes.end() - 2, Ui().fileModes.end()),
-                     (std::vector<int>{4, 6}));
-            QCOMPARE(dialog.Script1Field()->text().toStdString(), orchestra);
-            QCOMPARE(std::string(TextOf(g_scriptPaths[0])), orchestra);
-            dialog.CancelButton()->click();
-        }
-        QCOMPARE(std::string(TextOf(g_scriptPaths[0])), std::string("test.orc"));
-        QCOMPARE(std::string(TextOf(g_audioOutputFile)),
-                 std::string(TextOf(g_audioOutputFileCommitted)));
-        {
-            // A path longer than its field is refused whole, never cut into another name.
-            AdditionalFilesDialog dialog(Window());
-            dialog.show();
-            dialog.AudioFileField()->setText(QString(300, 'a'));
-            Ui().shown.clear();
-            dialog.OkButton()->click();
-            QVERIFY(dialog.isVisible());
-            QCOMPARE(Ui().shown.size(), std::size_t(1));
-            QCOMPARE(Ui().shown[0].text, ToQt(Str(kStrPathTooLong)));
-            QCOMPARE(std::string(TextOf(g_audioOutputFileCommitted)),
-                     std::string(TextOf(g_audioOutputFile)));
-            QVERIFY(TextOf(g_audioOutputFile).size() < 300);
-            dialog.CancelButton()->click();
-        }
-        {
-            AdditionalFilesDialog dialog(Window());
-            Ui().files = {wave};
-            dialog.AudioFileBrowse()->click();
-            dialog.Script2Field()->setText("other.sco");
-            dialog.FormatList()->setCurrentIndex(3);
-            dialog.OkButton()->click();
-        }
-        QCOMPARE(std::string(TextOf(g_audioOutputFile)), wave);
-        QCOMPARE(std::string(TextOf(g_audioOutputFileCommitted)), wave);
+        AdditionalFilesDialog dialog(Window(), kProjectFilesRole);
+        QCOMPARE(dialog.windowTitle(), QString("Project additional files..."));
+        QCOMPARE(dialog.Script1()->text(), QString("test.orc"));
+        QCOMPARE(dialog.AudioFormat()->currentIndex(), g_audioFormatIndex);
+        dialog.show();
+        SaveScreenshot(&dialog, "ScriptPropsDlg-Project");
+        Ui().files = {orchestra};
+        dialog.Browse1()->click();
+        QCOMPARE(Ui().fileModes.back(), 4);
+        QCOMPARE(dialog.Script1()->text().toStdString(), orchestra);
+        QCOMPARE(std::string(TextOf(g_scriptPaths[0])), orchestra);
+        dialog.AudioFormat()->setCurrentIndex(3);
+        dialog.OkButton()->click();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(std::string(TextOf(g_scriptPathsCommitted[0])), orchestra);
         QCOMPARE(g_audioFormatIndex, 3);
-        QCOMPARE(std::string(TextOf(g_scriptPathsCommitted[1])), std::string("other.sco"));
     }
 
     // The library built beside the program: every template loads, its sliders are the

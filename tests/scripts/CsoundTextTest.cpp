@@ -146,6 +146,5 @@ TEST(PFields, UseTheDoubleValueNotItsSinglePrecisionCopy) {
     sliders[0].value = 1;
     const std::vector<std::string> pieces = PFieldPieces(sliders);
     // (0.1f / 127) in double, not its float copy 7.874015719e-004.
-    EXPECT_EQ(pieces[1], "\t" + NumberText(static_cast<double>(0.1f) / 127.0));
     EXPECT_EQ(pieces[1], "\t7.874015865e-004");
 }

@@ -190,20 +190,6 @@ private slots:
         QCOMPARE(g_scriptTexts[1], std::string("i1 0 10"));
     }
 
-    void bytesThatAreNoUtf8TextComeBackUnchanged() {
-        const std::string latin1 = "; r\xE9sonance \xB1 1\r\ninstr 1";
-        const std::string utf8 = "; r\xC3\xA9sonance\n";
-        SetScripts("test.orc", "test.sco", latin1, utf8);
-        ScriptEditorWindow* editor = OpenEditor();
-        QVERIFY(editor);
-        QCOMPARE(editor->Pane(0)->toPlainText(),
-                 QString::fromUtf8("; r\u00E9sonance \u00B1 1\ninstr 1"));
-        QCOMPARE(editor->Pane(1)->toPlainText(), QString::fromUtf8("; r\u00E9sonance\n"));
-        CloseEditor();
-        QCOMPARE(g_scriptTexts[0], latin1);
-        QCOMPARE(g_scriptTexts[1], utf8);
-    }
-
     void noScriptsWarnsAndOpensNothing() {
         SetScripts("", "", "", "");
         Window()->OnCommand(kCmdScriptEditor);

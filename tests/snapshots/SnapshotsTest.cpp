@@ -10,7 +10,9 @@ protected:
     static void PutSnapshot(int n, const std::vector<int>& values) {
         g_snapshotCount = std::max(g_snapshotCount, n);
         SnapshotRecord& snapshot = g_snapshots[n];
-        SetText(snapshot.name, "S" + std::to_string(n));
+        std::string name = "S";
+        name += std::to_string(n);
+        SetText(snapshot.name, name);
         for (std::size_t i = 0; i < values.size(); ++i) {
             snapshot.values[i] = values[i];
         }

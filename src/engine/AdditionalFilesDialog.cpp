@@ -1,0 +1,123 @@
+#include "engine/AdditionalFilesDialog.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "base/DialogParts.h"
+#include "base/QtText.h"
+#include "base/Ui.h"
+#include "base/WindowGeometry.h"
+#include "engine/AudioFormats.h"
+#include "resources/Strings.h"
+
+namespace {
+
+constexpr int kDialogWidthUnits = 240;
+// The file chooser's modes: an orchestra first, a score first, a wave file to save.
+constexpr int kChooseOrchestraMode = 4;
+constexpr int kChooseScoreMode = 5;
+constexpr int kChooseWaveMode = 6;
+
+QLineEdit* PathField(const char* id, const std::string& text) {
+    auto* field = new QLineEdit(ToQt(text));
+    field->setObjectName(id);
+    return field;
+}
+
+QPushButton* BrowseButton(const char* id) {
+    auto* button = new QPushButton("Browse");
+    button->setObjectName(id);
+    return button;
+}
+
+} // namespace
+
+void AdditionalFilesDialog::Run(QWidget* owner, const AdditionalFilesRole& role) {
+    AdditionalFilesDialog dialog(owner, role);
+    dialog.exec();
+}
+
+AdditionalFilesDialog::AdditionalFilesDialog(QWidget* owner, const AdditionalFilesRole& role)
+    : QDialog(owner), m_role(role) {
+    setObjectName("ScriptPropsDlg");
+    setWindowTitle(ToQt(Str(m_role.title)));
+    const QFontMetrics metrics(font());
+    setMinimumWidth(
+        DialogUnitsToPixelsX(kDialogWidthUnits, {metrics.averageCharWidth(), metrics.height()}));
+
+    const AdditionalFiles files = m_role.current();
+    m_paths[kScript1Field] = PathField("14017", files.script1);
+    m_paths[kScript2Field] = PathField("14018", files.script2);
+    m_paths[kAudioFileField] = PathField("14019", files.audioFile);
+    m_browse[kScript1Field] = BrowseButton("14020");
+    m_browse[kScript2Field] = BrowseButton("14021");
+    m_browse[kAudioFileField] = BrowseButton("14022");
+    m_format = new QComboBox;
+    m_format->setObjectName("14023");
+    for (int format = 0; format < kAudioFormatCount; ++format) {
+        m_format->addItem(ToQt(AudioFormatText(format)));
+    }
+    m_format->setCurrentIndex(IsAudioFormatIndex(files.audioFormat) ? files.audioFormat
+                                                                    : kDefaultAudioFormat);
+
+    QHBoxLayout* buttons = OkCancelRow(m_ok, m_cancel);
+
+    auto* scripts = new QGroupBox("Script files");
+    auto* scriptGrid = new QGridLayout(scripts);
+    scriptGrid->addWidget(new QLabel("Orchestra (or unified file):"), 0, 0, 1, 2);
+    scriptGrid->addWidget(Script1(), 1, 0);
+    scriptGrid->addWidget(Browse1(), 1, 1);
+    scriptGrid->addWidget(new QLabel("Score:"), 2, 0, 1, 2);
+    scriptGrid->addWidget(Script2(), 3, 0);
+    scriptGrid->addWidget(Browse2(), 3, 1);
+    auto* audio = new QGroupBox("Audio output");
+    auto* audioGrid = new QGridLayout(audio);
+    audioGrid->addWidget(new QLabel("Audio output file:"), 0, 0, 1, 2);
+    audioGrid->addWidget(AudioFile(), 1, 0);
+    audioGrid->addWidget(BrowseAudio(), 1, 1);
+    audioGrid->addWidget(new QLabel("Audio format:"), 2, 0, 1, 2);
+    audioGrid->addWidget(m_format, 3, 0, 1, 2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(scripts);
+    layout->addWidget(audio);
+    layout->addLayout(buttons);
+
+    const int modes[3] = {kChooseOrchestraMode, kChooseScoreMode, kChooseWaveMode};
+    for (const AdditionalFileField field : {kScript1Field, kScript2Field, kAudioFileField}) {
+        connect(m_browse[field], &QPushButton::clicked, this,
+                [this, field, mode = modes[field]] { Browse(field, mode); });
+    }
+    connect(m_ok, &QPushButton::clicked, this, &AdditionalFilesDialog::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &AdditionalFilesDialog::reject);
+}
+
+void AdditionalFilesDialog::Browse(AdditionalFileField field, int mode) {
+    std::string path;
+    std::string title;
+    if (!g_ui || !g_ui->SelectFile(mode, path, title)) {
+        return;
+    }
+    if (m_role.chosen) {
+        m_role.chosen(field, path);
+    }
+    m_paths[field]->setText(ToQt(path));
+}
+
+void AdditionalFilesDialog::accept() {
+    if (m_role.confirm(FromQt(Script1()->text()), FromQt(Script2()->text()),
+                       FromQt(AudioFile()->text()), m_format->currentIndex())) {
+        QDialog::accept();
+    }
+}
+
+void AdditionalFilesDialog::reject() {
+    m_role.cancel();
+    QDialog::reject();
+}
