@@ -1,7 +1,11 @@
 #pragma once
 // Little-endian encoding of fixed records, independent of the host's byte order and of the
 // compiler's padding. Every record of the settings store and the project file goes through here.
+// Neither end ever touches a byte outside its span: a read or write that does not fit marks the
+// codec failed, and from then on reads yield zeros and writes write nothing, so that no field
+// lands at the wrong offset.
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstddef>
@@ -15,8 +19,15 @@ class ByteWriter {
 public:
     explicit ByteWriter(std::span<std::uint8_t> out) : m_out(out) {}
 
-    void PutU8(std::uint8_t v) { m_out[m_pos++] = v; }
+    void PutU8(std::uint8_t v) {
+        if (Fits(1)) {
+            m_out[m_pos++] = v;
+        }
+    }
     void PutU32(std::uint32_t v) {
+        if (!Fits(4)) {
+            return;
+        }
         for (int i = 0; i < 4; ++i) {
             m_out[m_pos++] = static_cast<std::uint8_t>(v >> (8 * i));
         }
@@ -26,28 +37,45 @@ public:
     // A zero-terminated text zero-padded to `width` bytes; a longer text is cut so that the
     // terminator always fits.
     void PutText(std::string_view text, std::size_t width) {
+        if (width == 0 || !Fits(width)) {
+            return;
+        }
         const std::size_t n = text.size() < width ? text.size() : width - 1;
         std::memcpy(m_out.data() + m_pos, text.data(), n);
         std::memset(m_out.data() + m_pos + n, 0, width - n);
         m_pos += width;
     }
     void PutBytes(std::span<const std::uint8_t> bytes) {
+        if (bytes.empty() || !Fits(bytes.size())) {
+            return;
+        }
         std::memcpy(m_out.data() + m_pos, bytes.data(), bytes.size());
         m_pos += bytes.size();
     }
     std::size_t Position() const { return m_pos; }
+    // False once a write did not fit.
+    bool Ok() const { return !m_failed; }
 
 private:
+    bool Fits(std::size_t n) {
+        m_failed = m_failed || n > m_out.size() - m_pos;
+        return !m_failed;
+    }
+
     std::span<std::uint8_t> m_out;
     std::size_t m_pos = 0;
+    bool m_failed = false;
 };
 
 class ByteReader {
 public:
     explicit ByteReader(std::span<const std::uint8_t> in) : m_in(in) {}
 
-    std::uint8_t GetU8() { return m_in[m_pos++]; }
+    std::uint8_t GetU8() { return Fits(1) ? m_in[m_pos++] : 0; }
     std::uint32_t GetU32() {
+        if (!Fits(4)) {
+            return 0;
+        }
         std::uint32_t v = 0;
         for (int i = 0; i < 4; ++i) {
             v |= static_cast<std::uint32_t>(m_in[m_pos++]) << (8 * i);
@@ -58,6 +86,9 @@ public:
     float GetF32() { return std::bit_cast<float>(GetU32()); }
     // Reads a text field of `width` bytes: up to its first zero, never past its width.
     std::string GetText(std::size_t width) {
+        if (!Fits(width)) {
+            return {};
+        }
         const auto* begin = reinterpret_cast<const char*>(m_in.data() + m_pos);
         const void* zero = std::memchr(begin, 0, width);
         const std::size_t n =
@@ -66,14 +97,28 @@ public:
         return std::string(begin, n);
     }
     void GetBytes(std::span<std::uint8_t> out) {
-        std::memcpy(out.data(), m_in.data() + m_pos, out.size());
+        if (!Fits(out.size())) {
+            std::fill(out.begin(), out.end(), std::uint8_t{0});
+            return;
+        }
+        if (!out.empty()) {
+            std::memcpy(out.data(), m_in.data() + m_pos, out.size());
+        }
         m_pos += out.size();
     }
     std::size_t Position() const { return m_pos; }
+    // False once a read went past the end: that read and every one after it yielded zeros.
+    bool Ok() const { return !m_failed; }
 
 private:
+    bool Fits(std::size_t n) {
+        m_failed = m_failed || n > m_in.size() - m_pos;
+        return !m_failed;
+    }
+
     std::span<const std::uint8_t> m_in;
     std::size_t m_pos = 0;
+    bool m_failed = false;
 };
 
 // Copies a text into a fixed character field, cut to leave room for the terminator.

@@ -1,5 +1,7 @@
 #include "engine/EngineSettingsEditing.h"
 
+#include <initializer_list>
+
 #include "base/ByteCodec.h"
 #include "base/Ui.h"
 #include "engine/AudioFormats.h"
@@ -23,6 +25,19 @@ AudioDeviceList DeviceList(const std::vector<std::string>& names, int stored) {
         list.selected = stored;
     }
     return list;
+}
+
+// A path cut to its 260-byte field would name another program or file: it is refused whole.
+bool PathsFit(std::initializer_list<std::string_view> paths) {
+    for (const std::string_view path : paths) {
+        if (path.size() >= kPathWidth) {
+            if (g_ui) {
+                g_ui->ShowMessage(Str(kStrPathTooLong), MessageIcon::Warning);
+            }
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -81,6 +96,9 @@ std::string FlagsPresetText(int index) {
 }
 
 bool ConfirmSoundEngine(std::string_view programName, std::string_view scriptEditor) {
+    if (!PathsFit({programName, scriptEditor})) {
+        return false;
+    }
     SetText(g_soundEngine.programName, programName);
     SetText(g_soundEngine.scriptEditor, scriptEditor);
     g_soundEngineCommitted = g_soundEngine;
@@ -93,15 +111,7 @@ void CancelSoundEngine() {
 
 bool AdditionalFilePathsFit(std::string_view script1, std::string_view script2,
                             std::string_view audioFile) {
-    for (const std::string_view path : {audioFile, script1, script2}) {
-        if (path.size() >= kPathWidth) {
-            if (g_ui) {
-                g_ui->ShowMessage(Str(kStrPathTooLong), MessageIcon::Warning);
-            }
-            return false;
-        }
-    }
-    return true;
+    return PathsFit({audioFile, script1, script2});
 }
 
 AdditionalFiles EnvironmentFilesToEdit() {
@@ -112,6 +122,9 @@ AdditionalFiles EnvironmentFilesToEdit() {
 
 bool ConfirmEnvironmentFiles(std::string_view script1, std::string_view script2,
                              std::string_view audioFile, int audioFormat) {
+    if (!AdditionalFilePathsFit(script1, script2, audioFile)) {
+        return false;
+    }
     SetText(g_environmentFiles.script1, script1);
     SetText(g_environmentFiles.script2, script2);
     SetText(g_environmentFiles.audioFile, audioFile);

@@ -32,8 +32,9 @@ void EditFlagsText(std::string_view text);
 // The list entry of preset `index`, renewed when the list drops down or the box loses focus.
 std::string FlagsPresetText(int index);
 
-// OK: takes the two fields (259 characters at most), commits and writes "SoundEngine". False
-// when the write failed and was reported: the dialog stays open, the values stay committed.
+// OK: takes the two fields (259 bytes at most), commits and writes "SoundEngine". False when a
+// field is longer (refused with a message, nothing changed) or when the write failed and was
+// reported: the dialog stays open, the values stay committed.
 bool ConfirmSoundEngine(std::string_view programName, std::string_view scriptEditor);
 // Cancel: the live values return to the committed copy.
 void CancelSoundEngine();
@@ -65,7 +66,8 @@ struct AdditionalFilesRole {
     void (*cancel)();
 };
 
-// Environment additional files: OK with the three names and the selected format index.
+// Environment additional files: OK with the three names and the selected format index; a name
+// longer than its field is refused as for the sound engine.
 AdditionalFiles EnvironmentFilesToEdit();
 bool ConfirmEnvironmentFiles(std::string_view script1, std::string_view script2,
                              std::string_view audioFile, int audioFormat);

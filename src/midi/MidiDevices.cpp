@@ -21,7 +21,10 @@ Bytes EncodeMidiDeviceSettings(const MidiDeviceSettings& settings) {
     return bytes;
 }
 
-MidiDeviceSettings DecodeMidiDeviceSettings(const Bytes& bytes) {
+std::optional<MidiDeviceSettings> DecodeMidiDeviceSettings(const Bytes& bytes) {
+    if (bytes.size() != kMidiDeviceSettingsSize) {
+        return std::nullopt;
+    }
     ByteReader r(bytes);
     MidiDeviceSettings settings;
     settings.inputDeviceIndex = r.GetI32();
@@ -106,14 +109,14 @@ void RefreshShownStatusTexts() {
 void LoadMidiDeviceSettings() {
     MidiDeviceState& s = g_midiDevices;
     if (g_settingsStore && g_settingsStore->KeyExists(kSettingsKey)) {
-        if (const auto bytes = ReadRecord(*g_settingsStore, kSettingsKey, kValueMidiDevices,
-                                          kMidiDeviceSettingsSize)) {
-            const MidiDeviceSettings stored = DecodeMidiDeviceSettings(*bytes);
-            s.inputDeviceIndex = stored.inputDeviceIndex;
-            s.outputDeviceIndex = stored.outputDeviceIndex;
-            s.inputEnabled = stored.inputEnabled;
-            g_midiDialog.rememberedInputEnabled = stored.inputEnabled;
-            if (stored.inputEnabled > 0) {
+        const auto bytes =
+            ReadRecord(*g_settingsStore, kSettingsKey, kValueMidiDevices, kMidiDeviceSettingsSize);
+        if (const auto stored = bytes ? DecodeMidiDeviceSettings(*bytes) : std::nullopt) {
+            s.inputDeviceIndex = stored->inputDeviceIndex;
+            s.outputDeviceIndex = stored->outputDeviceIndex;
+            s.inputEnabled = stored->inputEnabled;
+            g_midiDialog.rememberedInputEnabled = stored->inputEnabled;
+            if (stored->inputEnabled > 0) {
                 g_midiDialog.checkbox = g_midiDialog.rememberedCheckbox = 1;
                 g_midiDialog.inputListEnabled = g_midiDialog.rememberedInputListEnabled = 1;
             }

@@ -42,7 +42,8 @@ struct MidiDeviceSettings {
 };
 inline constexpr std::size_t kMidiDeviceSettingsSize = 12;
 Bytes EncodeMidiDeviceSettings(const MidiDeviceSettings& settings);
-MidiDeviceSettings DecodeMidiDeviceSettings(const Bytes& bytes);
+// Only a value of exactly 12 bytes is a stored choice.
+std::optional<MidiDeviceSettings> DecodeMidiDeviceSettings(const Bytes& bytes);
 
 extern MidiDeviceState g_midiDevices;
 extern MidiDialogState g_midiDialog;

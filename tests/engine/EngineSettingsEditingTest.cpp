@@ -9,6 +9,7 @@
 #include "engine/EngineSettingsEditing.h"
 #include "fakes/FakeSettingsStore.h"
 #include "fakes/FakeUi.h"
+#include "resources/Strings.h"
 
 namespace {
 
@@ -133,6 +134,27 @@ TEST_F(EngineDialogs, EnvironmentFilesOkStoresAndCancelRestores) {
     SetText(g_environmentFiles.script1, "typed but cancelled");
     CancelEnvironmentFiles();
     EXPECT_EQ(g_environmentFiles, expected);
+}
+
+// 140 "é" are 280 bytes: cut to the 260-byte field they would name another program or file.
+TEST_F(EngineDialogs, APathLongerThanItsFieldIsRefusedAndNothingChanges) {
+    std::string accents;
+    for (int i = 0; i < 140; ++i) {
+        accents += "\xC3\xA9";
+    }
+    const SoundEngineRecord engine = g_soundEngine;
+    EXPECT_FALSE(ConfirmSoundEngine(accents, "kate"));
+    EXPECT_FALSE(ConfirmSoundEngine("csound", accents));
+    const EnvironmentFilesRecord files = g_environmentFiles;
+    EXPECT_FALSE(ConfirmEnvironmentFiles("a.orc", "b.sco", accents, 7));
+    EXPECT_FALSE(ConfirmEnvironmentFiles("a.orc", accents, "c.wav", 7));
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>(4, Str(kStrPathTooLong)));
+    EXPECT_EQ(g_soundEngine, engine);
+    EXPECT_EQ(g_soundEngineCommitted, engine);
+    EXPECT_EQ(g_environmentFiles, files);
+    EXPECT_EQ(g_environmentFilesCommitted, files);
+    EXPECT_EQ(store.writes, 0);
+    EXPECT_TRUE(ConfirmSoundEngine(std::string(259, 'p'), "kate")); // the longest that fits
 }
 
 TEST_F(EngineDialogs, AudioDeviceListsNumberTheDevicesAndSelectTheStoredOnes) {

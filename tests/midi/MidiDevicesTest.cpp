@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "base/SettingsKeys.h"
 #include "fakes/FakeMidiService.h"
 #include "fakes/FakeSettingsStore.h"
@@ -44,6 +46,16 @@ protected:
     FakeUi ui;
     FakeSettingsStore store;
 };
+
+TEST(MidiDeviceRecord, OnlyAValueOfTwelveBytesIsAChoice) {
+    EXPECT_FALSE(DecodeMidiDeviceSettings(Bytes(11)));
+    EXPECT_FALSE(DecodeMidiDeviceSettings(Bytes(13)));
+    const auto settings = DecodeMidiDeviceSettings(EncodeMidiDeviceSettings({2, 3, 1}));
+    ASSERT_TRUE(settings);
+    EXPECT_EQ((std::array<int, 3>{settings->inputDeviceIndex, settings->outputDeviceIndex,
+                                  settings->inputEnabled}),
+              (std::array<int, 3>{2, 3, 1}));
+}
 
 TEST_F(MidiDevices, FirstStartShowsTheFirstExecutionMessageThenTheDevicesDialog) {
     store.Put(kSettingsKey, kValueMidiDevices, Bytes(11)); // a value of the wrong size is no choice
@@ -214,7 +226,8 @@ TEST_F(MidiDevices, ChoosingAnotherOutputClosesTheOldAndOpensTheNewAtOnce) {
     EXPECT_EQ(g_midiOutputStatusText, "Out: Out B");
     ASSERT_TRUE(StoreMidiDeviceSettings());
     EXPECT_EQ(
-        DecodeMidiDeviceSettings(*store.Get(kSettingsKey, kValueMidiDevices)).outputDeviceIndex, 1);
+        DecodeMidiDeviceSettings(*store.Get(kSettingsKey, kValueMidiDevices))->outputDeviceIndex,
+        1);
 }
 
 TEST_F(MidiDevices, ChoosingAnotherInputClosesTheOldAndOpensTheNewAtOnce) {
