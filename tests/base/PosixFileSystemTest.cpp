@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "base/AllState.h"
 #include "base/PosixFileSystem.h"
 #include "fakes/FakeUi.h"
 #include "panel/PanelState.h"
@@ -107,7 +108,7 @@ TEST_F(PosixFileSystemTest, AProjectSaveCutShortByTheDiskKeepsTheSavedProject) {
     FakeUi ui;
     g_ui = &ui;
     g_fileSystem = &files;
-    ResetProjectState();
+    ResetAllState();
     g_scriptPaths = {};
     AcceptNewProject(kNewPanelSevenBit, "16");
     FinishNewProject();
