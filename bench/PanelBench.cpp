@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "NullMidiService.h"
+#include "base/AllState.h"
 #include "midi/MidiDevices.h"
 #include "panel/PanelLogic.h"
 #include "panel/PanelState.h"
@@ -46,8 +47,7 @@ private:
 NullPanelWindow g_nullWindow;
 
 void SetUpFourteenBitPanel(int count) {
-    ResetPanelState();
-    ResetSliderOutput();
+    ResetAllState();
     g_sliderCount = count;
     for (int i = 0; i < count; ++i) {
         SetDefaultSlider(i, true);
@@ -150,7 +150,7 @@ void BM_ResidentSizeOfSnapshotStore(benchmark::State& state) {
         state.counters["full_KiB"] = static_cast<double>(full);
         state.counters["store_KiB"] =
             static_cast<double>(g_snapshots.AllocatedSlots() * sizeof(SnapshotRecord)) / 1024.0;
-        ResetPanelState();
+        ResetAllState();
         state.ResumeTiming();
     }
 }

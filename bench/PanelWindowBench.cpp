@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "NullMidiService.h"
+#include "base/AllState.h"
 #include "midi/MidiDevices.h"
 #include "panel/PanelState.h"
 #include "panel/SliderOutput.h"
@@ -18,8 +19,7 @@ namespace {
 NullMidiService g_nullService;
 
 void SetUpPanel(int count, bool fourteenBit, int style) {
-    ResetPanelState();
-    ResetSliderOutput();
+    ResetAllState();
     g_sliderCount = count;
     for (int i = 0; i < count; ++i) {
         SetDefaultSlider(i, fourteenBit);

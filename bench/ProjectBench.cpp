@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "base/AllState.h"
 #include "base/PosixFileSystem.h"
 #include "fakes/FakeUi.h"
 #include "panel/PanelState.h"
@@ -44,7 +45,7 @@ std::string ProjectPath() {
 void MakeLargestProject() {
     g_ui = &g_benchUi;
     g_fileSystem = &g_files;
-    ResetProjectState();
+    ResetAllState();
     BuildDefaultPanel(false, kMaxSliders);
     g_snapshotCount = kMaxSnapshots;
     for (int n = 1; n <= kMaxSnapshots; ++n) {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "base/AllState.h"
 #include "base/ByteCodec.h"
 #include "base/FileSystem.h"
 #include "panel/PanelState.h"
@@ -17,7 +18,7 @@ namespace {
 
 // 64 7-bit and 64 14-bit sliders with blanks in their names and mixed ranges.
 void SetUpMixedPanel() {
-    ResetPanelState();
+    ResetAllState();
     g_sliderCount = kMaxSliders;
     for (int i = 0; i < kMaxSliders; ++i) {
         SetDefaultSlider(i, i % 2 == 1);

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "NullMidiService.h"
+#include "base/AllState.h"
 #include "midi/MidiDevices.h"
 #include "midi/MidiInputQueue.h"
 #include "midi/RoutedMidiService.h"
@@ -15,8 +16,7 @@ namespace {
 NullMidiService g_null;
 
 void SetUpPanel(int count, bool fourteenBit, std::int32_t curve) {
-    ResetPanelState();
-    ResetSliderOutput();
+    ResetAllState();
     g_sliderCount = count;
     for (int i = 0; i < count; ++i) {
         SetDefaultSlider(i, fourteenBit);

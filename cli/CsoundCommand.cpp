@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "ToolArgs.h"
 #include "ToolProjectFile.h"
+#include "base/AllState.h"
 #include "project/ProjectIo.h"
 #include "project/ProjectState.h"
 #include "scripts/ScriptCommands.h"
@@ -49,7 +50,7 @@ int RunCsoundCommand(const Args& args) {
         return 1;
     }
     // The project as the program holds it once opened; the Insert menu reads that state.
-    ResetProjectState();
+    ResetAllState();
     TakeProjectImage(header, image);
     return PrintPieces(InsertMenuPieces(command, g_audioFormatIndex));
 }

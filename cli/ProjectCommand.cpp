@@ -7,6 +7,7 @@
 
 #include "Commands.h"
 #include "ToolProjectFile.h"
+#include "base/AllState.h"
 #include "base/PosixFileSystem.h"
 #include "panel/PanelState.h"
 #include "project/NewProject.h"
@@ -145,7 +146,7 @@ int RunProjectNew(const Args& args) {
     }
 
     // The new-project dialog's panel on the start-up state, named after the file.
-    ResetProjectState();
+    ResetAllState();
     BuildDefaultPanel(kind == kNewPanelFourteenBit, *count);
     const std::string& file = options["-o"];
     SetText(g_projectName, FileTitleOf(file));

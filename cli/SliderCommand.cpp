@@ -5,6 +5,7 @@
 
 #include "Commands.h"
 #include "ToolArgs.h"
+#include "base/AllState.h"
 #include "base/ByteCodec.h"
 #include "midi/MidiDevices.h"
 #include "midi/MidiInputQueue.h"
@@ -76,9 +77,7 @@ int RunSliderCommand(const Args& args) {
     }
 
     // The state right after start-up: a fresh panel, the seed word set, then the curve tables.
-    ResetPanelState();
-    ResetSliderOutput();
-    ResetNoiseSources();
+    ResetAllState();
     randomSeed = static_cast<std::int32_t>(*seed);
     BuildCurveTables();
 

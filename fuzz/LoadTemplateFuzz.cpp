@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "base/AllState.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeUi.h"
 #include "panel/PanelState.h"
@@ -39,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeFileSystem fs;
     g_ui = &ui;
     g_fileSystem = &fs;
-    ResetProjectState();
+    ResetAllState();
 
     const std::uint8_t flags = data[0];
     std::size_t textSize = data[1] | (data[2] << 8) | (static_cast<std::size_t>(data[3]) << 16);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "base/AllState.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeUi.h"
 #include "project/ProjectIo.h"
@@ -28,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeFileSystem fs;
     g_ui = &ui;
     g_fileSystem = &fs;
-    ResetProjectState();
+    ResetAllState();
     if (ReadFrom(fs, std::vector<std::uint8_t>(data, data + size)) == 1) {
         DetectProjectChanges();
         // A script named like the project file would overwrite it in between.

@@ -6,6 +6,7 @@
 #include "app/ExitSequence.h"
 #include "app/FrameLayout.h"
 #include "app/FrameView.h"
+#include "base/AllState.h"
 #include "base/CommandIds.h"
 #include "base/CommandRouter.h"
 #include "base/FrameHooks.h"
@@ -65,32 +66,19 @@ void ApplyCreationToggles() {
 } // namespace
 
 void SetProgramStartValues(Clock& clock) {
-    SetPreferenceDefaults();
-    ResetMidiDeviceState();
+    // The engine settings' defaults depend on whether the engine library is there.
+    if (g_frameHooks.loadEngineLibrary) {
+        g_frameHooks.loadEngineLibrary();
+    }
+    ResetAllState();
     // The generator is seeded before the curve tables: the random curve draws from it.
     InitRandomState(clock.TickCount());
     BuildCurveTables();
-    ResetSliderOutput();
-    ResetPanelState();
-    if (g_frameHooks.setPartStartValues) {
-        g_frameHooks.setPartStartValues();
-    }
 }
 
 void CreateFrameState(Clock& clock) {
-    // Step 1: the flags start opposite to what is wanted; step 6's toggles turn them round.
-    g_frame = FrameFlags{};
-    for (ToolWindowSettings& window : g_toolWindows) {
-        window.openAtExit = 0;
-    }
+    // The frame's flags start opposite to what is wanted: the toggles at the end turn them round.
     SetProgramStartValues(clock);
-    if (g_frameHooks.resetProjectFlags) {
-        g_frameHooks.resetProjectFlags();
-    } else {
-        g_projectOpen = 0;
-        g_projectDirty = 0;
-        g_projectUntitled = 1;
-    }
     ReadWindowSettings();
     ReadPreferences();
     ReadEnvironmentFiles(); // stored with the preferences, kept by the engine settings

@@ -9,11 +9,12 @@
 
 #include "base/Clock.h"
 
-// Creation of the main window's state, before it is shown: the flags, the start values of the
-// whole program, the project flags, the stored window settings and preferences, the bars, and
-// the four toggles applied by their commands.
+// Creation of the main window's state, before it is shown: the start values of the whole
+// program, the stored window settings and preferences, the bars, and the four toggles applied by
+// their commands.
 void CreateFrameState(Clock& clock);
-// The start values of the whole program (creation step 2).
+// The start values of the whole program: the engine library loaded, every subsystem's state
+// reset, the generator seeded from the clock and the curve tables built from it.
 void SetProgramStartValues(Clock& clock);
 
 // Routes every command the frame carries out itself.

@@ -76,17 +76,10 @@ void Program::Install() {
     }
     g_frameHooks = FrameHooks{};
     g_frameHooks.deleteEmbeddedEngineFile = DeleteEmbeddedEngineFile;
-    // The engine settings take their defaults at creation, before the stored preferences (which
-    // read the environment files); the other two records are read at start-up. Their defaults
-    // depend on the engine library, which a re-run of the start values keeps loaded.
-    g_frameHooks.setPartStartValues = [this, before = g_frameHooks.setPartStartValues] {
+    g_frameHooks.loadEngineLibrary = [this] {
         if (!m_engineLibrary) {
             m_engineLibrary = g_engineLibraryLoader();
             g_engineLibrary = m_engineLibrary.get();
-        }
-        SetEngineSettingsDefaults();
-        if (before) {
-            before();
         }
     };
     g_frameHooks.readAudioDevices = ReadAudioDevices;

@@ -1,7 +1,8 @@
 #pragma once
-// The steps of start-up and exit that belong to Parts built on top of the frame (the project
-// lifecycle, the sound engine settings, the keyboard mapping, the script editor). Each Part sets
-// its hook when it is built; a hook left empty is a step with nothing to do yet.
+// The steps of start-up and exit that the frame leaves to the subsystems above it (the project
+// lifecycle, the sound engine settings, the keyboard mapping, the script editor), which the
+// frame's logic cannot call itself. Each subsystem sets its hooks when the program installs it;
+// a hook left empty is a step with nothing to do.
 
 #include <functional>
 #include <string_view>
@@ -18,11 +19,9 @@ struct EditorMenuState {
 };
 
 struct FrameHooks {
-    // The start values of the Parts above the frame (engine settings and library, audio
-    // formats, script font, project defaults, templates), set at the main window's creation.
-    std::function<void()> setPartStartValues;
-    // The project flags at the main window's creation.
-    std::function<void()> resetProjectFlags;
+    // Loads the engine library at the main window's creation, before the start values: the
+    // engine settings' defaults depend on it. A re-run keeps the library loaded.
+    std::function<void()> loadEngineLibrary;
     // The project's part of the exit: the save prompt and closing; false keeps the program
     // running.
     std::function<bool()> exitProject;

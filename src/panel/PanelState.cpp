@@ -4,17 +4,15 @@
 #include <string>
 
 #include "base/ByteCodec.h"
+#include "panel/SliderOutput.h"
+#include "panel/SliderProps.h"
+#include "panel/SliderValidation.h"
 
 std::array<SliderRecord, kMaxSliders> g_sliders{};
 int g_sliderCount = 16;
 int g_sliderCountCommitted = 16;
 int g_sliderNameCounter = 0;
 std::array<SliderRecord, kMaxSliders> g_slidersSaved{};
-
-SnapshotStore g_snapshots;
-SnapshotStore g_snapshotsSaved;
-int g_snapshotCount = 0;
-int g_snapshotNameCounter = 0;
 
 int g_panelControlStyle = 0;
 int g_scrollStep = 8;
@@ -25,16 +23,19 @@ int g_transportStopped = 1;
 int g_currentSlider = 0;
 int g_editedSlider = 0;
 
+int g_forceMsbResend = 0;
+int g_updateSliderControls = 1;
+MsbCache g_msbCache;
+SliderScratch g_sliderScratch;
+int g_sliderPropsOpen = 0;
+int g_sliderPropsFromPanelProps = 0;
+
 void ResetPanelState() {
     g_sliders.fill(SliderRecord{});
     g_slidersSaved.fill(SliderRecord{});
     g_sliderCount = 16;
     g_sliderCountCommitted = 16;
     g_sliderNameCounter = 0;
-    g_snapshots.Clear();
-    g_snapshotsSaved.Clear();
-    g_snapshotCount = 0;
-    g_snapshotNameCounter = 0;
     g_panelControlStyle = 0;
     g_scrollStep = 8;
     g_startMessage = {0x90, 0x3C, 0x40};
@@ -42,6 +43,12 @@ void ResetPanelState() {
     g_transportStopped = 1;
     g_currentSlider = 0;
     g_editedSlider = 0;
+    g_forceMsbResend = 0;
+    g_updateSliderControls = 1;
+    g_msbCache = MsbCache{};
+    g_sliderScratch = SliderScratch{};
+    g_sliderPropsOpen = 0;
+    g_sliderPropsFromPanelProps = 0;
 }
 
 static std::string NextSliderName() {
@@ -113,34 +120,6 @@ int FindSliderByName(std::string_view name) {
         }
     }
     return kSliderNotFound;
-}
-
-void DeleteSnapshot(int number) {
-    for (int n = number; n < g_snapshotCount; ++n) {
-        CopySnapshot(n + 1, n);
-    }
-    --g_snapshotCount;
-}
-
-void CopySnapshot(int source, int destination) {
-    if (source == destination) {
-        return;
-    }
-    const SnapshotRecord& from = g_snapshots[source];
-    SnapshotRecord& to = g_snapshots[destination];
-    SetText(to.name, TextOf(from.name));
-    for (int i = 0; i < g_sliderCount; ++i) {
-        to.values[i] = from.values[i];
-    }
-}
-
-int FindSnapshotByName(std::string_view name) {
-    for (int n = 1; n <= g_snapshotCount; ++n) {
-        if (TextOf(g_snapshots.Peek(n).name) == name) {
-            return n;
-        }
-    }
-    return 0;
 }
 
 void SetDefaultSlider(int index, bool fourteenBit) {

@@ -1,13 +1,13 @@
 #pragma once
-// The one panel and snapshot store of the process, with the panel-level settings, and the small
-// operations that keep them consistent. All of it lives on the user-interface thread.
+// The one panel of the process: its slider records and panel-level settings, the small
+// operations that keep them consistent, and the one reset of every piece of panel state. All of
+// it lives on the user-interface thread.
 
 #include <array>
 #include <cstdint>
 #include <string_view>
 
 #include "panel/PanelRecords.h"
-#include "panel/SnapshotStore.h"
 
 inline constexpr int kSliderNotFound = 1333;
 
@@ -16,11 +16,6 @@ extern int g_sliderCount;
 extern int g_sliderCountCommitted;
 extern int g_sliderNameCounter;
 extern std::array<SliderRecord, kMaxSliders> g_slidersSaved;
-
-extern SnapshotStore g_snapshots;
-extern SnapshotStore g_snapshotsSaved;
-extern int g_snapshotCount;
-extern int g_snapshotNameCounter;
 
 extern int g_panelControlStyle;
 extern int g_scrollStep;
@@ -31,18 +26,16 @@ extern int g_transportStopped;
 extern int g_currentSlider;
 extern int g_editedSlider;
 
-// Start values of the panel and the store, as when the program starts: every record zero,
-// 16 sliders counted, the default panel settings.
+// Start values of the whole panel, as when the program starts: every record zero, 16 sliders
+// counted, the default panel settings, the send routine's switches and cache, the slider checks'
+// scratch. The windows attached to the panel (g_panelWindow, g_panelControls, ...) attach and
+// detach themselves.
 void ResetPanelState();
 
 void InsertSlider(int position);
 void DeleteSlider(int index);
 void CopySlider(int source, int destination);
 int FindSliderByName(std::string_view name);
-
-void DeleteSnapshot(int number);
-void CopySnapshot(int source, int destination);
-int FindSnapshotByName(std::string_view name);
 
 // Fills slider i (0-based) of a new project's default panel, naming it from the running counter.
 void SetDefaultSlider(int index, bool fourteenBit);

@@ -9,9 +9,6 @@
 #include "project/ProjectState.h"
 #include "random/NoiseSources.h"
 
-int g_forceMsbResend = 0;
-int g_updateSliderControls = 1;
-MsbCache g_msbCache;
 SliderControls* g_panelControls = nullptr;
 
 namespace {
@@ -31,12 +28,6 @@ bool IsMappedCurve(std::int32_t curve) {
 }
 
 } // namespace
-
-void ResetSliderOutput() {
-    g_forceMsbResend = 0;
-    g_updateSliderControls = 1;
-    g_msbCache = MsbCache{};
-}
 
 void BuildCurveTables() {
     CurveTable& log = g_curves[kCurveLogarithmic];

@@ -31,9 +31,6 @@ extern int g_updateSliderControls;
 extern MsbCache g_msbCache;
 extern SliderControls* g_panelControls; // null while the panel window does not exist
 
-// Start values of the switches and the cache, as at main window creation.
-void ResetSliderOutput();
-
 void BuildCurveTables();
 float MapSliderValue(int slider);
 void SendSlider(int slider);

@@ -9,8 +9,6 @@
 #include "panel/SliderValidation.h"
 #include "resources/Strings.h"
 
-int g_sliderPropsFromPanelProps = 0;
-
 int OpenSliderProps(std::string_view sliderName, SliderPropsFields& fields) {
     g_sliderPropsOpen = 1;
     const int index = FindSliderByName(sliderName);

@@ -9,14 +9,6 @@
 #include "panel/PanelText.h"
 #include "resources/Strings.h"
 
-SliderScratch g_sliderScratch;
-int g_sliderPropsOpen = 0;
-
-void ResetSliderValidation() {
-    g_sliderScratch = SliderScratch{};
-    g_sliderPropsOpen = 0;
-}
-
 namespace {
 
 void Refuse(const std::string& text) {

@@ -23,8 +23,6 @@ extern SliderScratch g_sliderScratch;
 // 1 while the slider properties dialog is open (the slider search and project manager ask).
 extern int g_sliderPropsOpen;
 
-void ResetSliderValidation();
-
 // A name is held in 499 characters and its terminator.
 std::string_view CutSliderName(std::string_view text);
 

@@ -6,7 +6,6 @@
 #include "project/NewProjectDialog.h"
 #include "project/ProjectLifecycle.h"
 #include "project/ProjectState.h"
-#include "project/TemplateTable.h"
 
 void InstallProjectCommands(std::function<QWidget*()> owner) {
     RouteCommand(kCmdNewProject, [owner] {
@@ -19,15 +18,6 @@ void InstallProjectCommands(std::function<QWidget*()> owner) {
     RouteCommand(kCmdSaveProject, SaveProjectCommand);
     RouteCommand(kCmdSaveProjectAs, SaveProjectAsCommand);
 
-    // Other Parts set their start values in the same step: theirs run first.
-    g_frameHooks.setPartStartValues = [earlier = g_frameHooks.setPartStartValues] {
-        if (earlier) {
-            earlier();
-        }
-        ResetProjectDefaults();
-        FillTemplateTable();
-    };
-    g_frameHooks.resetProjectFlags = ResetProjectFlags;
     g_frameHooks.exitProject = ExitProject;
     g_frameHooks.openStartupProject = OpenStartupProject;
     g_frameHooks.dropProjectFile = DropProjectFile;

@@ -13,7 +13,7 @@
 #include "base/SettingsRecords.h"
 #include "engine/AudioFormats.h"
 #include "panel/PanelRecords.h"
-#include "panel/SnapshotStore.h"
+#include "snapshots/SnapshotState.h"
 
 inline constexpr std::size_t kProjectHeaderSize = 1636;
 inline constexpr std::size_t kWindowStateSize = 52;
@@ -22,7 +22,6 @@ inline constexpr std::size_t kProjectNameWidth = 500;
 inline constexpr std::size_t kProjectPathWidth = 260;
 inline constexpr std::string_view kProjectMagic = "<Ventaro Project File>\r\n";
 inline constexpr int kProjectWindowCount = 4;
-inline constexpr int kGestureCorners = 4;
 inline constexpr int kMinScrollStep = 1;
 inline constexpr int kMaxScrollStep = 30;
 

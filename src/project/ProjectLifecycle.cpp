@@ -140,14 +140,6 @@ void ProjectOpened() {
     }
 }
 
-void ResetProjectFlags() {
-    g_projectDirty = 0;
-    g_projectUntitled = 1;
-    g_projectOpen = 0;
-    g_untitledCounter = 1;
-    ResetWindowStates();
-}
-
 bool BeginNewProject() {
     OpenMidiDevices();
     if (AskToSaveChanges() == SaveAnswer::Abort) {

@@ -16,8 +16,6 @@ SaveAnswer AskToSaveChanges();
 void CloseProject(std::string_view path);
 // Makes the current state the open project: menus, tool bar, background, its windows reopened.
 void ProjectOpened();
-// The project flags at the main window's creation.
-void ResetProjectFlags();
 
 // Command 200 up to the new-project dialog: false when the prompt stopped it. The dialog then
 // runs; its OK ends in FinishNewProject (NewProject.h).

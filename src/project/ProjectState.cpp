@@ -1,8 +1,11 @@
 #include "project/ProjectState.h"
 
 #include "panel/PanelState.h"
+#include "project/TemplateTable.h"
+#include "project/Templates.h"
 #include "resources/Strings.h"
 #include "scripts/ScriptStore.h"
+#include "snapshots/SnapshotState.h"
 
 std::int32_t g_projectOpen = 0;
 std::int32_t g_projectUntitled = 1;
@@ -27,12 +30,14 @@ ProjectText260 g_audioOutputFile{};
 ProjectText260 g_audioOutputFileCommitted{};
 std::int32_t g_audioFormatIndex = kDefaultAudioFormat;
 std::int32_t g_managerIconSize = 16;
-std::array<std::int32_t, kGestureCorners> g_gestureSnapshots{};
 std::int32_t g_panelControlStyleCommitted = 0;
 std::int32_t g_newPanelType = kNewPanelSevenBit;
 std::int32_t g_newPanelTypeCommitted = kNewPanelSevenBit;
 
 std::array<WindowState, kProjectWindowCount> g_windowStates{};
+
+std::array<TemplateEntry, kTemplateCount> g_templates{};
+int g_rememberedTemplate = 0;
 
 void ResetProjectDefaults() {
     g_sliderCount = 16;
@@ -61,7 +66,6 @@ void ResetWindowStates() {
 }
 
 void ResetProjectState() {
-    ResetPanelState();
     g_projectOpen = 0;
     g_projectUntitled = 1;
     g_projectDirty = 0;
@@ -70,6 +74,8 @@ void ResetProjectState() {
     g_untitledCounter = 1;
     ResetProjectDefaults();
     ResetWindowStates();
+    FillTemplateTable();
+    g_rememberedTemplate = 0;
 }
 
 std::string_view FileTitleOf(std::string_view path) {

@@ -25,7 +25,6 @@ extern ProjectText260 g_audioOutputFile;
 extern ProjectText260 g_audioOutputFileCommitted;
 extern std::int32_t g_audioFormatIndex;
 extern std::int32_t g_managerIconSize;
-extern std::array<std::int32_t, kGestureCorners> g_gestureSnapshots;
 extern std::int32_t g_panelControlStyleCommitted;
 // The kind chosen in the new-project dialog, and the copy its Cancel restores.
 extern std::int32_t g_newPanelType;
@@ -48,7 +47,9 @@ inline constexpr int kNewPanelTemplate = 2;
 void ResetProjectDefaults();
 // Every window state zero, except that the project manager opens with the next project.
 void ResetWindowStates();
-// The whole project state as at start-up, the panel and the scripts included (for tests).
+// The project's state as at start-up: no project open, a new project's defaults (which set the
+// panel, snapshot and script values a project carries), the window states and the template
+// table.
 void ResetProjectState();
 
 // The text after the last "/" or "\", or the whole path when it holds neither.

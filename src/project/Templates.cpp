@@ -13,9 +13,6 @@
 #include "resources/Strings.h"
 #include "scripts/ScriptStore.h"
 
-std::array<TemplateEntry, kTemplateCount> g_templates{};
-int g_rememberedTemplate = 0;
-
 namespace {
 
 void Refuse() {

@@ -255,6 +255,8 @@ void InitRandomState(std::uint32_t tickCount) {
 }
 
 void ResetNoiseSources() {
+    randomSeed = -1;
+    randomSourceSelector = 4;
     g_source1 = ShuffleState{};
     g_source2 = ShuffleState{};
     g_source2Second = 123456789;

@@ -25,5 +25,5 @@ extern std::int32_t randomSourceSelector;
 // Seeds the program's generator from the tick count, as at main window creation.
 void InitRandomState(std::uint32_t tickCount);
 
-// Puts every source's static state back to its start values (for tests and tools).
+// Puts the seed word, the selector and every source's static state back to their start values.
 void ResetNoiseSources();

@@ -12,11 +12,6 @@
 #include "resources/Strings.h"
 
 GestureView* g_gestureView = nullptr;
-int g_snapshotManagerOpen = 0;
-
-void ResetSnapshotState() {
-    g_snapshotManagerOpen = 0;
-}
 
 namespace {
 

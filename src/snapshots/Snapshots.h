@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "project/ProjectState.h"
+#include "snapshots/SnapshotState.h"
 
 inline constexpr int kCommandSnapshotManager = 17000;
 inline constexpr int kCommandGestureWindow = 61000;
@@ -25,11 +25,8 @@ public:
     virtual void Close() = 0;
 };
 
-// The gesture window's corner choices, g_gestureSnapshots, belong to the project.
+// The gesture window while it is visible; it attaches and detaches itself.
 extern GestureView* g_gestureView;
-extern int g_snapshotManagerOpen;
-
-void ResetSnapshotState();
 
 // 1 with snapshot g_snapshotCount taken from the panel, 0 after the limit's message.
 int TakeSnapshot();

@@ -7,6 +7,7 @@
 #include "FakeFrameView.h"
 #include "app/FrameCommands.h"
 #include "app/FrameView.h"
+#include "base/AllState.h"
 #include "base/Clock.h"
 #include "base/CommandRouter.h"
 #include "base/FrameHooks.h"
@@ -28,6 +29,7 @@ public:
 class FrameFixture : public ::testing::Test {
 protected:
     void SetUp() override {
+        ResetAllState();
         g_ui = &ui;
         g_settingsStore = &store;
         g_midiService = &midi;
@@ -48,8 +50,7 @@ protected:
         g_midiService = nullptr;
         g_frameView = nullptr;
         g_programLauncher = nullptr;
-        ResetMidiDeviceState();
-        SetPreferenceDefaults();
+        ResetAllState();
     }
 
     // The status texts written to one part, in order.

@@ -13,6 +13,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "base/AllState.h"
 #include "base/PosixFileSystem.h"
 #include "fakes/FakeUi.h"
 #include "panel/PanelState.h"
@@ -193,7 +194,7 @@ TEST_F(PosixFileSystemTest, AProjectSaveCutShortByTheDiskKeepsTheSavedProject) {
     FakeUi ui;
     g_ui = &ui;
     g_fileSystem = &files;
-    ResetProjectState();
+    ResetAllState();
     g_scriptPaths = {};
     AcceptNewProject(kNewPanelSevenBit, "16");
     FinishNewProject();

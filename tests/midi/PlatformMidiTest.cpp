@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "JackServer.h"
+#include "base/AllState.h"
 #include "midi/MidiDevices.h"
 #include "midi/MidiInputQueue.h"
 #include "midi/RtMidiBackend.h"
@@ -45,11 +46,7 @@ std::vector<std::uint32_t> Words(const std::vector<MidiInputEvent>& events) {
 
 class PlatformMidi : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetMidiDeviceState();
-        ResetPanelState();
-        ResetSliderOutput();
-    }
+    void SetUp() override { ResetAllState(); }
     void TearDown() override {
         if (g_midiService) {
             CloseMidiDevices();

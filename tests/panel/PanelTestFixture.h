@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/AllState.h"
 #include "fakes/FakeMidiService.h"
 #include "fakes/FakePanelWindow.h"
 #include "fakes/FakeUi.h"
@@ -24,7 +25,7 @@ using Lines = std::vector<std::string>;
 class PanelFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetAll();
+        ResetAllState();
         BuildCurveTables();
         m_midi.OpenOutput(0);
         g_midiService = &m_midi;
@@ -37,18 +38,7 @@ protected:
         g_gestureView = nullptr;
         g_midiService = nullptr;
         g_ui = nullptr;
-        ResetAll();
-    }
-    static void ResetAll() {
-        ResetPanelState();
-        ResetSliderOutput();
-        ResetMidiDeviceState();
-        ResetNoiseSources();
-        ResetSliderValidation();
-        ResetSnapshotState();
-        g_gestureSnapshots.fill(0);
-        g_sliderPropsFromPanelProps = 0;
-        randomSeed = -1;
+        ResetAllState();
     }
     static void MakePanel(int count, bool fourteenBit) {
         g_sliderCount = count;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/AllState.h"
 #include "fakes/FakeMidiService.h"
 #include "fakes/FakeUi.h"
 #include "midi/MidiDevices.h"
@@ -30,15 +31,10 @@ public:
 class SliderOutputTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetPanelState();
-        ResetSliderOutput();
-        ResetMidiDeviceState();
-        ResetNoiseSources();
-        randomSeed = -1;
+        ResetAllState();
         BuildCurveTables();
         g_panelControls = nullptr;
         g_ui = nullptr;
-        g_projectOpen = 0;
         m_midi.OpenOutput(0);
         g_midiService = &m_midi;
     }
@@ -46,11 +42,7 @@ protected:
         g_midiService = nullptr;
         g_panelControls = nullptr;
         g_ui = nullptr;
-        g_projectOpen = 0;
-        ResetPanelState();
-        ResetSliderOutput();
-        ResetNoiseSources();
-        randomSeed = -1;
+        ResetAllState();
     }
 
     static SliderRecord& Slider(int index, bool fourteenBit, int channel, int cc1, int cc2,
@@ -88,7 +80,7 @@ TEST_F(SliderOutputTest, FirstMostSignificantMessageOfEverySliderGoesOut) {
     // The cache starts empty: controller 0 into band 1 is not mistaken for a repeat.
     Slider(0, true, 0, 0, 32);
     EXPECT_EQ(Move(0, 130), (Lines{"B0 00 01", "B0 20 02"}));
-    ResetSliderOutput();
+    g_msbCache = MsbCache{};
     EXPECT_EQ(Move(0, 5), (Lines{"B0 00 00", "B0 20 05"}));
     EXPECT_EQ(Move(0, 130), (Lines{"B0 00 01", "B0 20 02"}));
     EXPECT_EQ(Move(0, 131), Lines{"B0 20 03"});

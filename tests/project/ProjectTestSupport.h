@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/AllState.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeMidiService.h"
 #include "fakes/FakeUi.h"
@@ -20,8 +21,7 @@
 class ProjectTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetProjectState();
-        ResetMidiDeviceState();
+        ResetAllState();
         g_ui = &ui;
         g_fileSystem = &fs;
         g_midiService = &midi;

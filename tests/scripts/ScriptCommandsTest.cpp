@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/AllState.h"
 #include "base/ByteCodec.h"
 #include "engine/EngineSettings.h"
 #include "fakes/FakeUi.h"
@@ -15,17 +16,14 @@ class ScriptCommands : public ::testing::Test {
 protected:
     void SetUp() override {
         g_ui = &ui;
-        ResetScriptStore();
-        ResetPanelState();
-        SetEngineSettingsDefaults();
+        ResetAllState();
         for (int i = 0; i < g_sliderCount; ++i) {
             SetDefaultSlider(i, false);
         }
-        g_projectOpen = 0;
     }
     void TearDown() override {
         g_ui = nullptr;
-        g_projectOpen = 0;
+        ResetAllState();
     }
     FakeUi ui;
 };

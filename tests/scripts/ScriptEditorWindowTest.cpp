@@ -103,14 +103,11 @@ private slots:
         m_home->ChooseLoopback();
         m_program = MakeProgram(*m_home);
         QVERIFY(m_program->Start(""));
-        ResetScriptStore();
     }
     void cleanup() {
         SetPrintDialogForTests({});
         m_program.reset();
         m_home.reset();
-        ResetScriptStore();
-        g_projectOpen = 0;
     }
 
     void onePaneShowsScript2WhenScript1HasNoPathAndClosingPutsItsTextBack() {

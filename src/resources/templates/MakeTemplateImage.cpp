@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 
+#include "base/AllState.h"
 #include "base/ByteCodec.h"
 #include "panel/PanelLogic.h"
 #include "panel/PanelState.h"
@@ -92,7 +93,7 @@ int main(int argc, char** argv) {
         Fail("usage: make-template-image PANEL OUT.vtp");
         return 2;
     }
-    ResetProjectState();
+    ResetAllState();
     g_sliderCount = 0;
     g_snapshotCount = 0;
     std::ifstream in(argv[1]);

@@ -1,4 +1,4 @@
-#include "panel/SnapshotStore.h"
+#include "snapshots/SnapshotStore.h"
 
 namespace {
 constexpr int kBlockCount =

@@ -1,0 +1,22 @@
+#include "base/AllState.h"
+
+#include "base/Preferences.h"
+#include "engine/EngineSettings.h"
+#include "midi/MidiDevices.h"
+#include "panel/PanelState.h"
+#include "project/ProjectState.h"
+#include "random/NoiseSources.h"
+#include "scripts/ScriptStore.h"
+#include "snapshots/SnapshotState.h"
+
+void ResetAllState() {
+    SetPreferenceDefaults();
+    ResetMidiDeviceState();
+    ResetNoiseSources();
+    ResetPanelState();
+    ResetSnapshotState();
+    ResetScriptStore();
+    SetEngineSettingsDefaults();
+    // Last: a new project's defaults set some of the panel's and the scripts' values.
+    ResetProjectState();
+}
