@@ -35,7 +35,7 @@ protected:
         ASSERT_TRUE(OpenMidiDevices());
         view.placement = PlacementFromGeometry({10, 20, 800, 600, kShowMaximized});
         view.log.clear();
-        midi.calls.clear();
+        Sent();
         ui.commands.clear();
     }
 };
@@ -50,8 +50,8 @@ TEST_F(ExitSequence, WritesFrameWindowAndBarsThenClosesTheDevicesAndQuits) {
     ASSERT_NE(bars, nullptr);
     EXPECT_EQ(*frame, Concat(PlacementBytes(), Words({1})));
     EXPECT_EQ(*bars, Words({1, -1}));
-    EXPECT_FALSE(midi.outputOpen);
-    EXPECT_EQ(midi.calls.back(), "CloseOutput");
+    EXPECT_FALSE(midi->OutputIsOpen());
+    EXPECT_EQ(ports->Opens().back(), "close out");
     EXPECT_EQ(g_midiDevices.outputOpened, 0);
     EXPECT_EQ(ui.quitCodes, (std::vector<int>{0}));
 }
@@ -60,7 +60,7 @@ TEST_F(ExitSequence, ACancelledSavePromptKeepsTheProgramRunningAndWritesNothing)
     g_frameHooks.exitProject = [] { return false; };
     EXPECT_FALSE(RunExitSequence());
     EXPECT_EQ(store.Get(kWindowsKey, "FrameWindow"), nullptr);
-    EXPECT_TRUE(midi.outputOpen);
+    EXPECT_TRUE(midi->OutputIsOpen());
     EXPECT_TRUE(ui.quitCodes.empty());
 }
 
@@ -127,7 +127,7 @@ TEST_F(ExitSequence, AWindowsKeyThatCannotBeMadeLosesTheSettingsButTheExitGoesOn
     RunExitSequence();
     EXPECT_EQ(store.Get(kWindowsKey, "FrameWindow"), nullptr);
     EXPECT_EQ(store.Get(kWindowsKey, "MIDIScope"), nullptr);
-    EXPECT_FALSE(midi.outputOpen);
+    EXPECT_FALSE(midi->OutputIsOpen());
     EXPECT_EQ(ui.quitCodes, (std::vector<int>{0}));
 }
 
@@ -149,5 +149,5 @@ TEST_F(ExitSequence, QuitAtOnceSkipsTheExitSequence) {
     DispatchCommand(kCmdQuitAtOnce);
     EXPECT_EQ(ui.quitCodes, (std::vector<int>{0}));
     EXPECT_EQ(store.Get(kWindowsKey, "FrameWindow"), nullptr);
-    EXPECT_TRUE(midi.outputOpen);
+    EXPECT_TRUE(midi->OutputIsOpen());
 }

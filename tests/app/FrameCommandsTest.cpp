@@ -47,9 +47,9 @@ TEST_F(FrameCreation, AppliesTheStoredTogglesThroughTheirCommands) {
     store.Put(kWindowsKey, "FrameWindow", EncodeFrameWindow(frame));
     store.Put(kWindowsKey, "Bars", EncodeBars({-1, 1}));
     store.Put(kSettingsKey, "KeyboardMapping", Toggle(1));
-    EnvironmentFilesRecord files;
-    SetText(files.script1, "piece.csd");
-    store.Put(kSettingsKey, kValueEnvironmentFiles, EncodeEnvironmentFiles(files));
+    EnvironmentFilesRecord environment;
+    SetText(environment.script1, "piece.csd");
+    store.Put(kSettingsKey, kValueEnvironmentFiles, EncodeEnvironmentFiles(environment));
     CreateFrameState(clock);
     EXPECT_EQ(TextOf(g_environmentFilesCommitted.script1), "piece.csd");
     EXPECT_TRUE(view.topmost);
@@ -223,7 +223,7 @@ TEST_F(FrameClearPreferences, OpenDevicesSurviveTheCommand) {
     ASSERT_TRUE(OpenMidiDevices());
     ui.answers = {MessageAnswer::Yes};
     DispatchCommand(kCmdClearPreferences);
-    EXPECT_TRUE(midi.outputOpen);
+    EXPECT_TRUE(midi->OutputIsOpen());
     EXPECT_EQ(g_midiDevices.outputOpened, 1);
     EXPECT_EQ(g_midiOutputStatusText, "Out: Out B");
 }
@@ -234,14 +234,14 @@ protected:
         FrameFixture::SetUp();
         CreateFrameState(clock);
         ASSERT_TRUE(OpenMidiDevices());
-        midi.words.clear();
+        Sent();
         ui.messages.clear();
     }
 };
 
 TEST_F(FrameMidiCommands, ResetReportsSuccessAndFailure) {
     DispatchCommand(kCmdResetDevices);
-    midi.outputOpen = false;
+    midi->CloseOutput();
     DispatchCommand(kCmdResetDevices);
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].text, "Current MIDI devices resetted.");
@@ -253,13 +253,13 @@ TEST_F(FrameMidiCommands, ResetReportsSuccessAndFailure) {
 // Panic's words are pinned down by the device tests; here only that the commands reach them.
 TEST_F(FrameMidiCommands, PanicStartAndStopSendTheirMessages) {
     DispatchCommand(kCmdPanic);
-    EXPECT_EQ(midi.SentBytes().size(), 32u);
+    EXPECT_EQ(Sent().size(), 32u);
     DispatchCommand(kCmdStart);
     EXPECT_EQ(g_transportStopped, 0);
-    EXPECT_EQ(midi.SentBytes().back(), "90 3C 40");
+    EXPECT_EQ(Sent().back(), "90 3C 40");
     DispatchCommand(kCmdStop);
     EXPECT_EQ(g_transportStopped, 1);
-    EXPECT_EQ(midi.SentBytes().back(), "80 3C 40");
+    EXPECT_EQ(Sent().back(), "80 3C 40");
 }
 
 class FramePrograms : public FrameFixture {};

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,13 +24,32 @@ struct FakePortLog {
     std::vector<std::string> opens;                  // "out 1", "in 0", "close out", "close in"
     std::atomic<MidiBytesHandler*> handler{nullptr}; // the open input's handler
     std::string openError;                           // non-empty: every open fails with this text
-    std::string sendError;                           // non-empty: every send fails with this text
+    std::set<int> refused;     // the port indexes (outputs and inputs alike) that fail to open
+    std::string sendError;     // non-empty: every send fails with this text
     bool platformThru = false; // the input port connects thru itself, as JACK does
     std::atomic<MidiOutPort*> thruTo{nullptr};
 
     std::vector<MidiBytes> Sent() {
         std::lock_guard lock(mutex);
         return sent;
+    }
+    // The texts of what was sent since the last call (see SentTexts).
+    std::vector<std::string> TakeSent() {
+        std::vector<std::string> texts = SentTexts();
+        std::lock_guard lock(mutex);
+        sent.clear();
+        return texts;
+    }
+    std::vector<std::string> Opens() {
+        std::lock_guard lock(mutex);
+        return opens;
+    }
+    // Why an open of port `index` fails, or empty when it opens.
+    std::string OpenRefusal(int index) {
+        if (!openError.empty()) {
+            return openError;
+        }
+        return refused.count(index) ? "The device is in use by another program." : "";
     }
     // The sent messages as "B0 07 64" texts.
     std::vector<std::string> SentTexts() {
@@ -120,8 +140,7 @@ public:
     std::vector<std::string> OutputPorts() override { return m_outs; }
     std::vector<std::string> InputPorts() override { return m_ins; }
     std::unique_ptr<MidiOutPort> OpenOutput(int index, std::string& error) override {
-        if (!m_log->openError.empty()) {
-            error = m_log->openError;
+        if (error = m_log->OpenRefusal(index); !error.empty()) {
             return nullptr;
         }
         std::lock_guard lock(m_log->mutex);
@@ -130,8 +149,7 @@ public:
     }
     std::unique_ptr<MidiInPort> OpenInput(int index, MidiBytesHandler& handler,
                                           std::string& error) override {
-        if (!m_log->openError.empty()) {
-            error = m_log->openError;
+        if (error = m_log->OpenRefusal(index); !error.empty()) {
             return nullptr;
         }
         {

@@ -1,60 +1,78 @@
+// The MIDI device manager and the MIDI devices dialog's logic, over the program's routing service
+// with a scripted back end: which devices open and close, what reaches the wire, what is stored
+// and what the user is told.
+
 #include <gtest/gtest.h>
 
 #include <array>
 
 #include "base/SettingsKeys.h"
-#include "fakes/FakeMidiService.h"
-#include "fakes/FakeSettingsStore.h"
-#include "fakes/FakeUi.h"
+#include "fakes/CoreServices.h"
+#include "midi/MidiDeviceChoice.h"
 #include "midi/MidiDevices.h"
-#include "midi/MidiInputQueue.h"
 
 namespace {
 
-using Calls = std::vector<std::string>;
+using Texts = std::vector<std::string>;
 using Status = std::vector<std::pair<int, std::string>>;
 
-class MidiDevices : public ::testing::Test {
+class MidiDevices : public CoreServices {
 protected:
-    void SetUp() override {
-        ResetMidiDeviceState();
-        g_midiService = &midi;
-        g_midiInputSink = &sink;
-        g_ui = &ui;
-        g_settingsStore = &store;
-    }
-    void TearDown() override {
-        g_midiService = nullptr;
-        g_midiInputSink = nullptr;
-        g_ui = nullptr;
-        g_settingsStore = nullptr;
-    }
     void Choose(int input, int output, int inputEnabled) {
         g_midiDevices.inputDeviceIndex = input;
         g_midiDevices.outputDeviceIndex = output;
         g_midiDevices.inputEnabled = inputEnabled;
     }
-    // Forgets what happened so far, so that a test sees only the calls of the next step.
+    // The ports opened and closed since the last call ("out 0", "in 1", "close in", ...).
+    Texts Opened() {
+        const Texts all = ports->Opens();
+        Texts recent(all.begin() + static_cast<std::ptrdiff_t>(m_seen), all.end());
+        m_seen = all.size();
+        return recent;
+    }
+    // Forgets what happened so far, so that a test sees only what the next step does.
     void Forget() {
-        midi.calls.clear();
+        Opened();
+        Sent();
         ui.messages.clear();
         ui.statusTexts.clear();
     }
+    // A message played into the open input: what the queue got, and what thru passed on.
+    std::pair<std::vector<std::uint32_t>, Texts> Play(const MidiBytes& message) {
+        Sent();
+        ports->Arrive(message);
+        std::vector<std::uint32_t> words;
+        for (const MidiInputEvent& event : midiInput.Drain()) {
+            words.push_back(event.word);
+        }
+        return {words, Sent()};
+    }
+    static Texts Silencing() {
+        Texts texts;
+        for (int channel = 0; channel < 16; ++channel) {
+            char text[2][16];
+            std::snprintf(text[0], sizeof text[0], "B%X 78 00", channel);
+            std::snprintf(text[1], sizeof text[1], "B%X 7B 00", channel);
+            texts.insert(texts.end(), {text[0], text[1]});
+        }
+        return texts;
+    }
 
-    FakeMidiService midi;
-    MidiInputQueue sink;
-    FakeUi ui;
-    FakeSettingsStore store;
+private:
+    std::size_t m_seen = 0;
 };
 
-TEST(MidiDeviceRecord, OnlyAValueOfTwelveBytesIsAChoice) {
-    EXPECT_FALSE(DecodeMidiDeviceSettings(Bytes(11)));
-    EXPECT_FALSE(DecodeMidiDeviceSettings(Bytes(13)));
-    const auto settings = DecodeMidiDeviceSettings(EncodeMidiDeviceSettings({2, 3, 1}));
+TEST(MidiDeviceRecord, IsTwelveBytesInputOutputEnabledAndOnlyThatSizeIsAChoice) {
+    const Bytes golden{2, 0, 0, 0, 1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(EncodeMidiDeviceSettings({2, 1, -1}), golden);
+    for (std::size_t size : {11u, 13u}) {
+        EXPECT_FALSE(DecodeMidiDeviceSettings(Bytes(size)));
+    }
+    const auto settings = DecodeMidiDeviceSettings(golden);
     ASSERT_TRUE(settings);
     EXPECT_EQ((std::array<int, 3>{settings->inputDeviceIndex, settings->outputDeviceIndex,
                                   settings->inputEnabled}),
-              (std::array<int, 3>{2, 3, 1}));
+              (std::array<int, 3>{2, 1, -1}));
 }
 
 TEST_F(MidiDevices, FirstStartShowsTheFirstExecutionMessageThenTheDevicesDialog) {
@@ -65,36 +83,37 @@ TEST_F(MidiDevices, FirstStartShowsTheFirstExecutionMessageThenTheDevicesDialog)
                                    "input and output devices.");
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
     EXPECT_EQ(ui.commands, std::vector<int>{12000});
-    EXPECT_TRUE(midi.calls.empty());
+    EXPECT_TRUE(Opened().empty());
     EXPECT_EQ(g_midiDevices.devicesConfigured, 0);
 }
 
-TEST_F(MidiDevices, StoredChoiceOpensInOrderAndNamesTheDevicesInTheStatusBar) {
+TEST_F(MidiDevices, AStoredChoiceOpensBothDevicesConnectedAndNamesThemInTheStatusBar) {
     store.Put(kSettingsKey, kValueMidiDevices, EncodeMidiDeviceSettings({1, 0, 1}));
     LoadMidiDeviceSettings();
-    EXPECT_EQ(midi.calls, (Calls{"ResetOutput", "ResetInput", "OpenOutput 0", "OpenInput 1",
-                                 "StartInput", "Connect"}));
+    EXPECT_EQ(Opened(), (Texts{"out 0", "in 1"}));
     EXPECT_EQ(ui.statusTexts, (Status{{1, "In: In B"}, {2, "Out: Out A"}}));
     EXPECT_EQ(g_midiInputStatusText, "In: In B");
     EXPECT_EQ(g_midiOutputStatusText, "Out: Out A");
-    EXPECT_EQ(midi.sink, &sink);
-    EXPECT_TRUE(midi.thru);
+    // Started and connected through: what arrives is queued for the user interface and thru.
+    EXPECT_EQ(Play({0x90, 60, 1}),
+              std::make_pair(std::vector<std::uint32_t>{0x00013C90}, Texts{"90 3C 01"}));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(ui.commands.empty());
     EXPECT_FALSE(ui.waitCursor);
-    EXPECT_EQ(g_midiDevices.devicesConfigured, 1);
-    EXPECT_EQ(g_midiDevices.outputOpened, 1);
-    EXPECT_EQ(g_midiDevices.inputOpened, 1);
-    EXPECT_EQ(g_midiDialog.checkbox, 1);
-    EXPECT_EQ(g_midiDialog.rememberedCheckbox, 1);
-    EXPECT_EQ(g_midiDialog.inputListEnabled, 1);
-    EXPECT_EQ(g_midiDialog.rememberedInputEnabled, 1);
+    EXPECT_EQ((std::array<int, 3>{g_midiDevices.devicesConfigured, g_midiDevices.outputOpened,
+                                  g_midiDevices.inputOpened}),
+              (std::array<int, 3>{1, 1, 1}));
+    EXPECT_EQ(
+        (std::array<int, 4>{g_midiDialog.checkbox, g_midiDialog.rememberedCheckbox,
+                            g_midiDialog.inputListEnabled, g_midiDialog.rememberedInputEnabled}),
+        (std::array<int, 4>{1, 1, 1, 1}));
 }
 
-TEST_F(MidiDevices, StoredChoiceThatFailsToOpenShowsTheOutputErrorThenTheDialog) {
+TEST_F(MidiDevices, AStoredChoiceThatFailsToOpenShowsTheOutputErrorThenTheDialog) {
     store.Put(kSettingsKey, kValueMidiDevices, EncodeMidiDeviceSettings({0, 5, -1}));
     LoadMidiDeviceSettings();
-    EXPECT_EQ(ui.MessageTexts(), Calls{"MIDI OUTPUT ERROR:\r\nerror 2"});
+    EXPECT_EQ(ui.MessageTexts(),
+              Texts{"MIDI OUTPUT ERROR:\r\nThe specified device identifier is out of range."});
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(ui.commands, std::vector<int>{12000});
     EXPECT_EQ(g_midiDevices.openOutputIndex, -1);
@@ -103,94 +122,87 @@ TEST_F(MidiDevices, StoredChoiceThatFailsToOpenShowsTheOutputErrorThenTheDialog)
     EXPECT_FALSE(ui.waitCursor);
 }
 
-TEST_F(MidiDevices, InputThatFailsToOpenShowsTheInputErrorAndKeepsTheOutputOpen) {
-    midi.failOpenInput[0] = kMidiErrorNoDriver;
+TEST_F(MidiDevices, AnInputThatFailsToOpenIsReportedAndTheOutputStaysOpen) {
+    ports->refused = {0};
     store.Put(kSettingsKey, kValueMidiDevices, EncodeMidiDeviceSettings({0, 1, 1}));
     LoadMidiDeviceSettings();
-    EXPECT_EQ(ui.MessageTexts(), Calls{"MIDI INPUT ERROR:\r\nerror 6"});
+    EXPECT_EQ(ui.MessageTexts(),
+              Texts{"MIDI INPUT ERROR:\r\nThe device is in use by another program."});
     EXPECT_EQ(ui.commands, std::vector<int>{12000});
-    EXPECT_TRUE(midi.outputOpen);
+    EXPECT_EQ(Opened(), Texts{"out 1"});
     EXPECT_EQ(g_midiDevices.outputOpened, 1);
     EXPECT_EQ(g_midiDevices.inputOpened, 0);
     EXPECT_EQ(g_midiDevices.openInputIndex, -1);
 
-    // Opening again: the input reset fails (no input), yet the open output still counts as
-    // opened and is neither lost nor reported.
+    // Opening again once the input is free: the open output is kept, neither lost nor reported.
     Forget();
-    midi.failOpenInput.clear();
+    ports->refused.clear();
     EXPECT_TRUE(OpenMidiDevices());
-    EXPECT_EQ(midi.calls,
-              (Calls{"ResetOutput", "ResetInput", "OpenInput 0", "StartInput", "Connect"}));
+    EXPECT_EQ(Opened(), Texts{"in 0"});
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(midi.openOutput, 1);
+    EXPECT_EQ(g_midiOutputStatusText, "Out: Out B");
 }
 
-TEST_F(MidiDevices, DisabledInputReadsNoneAndNegativeIndicesBecomeZero) {
+TEST_F(MidiDevices, ADisabledInputReadsNoneAndNegativeIndicesBecomeZero) {
     Choose(-1, -3, -1);
     EXPECT_TRUE(OpenMidiDevices());
     EXPECT_EQ(g_midiDevices.inputDeviceIndex, 0);
     EXPECT_EQ(g_midiDevices.outputDeviceIndex, 0);
-    EXPECT_EQ(midi.calls, (Calls{"ResetOutput", "OpenOutput 0"}));
+    EXPECT_EQ(Opened(), Texts{"out 0"});
     EXPECT_EQ(ui.statusTexts, (Status{{1, "In: none"}, {2, "Out: Out A"}}));
 }
 
-TEST_F(MidiDevices, SendShortMessagePacksTheStatusIntoTheLowByte) {
-    EXPECT_EQ(SendShortMessage(0xB3, 7, 100), kMidiErrorInvalidHandle); // closed: code, no box
+TEST_F(MidiDevices, MessagesGoOutWholeStatusFirstAndPanicSilencesChannelByChannel) {
+    EXPECT_EQ(SendShortMessage(0xB3, 7, 100), kMidiErrorInvalidHandle); // closed: a code, no box
     EXPECT_TRUE(ui.messages.empty());
     ASSERT_TRUE(OpenMidiDevices());
+    Sent();
     EXPECT_EQ(SendShortMessage(0xB3, 7, 100), kMidiOk);
-    EXPECT_EQ(midi.words, std::vector<std::uint32_t>{0x006407B3});
+    EXPECT_EQ(Sent(), Texts{"B3 07 64"});
     EXPECT_EQ(g_midiDevices.shortMessage, (std::array<std::uint8_t, 4>{0xB3, 7, 100, 0}));
-}
 
-TEST_F(MidiDevices, PanicSendsAllNotesOffThenResetAllControllersChannelByChannel) {
-    ASSERT_TRUE(OpenMidiDevices());
     SendPanic();
-    std::vector<std::uint32_t> expected;
-    for (std::uint32_t channel = 0; channel < 16; ++channel) {
-        expected.push_back(0xB0 + channel + (0x7B << 8));
-        expected.push_back(0xB0 + channel + (0x79 << 8));
+    Texts panic;
+    for (int channel = 0; channel < 16; ++channel) {
+        char text[2][16];
+        std::snprintf(text[0], sizeof text[0], "B%X 7B 00", channel);
+        std::snprintf(text[1], sizeof text[1], "B%X 79 00", channel);
+        panic.insert(panic.end(), {text[0], text[1]});
     }
-    EXPECT_EQ(midi.words, expected);
-    EXPECT_EQ(midi.SentBytes().front(), "B0 7B 00");
-    EXPECT_EQ(midi.SentBytes().back(), "BF 79 00");
+    EXPECT_EQ(Sent(), panic);
 }
 
-TEST_F(MidiDevices, ResetFailsWithoutAnOpenOutputOrAnEnabledInputThatIsNotOpen) {
+TEST_F(MidiDevices, ResetSilencesTheOutputAndFailsWithoutItOrWithAnEnabledInputNotOpen) {
     EXPECT_FALSE(ResetMidiDevices());
     EXPECT_EQ(g_midiDevices.lastResult, kMidiErrorInvalidHandle);
     ASSERT_TRUE(OpenMidiDevices());
     Forget();
     EXPECT_TRUE(ResetMidiDevices());
-    EXPECT_EQ(midi.calls, Calls{"ResetOutput"});
+    EXPECT_EQ(Sent(), Silencing());
     g_midiDevices.inputEnabled = 1;
     EXPECT_FALSE(ResetMidiDevices());
 }
 
-TEST_F(MidiDevices, CloseStopsAndClosesTheInputBeforeTheOutput) {
+TEST_F(MidiDevices, ClosingSilencesTheOutputAndClosesTheInputFirst) {
     Choose(0, 0, 1);
     ASSERT_TRUE(OpenMidiDevices());
     Forget();
     CloseMidiDevices();
-    EXPECT_EQ(midi.calls, (Calls{"Disconnect", "StopInput", "ResetInput", "CloseInput",
-                                 "ResetOutput", "CloseOutput"}));
-    EXPECT_FALSE(midi.inputOpen);
-    EXPECT_FALSE(midi.outputOpen);
+    EXPECT_EQ(Opened(), (Texts{"close in", "close out"}));
+    EXPECT_EQ(Sent(), Silencing());
+    EXPECT_FALSE(midi->InputIsOpen());
+    EXPECT_FALSE(midi->OutputIsOpen());
     EXPECT_EQ(g_midiDevices.inputOpened, 0);
     EXPECT_EQ(g_midiDevices.outputOpened, 0);
-
-    Forget();
-    CloseMidiDevices(); // nothing open: no close is attempted
-    EXPECT_EQ(midi.calls, (Calls{"Disconnect", "StopInput", "ResetInput", "ResetOutput"}));
+    CloseMidiDevices(); // nothing open: nothing happens
+    EXPECT_TRUE(Opened().empty());
 }
 
-TEST_F(MidiDevices, StoredChoiceIsTwelveBytesInputOutputEnabledAndReportsAKeyOrWriteFailure) {
-    const Bytes golden{2, 0, 0, 0, 1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
-    EXPECT_EQ(EncodeMidiDeviceSettings({2, 1, -1}), golden);
+TEST_F(MidiDevices, StoringTheChoiceReportsAKeyOrWriteFailure) {
     Choose(2, 1, -1);
     EXPECT_TRUE(StoreMidiDeviceSettings());
     ASSERT_NE(store.Get(kSettingsKey, kValueMidiDevices), nullptr);
-    EXPECT_EQ(*store.Get(kSettingsKey, kValueMidiDevices), golden);
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueMidiDevices), EncodeMidiDeviceSettings({2, 1, -1}));
     EXPECT_TRUE(ui.messages.empty());
 
     store.values.clear();
@@ -199,72 +211,142 @@ TEST_F(MidiDevices, StoredChoiceIsTwelveBytesInputOutputEnabledAndReportsAKeyOrW
     store.failCreate = false;
     store.failWriteOf.insert(kValueMidiDevices);
     EXPECT_FALSE(StoreMidiDeviceSettings());
-    EXPECT_EQ(ui.MessageTexts(), (Calls{"Error while creating/opening the registry entry!",
+    EXPECT_EQ(ui.MessageTexts(), (Texts{"Error while creating/opening the registry entry!",
                                         "Error while writing on the registry!"}));
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(store.Get(kSettingsKey, kValueMidiDevices), nullptr);
 }
 
-TEST_F(MidiDevices, AnOpenDeviceOfTheSameChoiceCountsAsOpenedAndStaysOpen) {
-    Choose(1, 1, 1);
-    ASSERT_TRUE(OpenMidiDevices());
-    Forget();
-    EXPECT_TRUE(OpenMidiDevices());
-    EXPECT_EQ(midi.calls, (Calls{"ResetOutput", "ResetInput", "StartInput", "Connect"}));
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(midi.openOutput, 1);
-    EXPECT_EQ(midi.openInput, 1);
-}
-
-TEST_F(MidiDevices, ChoosingAnotherOutputClosesTheOldAndOpensTheNewAtOnce) {
-    ASSERT_TRUE(OpenMidiDevices());
-    Forget();
-    g_midiDevices.outputDeviceIndex = 1;
-    EXPECT_TRUE(OpenMidiDevices());
-    EXPECT_EQ(midi.calls, (Calls{"ResetOutput", "ResetOutput", "CloseOutput", "OpenOutput 1"}));
-    EXPECT_EQ(midi.openOutput, 1);
-    EXPECT_EQ(g_midiOutputStatusText, "Out: Out B");
-    ASSERT_TRUE(StoreMidiDeviceSettings());
-    EXPECT_EQ(
-        DecodeMidiDeviceSettings(*store.Get(kSettingsKey, kValueMidiDevices))->outputDeviceIndex,
-        1);
-}
-
-TEST_F(MidiDevices, ChoosingAnotherInputClosesTheOldAndOpensTheNewAtOnce) {
+TEST_F(MidiDevices, TheSameChoiceKeepsItsDevicesOpenAndAnotherSwitchesAtOnce) {
     Choose(0, 0, 1);
     ASSERT_TRUE(OpenMidiDevices());
     Forget();
-    g_midiDevices.inputDeviceIndex = 1;
     EXPECT_TRUE(OpenMidiDevices());
-    EXPECT_EQ(midi.calls,
-              (Calls{"ResetOutput", "ResetInput", "Disconnect", "StopInput", "ResetInput",
-                     "CloseInput", "OpenInput 1", "StartInput", "Connect"}));
-    EXPECT_EQ(midi.openInput, 1);
-    EXPECT_EQ(midi.sink, &sink);
-    EXPECT_TRUE(midi.thru);
+    EXPECT_TRUE(Opened().empty());
+    EXPECT_TRUE(ui.messages.empty());
+
+    Choose(1, 1, 1);
+    EXPECT_TRUE(OpenMidiDevices());
+    EXPECT_EQ(Opened(), (Texts{"close out", "out 1", "close in", "in 1"}));
     EXPECT_EQ(g_midiInputStatusText, "In: In B");
-    EXPECT_EQ(g_midiDevices.inputOpened, 1);
+    EXPECT_EQ(g_midiOutputStatusText, "Out: Out B");
+    EXPECT_EQ(Play({0xC0, 5}).second, Texts{"C0 05"}); // the new input is connected through
 }
 
 TEST_F(MidiDevices, ASwitchThatFailsLeavesNoStatusTextNamingAClosedDevice) {
     Choose(0, 0, 1);
     ASSERT_TRUE(OpenMidiDevices());
-    midi.failOpenInput[1] = kMidiErrorAllocated;
+    ports->refused = {1};
     g_midiDevices.inputDeviceIndex = 1;
     EXPECT_FALSE(OpenMidiDevices());
-    EXPECT_FALSE(midi.inputOpen);
+    EXPECT_FALSE(midi->InputIsOpen());
     EXPECT_EQ(g_midiInputStatusText, "In: none");
     EXPECT_EQ(g_midiOutputStatusText, "Out: Out A");
 
-    midi.failOpenOutput[1] = kMidiErrorNoDriver;
     g_midiDevices.outputDeviceIndex = 1;
     Forget();
     EXPECT_FALSE(OpenMidiDevices());
-    EXPECT_FALSE(midi.outputOpen); // the old output was closed, not lost
+    EXPECT_FALSE(midi->OutputIsOpen()); // the old output was closed, not lost
     EXPECT_EQ(g_midiDevices.openOutputIndex, -1);
-    EXPECT_EQ(g_midiOutputStatusText, "Out: none");
     EXPECT_EQ(ui.statusTexts, (Status{{1, "In: none"}, {2, "Out: none"}}));
-    EXPECT_EQ(ui.MessageTexts(), Calls{"MIDI OUTPUT ERROR:\r\nerror 6"});
+    EXPECT_EQ(ui.MessageTexts(),
+              Texts{"MIDI OUTPUT ERROR:\r\nThe device is in use by another program."});
+}
+
+// The dialog's logic.
+
+TEST_F(MidiDevices, TheDialogListsTheDevicesByNumberAndSelectsTheChosenOnes) {
+    g_midiDevices.outputDeviceIndex = 1;
+    auto choice = OpenMidiDevicesChoice();
+    ASSERT_TRUE(choice.has_value());
+    EXPECT_EQ(choice->inputs, (Texts{"0 - In A", "1 - In B", "2 - Loopback"}));
+    EXPECT_EQ(choice->outputs, (Texts{"0 - Out A", "1 - Out B", "2 - Loopback"}));
+    EXPECT_EQ(choice->inputSelection, 0);
+    EXPECT_EQ(choice->outputSelection, 1);
+    EXPECT_FALSE(choice->inputChecked);
+    EXPECT_TRUE(choice->inputCheckEnabled);
+    EXPECT_FALSE(choice->inputListEnabled);
+
+    // A stored index that no longer exists leaves its list without selection.
+    g_midiDevices.outputDeviceIndex = 5;
+    g_midiDevices.inputDeviceIndex = -3;
+    choice = OpenMidiDevicesChoice();
+    ASSERT_TRUE(choice.has_value());
+    EXPECT_EQ(choice->outputSelection, -1);
+    EXPECT_EQ(choice->inputSelection, -1);
+}
+
+TEST_F(MidiDevices, TheCheckboxChangesTheDeviceStateAtOnceAndCancelRestoresIt) {
+    ASSERT_TRUE(ConfirmMidiDevicesChoice(0, 0));
+    EXPECT_TRUE(ClickEnableMidiInput());
+    EXPECT_EQ(g_midiDevices.inputEnabled, 1);
+    EXPECT_EQ(g_midiDialog.inputListEnabled, 1);
+    EXPECT_FALSE(ClickEnableMidiInput());
+    EXPECT_EQ(g_midiDevices.inputEnabled, -1);
+    EXPECT_EQ(g_midiDialog.inputListEnabled, 0);
+    ClickEnableMidiInput();
+    ClickEnableMidiInput();
+    CancelMidiDevicesChoice();
+    EXPECT_EQ(g_midiDevices.inputEnabled, -1);
+    EXPECT_EQ(g_midiDialog.checkbox, 0);
+    EXPECT_TRUE(ui.quitCodes.empty());
+}
+
+TEST_F(MidiDevices, OkOpensTheChosenDevicesAndStoresTheChoiceOrNoneMeansTheFirst) {
+    ClickEnableMidiInput();
+    EXPECT_TRUE(ConfirmMidiDevicesChoice(1, 0));
+    EXPECT_EQ(Opened(), (Texts{"out 0", "in 1"}));
+    EXPECT_EQ(Play({0x80, 1, 2}).second, Texts{"80 01 02"});
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueMidiDevices), EncodeMidiDeviceSettings({1, 0, 1}));
+    EXPECT_EQ(g_midiDialog.rememberedInputEnabled, 1);
+    EXPECT_EQ(g_midiDialog.rememberedCheckbox, 1);
+
+    ClickEnableMidiInput();
+    EXPECT_TRUE(ConfirmMidiDevicesChoice(-1, -1));
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueMidiDevices), EncodeMidiDeviceSettings({0, 0, -1}));
+}
+
+TEST_F(MidiDevices, AFailedOpenOrStoreKeepsTheDialogOpen) {
+    ports->refused = {1};
+    EXPECT_FALSE(ConfirmMidiDevicesChoice(0, 1));
+    EXPECT_EQ(store.Get(kSettingsKey, kValueMidiDevices), nullptr);
+    store.failCreate = true;
+    EXPECT_FALSE(ConfirmMidiDevicesChoice(0, 0));
+    EXPECT_TRUE(midi->OutputIsOpen()); // the devices stay open
+    EXPECT_EQ(ui.MessageTexts(),
+              (Texts{"MIDI OUTPUT ERROR:\r\nThe device is in use by another program.",
+                     "Error while creating/opening the registry entry!"}));
+}
+
+TEST_F(MidiDevices, CancelWithNoOutputEverOpenedEndsTheProgram) {
+    ClickEnableMidiInput();
+    CancelMidiDevicesChoice();
+    EXPECT_EQ(g_midiDevices.inputEnabled, -1);
+    EXPECT_EQ(ui.MessageTexts(), Texts{"No devices selected. Sorry, Ventaro can't work."});
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(ui.quitCodes, (std::vector<int>{0}));
+}
+
+TEST_F(MidiDevices, CancelTurnsAnInputThatNeverOpenedOffAndKeepsAnOpenOne) {
+    ASSERT_TRUE(ConfirmMidiDevicesChoice(0, 0));
+    // The stored choice had input enabled, but the input never opened in this run.
+    g_midiDialog.rememberedInputEnabled = 1;
+    g_midiDialog.rememberedCheckbox = 1;
+    CancelMidiDevicesChoice();
+    EXPECT_EQ(g_midiDevices.inputEnabled, -1);
+    EXPECT_EQ(g_midiDialog.rememberedInputEnabled, -1);
+    EXPECT_EQ(g_midiDialog.checkbox, 0);
+    EXPECT_EQ(g_midiDialog.rememberedCheckbox, 0);
+    EXPECT_EQ(g_midiInputStatusText, "In: none");
+
+    ClickEnableMidiInput();
+    ASSERT_TRUE(ConfirmMidiDevicesChoice(1, 0));
+    ClickEnableMidiInput();
+    CancelMidiDevicesChoice();
+    EXPECT_EQ(g_midiDevices.inputEnabled, 1);
+    EXPECT_EQ(g_midiDialog.checkbox, 1);
+    EXPECT_TRUE(midi->InputIsOpen());
+    EXPECT_TRUE(ui.quitCodes.empty());
 }
 
 } // namespace

@@ -235,18 +235,18 @@ TEST_F(PanelLogicTest, SwitchingTypesRoundTrips16383To127To16129WithoutSending) 
     EXPECT_EQ(Slider(0).value, 16129);
     EXPECT_EQ(m_panel.calls, (Lines{"controller2 on", "range 0=16383", "position 0=16129"}));
     EXPECT_TRUE(Sent().empty());
-    EXPECT_TRUE(m_ui.messages.empty());
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(PanelLogicTest, FourteenBitsRunsTheControllerCheckAndKeepsTheTypeWhenDeclined) {
     Slider(0).controller2 = 5; // the controller 1 of slider 6
-    m_ui.answers = {MessageAnswer::No};
+    ui.answers = {MessageAnswer::No};
     EXPECT_EQ(ChooseFourteenBits(), EditOutcome::Ignored);
     EXPECT_EQ(Slider(0).type, kFourteenBitType);
-    EXPECT_EQ(m_ui.MessageTexts(),
+    EXPECT_EQ(ui.MessageTexts(),
               Lines{"The MIDI controller 2 is already in use.\r\nContinue anyway? (Slider n. 6)"});
     // Already 14-bit: only the check runs again.
-    m_ui.answers = {MessageAnswer::Yes};
+    ui.answers = {MessageAnswer::Yes};
     EXPECT_EQ(ChooseFourteenBits(), EditOutcome::Stored);
     EXPECT_EQ(Slider(0).value, 0);
 }
@@ -259,7 +259,7 @@ TEST_F(PanelLogicTest, FourteenBitsIsRefusedWhenThePanelHoldsSixtyFour) {
     EXPECT_EQ(ChooseFourteenBits(), EditOutcome::Refused);
     EXPECT_EQ(Slider(64).type, kSevenBitType);
     EXPECT_EQ(Slider(64).value, 100);
-    EXPECT_EQ(m_ui.MessageTexts(), Lines{"There are too many 14-bits sliders!"});
+    EXPECT_EQ(ui.MessageTexts(), Lines{"There are too many 14-bits sliders!"});
 }
 
 TEST_F(PanelLogicTest, NameEditsAreValidatedAgainstTheOtherSliders) {
@@ -271,7 +271,7 @@ TEST_F(PanelLogicTest, NameEditsAreValidatedAgainstTheOtherSliders) {
     EXPECT_EQ(CommitSliderName("Lead"), EditOutcome::Stored);
     EXPECT_EQ(g_currentSlider, 15);
     EXPECT_EQ(TextOf(Slider(15).name), "Lead");
-    EXPECT_EQ(m_ui.messages.size(), 2u); // their texts are pinned down by the validation tests
+    EXPECT_EQ(ui.messages.size(), 2u); // their texts are pinned down by the validation tests
     EXPECT_EQ(m_manager.rebuilds.size(), 2u);
 }
 
@@ -301,12 +301,12 @@ public:
 };
 
 TEST_F(PanelLogicTest, NumberEditsIgnoreTheFocusLostToTheirOwnMessage) {
-    ReenteringUi ui;
-    g_ui = &ui;
+    ReenteringUi reentering;
+    g_ui = &reentering;
     EXPECT_EQ(CommitSliderNumbers("9", "0", "1"), EditOutcome::Refused);
-    EXPECT_EQ(ui.inner, std::vector<EditOutcome>{EditOutcome::Ignored});
+    EXPECT_EQ(reentering.inner, std::vector<EditOutcome>{EditOutcome::Ignored});
     EXPECT_EQ(CommitSliderNumbers("0.5", "0", "1"), EditOutcome::Stored);
-    g_ui = &m_ui;
+    g_ui = &ui;
 }
 
 TEST_F(PanelLogicTest, ChannelControllersLockAndCurveEdits) {
@@ -315,7 +315,7 @@ TEST_F(PanelLogicTest, ChannelControllersLockAndCurveEdits) {
     g_currentSlider = 2;
     ChooseChannel(9);
     EXPECT_EQ(Slider(2).channel, 9);
-    m_ui.answers = {MessageAnswer::No};
+    ui.answers = {MessageAnswer::No};
     EXPECT_EQ(ChooseControllers(7, 0), EditOutcome::Refused); // 7 belongs to slider 8
     EXPECT_EQ(Slider(2).controller1, 2);
     EXPECT_EQ(ChooseControllers(100, 0), EditOutcome::Stored);

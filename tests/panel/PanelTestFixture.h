@@ -1,16 +1,14 @@
 #pragma once
-// The default panel of a new project (16 7-bit sliders on controllers 0..15), a scripted user
-// and a recording MIDI output, with every piece of panel state reset around each test.
+// The default panel of a new project (16 7-bit sliders on controllers 0..15) over the core's
+// services, with output "Out A" open.
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "base/AllState.h"
-#include "fakes/FakeMidiService.h"
+#include "fakes/CoreServices.h"
 #include "fakes/FakePanelWindow.h"
-#include "fakes/FakeUi.h"
 #include "midi/MidiDevices.h"
 #include "panel/PanelState.h"
 #include "panel/PanelViews.h"
@@ -22,23 +20,19 @@
 
 using Lines = std::vector<std::string>;
 
-class PanelFixture : public ::testing::Test {
+class PanelFixture : public CoreServices {
 protected:
     void SetUp() override {
-        ResetAllState();
+        CoreServices::SetUp();
         BuildCurveTables();
-        m_midi.OpenOutput(0);
-        g_midiService = &m_midi;
-        g_ui = &m_ui;
+        OpenOutput(0);
         MakePanel(16, false);
     }
     void TearDown() override {
         AttachPanelWindow(nullptr);
         g_projectManagerView = nullptr;
         g_gestureView = nullptr;
-        g_midiService = nullptr;
-        g_ui = nullptr;
-        ResetAllState();
+        CoreServices::TearDown();
     }
     static void MakePanel(int count, bool fourteenBit) {
         g_sliderCount = count;
@@ -48,12 +42,6 @@ protected:
         }
     }
     static SliderRecord& Slider(int index) { return g_sliders[static_cast<std::size_t>(index)]; }
-    // What was sent since the last call.
-    Lines Sent() {
-        Lines lines = m_midi.SentBytes();
-        m_midi.words.clear();
-        return lines;
-    }
     static std::vector<int> Values() {
         std::vector<int> values;
         for (int i = 0; i < g_sliderCount; ++i) {
@@ -62,8 +50,6 @@ protected:
         return values;
     }
 
-    FakeMidiService m_midi;
-    FakeUi m_ui;
     FakePanelWindow m_panel;
     FakeProjectManagerView m_manager;
     FakeGestureView m_gesture;

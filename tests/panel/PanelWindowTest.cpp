@@ -19,7 +19,8 @@
 #include "base/CommandRouter.h"
 #include "base/Preferences.h"
 #include "base/WindowGeometry.h"
-#include "fakes/FakeMidiService.h"
+#include "fakes/FakeMidiBackend.h"
+#include "midi/RoutedMidiService.h"
 #include "panel/PanelState.h"
 #include "panel/SliderPropsDialog.h"
 #include "panel/VirtualPanelWindow.h"
@@ -31,17 +32,12 @@
 
 namespace {
 
-// The words sent since the last call, as "B0 03 10" texts.
-QStringList Sent(FakeMidiService& midi) {
+// The messages sent since the last call, as "B0 03 10" texts.
+QStringList Sent(FakePortLog& ports) {
     QStringList texts;
-    for (const std::uint32_t word : midi.words) {
-        texts << QString("%1 %2 %3")
-                     .arg(word & 0xFF, 2, 16, QChar('0'))
-                     .arg((word >> 8) & 0xFF, 2, 16, QChar('0'))
-                     .arg((word >> 16) & 0xFF, 2, 16, QChar('0'))
-                     .toUpper();
+    for (const std::string& text : ports.TakeSent()) {
+        texts << QString::fromStdString(text);
     }
-    midi.words.clear();
     return texts;
 }
 
@@ -76,7 +72,7 @@ class PanelWindowTest : public QObject {
 private:
     std::unique_ptr<TestHome> m_home;
     std::unique_ptr<Program> m_program;
-    FakeMidiService* m_midi = nullptr;
+    std::shared_ptr<FakePortLog> m_midi;
 
     MainWindow* Window() const { return m_program->Window(); }
     QtUi& Ui() const { return m_program->ProgramUi(); }
@@ -94,7 +90,7 @@ private:
             (void)QTest::qWaitForWindowExposed(panel);
             QCoreApplication::processEvents();
         }
-        m_midi->words.clear();
+        m_midi->TakeSent();
         return panel;
     }
 
@@ -106,29 +102,29 @@ private slots:
     void init() {
         m_home = std::make_unique<TestHome>();
         m_home->Put(kSettingsKey, kValueMidiDevices, EncodeMidiDeviceSettings({0, 0, -1}));
+        m_midi = std::make_shared<FakePortLog>();
         m_program = std::make_unique<Program>(m_home->ConfigRoot(), [this] {
-            auto midi = std::make_unique<FakeMidiService>();
-            midi->outputs = {"Loopback"};
-            midi->inputs = {"Loopback"};
-            m_midi = midi.get();
-            return std::unique_ptr<MidiService>(std::move(midi));
+            std::vector<std::unique_ptr<MidiPortBackend>> backends;
+            backends.push_back(std::make_unique<FakeMidiBackend>(
+                std::vector<std::string>{"Synth"}, std::vector<std::string>{}, m_midi));
+            return std::unique_ptr<MidiService>(new RoutedMidiService(std::move(backends)));
         });
         Ui().SetScripted(true);
         QVERIFY(m_program->Start(""));
-        QVERIFY(m_midi->OutputIsOpen());
+        QCOMPARE(g_midiOutputStatusText, std::string("Out: Synth"));
         ResetWindowStates();
     }
     void cleanup() {
         m_program.reset();
         m_home.reset();
-        m_midi = nullptr;
+        m_midi.reset();
     }
 
     void openingLowersTheCurrentSliderByOneStepAndSendsIt() {
         BuildDefaultPanel(false, 16);
         Slider(3).value = 10;
         g_currentSlider = 3;
-        m_midi->words.clear();
+        m_midi->TakeSent();
         Window()->OnCommand(kCmdVirtualPanel);
         QVERIFY(Panel());
         QVERIFY(QTest::qWaitForWindowExposed(Panel()));
@@ -248,7 +244,7 @@ private slots:
         QVERIFY(panel->List(2)->isEnabled());
         QAbstractSlider* control = panel->SliderControl(0);
         QCOMPARE(control->maximum(), 16383);
-        m_midi->words.clear();
+        m_midi->TakeSent();
         QTest::keyClick(control, Qt::Key_End);
         QCOMPARE(Sent(*m_midi), (QStringList{Cc(0, 127), Cc(32, 127)}));
 
@@ -398,7 +394,7 @@ private slots:
         QCOMPARE(list->itemText(2), QString("Snap2"));
         QCOMPARE(list->currentIndex(), 2);
         QTest::mouseClick(panel->LockBox(1), Qt::LeftButton);
-        m_midi->words.clear();
+        m_midi->TakeSent();
 
         list->setCurrentIndex(1); // recalls Snap1, the locked slider 1 excepted
         QStringList recalled;

@@ -5,9 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "base/AllState.h"
-#include "fakes/FakeMidiService.h"
-#include "fakes/FakeUi.h"
+#include "fakes/CoreServices.h"
 #include "midi/MidiDevices.h"
 #include "panel/PanelState.h"
 #include "panel/SliderOutput.h"
@@ -28,21 +26,16 @@ public:
     std::vector<int> transport;
 };
 
-class SliderOutputTest : public ::testing::Test {
+class SliderOutputTest : public CoreServices {
 protected:
     void SetUp() override {
-        ResetAllState();
+        CoreServices::SetUp();
         BuildCurveTables();
-        g_panelControls = nullptr;
-        g_ui = nullptr;
-        m_midi.OpenOutput(0);
-        g_midiService = &m_midi;
+        OpenOutput(0);
     }
     void TearDown() override {
-        g_midiService = nullptr;
         g_panelControls = nullptr;
-        g_ui = nullptr;
-        ResetAllState();
+        CoreServices::TearDown();
     }
 
     static SliderRecord& Slider(int index, bool fourteenBit, int channel, int cc1, int cc2,
@@ -58,13 +51,11 @@ protected:
     }
     // Moves the slider and returns what it sent.
     Lines Move(int index, int value) {
-        m_midi.words.clear();
+        Sent();
         g_sliders[static_cast<std::size_t>(index)].value = value;
         SendSlider(index);
-        return m_midi.SentBytes();
+        return Sent();
     }
-
-    FakeMidiService m_midi;
 };
 
 TEST_F(SliderOutputTest, LinearSlidersSendTheirPosition) {
@@ -177,7 +168,7 @@ TEST_F(SliderOutputTest, StartStopResendsUnlockedSlidersFromZero) {
     g_sliderCount = 1;
     Slider(0, false, 0, 10, 0).value = 64;
     SendPanelAndTransport();
-    EXPECT_EQ(m_midi.SentBytes(), (Lines{"B0 0A 00", "B0 0A 40", "80 3C 40"}));
+    EXPECT_EQ(Sent(), (Lines{"B0 0A 00", "B0 0A 40", "80 3C 40"}));
     EXPECT_EQ(g_sliders[0].value, 64);
     EXPECT_TRUE(controls.moves.empty());
     EXPECT_EQ(controls.transport, std::vector<int>{1});
@@ -189,15 +180,12 @@ TEST_F(SliderOutputTest, StartStopResendsUnlockedSlidersFromZero) {
     g_sliders[0].locked = 1;
     Slider(1, true, 2, 1, 33).value = 5;
     g_transportStopped = 0;
-    m_midi.words.clear();
+    Sent();
     SendPanelAndTransport();
-    EXPECT_EQ(m_midi.SentBytes(),
-              (Lines{"B2 01 00", "B2 21 00", "B2 01 00", "B2 21 05", "90 3C 40"}));
+    EXPECT_EQ(Sent(), (Lines{"B2 01 00", "B2 21 00", "B2 01 00", "B2 21 05", "90 3C 40"}));
 }
 
 TEST_F(SliderOutputTest, StartStopSetsTheMenuOfAnOpenProject) {
-    FakeUi ui;
-    g_ui = &ui;
     g_sliderCount = 1;
     SendPanelAndTransport();
     EXPECT_TRUE(ui.enabledCommands.empty()); // no project open

@@ -14,7 +14,7 @@ protected:
         g_sliderScratch.controller2 = c2;
     }
     void Answer(std::initializer_list<MessageAnswer> answers) {
-        m_ui.answers.assign(answers.begin(), answers.end());
+        ui.answers.assign(answers.begin(), answers.end());
     }
 };
 
@@ -24,11 +24,11 @@ TEST_F(SliderValidationTest, NameMustBeFilledAndUniqueExceptForTheEditedSlider) 
     EXPECT_EQ(ValidateSliderName("Slider3"), 1); // its own name
     EXPECT_EQ(ValidateSliderName("Slider5"), 0); // the name of index 4
     EXPECT_EQ(ValidateSliderName("slider5"), 1); // names compare case-sensitively
-    EXPECT_EQ(m_ui.MessageTexts(),
+    EXPECT_EQ(ui.MessageTexts(),
               (Lines{"Sorry, you can't leave the field empty!",
                      "The name you have type is already present. (Slider n. 5)"}));
-    EXPECT_EQ(m_ui.messages[1].icon, MessageIcon::Warning);
-    EXPECT_EQ(m_ui.messages[1].buttons, MessageButtons::Ok);
+    EXPECT_EQ(ui.messages[1].icon, MessageIcon::Warning);
+    EXPECT_EQ(ui.messages[1].buttons, MessageButtons::Ok);
 }
 
 TEST_F(SliderValidationTest, NameIsComparedAsTheRecordWouldHoldIt) {
@@ -48,7 +48,7 @@ TEST_F(SliderValidationTest, FourteenBitCountNeverLetsTheSixtyFifthThrough) {
     g_editedSlider = 64;
     g_sliderScratch.type = kFourteenBitType;
     EXPECT_EQ(ValidateFourteenBitCount(), 0);
-    EXPECT_EQ(m_ui.MessageTexts(), Lines{"There are too many 14-bits sliders!"});
+    EXPECT_EQ(ui.MessageTexts(), Lines{"There are too many 14-bits sliders!"});
     // Keeping it 7-bit, or editing one of the 64 without changing its type, passes.
     g_sliderScratch.type = kSevenBitType;
     EXPECT_EQ(ValidateFourteenBitCount(), 1);
@@ -59,7 +59,7 @@ TEST_F(SliderValidationTest, FourteenBitCountNeverLetsTheSixtyFifthThrough) {
     Slider(0).type = kSevenBitType;
     g_editedSlider = 64;
     EXPECT_EQ(ValidateFourteenBitCount(), 1);
-    EXPECT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 TEST_F(SliderValidationTest, NumbersAreCheckedMinMaxFirstThenCurrent) {
@@ -68,9 +68,9 @@ TEST_F(SliderValidationTest, NumbersAreCheckedMinMaxFirstThenCurrent) {
     EXPECT_EQ(ValidateSliderNumbers("-0.0001", "0", "1"), 0);
     EXPECT_EQ(ValidateSliderNumbers("7", "2", "1"), 0); // current never looked at
     EXPECT_EQ(ValidateSliderNumbers("3", "3", "3"), 1); // equal min and max pass
-    EXPECT_EQ(m_ui.MessageTexts(), (Lines{"The current value you have entered is out of range!",
-                                          "The current value you have entered is out of range!",
-                                          "The min value can't be greater than the max value!"}));
+    EXPECT_EQ(ui.MessageTexts(), (Lines{"The current value you have entered is out of range!",
+                                        "The current value you have entered is out of range!",
+                                        "The min value can't be greater than the max value!"}));
     EXPECT_FLOAT_EQ(g_sliderScratch.current, 3.0f);
 }
 
@@ -84,7 +84,7 @@ TEST_F(SliderValidationTest, TextThatIsNotANumberReadsAsZero) {
     EXPECT_FLOAT_EQ(g_sliderScratch.current, 0.0f);
     EXPECT_FLOAT_EQ(g_sliderScratch.minimum, 0.0f);
     EXPECT_FLOAT_EQ(g_sliderScratch.maximum, 0.0f);
-    EXPECT_TRUE(m_ui.messages.empty());
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(SliderValidationTest, ControllerQuestionsComeInOrderAndYesContinuesTheScan) {
@@ -101,11 +101,11 @@ TEST_F(SliderValidationTest, ControllerQuestionsComeInOrderAndYesContinuesTheSca
         "The MIDI controller 1 is already in use.\r\nContinue anyway? (Slider n. ";
     const std::string c2 =
         "The MIDI controller 2 is already in use.\r\nContinue anyway? (Slider n. ";
-    EXPECT_EQ(m_ui.MessageTexts(),
+    EXPECT_EQ(ui.MessageTexts(),
               (Lines{c1 + "4)", c1 + "8)", c1 + "10)",
                      "MIDI controller 1 and MIDI controller 2 are the same.\r\nContinue anyway?",
                      c2 + "4)", c2 + "8)", c2 + "10)"}));
-    for (const ShownMessage& m : m_ui.messages) {
+    for (const ShownMessage& m : ui.messages) {
         EXPECT_EQ(m.icon, MessageIcon::Question);
         EXPECT_EQ(m.buttons, MessageButtons::YesNo);
     }
@@ -118,13 +118,13 @@ TEST_F(SliderValidationTest, ANoRefusesAtOnce) {
     ChooseControllers(kSevenBitType, 40, 0);
     Answer({MessageAnswer::No});
     EXPECT_EQ(ValidateControllers(), 0);
-    EXPECT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages.size(), 1u);
     // Same controllers, answered Yes, No: refused at the sameness question.
-    m_ui.messages.clear();
+    ui.messages.clear();
     ChooseControllers(kFourteenBitType, 50, 50);
     Answer({MessageAnswer::No});
     EXPECT_EQ(ValidateControllers(), 0);
-    EXPECT_EQ(m_ui.MessageTexts(),
+    EXPECT_EQ(ui.MessageTexts(),
               Lines{"MIDI controller 1 and MIDI controller 2 are the same.\r\nContinue anyway?"});
 }
 
@@ -134,20 +134,20 @@ TEST_F(SliderValidationTest, SecondControllerOfA14BitSliderCountsOnlyForA14BitCh
     g_editedSlider = 0;
     ChooseControllers(kSevenBitType, 90, 0);
     EXPECT_EQ(ValidateControllers(), 1);
-    EXPECT_TRUE(m_ui.messages.empty());
+    EXPECT_TRUE(ui.messages.empty());
     ChooseControllers(kFourteenBitType, 90, 91);
     Answer({MessageAnswer::Yes});
     EXPECT_EQ(ValidateControllers(), 1);
-    EXPECT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages.size(), 1u);
     // Channels play no part, and the edited slider is skipped.
     Slider(1).channel = 9;
-    m_ui.messages.clear();
+    ui.messages.clear();
     g_editedSlider = 1;
     ChooseControllers(kSevenBitType, 1, 0);
     EXPECT_EQ(ValidateControllers(), 1);
     g_editedSlider = 0;
     EXPECT_EQ(ValidateControllers(), 0);
-    EXPECT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 TEST_F(SliderValidationTest, PositionStaysInRangeWhenMinEqualsMax) {
@@ -192,7 +192,7 @@ TEST_F(SliderPropsTest, OpeningFillsTheFieldsAndTheScratch) {
 TEST_F(SliderPropsTest, AMissingSliderEndsTheDialogAsCancel) {
     EXPECT_EQ(OpenSliderProps("Nobody", m_fields), 0);
     EXPECT_EQ(g_sliderPropsOpen, 0);
-    EXPECT_EQ(m_ui.MessageTexts(), Lines{"Error: can't locate the selected slider!"});
+    EXPECT_EQ(ui.MessageTexts(), Lines{"Error: can't locate the selected slider!"});
 }
 
 TEST_F(SliderPropsTest, OkStoresEveryFieldOnlyAfterAllChecksPass) {
@@ -221,7 +221,7 @@ TEST_F(SliderPropsTest, OkStoresEveryFieldOnlyAfterAllChecksPass) {
     EXPECT_EQ(stored.controller1, 74);
     EXPECT_EQ(stored.locked, 1);
     EXPECT_EQ(stored.curve, kCurveQuadratic);
-    EXPECT_TRUE(m_midi.words.empty()); // the panel is closed: nothing is sent
+    EXPECT_TRUE(Sent().empty()); // the panel is closed: nothing is sent
 }
 
 TEST_F(SliderPropsTest, OkTurnsA7BitSliderInto14BitWithItsNewRange) {

@@ -105,7 +105,7 @@ TEST_F(NewProjectTest, ATemplateIsTakenWithItsTextAndSampleAndWithoutAMagicTest)
     EXPECT_EQ(g_scriptTexts[0], "<CsoundSynthesizer>");
     EXPECT_EQ(g_scriptTextsSaved[0], "<CsoundSynthesizer>");
     EXPECT_EQ(g_scriptTexts[1], "");
-    EXPECT_EQ(fs.files["Voice.wav"], library.entries["Wave/Voice.wav"]);
+    EXPECT_EQ(files.files["Voice.wav"], library.entries["Wave/Voice.wav"]);
     FinishNewProject();
     EXPECT_EQ(TextOf(g_projectName), "Project1.vtp");
     EXPECT_EQ(g_projectOpen, 1);
@@ -122,7 +122,7 @@ TEST_F(NewProjectTest, AnEmptyTextEntryGivesAnEmptyScript) {
 }
 
 TEST_F(NewProjectTest, ASampleThatCannotBeExportedStillLoadsTheTemplate) {
-    fs.failCreate = true;
+    files.failCreate = true;
     EXPECT_EQ(LoadTemplate(library, 3), 1);
     EXPECT_EQ(
         ui.MessageTexts(),
@@ -137,7 +137,7 @@ TEST_F(NewProjectTest, AnUnusableTemplateIsRefusedAndGivesASevenBitPanel) {
         AcceptNewProject(kNewPanelTemplate, countText);
         AcceptTemplate(library, 3);
         return ui.MessageTexts() == std::vector<std::string>{"Error: invalid project file!"} &&
-               g_snapshotCount == 0 && g_scriptTexts[0].empty() && fs.files.empty() &&
+               g_snapshotCount == 0 && g_scriptTexts[0].empty() && files.files.empty() &&
                g_sliders[0].type == kSevenBitType && TextOf(g_sliders[0].name) == "Slider1";
     };
     auto& image = library.entries["Project/Voices.vtp"];
@@ -166,7 +166,7 @@ TEST_F(NewProjectTest, AWrongLibraryVersionOrNoSelectionGivesASevenBitPanel) {
     AcceptTemplate(library, std::nullopt);
     EXPECT_EQ(g_sliderCount, 8);
     EXPECT_EQ(TextOf(g_sliders[7].name), "Slider8");
-    EXPECT_TRUE(fs.files.empty());
+    EXPECT_TRUE(files.files.empty());
 }
 
 } // namespace

@@ -44,16 +44,16 @@ TEST_F(ProjectFileTest, ANewDefaultProjectIsWrittenAsExactly10340BytesAtTheirOff
     ui.chosenFiles = {"/music/Project1.vtp"};
     SaveProjectCommand();
 
-    ASSERT_EQ(fs.files.count("/music/Project1.vtp"), 1u);
-    const std::vector<std::uint8_t>& file = fs.files["/music/Project1.vtp"];
+    ASSERT_EQ(files.files.count("/music/Project1.vtp"), 1u);
+    const std::vector<std::uint8_t>& file = files.files["/music/Project1.vtp"];
     EXPECT_EQ(file.size(), 10340u);
     EXPECT_EQ(file, ExpectedNewProject("Project1.vtp", 16, 0).bytes);
     EXPECT_EQ(ui.fileModes, std::vector<int>{7});
     EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio - [Project1.vtp]");
     EXPECT_EQ(g_projectUntitled, 0);
     EXPECT_EQ(g_projectDirty, 0);
-    EXPECT_EQ(fs.files.count("test.orc"), 1u); // both scripts are saved with the project
-    EXPECT_EQ(fs.files.count("test.sco"), 1u);
+    EXPECT_EQ(files.files.count("test.orc"), 1u); // both scripts are saved with the project
+    EXPECT_EQ(files.files.count("test.sco"), 1u);
 }
 
 TEST_F(ProjectFileTest, SnapshotsAndWindowStatesAreWrittenAtTheirOffsets) {
@@ -96,18 +96,18 @@ TEST_F(ProjectFileTest, SnapshotsAndWindowStatesAreWrittenAtTheirOffsets) {
         e.I32(at + 500, n);
         e.I32(at + 500 + 4 * 127, 1000 + n);
     }
-    EXPECT_EQ(fs.files["/music/Mixed.vtp"], e.bytes);
+    EXPECT_EQ(files.files["/music/Mixed.vtp"], e.bytes);
 }
 
 TEST_F(ProjectFileTest, WriteReadWriteGivesTheSameBytesKeepingReservedAndNameTails) {
     MakeProjectWithSnapshotsAndWindows();
     ASSERT_EQ(WriteProject(), 1);
-    std::vector<std::uint8_t> file = fs.files["/music/Mixed.vtp"];
+    std::vector<std::uint8_t> file = files.files["/music/Mixed.vtp"];
     file[622] = 0xAB; // the reserved bytes and what follows a name's terminator are carried
     file[623] = 0xCD;
     file[1636 + 10] = 'x';
     file[1636 + 2 * 544 + 499] = 'y';
-    fs.files["/music/Mixed.vtp"] = file;
+    files.files["/music/Mixed.vtp"] = file;
 
     CloseProject(TextOf(g_projectPath));
     ASSERT_TRUE(SetProjectFile("/music/Mixed.vtp"));
@@ -117,15 +117,15 @@ TEST_F(ProjectFileTest, WriteReadWriteGivesTheSameBytesKeepingReservedAndNameTai
     DetectProjectChanges();
     EXPECT_EQ(g_projectDirty, 0);
     ASSERT_EQ(WriteProject(), 1);
-    EXPECT_EQ(fs.files["/music/Mixed.vtp"], file);
+    EXPECT_EQ(files.files["/music/Mixed.vtp"], file);
 }
 
 TEST_F(ProjectFileTest, ReadingIgnoresExtraBytesAndNeverTouchesSnapshotSlotZero) {
     MakeProjectWithSnapshotsAndWindows();
     ASSERT_EQ(WriteProject(), 1);
-    std::vector<std::uint8_t> file = fs.files["/music/Mixed.vtp"];
+    std::vector<std::uint8_t> file = files.files["/music/Mixed.vtp"];
     file.insert(file.end(), 5000, 0xEE);
-    fs.files["/music/Mixed.vtp"] = file;
+    files.files["/music/Mixed.vtp"] = file;
     CloseProject(TextOf(g_projectPath));
     SetText(g_snapshots[0].name, "Organize");
 
@@ -142,7 +142,7 @@ TEST_F(ProjectFileTest, ReadingIgnoresExtraBytesAndNeverTouchesSnapshotSlotZero)
 }
 
 TEST_F(ProjectFileTest, AMovedFileKeepsItsNewTitleAndCountsAsChanged) {
-    fs.files["/b/Renamed.vtp"] = ExpectedNewProject("Project1.vtp", 16, 0).bytes;
+    files.files["/b/Renamed.vtp"] = ExpectedNewProject("Project1.vtp", 16, 0).bytes;
     ASSERT_TRUE(SetProjectFile("/b/Renamed.vtp"));
     ASSERT_EQ(ReadProject(), 1);
     EXPECT_EQ(TextOf(g_projectName), "Renamed.vtp");
@@ -156,7 +156,7 @@ TEST_F(ProjectFileTest, TextsWithoutTerminatorAreCutAtTheirFieldAndNotReadPast) 
     ExpectedBytes e = ExpectedNewProject("Project1.vtp", 16, 0);
     e.Text(644, std::string(260, 'a'));
     e.Text(1636, std::string(500, 'n'));
-    fs.files["/p.vtp"] = e.bytes;
+    files.files["/p.vtp"] = e.bytes;
     ASSERT_TRUE(SetProjectFile("/p.vtp"));
     ASSERT_EQ(ReadProject(), 1);
     EXPECT_EQ(TextOf(g_scriptPaths[0]), std::string(259, 'a'));
@@ -170,7 +170,7 @@ TEST_F(ProjectFileTest, APlacementNotMarkedValidIsNotTaken) {
     ExpectedBytes e = ExpectedNewProject("p.vtp", 16, 0);
     e.I32(1584 + 4, 44); // the editor's placement bytes, not marked valid
     e.I32(1584 + 32, 999);
-    fs.files["/p.vtp"] = e.bytes;
+    files.files["/p.vtp"] = e.bytes;
     g_windowStates[kWindowScriptEditor].placement = kGesturePlace;
     ASSERT_TRUE(SetProjectFile("/p.vtp"));
     ASSERT_EQ(ReadProject(), 1);
@@ -181,7 +181,7 @@ TEST_F(ProjectFileTest, APlacementNotMarkedValidIsNotTaken) {
 TEST_F(ProjectFileTest, TheDetectorSeesEveryKindOfChange) {
     const auto changedBy = [this](auto change) {
         ui.openWindows.clear();
-        fs.files["/p.vtp"] = ExpectedNewProject("p.vtp", 16, 2).bytes;
+        files.files["/p.vtp"] = ExpectedNewProject("p.vtp", 16, 2).bytes;
         CloseProject("");
         SetProjectFile("/p.vtp");
         EXPECT_EQ(ReadProject(), 1);

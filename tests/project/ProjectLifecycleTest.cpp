@@ -53,7 +53,7 @@ TEST_F(ProjectLifecycleTest, NewThenCloseAsksForProject1AndTheNextNewIsProject2)
     EXPECT_EQ(ui.backgrounds.back(), false);
     EXPECT_FALSE(Enabled(kCmdSaveProject));
     EXPECT_EQ(ui.recentDocuments, std::vector<std::string>{"./Project1.vtp"});
-    EXPECT_TRUE(fs.writes.empty());
+    EXPECT_TRUE(files.writes.empty());
 
     NewSevenBitProject();
     EXPECT_EQ(TextOf(g_projectName), "Project2.vtp");
@@ -87,7 +87,7 @@ TEST_F(ProjectLifecycleTest, CancelledSaveOfAnUntitledProjectWritesNothing) {
     SaveProjectCommand();
     SaveProjectAsCommand();
     EXPECT_EQ(ui.fileModes, (std::vector<int>{7, 7}));
-    EXPECT_TRUE(fs.writes.empty());
+    EXPECT_TRUE(files.writes.empty());
     EXPECT_EQ(g_projectUntitled, 1);
     EXPECT_EQ(g_projectOpen, 1);
 }
@@ -139,7 +139,7 @@ TEST_F(ProjectLifecycleTest, ClosingAWindowOfAnUnchangedProjectCountsAsAChange) 
 
 TEST_F(ProjectLifecycleTest, ADroppedTextFileClosesTheProjectThenIsRefused) {
     NewSevenBitProject();
-    fs.files["/notes.txt"] = std::vector<std::uint8_t>(2000, 'a');
+    files.files["/notes.txt"] = std::vector<std::uint8_t>(2000, 'a');
     ui.answers = {MessageAnswer::No};
     DropProjectFile("/notes.txt");
     EXPECT_EQ(ui.MessageTexts(),
@@ -149,7 +149,7 @@ TEST_F(ProjectLifecycleTest, ADroppedTextFileClosesTheProjectThenIsRefused) {
 }
 
 TEST_F(ProjectLifecycleTest, TheCommandLineProjectOpensAndATooLongPathIsRefused) {
-    fs.files["/s/Start.vtp"] = ExpectedNewProject("Start.vtp", 3, 0).bytes;
+    files.files["/s/Start.vtp"] = ExpectedNewProject("Start.vtp", 3, 0).bytes;
     OpenStartupProject("/s/Start.vtp");
     EXPECT_EQ(g_projectOpen, 1);
     EXPECT_EQ(g_sliderCount, 3);
@@ -158,13 +158,13 @@ TEST_F(ProjectLifecycleTest, TheCommandLineProjectOpensAndATooLongPathIsRefused)
     // 259 bytes and the terminator fill the path field. One byte more is refused whole: cut, it
     // would open this other file.
     const std::string longest = "/" + std::string(254, 'd') + ".vtp";
-    fs.files[longest] = ExpectedNewProject("Other.vtp", 2, 0).bytes;
+    files.files[longest] = ExpectedNewProject("Other.vtp", 2, 0).bytes;
     ui.answers = {MessageAnswer::No};
-    const std::size_t reads = fs.reads.size();
+    const std::size_t reads = files.reads.size();
     DropProjectFile(longest + "x");
     ASSERT_FALSE(ui.MessageTexts().empty());
     EXPECT_EQ(ui.MessageTexts().back(), "Error while opening the selected file!");
-    EXPECT_EQ(fs.reads.size(), reads); // no cut path was tried
+    EXPECT_EQ(files.reads.size(), reads); // no cut path was tried
     DropProjectFile(longest);
     EXPECT_EQ(g_projectOpen, 1);
     EXPECT_EQ(g_sliderCount, 2);

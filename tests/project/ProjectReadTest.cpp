@@ -83,7 +83,7 @@ protected:
         EXPECT_EQ(g_windowStates[kWindowGesture].placementValid, 1);
         EXPECT_EQ(g_projectOpen, 0);
         EXPECT_TRUE(ui.titles.empty());
-        EXPECT_EQ(fs.reads.size(), 1u); // the scripts were not loaded
+        EXPECT_EQ(files.reads.size(), 1u); // the scripts were not loaded
     }
 };
 
@@ -93,7 +93,7 @@ TEST_F(ProjectReadTest, EveryUnusableFileIsRefusedWithNothingTaken) {
         Restart();
         ExpectedBytes e = ExpectedNewProject("p.vtp", 2, 2);
         d.damage(e);
-        fs.files["/p.vtp"] = e.bytes;
+        files.files["/p.vtp"] = e.bytes;
         ASSERT_TRUE(SetProjectFile("/p.vtp"));
         EXPECT_EQ(ReadProject(), 0);
         EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{d.message});
@@ -104,8 +104,8 @@ TEST_F(ProjectReadTest, EveryUnusableFileIsRefusedWithNothingTaken) {
 TEST_F(ProjectReadTest, AFileThatCannotBeOpenedOrReadIsReported) {
     ASSERT_TRUE(SetProjectFile("/missing.vtp"));
     EXPECT_EQ(ReadProject(), 0);
-    fs.files["/bad.vtp"] = ExpectedNewProject("p.vtp", 2, 0).bytes;
-    fs.unreadable.insert("/bad.vtp");
+    files.files["/bad.vtp"] = ExpectedNewProject("p.vtp", 2, 0).bytes;
+    files.unreadable.insert("/bad.vtp");
     ASSERT_TRUE(SetProjectFile("/bad.vtp"));
     EXPECT_EQ(ReadProject(), 0);
     EXPECT_EQ(ui.MessageTexts(),
@@ -120,7 +120,7 @@ TEST_F(ProjectReadTest, GestureCornersBeyondTheSnapshotsAreLoweredIntoRange) {
     e.I32(632, -2);
     e.I32(636, 1);
     e.I32(640, 99);
-    fs.files["/p.vtp"] = e.bytes;
+    files.files["/p.vtp"] = e.bytes;
     ASSERT_TRUE(SetProjectFile("/p.vtp"));
     ASSERT_EQ(ReadProject(), 1);
     EXPECT_EQ(g_gestureSnapshots, (std::array<std::int32_t, 4>{1, 0, 1, 1}));
@@ -134,7 +134,7 @@ TEST_F(ProjectReadTest, TheLargestProjectIsTakenWhole) {
     const std::size_t last = 1636 + 128 * 544 + 32766 * 1012;
     e.Text(last, "Last");
     e.I32(last + 500 + 4 * 127, 16383);
-    fs.files["/big.vtp"] = e.bytes;
+    files.files["/big.vtp"] = e.bytes;
     ASSERT_TRUE(SetProjectFile("/big.vtp"));
     ASSERT_EQ(ReadProject(), 1);
     EXPECT_EQ(g_sliderCount, 128);

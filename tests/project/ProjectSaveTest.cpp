@@ -16,22 +16,22 @@ protected:
         FinishNewProject();
         ui.chosenFiles = {"/p.vtp"};
         ASSERT_EQ(WriteProject(), 1);
-        previous = fs.files["/p.vtp"];
+        previous = files.files["/p.vtp"];
         g_sliders[0].value = 99;
         g_scrollStep = 9;
-        fs.writes.clear();
+        files.writes.clear();
     }
     std::vector<std::uint8_t> previous;
 };
 
 TEST_F(ProjectSaveTest, AFullDiskLeavesThePreviousFileWholeAndTheProjectChanged) {
-    fs.diskFree = 5000;
+    files.diskFree = 5000;
     EXPECT_EQ(WriteProject(), 0);
     EXPECT_EQ(ui.MessageTexts(),
               std::vector<std::string>{"Error while writing on the selected file!"});
-    EXPECT_EQ(fs.lastTempBytes, 5000u);
-    EXPECT_EQ(fs.files["/p.vtp"], previous);
-    EXPECT_EQ(fs.writes, std::vector<std::string>{"/p.vtp"}); // the scripts were not saved
+    EXPECT_EQ(files.lastTempBytes, 5000u);
+    EXPECT_EQ(files.files["/p.vtp"], previous);
+    EXPECT_EQ(files.writes, std::vector<std::string>{"/p.vtp"}); // the scripts were not saved
     // the saved copies still describe the file on disk
     EXPECT_EQ(g_slidersSaved[0].value, 0);
     EXPECT_EQ(g_projectHeader.scrollStep, 8);
@@ -41,23 +41,23 @@ TEST_F(ProjectSaveTest, AFullDiskLeavesThePreviousFileWholeAndTheProjectChanged)
 }
 
 TEST_F(ProjectSaveTest, AFileThatCannotBeCreatedIsReportedAsSuch) {
-    fs.failCreate = true;
+    files.failCreate = true;
     EXPECT_EQ(WriteProject(), 0);
     EXPECT_EQ(ui.MessageTexts(),
               std::vector<std::string>{"Error while creating the selected file!"});
-    EXPECT_EQ(fs.files["/p.vtp"], previous);
+    EXPECT_EQ(files.files["/p.vtp"], previous);
 
     // a chosen path too long for the project's field is not cut into another file's name
-    fs.failCreate = false;
+    files.failCreate = false;
     ui.chosenFiles = {"/" + std::string(300, 'l') + ".vtp"};
     SaveProjectAsCommand();
     EXPECT_EQ(ui.MessageTexts().back(), "Error while creating the selected file!");
     EXPECT_EQ(TextOf(g_projectPath), "/p.vtp");
-    EXPECT_EQ(fs.files.size(), 3u); // the project and its two scripts
+    EXPECT_EQ(files.files.size(), 3u); // the project and its two scripts
 }
 
 TEST_F(ProjectSaveTest, AFailedSaveAnsweredFromThePromptAbortsTheCommand) {
-    fs.diskFree = 0;
+    files.diskFree = 0;
     ui.answers = {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Yes};
     CloseProjectCommand();
     EXPECT_EQ(g_projectOpen, 1);
@@ -67,14 +67,14 @@ TEST_F(ProjectSaveTest, AFailedSaveAnsweredFromThePromptAbortsTheCommand) {
     OpenProjectCommand();
     EXPECT_EQ(g_projectOpen, 1);
     EXPECT_TRUE(ui.chosenFiles.size() == 1); // no file was asked for
-    EXPECT_EQ(fs.files["/p.vtp"], previous);
+    EXPECT_EQ(files.files["/p.vtp"], previous);
 }
 
 TEST_F(ProjectSaveTest, AScriptThatCannotBeSavedKeepsTheProjectChangedAndStopsTheExit) {
     g_scriptTexts[0] = "instr 1\r\nendin\r\n";
-    fs.diskFree = previous.size(); // room for the project file, none for the script
+    files.diskFree = previous.size(); // room for the project file, none for the script
     EXPECT_EQ(WriteProject(), 0);
-    EXPECT_NE(fs.files["/p.vtp"], previous); // the project file itself was written
+    EXPECT_NE(files.files["/p.vtp"], previous); // the project file itself was written
     EXPECT_EQ(g_projectUntitled, 0);
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Sorry, can't save the script file n.1"});
 

@@ -11,34 +11,22 @@
 #include <vector>
 
 #include "base/AllState.h"
-#include "fakes/FakeFileSystem.h"
-#include "fakes/FakeMidiService.h"
-#include "fakes/FakeUi.h"
-#include "midi/MidiDevices.h"
+#include "fakes/CoreServices.h"
 #include "project/ProjectState.h"
 #include "scripts/ScriptStore.h"
 
-class ProjectTest : public ::testing::Test {
+class ProjectTest : public CoreServices {
 protected:
-    void SetUp() override {
-        ResetAllState();
-        g_ui = &ui;
-        g_fileSystem = &fs;
-        g_midiService = &midi;
-    }
     void TearDown() override {
-        g_ui = nullptr;
-        g_fileSystem = nullptr;
-        g_midiService = nullptr;
         g_scriptPanes = nullptr;
+        CoreServices::TearDown();
     }
 
     // A fresh start within one test: fakes and state as SetUp leaves them.
     void Restart() {
         TearDown();
         ui = FakeUi{};
-        fs = FakeFileSystem{};
-        midi = FakeMidiService{};
+        files = FakeFileSystem{};
         SetUp();
     }
 
@@ -59,10 +47,6 @@ protected:
             }
         };
     }
-
-    FakeUi ui;
-    FakeFileSystem fs;
-    FakeMidiService midi;
 };
 
 // File bytes written by hand at their offsets, little-endian.

@@ -14,7 +14,7 @@ protected:
             Slider(0).value = 10 * (i + 1);
             TakeSnapshot(); // Snap1..Snap3 hold 10, 20, 30 at slider 0
         }
-        m_ui.enabledCommands.clear();
+        ui.enabledCommands.clear();
     }
     // The name box answering with a text, or Cancel.
     AskSnapshotName Answering(std::optional<std::string> text) {
@@ -31,7 +31,7 @@ TEST_F(SnapshotManagerTest, OpeningListsTheNamesAndGreys17000) {
     EXPECT_EQ(manager.Items(), (Lines{"Snap1", "Snap2", "Snap3"}));
     EXPECT_EQ(manager.Selected(), 0);
     EXPECT_EQ(g_snapshotManagerOpen, 1);
-    EXPECT_EQ(m_ui.enabledCommands, (std::vector<std::pair<int, bool>>{{17000, false}}));
+    EXPECT_EQ(ui.enabledCommands, (std::vector<std::pair<int, bool>>{{17000, false}}));
     SnapshotManager fromProjectManager(ManagerOwner::ProjectManager, 2);
     EXPECT_EQ(fromProjectManager.Selected(), 2);
 }
@@ -49,7 +49,7 @@ TEST_F(SnapshotManagerTest, RenameReplacesTheSelectedEntryAndAcceptsAnyText) {
     EXPECT_EQ(FindSnapshotByName("Verse"), 1);
     manager.Rename(0, Answering(std::string(700, 'n')));
     EXPECT_EQ(TextOf(g_snapshots.Peek(1).name).size(), 499u);
-    EXPECT_TRUE(m_ui.messages.empty());
+    EXPECT_TRUE(ui.messages.empty());
     EXPECT_FALSE(manager.Closed());
 }
 
@@ -67,16 +67,16 @@ TEST_F(SnapshotManagerTest, RenameEditsTheSelectedPositionAndNothingWhenCancelle
 
 TEST_F(SnapshotManagerTest, DeleteAsksFirstAndMovesTheLaterSnapshotsDown) {
     SnapshotManager manager(ManagerOwner::MainWindow);
-    m_ui.answers = {MessageAnswer::No};
+    ui.answers = {MessageAnswer::No};
     manager.Delete(1);
     EXPECT_EQ(g_snapshotCount, 3);
-    m_ui.answers = {MessageAnswer::Yes};
+    ui.answers = {MessageAnswer::Yes};
     manager.Delete(1);
-    EXPECT_EQ(m_ui.MessageTexts(),
+    EXPECT_EQ(ui.MessageTexts(),
               (Lines{"This operation will delete the selected snapshot. Do you wan to continue?",
                      "This operation will delete the selected snapshot. Do you wan to continue?"}));
-    EXPECT_EQ(m_ui.messages[0].icon, MessageIcon::Warning);
-    EXPECT_EQ(m_ui.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(g_snapshotCount, 2);
     EXPECT_EQ(SnapshotNames(), (Lines{"Snap1", "Snap3"}));
     EXPECT_EQ(g_snapshots.Peek(2).values[0], 30);
@@ -91,7 +91,7 @@ TEST_F(SnapshotManagerTest, CloseRefreshesTheOtherWindowsAndLowersTheCorners) {
     g_projectManagerView = &m_manager;
     g_gestureSnapshots = {2, 0, 1, 2}; // position 2 is snapshot 3
     SnapshotManager manager(ManagerOwner::MainWindow);
-    m_ui.answers = {MessageAnswer::Yes};
+    ui.answers = {MessageAnswer::Yes};
     manager.Delete(1);
     manager.Close();
     EXPECT_TRUE(manager.Closed());
@@ -102,7 +102,7 @@ TEST_F(SnapshotManagerTest, CloseRefreshesTheOtherWindowsAndLowersTheCorners) {
     EXPECT_EQ(m_panel.listSelection, 2);
     EXPECT_EQ(m_manager.rebuilds, std::vector<ProjectBranch>{ProjectBranch::Snapshots});
     EXPECT_EQ(g_snapshotManagerOpen, 0);
-    EXPECT_EQ(m_ui.enabledCommands.back(), (std::pair<int, bool>{17000, true}));
+    EXPECT_EQ(ui.enabledCommands.back(), (std::pair<int, bool>{17000, true}));
 }
 
 TEST_F(SnapshotManagerTest, DeletingTheLastSnapshotClosesTheGestureWindowAndTheManager) {
@@ -110,7 +110,7 @@ TEST_F(SnapshotManagerTest, DeletingTheLastSnapshotClosesTheGestureWindowAndTheM
     g_gestureView = &m_gesture;
     g_gestureSnapshots = {0, 1, 2, 2};
     SnapshotManager manager(ManagerOwner::Panel);
-    m_ui.answers = {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Yes};
+    ui.answers = {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Yes};
     manager.Delete(0);
     manager.Delete(0);
     EXPECT_FALSE(manager.Closed());
@@ -129,7 +129,7 @@ TEST_F(SnapshotManagerTest, ANameMissingFromTheStoreClosesTheManager) {
     SnapshotManager manager(ManagerOwner::MainWindow);
     SetText(g_snapshots[2].name, "Changed behind its back");
     manager.Delete(1);
-    EXPECT_EQ(m_ui.MessageTexts(), Lines{"Error: can't locate the selected snapshot!"});
+    EXPECT_EQ(ui.MessageTexts(), Lines{"Error: can't locate the selected snapshot!"});
     EXPECT_TRUE(manager.Closed());
     EXPECT_EQ(g_snapshotCount, 3);
     EXPECT_EQ(g_snapshotManagerOpen, 0);
@@ -143,24 +143,24 @@ TEST_F(SnapshotManagerTest, LosingActivationAfterAChangeReopensTheWindowsButTheO
     g_projectManagerView = &m_manager;
     SnapshotManager manager(ManagerOwner::MainWindow);
     manager.LoseActivation(); // nothing changed yet
-    EXPECT_TRUE(m_ui.commands.empty());
+    EXPECT_TRUE(ui.commands.empty());
     manager.Rename(0, Answering("Intro"));
     manager.LoseActivation();
-    EXPECT_EQ(m_ui.commands, (std::vector<int>{61000, 15000}));
+    EXPECT_EQ(ui.commands, (std::vector<int>{61000, 15000}));
     EXPECT_EQ(m_gesture.closes, 1);
     EXPECT_EQ(m_panel.CallsOf("close"), Lines{"close"});
     EXPECT_EQ(m_manager.rebuilds.size(), 1u);
     manager.LoseActivation(); // remembered: no second refresh
-    EXPECT_EQ(m_ui.commands.size(), 2u);
+    EXPECT_EQ(ui.commands.size(), 2u);
 
     // Opened from the panel, the panel is left alone.
     AttachPanelWindow(&m_panel);
-    m_ui.commands.clear();
+    ui.commands.clear();
     SnapshotManager fromPanel(ManagerOwner::Panel);
-    m_ui.answers = {MessageAnswer::Yes};
+    ui.answers = {MessageAnswer::Yes};
     fromPanel.Delete(0);
     fromPanel.LoseActivation();
-    EXPECT_TRUE(m_ui.commands.empty());
+    EXPECT_TRUE(ui.commands.empty());
     EXPECT_EQ(g_panelWindow, &m_panel);
 }
 

@@ -52,8 +52,8 @@ TEST_F(SnapshotsTest, TakingStopsAt32767) {
     EXPECT_EQ(TakeSnapshot(), 0);
     EXPECT_EQ(g_snapshotCount, 32767);
     EXPECT_EQ(g_snapshotNameCounter, 40000);
-    EXPECT_EQ(m_ui.MessageTexts(), Lines{"Sorry, you can't create more than 32767 snapshots."});
-    EXPECT_EQ(m_ui.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(ui.MessageTexts(), Lines{"Sorry, you can't create more than 32767 snapshots."});
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
     g_snapshotCount = 32766;
     EXPECT_EQ(TakeSnapshot(), 1);
     EXPECT_EQ(TextOf(g_snapshots.Peek(32767).name), "Snap40001");
@@ -94,7 +94,7 @@ TEST_F(SnapshotsTest, RecallResendsBothMessagesOfA14BitSliderAndKeepsAValueInRan
 TEST_F(SnapshotsTest, ThePanelListStartsWithOrganizeWhichWith17000NeedsASnapshot) {
     EXPECT_EQ(ChooseSnapshotListItem(0), SnapshotListChoice::Nothing);
     EXPECT_EQ(CanOpenSnapshotManager(), 0);
-    EXPECT_EQ(m_ui.MessageTexts(),
+    EXPECT_EQ(ui.MessageTexts(),
               (Lines{"Sorry, no snapshots present!", "Sorry, no snapshots present!"}));
     PutSnapshot(1, {64});
     PutSnapshot(2, {});

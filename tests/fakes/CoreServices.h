@@ -1,0 +1,76 @@
+#pragma once
+// The services the core reaches, as fakes, installed around one test with the whole state reset
+// before and after: the fixture every core test starts from. The MIDI service is the program's
+// own routing service over a scripted back end, with the outputs "Out A", "Out B", "Loopback"
+// and the inputs "In A", "In B", "Loopback", so tests see the bytes that would reach the wire.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/AllState.h"
+#include "base/CommandRouter.h"
+#include "base/FileSystem.h"
+#include "base/ProgramLauncher.h"
+#include "base/SettingsStore.h"
+#include "base/Ui.h"
+#include "fakes/FakeFileSystem.h"
+#include "fakes/FakeMidiBackend.h"
+#include "fakes/FakeProgramLauncher.h"
+#include "fakes/FakeSettingsStore.h"
+#include "fakes/FakeUi.h"
+#include "midi/MidiDevices.h"
+#include "midi/MidiInputQueue.h"
+#include "midi/RoutedMidiService.h"
+
+inline std::unique_ptr<RoutedMidiService> MakeFakeMidiService(std::shared_ptr<FakePortLog> log) {
+    std::vector<std::unique_ptr<MidiPortBackend>> backends;
+    backends.push_back(std::make_unique<FakeMidiBackend>(std::vector<std::string>{"Out A", "Out B"},
+                                                         std::vector<std::string>{"In A", "In B"},
+                                                         std::move(log)));
+    return std::make_unique<RoutedMidiService>(std::move(backends));
+}
+
+class CoreServices : public ::testing::Test {
+protected:
+    static constexpr int kLoopback = 2; // the Loopback device's index in both lists
+
+    void SetUp() override {
+        ResetAllState();
+        ResetCommandRoutes();
+        g_ui = &ui;
+        g_settingsStore = &store;
+        g_fileSystem = &files;
+        g_programLauncher = &launcher;
+        g_midiService = midi.get();
+        g_midiInputSink = &midiInput;
+        // A command sent to the main window reaches its route, as in the program.
+        ui.onCommand = [](int command) { DispatchCommand(command); };
+    }
+    void TearDown() override {
+        g_ui = nullptr;
+        g_settingsStore = nullptr;
+        g_fileSystem = nullptr;
+        g_programLauncher = nullptr;
+        g_midiService = nullptr;
+        g_midiInputSink = nullptr;
+        ResetCommandRoutes();
+        ResetAllState();
+    }
+
+    // Opens an output straight on the service, for tests of what is sent rather than of the
+    // device choice.
+    void OpenOutput(int index = 0) { ASSERT_EQ(midi->OpenOutput(index), kMidiOk); }
+    // What reached the output ports since the last call, as "B0 07 64" texts.
+    std::vector<std::string> Sent() { return ports->TakeSent(); }
+
+    FakeUi ui;
+    FakeSettingsStore store;
+    FakeFileSystem files;
+    FakeProgramLauncher launcher;
+    std::shared_ptr<FakePortLog> ports = std::make_shared<FakePortLog>();
+    MidiInputQueue midiInput; // outlives the service that writes into it
+    std::unique_ptr<RoutedMidiService> midi = MakeFakeMidiService(ports);
+};
