@@ -11,6 +11,7 @@ int ToolWindowCommand(ToolWindow window);
 
 // Runs the exit sequence; false when the project's save prompt kept the program running.
 bool RunExitSequence();
-// Writes "FrameWindow", "Bars" and the record of each visible tool window (step 5), destroying
-// those windows; nothing is written when the window settings key cannot be made.
+// Writes "FrameWindow", "Bars" and the record of each visible tool window, then destroys those
+// windows (the exit's step after the recorder); nothing is written when the window settings key
+// cannot be made.
 void WriteWindowSettings();

@@ -205,8 +205,8 @@ void ClearAllPreferences() {
     if (g_frameView) {
         g_frameView->DestroyBars();
     }
-    // Creation steps 1 and 2 for the preferences only: the open devices, the project and the
-    // places of the tool windows survive the command.
+    // The preferences go back to their start values as at creation; the open devices, the
+    // project and the places of the tool windows survive the command.
     ToolWindowSettings windows[kToolWindowCount];
     std::copy(std::begin(g_toolWindows), std::end(g_toolWindows), std::begin(windows));
     const FrameFlags before = g_frame;

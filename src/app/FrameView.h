@@ -16,8 +16,9 @@ public:
     virtual void CheckMenuItem(MenuKind menu, int command, bool checked) = 0;
     virtual void EnableMenuItem(MenuKind menu, int command, bool enabled) = 0;
 
-    // The tool bar strip and the status bar exist from creation step 5 until they are destroyed
-    // (clearing the preferences makes them again).
+    // The tool bar strip and the status bar exist from the main window's creation, once the
+    // stored settings are read, until they are destroyed (clearing the preferences makes them
+    // again).
     virtual bool HasToolBar() = 0;
     virtual bool HasStatusBar() = 0;
     virtual void ShowToolBar(bool shown) = 0;

@@ -130,7 +130,7 @@ void MainWindow::OnCommand(int command) {
 
 void MainWindow::SetStatusText(int part, const QString& text) {
     if (m_statusBar) {
-        m_statusBar->SetPartText(part, text);
+        m_statusBar->SetText(part, text);
     }
 }
 
@@ -253,7 +253,7 @@ void MainWindow::CreateBars() {
     m_statusBar = new StatusBarWidget(this);
     m_statusBar->setObjectName("StatusBar");
     m_statusBar->hide();
-    m_statusBar->SetPartText(kStatusPartHelp, ToQt(Str(kStrReady)));
+    m_statusBar->SetText(kStatusPartHelp, ToQt(Str(kStrReady)));
     Relayout();
 }
 
@@ -291,10 +291,10 @@ void MainWindow::Relayout() {
     if (m_statusBar) {
         statusHeight = m_statusBar->sizeHint().height();
         m_statusBar->setGeometry(0, height() - statusHeight, w, statusHeight);
-        m_statusBar->SetPartEdges(StatusPartEdges(w));
+        m_statusBar->SetEdges(StatusPartEdges(w));
         const std::array<std::string, 4> texts = StatusTextsForLayout();
         for (int part = 1; part < kStatusPartCount; ++part) {
-            m_statusBar->SetPartText(part, ToQt(texts[static_cast<std::size_t>(part - 1)]));
+            m_statusBar->SetText(part, ToQt(texts[static_cast<std::size_t>(part - 1)]));
         }
     }
     g_frameFreeArea =

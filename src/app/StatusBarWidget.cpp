@@ -8,12 +8,12 @@ StatusBarWidget::StatusBarWidget(QWidget* parent) : QWidget(parent) {
     setBackgroundRole(QPalette::Button);
 }
 
-void StatusBarWidget::SetPartEdges(const std::array<int, kStatusPartCount>& edges) {
+void StatusBarWidget::SetEdges(const std::array<int, kStatusPartCount>& edges) {
     m_edges = edges;
     update();
 }
 
-void StatusBarWidget::SetPartText(int part, const QString& text) {
+void StatusBarWidget::SetText(int part, const QString& text) {
     if (part >= 0 && part < kStatusPartCount) {
         m_texts[static_cast<std::size_t>(part)] = text;
         update();

@@ -13,8 +13,8 @@ class StatusBarWidget : public QWidget {
 public:
     explicit StatusBarWidget(QWidget* parent);
 
-    void SetPartEdges(const std::array<int, kStatusPartCount>& edges);
-    void SetPartText(int part, const QString& text);
+    void SetEdges(const std::array<int, kStatusPartCount>& edges);
+    void SetText(int part, const QString& text);
     QString PartText(int part) const;
     std::array<int, kStatusPartCount> PartEdges() const { return m_edges; }
     QSize sizeHint() const override;

@@ -1,6 +1,7 @@
 #pragma once
-// Where each command of the main window goes. The main window only dispatches: every Part
-// routes the commands it carries out, and a command nobody routes does nothing.
+// Where each command of the main window goes. The main window only dispatches: each subsystem
+// routes the commands it carries out when the program installs it, and a command nobody routes
+// does nothing.
 
 #include <functional>
 

@@ -138,7 +138,7 @@ TEST(Menus, SubmenusHoldPrintTheCsoundFunctionsAndTheExternalEditor) {
     EXPECT_EQ(Items(external->children), (std::vector<int>{50000, 51000}));
 }
 
-TEST(Menus, ItemsAreCreatedGrayedAndCheckedAsSpecified) {
+TEST(Menus, ItemsThatCannotActYetStartGrayedAndTheTwoBarsStartChecked) {
     std::set<int> grayed;
     std::set<int> checked;
     Collect(BuildMenuBar(), grayed, checked);

@@ -87,7 +87,7 @@ TEST_F(NoiseSourcesTest, QuickSourceIsTheLinearCongruentialGenerator) {
 }
 
 TEST_F(NoiseSourcesTest, ShuffledMinimalStandardWarmsUpFortySteps) {
-    // Seeds 0, -1 and the most negative word all start from 1; the table holds steps 9..40.
+    // Seeds 0, -1 and the most negative word all start from 1; the table holds the draws 9..40.
     std::vector<std::int64_t> steps{1};
     for (int i = 0; i < 41; ++i) {
         steps.push_back(MulMod(steps.back(), 16807, kPrime));
