@@ -1,4 +1,4 @@
-// ventaro-tool midi list | send --out N B1 B2 B3 | panic --out N
+// ventaro-tool midi list | send --out N|NAME B1 B2 B3 | panic --out N|NAME (bytes in hexadecimal)
 
 #include <cstdio>
 #include <memory>
@@ -23,16 +23,26 @@ int ListDevices(MidiService& service) {
     return 0;
 }
 
-// Opens output N as the device manager does; prints its error text and fails otherwise.
-bool OpenOutput(MidiService& service, int index) {
+// Opens the output named by its number or its name as the device manager does; prints its error
+// text and fails otherwise.
+bool OpenOutput(MidiService& service, const std::string& device) {
     service.OutputCount(); // the list the index refers to
+    g_midiService = &service;
+    const auto number = ParseInteger(device, 0, INT32_MAX);
+    const int index = number ? static_cast<int>(*number) : FindMidiOutput(device);
+    if (index < 0) {
+        std::fprintf(stderr, "%sThe device \"%s\" is not connected.\n",
+                     Str(kStrMidiOutputError).c_str(), device.c_str());
+        g_midiService = nullptr;
+        return false;
+    }
     const MidiResult result = service.OpenOutput(index);
     if (result != kMidiOk) {
         std::fprintf(stderr, "%s%s\n", Str(kStrMidiOutputError).c_str(),
                      service.ErrorText(result).c_str());
+        g_midiService = nullptr;
         return false;
     }
-    g_midiService = &service;
     return true;
 }
 
@@ -56,8 +66,7 @@ int RunMidiCommand(const Args& args) {
     if (args.size() != expected || args[1] != "--out") {
         return Usage();
     }
-    const auto index = ParseInteger(args[2], 0, INT32_MAX);
-    if (!index) {
+    if (args[2].empty()) {
         return Usage();
     }
     std::uint8_t bytes[3] = {};
@@ -71,7 +80,7 @@ int RunMidiCommand(const Args& args) {
         }
     }
     std::unique_ptr<MidiService> service = CreatePlatformMidiService();
-    if (!OpenOutput(*service, static_cast<int>(*index))) {
+    if (!OpenOutput(*service, args[2])) {
         return 1;
     }
     MidiResult result = kMidiOk;

@@ -6,18 +6,19 @@
 #include "Commands.h"
 
 int Usage() {
-    std::fputs("usage: ventaro-tool noise SELECTOR SEED COUNT [--deviate exp|gauss]\n"
-               "       ventaro-tool slider --bits 7|14 --channel 1..16 --cc A[,B]"
-               " --curve linear|log|quadratic|cubic|random [--seed S] [--min X --max Y]"
-               " --positions P1,P2,...\n"
-               "       ventaro-tool midi list\n"
-               "       ventaro-tool midi send --out N B1 B2 B3\n"
-               "       ventaro-tool midi panic --out N\n"
-               "       ventaro-tool project new --bits 7|14 --sliders N -o FILE\n"
-               "       ventaro-tool project info FILE\n"
-               "       ventaro-tool csound header|orchestra|pfields FILE\n"
-               "       ventaro-tool csound ftable 1..13\n",
-               stderr);
+    std::fputs(
+        "usage: ventaro-tool noise SELECTOR SEED COUNT [--deviate exp|gauss]\n"
+        "       ventaro-tool slider --bits 7|14 --channel 1..16 --cc A[,B]"
+        " --curve linear|log|quadratic|cubic|random [--seed S] [--min X --max Y]"
+        " --positions P1,P2,...\n"
+        "       ventaro-tool midi list\n"
+        "       ventaro-tool midi send --out N|NAME B1 B2 B3   (bytes in hexadecimal: 90 or 0x90)\n"
+        "       ventaro-tool midi panic --out N|NAME\n"
+        "       ventaro-tool project new --bits 7|14 --sliders N -o FILE\n"
+        "       ventaro-tool project info FILE\n"
+        "       ventaro-tool csound header|orchestra|pfields FILE\n"
+        "       ventaro-tool csound ftable 1..13\n",
+        stderr);
     return 2;
 }
 

@@ -10,6 +10,9 @@ inline constexpr const char* kValueHelp = "Help";
 inline constexpr const char* kValueEditorPrefs = "EditorPrefs";
 inline constexpr const char* kValueKeyboardMapping = "KeyboardMapping";
 inline constexpr const char* kValueMidiDevices = "MIDIDevices";
+// Our own value beside "MIDIDevices": the chosen devices' names, so a stored index whose device
+// list changed is found again by name.
+inline constexpr const char* kValueMidiDeviceNames = "MIDIDeviceNames";
 inline constexpr const char* kValueEnvironmentFiles = "EnvironmentFiles";
 inline constexpr const char* kValueSoundEngine = "SoundEngine";
 inline constexpr const char* kValueAudioDevices = "AudioDevices";

@@ -1,5 +1,7 @@
 #include "midi/MidiDevices.h"
 
+#include <algorithm>
+
 #include "base/ByteCodec.h"
 #include "base/SettingsKeys.h"
 #include "base/Ui.h"
@@ -31,6 +33,46 @@ std::optional<MidiDeviceSettings> DecodeMidiDeviceSettings(const Bytes& bytes) {
     settings.outputDeviceIndex = r.GetI32();
     settings.inputEnabled = r.GetI32();
     return settings;
+}
+
+Bytes EncodeMidiDeviceNames(const MidiDeviceNames& names) {
+    Bytes bytes(names.input.begin(), names.input.end());
+    bytes.push_back(0);
+    bytes.insert(bytes.end(), names.output.begin(), names.output.end());
+    bytes.push_back(0);
+    return bytes;
+}
+
+std::optional<MidiDeviceNames> DecodeMidiDeviceNames(const Bytes& bytes) {
+    const auto first = std::find(bytes.begin(), bytes.end(), 0);
+    if (first == bytes.end()) {
+        return std::nullopt;
+    }
+    const auto second = std::find(first + 1, bytes.end(), 0);
+    if (second == bytes.end() || second + 1 != bytes.end()) {
+        return std::nullopt;
+    }
+    return MidiDeviceNames{std::string(bytes.begin(), first), std::string(first + 1, second)};
+}
+
+int FindMidiOutput(const std::string& name) {
+    const int count = g_midiService->OutputCount();
+    for (int i = 0; i < count; ++i) {
+        if (g_midiService->OutputName(i) == name) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+int FindMidiInput(const std::string& name) {
+    const int count = g_midiService->InputCount();
+    for (int i = 0; i < count; ++i) {
+        if (g_midiService->InputName(i) == name) {
+            return i;
+        }
+    }
+    return -1;
 }
 
 void ResetMidiDeviceState() {
@@ -104,6 +146,43 @@ void RefreshShownStatusTexts() {
     }
 }
 
+// Points `index` at the device named `name`, where it is now; false when no device has that name.
+bool FindByName(const std::string& name, int& index, bool output) {
+    if (name.empty() ||
+        (output ? g_midiService->OutputName(index) : g_midiService->InputName(index)) == name) {
+        return true;
+    }
+    index = output ? FindMidiOutput(name) : FindMidiInput(name);
+    return index >= 0;
+}
+
+// Finds the stored devices again by name when their indices name other devices now (a server
+// stopped, a device unplugged). False, after telling which device is missing, when one of them is
+// gone: then nothing is opened in its place. Without stored names the indices stand.
+bool FindStoredDevicesByName() {
+    const auto bytes =
+        g_settingsStore->ReadValue(kSettingsKey, kValueMidiDeviceNames, kMaxMidiDeviceNamesSize);
+    const auto names = bytes ? DecodeMidiDeviceNames(*bytes) : std::nullopt;
+    if (!names) {
+        return true;
+    }
+    MidiDeviceState& s = g_midiDevices;
+    g_midiService->OutputCount(); // the lists as they are now
+    g_midiService->InputCount();
+    const bool output = FindByName(names->output, s.outputDeviceIndex, true);
+    const bool input = s.inputEnabled <= 0 || FindByName(names->input, s.inputDeviceIndex, false);
+    if (output && input) {
+        return true;
+    }
+    if (g_ui) {
+        const std::string& missing = output ? names->input : names->output;
+        g_ui->ShowMessage(Str(output ? kStrMidiInputError : kStrMidiOutputError) + "The device \"" +
+                              missing + "\" is not connected.",
+                          MessageIcon::Warning);
+    }
+    return false;
+}
+
 } // namespace
 
 void LoadMidiDeviceSettings() {
@@ -130,7 +209,7 @@ void LoadMidiDeviceSettings() {
         }
         return;
     }
-    if (!OpenMidiDevices() && g_ui) {
+    if ((!FindStoredDevicesByName() || !OpenMidiDevices()) && g_ui) {
         g_ui->SendCommand(kCommandMidiDevices);
     }
 }
@@ -251,8 +330,12 @@ bool StoreMidiDeviceSettings() {
         return false;
     }
     const MidiDeviceSettings settings{s.inputDeviceIndex, s.outputDeviceIndex, s.inputEnabled};
+    const MidiDeviceNames names{g_midiService->InputName(s.inputDeviceIndex),
+                                g_midiService->OutputName(s.outputDeviceIndex)};
     if (!g_settingsStore->WriteValue(kSettingsKey, kValueMidiDevices,
-                                     EncodeMidiDeviceSettings(settings))) {
+                                     EncodeMidiDeviceSettings(settings)) ||
+        !g_settingsStore->WriteValue(kSettingsKey, kValueMidiDeviceNames,
+                                     EncodeMidiDeviceNames(names))) {
         if (g_ui) {
             g_ui->ShowMessage(Str(kStrRegistryWriteError), MessageIcon::Warning);
         }

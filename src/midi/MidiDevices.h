@@ -45,6 +45,19 @@ Bytes EncodeMidiDeviceSettings(const MidiDeviceSettings& settings);
 // Only a value of exactly 12 bytes is a stored choice.
 std::optional<MidiDeviceSettings> DecodeMidiDeviceSettings(const Bytes& bytes);
 
+// The chosen devices' names, value "MIDIDeviceNames": the input's name and the output's name,
+// each ended by a zero byte. An empty name says nothing about its device.
+struct MidiDeviceNames {
+    std::string input;
+    std::string output;
+};
+inline constexpr std::size_t kMaxMidiDeviceNamesSize = 1024;
+Bytes EncodeMidiDeviceNames(const MidiDeviceNames& names);
+std::optional<MidiDeviceNames> DecodeMidiDeviceNames(const Bytes& bytes);
+// The index of the output or input with this name, or -1.
+int FindMidiOutput(const std::string& name);
+int FindMidiInput(const std::string& name);
+
 extern MidiDeviceState g_midiDevices;
 extern MidiDialogState g_midiDialog;
 // The platform's MIDI service and the receiver of incoming MIDI; installed by the program.

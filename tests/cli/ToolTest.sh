@@ -114,13 +114,18 @@ midi)
     expect 1 "" midi send --out 9999 90 3C 40
     [[ $(head -c 18 "$work/err") == "MIDI OUTPUT ERROR:" ]] || fail "midi send --out 9999: stderr"
     expect 1 "" midi panic --out 9999
+    # An output is also found by its name, and bytes may carry 0x.
+    expect 0 "" midi send --out Loopback 0x90 0x3C 0x40
+    expect 0 "" midi panic --out Loopback
+    expect 1 "" midi send --out "No Such Synth" 90 3C 40
+    grep -q 'The device "No Such Synth" is not connected.' "$work/err" || fail "midi send by a missing name: stderr"
     expect_usage midi
     expect_usage midi list extra
     expect_usage midi send --out "$loopback" 90 3C
     expect_usage midi send --out "$loopback" 90 3C 1FF
     expect_usage midi send --out "$loopback" 90 3C zz
     expect_usage midi send --in "$loopback" 90 3C 40
-    expect_usage midi send --out -1 90 3C 40
+    expect_usage midi send --out "" 90 3C 40
     expect_usage midi panic
     ;;
 usage)

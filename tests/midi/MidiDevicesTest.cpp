@@ -109,6 +109,42 @@ TEST_F(MidiDevices, AStoredChoiceOpensBothDevicesConnectedAndNamesThemInTheStatu
         (std::array<int, 4>{1, 1, 1, 1}));
 }
 
+TEST(MidiDeviceNamesRecord, IsBothNamesEachEndedByAZeroAndNothingElse) {
+    const Bytes golden{'I', 'n', 0, 'O', 'u', 't', 0};
+    EXPECT_EQ(EncodeMidiDeviceNames({"In", "Out"}), golden);
+    const auto names = DecodeMidiDeviceNames(golden);
+    ASSERT_TRUE(names);
+    EXPECT_EQ(names->input + "|" + names->output, "In|Out");
+    for (const Bytes& damaged : {Bytes{'I', 'n'}, Bytes{'I', 0, 'O'}, Bytes{0, 0, 0}}) {
+        EXPECT_FALSE(DecodeMidiDeviceNames(damaged));
+    }
+}
+
+// When the device lists change, the stored indices may name other devices: the stored names
+// find the chosen ones again, and a device that is gone is reported, never replaced by another.
+TEST_F(MidiDevices, StoredDevicesAreFoundByNameAndAMissingOneIsReportedNotReplaced) {
+    Choose(1, 1, 1);
+    ASSERT_TRUE(StoreMidiDeviceSettings());
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueMidiDeviceNames),
+              EncodeMidiDeviceNames({"In B", "Out B"}));
+    store.Put(kSettingsKey, kValueMidiDevices, EncodeMidiDeviceSettings({0, 0, 1}));
+    LoadMidiDeviceSettings();
+    EXPECT_EQ(Opened(), (Texts{"out 1", "in 1"}));
+    EXPECT_EQ(g_midiOutputStatusText, "Out: Out B");
+    EXPECT_TRUE(ui.messages.empty());
+
+    CloseMidiDevices();
+    ResetMidiDeviceState();
+    Forget();
+    store.Put(kSettingsKey, kValueMidiDeviceNames, EncodeMidiDeviceNames({"In A", "Gone Synth"}));
+    LoadMidiDeviceSettings();
+    EXPECT_EQ(ui.MessageTexts(),
+              Texts{"MIDI OUTPUT ERROR:\r\nThe device \"Gone Synth\" is not connected."});
+    EXPECT_EQ(ui.commands, std::vector<int>{12000});
+    EXPECT_TRUE(Opened().empty());
+    EXPECT_EQ(OpenMidiDevicesChoice()->outputSelection, -1); // the dialog asks for a choice
+}
+
 TEST_F(MidiDevices, AStoredChoiceThatFailsToOpenShowsTheOutputErrorThenTheDialog) {
     store.Put(kSettingsKey, kValueMidiDevices, EncodeMidiDeviceSettings({0, 5, -1}));
     LoadMidiDeviceSettings();
