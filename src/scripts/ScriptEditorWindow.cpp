@@ -143,19 +143,25 @@ void ScriptPane::ApplyEditorLook() {
 void ScriptPane::SetScriptText(const std::string& text) {
     const EditableScript script = DecodeScriptText(text);
     m_form = script.form;
+    m_origin = script.origin;
     // The codec already left out a leading byte order mark; one more is text of the script.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     setPlainText(
         utf8(QByteArrayView(script.text.data(), static_cast<qsizetype>(script.text.size()))));
 }
 
+// The document's own characters: the plain text would turn no-break spaces into blanks.
+QString ScriptPane::RawText() const {
+    return document()->toRawText();
+}
+
 std::string ScriptPane::ScriptText() const {
-    return EncodeScriptText(FromQt(toPlainText()), m_form);
+    return EncodeScriptText(FromQt(RawText()), m_form, &m_origin);
 }
 
 bool ScriptPane::Fits(const QString& inserted) const {
     const QTextCursor cursor = textCursor();
-    const QString text = toPlainText();
+    const QString text = RawText();
     const std::string edited = FromQt(text.left(cursor.selectionStart())) +
                                WithLfLineEnds(FromQt(inserted)) +
                                FromQt(text.mid(cursor.selectionEnd()));

@@ -33,8 +33,10 @@ private:
     // Whether replacing the selection with `inserted` keeps the script within its limit; warns
     // "Error: edit control out of space..." when not.
     bool Fits(const QString& inserted) const;
+    QString RawText() const;
 
     ScriptTextForm m_form; // how the script's bytes came, to write them back the same way
+    ScriptOrigin m_origin;
 };
 
 class ScriptEditorWindow : public QWidget, public ScriptPanes {

@@ -14,6 +14,7 @@ std::array<ScriptPath, 2> g_scriptPathsCommitted{};
 std::array<std::string, 2> g_scriptTexts;
 std::array<std::string, 2> g_scriptTextsSaved;
 std::array<std::int32_t, 2> g_scriptLoaded{1, 1};
+std::array<std::int32_t, 2> g_scriptFileCurrent{0, 0};
 std::int32_t g_editorPaneCount = 0;
 ScriptPanes* g_scriptPanes = nullptr;
 
@@ -39,6 +40,7 @@ void Refuse(int i, const std::string& text) {
     g_scriptTexts[i].clear();
     g_scriptTextsSaved[i].clear();
     g_scriptLoaded[i] = 0; // never written back over the file it could not take
+    g_scriptFileCurrent[i] = 0;
     Warn(text);
 }
 
@@ -53,6 +55,7 @@ void ResetScriptStore() {
         g_scriptTexts[i].clear();
         g_scriptTextsSaved[i].clear();
         g_scriptLoaded[i] = 1;
+        g_scriptFileCurrent[i] = 0;
     }
     SetText(g_scriptPaths[0], Str(kStrDefaultScript1));
     SetText(g_scriptPaths[1], Str(kStrDefaultScript2));
@@ -67,6 +70,7 @@ void LoadScript(int i) {
     // One byte more than a script holds tells a file that is too big.
     FileContents file = g_fileSystem->ReadFile(std::string(PathOf(i)), kMaxScriptLength + 1);
     if (file.status == FileStatus::OpenFailed) {
+        g_scriptFileCurrent[i] = 0;
         return; // a missing file leaves the text in place, to be written at the next save
     }
     if (file.status != FileStatus::Ok) {
@@ -93,6 +97,7 @@ void LoadScript(int i) {
     g_scriptTextsSaved[i] = text;
     g_scriptTexts[i] = std::move(text);
     g_scriptLoaded[i] = 1;
+    g_scriptFileCurrent[i] = 1;
 }
 
 std::int32_t SaveScript(int i) {
@@ -101,6 +106,9 @@ std::int32_t SaveScript(int i) {
     }
     const std::string& live = g_scriptTexts[i];
     const std::string text = live.substr(0, live.find('\0'));
+    if (g_scriptFileCurrent[i] && text == g_scriptTextsSaved[i]) {
+        return 1; // nobody touched it: the file keeps its bytes and its time
+    }
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const bool written =
         g_fileSystem &&
@@ -112,6 +120,7 @@ std::int32_t SaveScript(int i) {
         return 0;
     }
     g_scriptTextsSaved[i] = text;
+    g_scriptFileCurrent[i] = 1;
     return 1;
 }
 

@@ -21,14 +21,18 @@ extern std::array<std::string, 2> g_scriptTextsSaved;
 // 0 while script i was refused on loading (too big or empty): such a script is never written
 // back over its file.
 extern std::array<std::int32_t, 2> g_scriptLoaded;
+// 1 while the file at script i's path holds g_scriptTextsSaved[i] (it was read from or written
+// to it): an unchanged text is then not written again, so a save leaves the file as it is.
+extern std::array<std::int32_t, 2> g_scriptFileCurrent;
 extern std::int32_t g_editorPaneCount;
 
 // Empties both pairs of texts and sets the default paths "test.orc" and "test.sco" (both copies).
 void ResetScriptStore();
 
 void LoadScript(int i);
-// 1 when the script was written (or has no path, or was refused on loading), 0 after a reported
-// failure; the previous file survives a failed write.
+// 1 when the script was written (or has no path, was refused on loading, or is unchanged since
+// its file was read or written), 0 after a reported failure; the previous file survives a failed
+// write.
 std::int32_t SaveScript(int i);
 void CountScripts();
 

@@ -127,6 +127,7 @@ EditableScript DecodeScriptText(std::string_view bytes) {
     script.form.crlf =
         bytes.find("\r\n") != std::string_view::npos || bytes.find('\n') == std::string_view::npos;
     script.text = WithLfLineEnds(script.text);
+    script.origin = {std::string(bytes), script.text};
     return script;
 }
 
@@ -146,8 +147,12 @@ std::string WithLfLineEnds(std::string_view text) {
     return result;
 }
 
-std::string EncodeScriptText(std::string_view text, const ScriptTextForm& form) {
+std::string EncodeScriptText(std::string_view text, const ScriptTextForm& form,
+                             const ScriptOrigin* origin) {
     std::string lines = ReplaceAll(text, kParagraphSeparator, "\n");
+    if (origin && lines == origin->text) {
+        return origin->bytes;
+    }
     if (form.crlf) {
         lines = ReplaceAll(lines, "\n", "\r\n");
     }

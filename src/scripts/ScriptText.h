@@ -12,9 +12,17 @@ struct ScriptTextForm {
     bool crlf = true;    // CR LF line ends, as the generated text has (also with no line end)
 };
 
+// The bytes a script came as and the text they became: a text nobody edited goes back as exactly
+// these bytes, whatever mix of line ends or characters they held.
+struct ScriptOrigin {
+    std::string bytes;
+    std::string text;
+};
+
 struct EditableScript {
     std::string text; // UTF-8, every line end one LF
     ScriptTextForm form;
+    ScriptOrigin origin;
 };
 
 // A script's bytes as the pane shows them. Bytes that are no complete UTF-8 text (a cut
@@ -23,9 +31,11 @@ struct EditableScript {
 EditableScript DecodeScriptText(std::string_view bytes);
 // Every CR LF and lone CR becomes one LF.
 std::string WithLfLineEnds(std::string_view text);
-// The pane's text (UTF-8) as the script's bytes. In Latin-1, a character beyond it becomes "?"
-// for each UTF-16 unit it takes.
-std::string EncodeScriptText(std::string_view text, const ScriptTextForm& form);
+// The pane's text (UTF-8; a paragraph separator counts as a line end) as the script's bytes: the
+// bytes it came from while it is unchanged, else in the form's encoding and line ends. In
+// Latin-1, a character beyond it becomes "?" for each UTF-16 unit it takes.
+std::string EncodeScriptText(std::string_view text, const ScriptTextForm& form,
+                             const ScriptOrigin* origin = nullptr);
 // Whether the pane's text after an edit still fits a script; warns "Error: edit control out of
 // space..." when it does not.
 bool ScriptEditFits(std::string_view text, const ScriptTextForm& form);
