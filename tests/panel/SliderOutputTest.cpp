@@ -33,8 +33,6 @@ protected:
     void SetUp() override {
         ResetAllState();
         BuildCurveTables();
-        g_panelControls = nullptr;
-        g_ui = nullptr;
         m_midi.OpenOutput(0);
         g_midiService = &m_midi;
     }
