@@ -24,7 +24,7 @@
 #include "base/FrameHooks.h"
 #include "base/Preferences.h"
 #include "base/QtText.h"
-#include "base/WindowGeometry.h"
+#include "base/QtWindow.h"
 #include "midi/MidiDevicesDialog.h"
 #include "project/ProjectState.h"
 #include "resources/Artwork.h"
@@ -33,15 +33,6 @@
 namespace {
 
 const QColor kProjectBackground(0, 0, 127);
-
-WindowGeometry GeometryOf(const QWidget& window) {
-    const QRect normal =
-        window.normalGeometry().isValid() ? window.normalGeometry() : window.geometry();
-    const int show = window.isMinimized()   ? kShowMinimized
-                     : window.isMaximized() ? kShowMaximized
-                                            : kShowNormal;
-    return {normal.x(), normal.y(), normal.width(), normal.height(), show};
-}
 
 // A stored rectangle no screen shows any more (a monitor gone) moves onto the primary screen.
 QRect OnSomeScreen(QRect rect) {
@@ -166,6 +157,9 @@ void MainWindow::ToggleToolWindow(int command) {
         it->window->close(); // the window's cancel: it stores its place and goes
         return;
     }
+    if (it->window && it->window->isHidden()) {
+        delete it->window.data(); // closed, its deletion still pending: reopening makes a new one
+    }
     if (!it->window) {
         QWidget* window = it->factory(this);
         window->setAttribute(Qt::WA_DeleteOnClose);
@@ -197,7 +191,7 @@ bool MainWindow::ToolWindowPlacement(int command, WindowPlacement& placement) co
     if (!window || window->isHidden()) {
         return false;
     }
-    placement = PlacementFromGeometry(GeometryOf(*window));
+    placement = PlacementOf(*window);
     return true;
 }
 
@@ -371,7 +365,7 @@ void MainWindow::AcceptDroppedFiles() {
 }
 
 WindowPlacement MainWindow::Placement() {
-    WindowPlacement placement = PlacementFromGeometry(GeometryOf(*this));
+    WindowPlacement placement = PlacementOf(*this);
     if (g_frame.framePlacementLoaded == 1) {
         // The minimized and maximized positions mean nothing here: they go back as they came.
         const WindowPlacement& read = g_frame.framePlacement;

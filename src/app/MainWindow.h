@@ -48,8 +48,8 @@ public:
     QWidget* HostWidget() override { return this; }
     void RegisterToolWindow(int command, ToolWindowFactory factory) override;
     void ToggleToolWindow(int command) override;
-    QWidget* ToolWindow(int command) const override;
-    bool IsToolWindowOpen(int command) const override;
+    QWidget* ToolWindow(int command) const;
+    bool IsToolWindowOpen(int command) const;
     void ToolWindowClosing(int command) override;
     void FollowMenuHelp(QMenu* menu) override;
     bool ToolWindowPlacement(int command, WindowPlacement& placement) const;

@@ -15,9 +15,31 @@
 #include <string>
 #include <string_view>
 
-class ByteWriter {
+// Where a reader or writer stands in its span, and whether it stepped outside.
+class ByteCursor {
 public:
-    explicit ByteWriter(std::span<std::uint8_t> out) : m_out(out) {}
+    std::size_t Position() const { return m_pos; }
+    // False once a read or write did not fit.
+    bool Ok() const { return !m_failed; }
+
+protected:
+    explicit ByteCursor(std::size_t size) : m_size(size) {}
+    // Whether `n` more bytes fit; the cursor fails for good when they do not.
+    bool Fits(std::size_t n) {
+        m_failed = m_failed || n > m_size - m_pos;
+        return !m_failed;
+    }
+
+    std::size_t m_pos = 0;
+
+private:
+    std::size_t m_size;
+    bool m_failed = false;
+};
+
+class ByteWriter : public ByteCursor {
+public:
+    explicit ByteWriter(std::span<std::uint8_t> out) : ByteCursor(out.size()), m_out(out) {}
 
     void PutU8(std::uint8_t v) {
         if (Fits(1)) {
@@ -52,24 +74,15 @@ public:
         std::memcpy(m_out.data() + m_pos, bytes.data(), bytes.size());
         m_pos += bytes.size();
     }
-    std::size_t Position() const { return m_pos; }
-    // False once a write did not fit.
-    bool Ok() const { return !m_failed; }
 
 private:
-    bool Fits(std::size_t n) {
-        m_failed = m_failed || n > m_out.size() - m_pos;
-        return !m_failed;
-    }
-
     std::span<std::uint8_t> m_out;
-    std::size_t m_pos = 0;
-    bool m_failed = false;
 };
 
-class ByteReader {
+// A read past the end yields zeros, and so does every read after it.
+class ByteReader : public ByteCursor {
 public:
-    explicit ByteReader(std::span<const std::uint8_t> in) : m_in(in) {}
+    explicit ByteReader(std::span<const std::uint8_t> in) : ByteCursor(in.size()), m_in(in) {}
 
     std::uint8_t GetU8() { return Fits(1) ? m_in[m_pos++] : 0; }
     std::uint32_t GetU32() {
@@ -106,19 +119,9 @@ public:
         }
         m_pos += out.size();
     }
-    std::size_t Position() const { return m_pos; }
-    // False once a read went past the end: that read and every one after it yielded zeros.
-    bool Ok() const { return !m_failed; }
 
 private:
-    bool Fits(std::size_t n) {
-        m_failed = m_failed || n > m_in.size() - m_pos;
-        return !m_failed;
-    }
-
     std::span<const std::uint8_t> m_in;
-    std::size_t m_pos = 0;
-    bool m_failed = false;
 };
 
 // Copies a text into a fixed character field, cut to leave room for the terminator.

@@ -1,6 +1,7 @@
 #pragma once
 // Pieces every dialog of the program builds the same way.
 
+#include <QDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -29,3 +30,21 @@ inline QHBoxLayout* OkCancelRow(QPushButton*& ok, QPushButton*& cancel) {
     row->addWidget(cancel);
     return row;
 }
+
+// A modal dialog ended by its OK and Cancel buttons, which call accept() and reject().
+class OkCancelDialog : public QDialog {
+    Q_OBJECT
+public:
+    QPushButton* OkButton() const { return m_ok; }
+    QPushButton* CancelButton() const { return m_cancel; }
+
+protected:
+    explicit OkCancelDialog(QWidget* owner);
+    // The row of the two buttons, for the bottom of the dialog's layout.
+    QHBoxLayout* ButtonRow() const { return m_row; }
+
+private:
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
+    QHBoxLayout* m_row = nullptr;
+};

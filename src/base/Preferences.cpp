@@ -16,11 +16,6 @@ namespace {
 constexpr const char* kDefaultBrowser = "xdg-open";
 constexpr const char* kHelpFileFormat = ".hlp";
 
-void Report(int message) {
-    if (g_ui) {
-        g_ui->ShowMessage(Str(message), MessageIcon::Warning);
-    }
-}
 } // namespace
 
 const char* ToolWindowValueName(ToolWindow window) {
@@ -132,7 +127,7 @@ void ReadPreferences() {
 bool SavePreferences() {
     SettingsStore* store = g_settingsStore;
     if (!store || !store->CreateKey(kSettingsKey)) {
-        Report(kStrRegistryCreateError);
+        ShowWarning(Str(kStrRegistryCreateError));
         return false;
     }
     const Bytes records[] = {EncodeGlobal(g_preferences.global), EncodeHelp(g_preferences.help),
@@ -140,7 +135,7 @@ bool SavePreferences() {
     const char* names[] = {kValueGlobal, kValueHelp, kValueEditorPrefs};
     for (int i = 0; i < 3; ++i) {
         if (!store->WriteValue(kSettingsKey, names[i], records[i])) {
-            Report(kStrRegistryWriteError);
+            ShowWarning(Str(kStrRegistryWriteError));
             return false;
         }
     }

@@ -19,10 +19,9 @@ public:
     virtual QWidget* HostWidget() = 0;
     // One window at most for the command, made by `factory` when the command first opens it.
     virtual void RegisterToolWindow(int command, ToolWindowFactory factory) = 0;
-    // Opens the window, or closes it when it is visible.
+    // Opens the window, or closes it when it is visible. A window closed but not yet deleted is
+    // deleted, and a new one made.
     virtual void ToggleToolWindow(int command) = 0;
-    virtual QWidget* ToolWindow(int command) const = 0;
-    virtual bool IsToolWindowOpen(int command) const = 0;
     // A tool window closing: its check marks go at once, although the widget goes a little later.
     virtual void ToolWindowClosing(int command) = 0;
     // The status bar's help line follows the items of a tool window's own menu, and says

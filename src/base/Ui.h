@@ -56,3 +56,8 @@ public:
 
 // The Ui the core reports to; null until the program (or a test) installs one.
 extern Ui* g_ui;
+
+// A warning in the main window's message box, when there is a user to tell.
+void ShowWarning(const std::string& text);
+// A Yes/No question with this icon. Without a user to ask, nothing is taken on trust: false.
+bool AskYesNo(const std::string& text, MessageIcon icon);

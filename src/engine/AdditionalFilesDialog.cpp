@@ -9,10 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "base/DialogParts.h"
 #include "base/QtText.h"
+#include "base/QtWindow.h"
 #include "base/Ui.h"
-#include "base/WindowGeometry.h"
 #include "engine/AudioFormats.h"
 #include "resources/Strings.h"
 
@@ -36,6 +35,14 @@ QPushButton* BrowseButton(const char* id) {
     return button;
 }
 
+// A path's label on row `row`, the path with its "Browse" beside it on the row below.
+void AddPathRows(QGridLayout& grid, int row, const char* label, QLineEdit* path,
+                 QPushButton* browse) {
+    grid.addWidget(new QLabel(label), row, 0, 1, 2);
+    grid.addWidget(path, row + 1, 0);
+    grid.addWidget(browse, row + 1, 1);
+}
+
 } // namespace
 
 void AdditionalFilesDialog::Run(QWidget* owner, const AdditionalFilesRole& role) {
@@ -44,12 +51,10 @@ void AdditionalFilesDialog::Run(QWidget* owner, const AdditionalFilesRole& role)
 }
 
 AdditionalFilesDialog::AdditionalFilesDialog(QWidget* owner, const AdditionalFilesRole& role)
-    : QDialog(owner), m_role(role) {
+    : OkCancelDialog(owner), m_role(role) {
     setObjectName("ScriptPropsDlg");
     setWindowTitle(ToQt(Str(m_role.title)));
-    const QFontMetrics metrics(font());
-    setMinimumWidth(
-        DialogUnitsToPixelsX(kDialogWidthUnits, {metrics.averageCharWidth(), metrics.height()}));
+    setMinimumWidth(DialogUnitsToPixelsX(kDialogWidthUnits, DialogUnitsOf(*this)));
 
     const AdditionalFiles files = m_role.current();
     m_paths[kScript1Field] = PathField("14017", files.script1);
@@ -66,36 +71,26 @@ AdditionalFilesDialog::AdditionalFilesDialog(QWidget* owner, const AdditionalFil
     m_format->setCurrentIndex(IsAudioFormatIndex(files.audioFormat) ? files.audioFormat
                                                                     : kDefaultAudioFormat);
 
-    QHBoxLayout* buttons = OkCancelRow(m_ok, m_cancel);
-
     auto* scripts = new QGroupBox("Script files");
     auto* scriptGrid = new QGridLayout(scripts);
-    scriptGrid->addWidget(new QLabel("Orchestra (or unified file):"), 0, 0, 1, 2);
-    scriptGrid->addWidget(Script1(), 1, 0);
-    scriptGrid->addWidget(Browse1(), 1, 1);
-    scriptGrid->addWidget(new QLabel("Score:"), 2, 0, 1, 2);
-    scriptGrid->addWidget(Script2(), 3, 0);
-    scriptGrid->addWidget(Browse2(), 3, 1);
+    AddPathRows(*scriptGrid, 0, "Orchestra (or unified file):", Script1(), Browse1());
+    AddPathRows(*scriptGrid, 2, "Score:", Script2(), Browse2());
     auto* audio = new QGroupBox("Audio output");
     auto* audioGrid = new QGridLayout(audio);
-    audioGrid->addWidget(new QLabel("Audio output file:"), 0, 0, 1, 2);
-    audioGrid->addWidget(AudioFile(), 1, 0);
-    audioGrid->addWidget(BrowseAudio(), 1, 1);
+    AddPathRows(*audioGrid, 0, "Audio output file:", AudioFile(), BrowseAudio());
     audioGrid->addWidget(new QLabel("Audio format:"), 2, 0, 1, 2);
     audioGrid->addWidget(m_format, 3, 0, 1, 2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(scripts);
     layout->addWidget(audio);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow());
 
     const int modes[3] = {kChooseOrchestraMode, kChooseScoreMode, kChooseWaveMode};
     for (const AdditionalFileField field : {kScript1Field, kScript2Field, kAudioFileField}) {
         connect(m_browse[field], &QPushButton::clicked, this,
                 [this, field, mode = modes[field]] { Browse(field, mode); });
     }
-    connect(m_ok, &QPushButton::clicked, this, &AdditionalFilesDialog::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &AdditionalFilesDialog::reject);
 }
 
 void AdditionalFilesDialog::Browse(AdditionalFileField field, int mode) {

@@ -4,15 +4,14 @@
 // files..." and "Project additional files..."; what it edits and the rules of OK and Cancel
 // come from its role (engine/EngineSettingsEditing.h).
 
-#include <QDialog>
-
+#include "base/DialogParts.h"
 #include "engine/EngineSettingsEditing.h"
 
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 
-class AdditionalFilesDialog : public QDialog {
+class AdditionalFilesDialog : public OkCancelDialog {
     Q_OBJECT
 public:
     AdditionalFilesDialog(QWidget* owner, const AdditionalFilesRole& role);
@@ -25,8 +24,6 @@ public:
     QPushButton* Browse1() const { return m_browse[kScript1Field]; }
     QPushButton* Browse2() const { return m_browse[kScript2Field]; }
     QPushButton* BrowseAudio() const { return m_browse[kAudioFileField]; }
-    QPushButton* OkButton() const { return m_ok; }
-    QPushButton* CancelButton() const { return m_cancel; }
 
 public slots:
     void accept() override;
@@ -39,6 +36,4 @@ private:
     QLineEdit* m_paths[3] = {nullptr, nullptr, nullptr};
     QPushButton* m_browse[3] = {nullptr, nullptr, nullptr};
     QComboBox* m_format = nullptr;
-    QPushButton* m_ok = nullptr;
-    QPushButton* m_cancel = nullptr;
 };

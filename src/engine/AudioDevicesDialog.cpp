@@ -1,7 +1,5 @@
 #include "engine/AudioDevicesDialog.h"
 
-#include "base/DialogParts.h"
-
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "base/QtText.h"
-#include "base/WindowGeometry.h"
+#include "base/QtWindow.h"
 #include "engine/AudioDeviceCatalog.h"
 #include "engine/EngineSettingsEditing.h"
 #include "resources/Artwork.h"
@@ -44,24 +42,18 @@ void AudioDevicesDialog::Run(QWidget* owner) {
 }
 
 AudioDevicesDialog::AudioDevicesDialog(QWidget* owner, const AudioDeviceLists& lists)
-    : QDialog(owner) {
+    : OkCancelDialog(owner) {
     setObjectName("AudioDevicesDlg");
     setWindowTitle("Audio devices...");
-    const QFontMetrics metrics(font());
-    setMinimumWidth(
-        DialogUnitsToPixelsX(kDialogWidthUnits, {metrics.averageCharWidth(), metrics.height()}));
+    setMinimumWidth(DialogUnitsToPixelsX(kDialogWidthUnits, DialogUnitsOf(*this)));
 
     m_inputList = DeviceList("26001", lists.input);
     m_outputList = DeviceList("26002", lists.output);
 
-    QHBoxLayout* buttons = OkCancelRow(m_ok, m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GroupAround("Wave input devices", m_inputList));
     layout->addWidget(GroupAround("Wave output devices", m_outputList));
-    layout->addLayout(buttons);
-
-    connect(m_ok, &QPushButton::clicked, this, &AudioDevicesDialog::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &AudioDevicesDialog::reject);
+    layout->addLayout(ButtonRow());
 }
 
 void AudioDevicesDialog::accept() {

@@ -2,13 +2,13 @@
 // The modal dialog "Audio devices..." ("AudioDevicesDlg"): the wave input and output devices,
 // each listed as "n - name", with the stored choice selected.
 
-#include <QDialog>
+#include "base/DialogParts.h"
 
 class QComboBox;
 class QPushButton;
 struct AudioDeviceLists;
 
-class AudioDevicesDialog : public QDialog {
+class AudioDevicesDialog : public OkCancelDialog {
     Q_OBJECT
 public:
     AudioDevicesDialog(QWidget* owner, const AudioDeviceLists& lists);
@@ -17,8 +17,6 @@ public:
 
     QComboBox* InputList() const { return m_inputList; }
     QComboBox* OutputList() const { return m_outputList; }
-    QPushButton* OkButton() const { return m_ok; }
-    QPushButton* CancelButton() const { return m_cancel; }
 
 public slots:
     void accept() override;
@@ -26,6 +24,4 @@ public slots:
 private:
     QComboBox* m_inputList = nullptr;
     QComboBox* m_outputList = nullptr;
-    QPushButton* m_ok = nullptr;
-    QPushButton* m_cancel = nullptr;
 };

@@ -18,12 +18,6 @@ namespace {
 
 constexpr int kPlatformPresetCount = 4;
 
-void Report(int message) {
-    if (g_ui) {
-        g_ui->ShowMessage(Str(message), MessageIcon::Warning);
-    }
-}
-
 template <std::size_t N> void GetField(ByteReader& r, std::array<char, N>& field) {
     SetText(field, r.GetText(N)); // a field without a terminator is cut to leave room for one
 }
@@ -32,11 +26,11 @@ template <std::size_t N> void GetField(ByteReader& r, std::array<char, N>& field
 bool WriteSetting(const char* name, const Bytes& bytes) {
     SettingsStore* store = g_settingsStore;
     if (!store || !store->CreateKey(kSettingsKey)) {
-        Report(kStrRegistryCreateError);
+        ShowWarning(Str(kStrRegistryCreateError));
         return false;
     }
     if (!store->WriteValue(kSettingsKey, name, bytes)) {
-        Report(kStrRegistryWriteError);
+        ShowWarning(Str(kStrRegistryWriteError));
         return false;
     }
     return true;

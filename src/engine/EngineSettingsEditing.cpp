@@ -31,9 +31,7 @@ AudioDeviceList DeviceList(const std::vector<std::string>& names, int stored) {
 bool PathsFit(std::initializer_list<std::string_view> paths) {
     for (const std::string_view path : paths) {
         if (path.size() >= kPathWidth) {
-            if (g_ui) {
-                g_ui->ShowMessage(Str(kStrPathTooLong), MessageIcon::Warning);
-            }
+            ShowWarning(Str(kStrPathTooLong));
             return false;
         }
     }
@@ -66,9 +64,7 @@ bool ToggleForceTermination() {
         g_soundEngine.forceTermination = -1;
         return false;
     }
-    const bool confirmed =
-        g_ui && g_ui->ShowMessage(Str(kStrForceTerminationWarning), MessageIcon::Warning,
-                                  MessageButtons::YesNo) == MessageAnswer::Yes;
+    const bool confirmed = AskYesNo(Str(kStrForceTerminationWarning), MessageIcon::Warning);
     if (confirmed) {
         g_soundEngine.forceTermination = 1;
     }

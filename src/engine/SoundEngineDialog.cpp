@@ -14,10 +14,10 @@
 #include "base/CommandIds.h"
 #include "base/CommandRouter.h"
 #include "base/QtText.h"
+#include "base/QtWindow.h"
 #include "base/SettingsRecords.h"
 #include "base/ToolWindowHost.h"
 #include "base/Ui.h"
-#include "base/WindowGeometry.h"
 #include "engine/AdditionalFilesDialog.h"
 #include "engine/AudioDevicesDialog.h"
 #include "engine/EngineLibrary.h"
@@ -75,12 +75,10 @@ void SoundEngineDialog::Run(QWidget* owner) {
     dialog.exec();
 }
 
-SoundEngineDialog::SoundEngineDialog(QWidget* owner) : QDialog(owner) {
+SoundEngineDialog::SoundEngineDialog(QWidget* owner) : OkCancelDialog(owner) {
     setObjectName("SoundEngineDlg");
     setWindowTitle("Sound engine configuration...");
-    const QFontMetrics metrics(font());
-    setMinimumWidth(
-        DialogUnitsToPixelsX(kDialogWidthUnits, {metrics.averageCharWidth(), metrics.height()}));
+    setMinimumWidth(DialogUnitsToPixelsX(kDialogWidthUnits, DialogUnitsOf(*this)));
 
     m_programName = PathField("13001", TextOf(g_soundEngine.programName));
     m_programBrowse = BrowseButton("13005");
@@ -104,12 +102,6 @@ SoundEngineDialog::SoundEngineDialog(QWidget* owner) : QDialog(owner) {
     m_libraryText->setVisible(!m_libraryText->text().isEmpty()); // no gap without the library
     m_close = Check("13009", "Close engine on exit");
     m_force = Check("13010", "Force engine termination");
-
-    m_ok = new QPushButton(OkButtonIcon(), "OK");
-    m_ok->setObjectName("1");
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(CancelButtonIcon(), "Cancel");
-    m_cancel->setObjectName("2");
 
     auto* engine = new QGroupBox("Sound engine");
     auto* engineGrid = new QGridLayout(engine);
@@ -135,15 +127,11 @@ SoundEngineDialog::SoundEngineDialog(QWidget* owner) : QDialog(owner) {
     toggleBox->addWidget(m_close);
     toggleBox->addWidget(m_force);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(engine);
     layout->addWidget(editor);
     layout->addWidget(toggles);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow());
     ShowControlStates();
 
     // Every check box acts on the live toggle at once, before OK.
@@ -168,8 +156,6 @@ SoundEngineDialog::SoundEngineDialog(QWidget* owner) : QDialog(owner) {
             [](const QString& text) { EditFlagsText(FromQt(text)); });
     connect(m_programBrowse, &QPushButton::clicked, this, [this] { Browse(m_programName); });
     connect(m_editorBrowse, &QPushButton::clicked, this, [this] { Browse(m_scriptEditor); });
-    connect(m_ok, &QPushButton::clicked, this, &SoundEngineDialog::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &SoundEngineDialog::reject);
 }
 
 void SoundEngineDialog::ShowControlStates() {

@@ -4,7 +4,8 @@
 // controls do to the settings comes from EngineSettingsEditing.
 
 #include <QComboBox>
-#include <QDialog>
+
+#include "base/DialogParts.h"
 
 class QCheckBox;
 class QLabel;
@@ -24,7 +25,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 };
 
-class SoundEngineDialog : public QDialog {
+class SoundEngineDialog : public OkCancelDialog {
     Q_OBJECT
 public:
     explicit SoundEngineDialog(QWidget* owner);
@@ -40,8 +41,6 @@ public:
     QLabel* LibraryText() const { return m_libraryText; }
     QCheckBox* CloseCheck() const { return m_close; }
     QCheckBox* ForceCheck() const { return m_force; }
-    QPushButton* OkButton() const { return m_ok; }
-    QPushButton* CancelButton() const { return m_cancel; }
 
 public slots:
     void accept() override;
@@ -61,8 +60,6 @@ private:
     QLabel* m_libraryText = nullptr;
     QCheckBox* m_close = nullptr;
     QCheckBox* m_force = nullptr;
-    QPushButton* m_ok = nullptr;
-    QPushButton* m_cancel = nullptr;
 };
 
 // Routes the commands of the engine settings dialogs (13000, 19000, 26000) to their dialogs.

@@ -30,9 +30,7 @@ SliderScratch g_sliderScratch;
 int g_sliderPropsOpen = 0;
 int g_sliderPropsFromPanelProps = 0;
 
-void ResetPanelState() {
-    g_sliders.fill(SliderRecord{});
-    g_slidersSaved.fill(SliderRecord{});
+void SetPanelDefaults() {
     g_sliderCount = 16;
     g_sliderCountCommitted = 16;
     g_sliderNameCounter = 0;
@@ -41,6 +39,12 @@ void ResetPanelState() {
     g_startMessage = {0x90, 0x3C, 0x40};
     g_stopMessage = {0x80, 0x3C, 0x40};
     g_transportStopped = 1;
+}
+
+void ResetPanelState() {
+    g_sliders.fill(SliderRecord{});
+    g_slidersSaved.fill(SliderRecord{});
+    SetPanelDefaults();
     g_currentSlider = 0;
     g_editedSlider = 0;
     g_forceMsbResend = 0;

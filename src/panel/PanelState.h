@@ -31,6 +31,9 @@ extern int g_editedSlider;
 // scratch. The windows attached to the panel (g_panelWindow, g_panelControls, ...) attach and
 // detach themselves.
 void ResetPanelState();
+// A new project's panel settings: 16 sliders counted, the name counter at 0, sliders drawn as
+// scroll bars stepping by 8, the default start and stop messages, the transport stopped.
+void SetPanelDefaults();
 
 void InsertSlider(int position);
 void DeleteSlider(int index);

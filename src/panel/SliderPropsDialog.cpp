@@ -61,7 +61,7 @@ int SliderPropsDialog::Run(QWidget* owner, const std::string& sliderName) {
     return dialog.exec() == QDialog::Accepted ? 1 : 0;
 }
 
-SliderPropsDialog::SliderPropsDialog(QWidget* owner) : QDialog(owner) {
+SliderPropsDialog::SliderPropsDialog(QWidget* owner) : OkCancelDialog(owner) {
     setObjectName("SliderPropsDlg");
     setWindowTitle("Slider properties...");
 
@@ -84,11 +84,6 @@ SliderPropsDialog::SliderPropsDialog(QWidget* owner) : QDialog(owner) {
     }
     m_locked = new QCheckBox("Always locked");
     m_locked->setObjectName("14015");
-    m_ok = new QPushButton(OkButtonIcon(), "OK");
-    m_ok->setObjectName("1");
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(CancelButtonIcon(), "Cancel");
-    m_cancel->setObjectName("2");
 
     auto* types = new QVBoxLayout;
     types->addWidget(m_types[0]);
@@ -107,13 +102,9 @@ SliderPropsDialog::SliderPropsDialog(QWidget* owner) : QDialog(owner) {
     grid->addWidget(Group("MIDI controllers", controllers), 2, 1, 1, 2);
     grid->addWidget(Group("Interpolation", m_curve), 2, 3);
     grid->addWidget(Group("Status", m_locked), 3, 0, 1, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow());
 
     // Each change goes to the dialog's scratch at once; the slider is touched only by OK.
     for (int k = 0; k < 2; ++k) {
@@ -129,8 +120,6 @@ SliderPropsDialog::SliderPropsDialog(QWidget* owner) : QDialog(owner) {
     connect(m_controllers[1], &QComboBox::activated, this,
             [](int index) { ChooseSliderPropsController2(index); });
     connect(m_locked, &QCheckBox::clicked, this, [] { ToggleSliderPropsLocked(); });
-    connect(m_ok, &QPushButton::clicked, this, &SliderPropsDialog::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &SliderPropsDialog::reject);
 }
 
 void SliderPropsDialog::Fill(const SliderPropsFields& fields) {

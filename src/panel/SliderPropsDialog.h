@@ -3,9 +3,10 @@
 // controllers, curve and lock of one slider. What it shows and what OK does come from
 // SliderProps (panel/SliderProps.h).
 
-#include <QDialog>
 #include <array>
 #include <string>
+
+#include "base/DialogParts.h"
 
 class QCheckBox;
 class QComboBox;
@@ -13,7 +14,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-class SliderPropsDialog : public QDialog {
+class SliderPropsDialog : public OkCancelDialog {
     Q_OBJECT
 public:
     // Opens the dialog modally on the slider of that name: 1 after OK, 0 after Cancel or when
@@ -27,8 +28,6 @@ public:
     QComboBox* ControllerList(int k) const { return m_controllers[k]; }
     QComboBox* CurveList() const { return m_curve; }
     QCheckBox* LockCheck() const { return m_locked; }
-    QPushButton* OkButton() const { return m_ok; }
-    QPushButton* CancelButton() const { return m_cancel; }
 
 public slots:
     void accept() override;
@@ -45,6 +44,4 @@ private:
     std::array<QComboBox*, 2> m_controllers{};
     QComboBox* m_curve = nullptr;
     QCheckBox* m_locked = nullptr;
-    QPushButton* m_ok = nullptr;
-    QPushButton* m_cancel = nullptr;
 };

@@ -11,18 +11,6 @@
 
 namespace {
 
-void Refuse(const std::string& text) {
-    if (g_ui) {
-        g_ui->ShowMessage(text, MessageIcon::Warning);
-    }
-}
-
-// Without a user to ask, nothing is taken on trust.
-bool UserContinues(const std::string& text) {
-    return g_ui && g_ui->ShowMessage(text, MessageIcon::Question, MessageButtons::YesNo) ==
-                       MessageAnswer::Yes;
-}
-
 std::string WithSliderNumber(int id, int index) {
     return Str(id) + std::to_string(index + 1) + ")";
 }
@@ -41,12 +29,12 @@ std::string_view CutSliderName(std::string_view text) {
 int ValidateSliderName(std::string_view text) {
     const std::string_view name = CutSliderName(text);
     if (name.empty()) {
-        Refuse(Str(kStrFieldEmpty));
+        ShowWarning(Str(kStrFieldEmpty));
         return 0;
     }
     for (int j = 0; j < g_sliderCount; ++j) {
         if (j != g_editedSlider && TextOf(g_sliders[static_cast<std::size_t>(j)].name) == name) {
-            Refuse(WithSliderNumber(kStrNameInUse, j));
+            ShowWarning(WithSliderNumber(kStrNameInUse, j));
             return 0;
         }
     }
@@ -63,7 +51,7 @@ int ValidateFourteenBitCount() {
         }
     }
     if (count > kMaxFourteenBitSliders) {
-        Refuse(Str(kStrTooManyFourteenBit));
+        ShowWarning(Str(kStrTooManyFourteenBit));
         return 0;
     }
     return 1;
@@ -76,11 +64,11 @@ int ValidateSliderNumbers(std::string_view current, std::string_view minimum,
     scratch.minimum = ParsePanelNumber(minimum);
     scratch.maximum = ParsePanelNumber(maximum);
     if (scratch.minimum > scratch.maximum) {
-        Refuse(Str(kStrMinAboveMax));
+        ShowWarning(Str(kStrMinAboveMax));
         return 0;
     }
     if (scratch.current > scratch.maximum || scratch.current < scratch.minimum) {
-        Refuse(Str(kStrCurrentOutOfRange));
+        ShowWarning(Str(kStrCurrentOutOfRange));
         return 0;
     }
     return 1;
@@ -93,20 +81,21 @@ int ValidateControllers() {
         if (j != g_editedSlider &&
             UsesController(g_sliders[static_cast<std::size_t>(j)], scratch.controller1,
                            fourteenBit) &&
-            !UserContinues(WithSliderNumber(kStrController1InUse, j))) {
+            !AskYesNo(WithSliderNumber(kStrController1InUse, j), MessageIcon::Question)) {
             return 0;
         }
     }
     if (!fourteenBit) {
         return 1;
     }
-    if (scratch.controller1 == scratch.controller2 && !UserContinues(Str(kStrControllersSame))) {
+    if (scratch.controller1 == scratch.controller2 &&
+        !AskYesNo(Str(kStrControllersSame), MessageIcon::Question)) {
         return 0;
     }
     for (int j = 0; j < g_sliderCount; ++j) {
         if (j != g_editedSlider &&
             UsesController(g_sliders[static_cast<std::size_t>(j)], scratch.controller2, true) &&
-            !UserContinues(WithSliderNumber(kStrController2InUse, j))) {
+            !AskYesNo(WithSliderNumber(kStrController2InUse, j), MessageIcon::Question)) {
             return 0;
         }
     }

@@ -21,8 +21,8 @@
 #include "base/CommandRouter.h"
 #include "base/Preferences.h"
 #include "base/QtText.h"
+#include "base/QtWindow.h"
 #include "base/ToolWindowHost.h"
-#include "base/WindowGeometry.h"
 #include "panel/PanelLayout.h"
 #include "panel/PanelLogic.h"
 #include "panel/PanelState.h"
@@ -88,11 +88,6 @@ void ShowNumber(QLineEdit* edit, const std::string& text) {
     edit->setCursorPosition(0);
 }
 
-DialogBaseUnits BaseUnitsOf(const QWidget& widget) {
-    const QFontMetrics metrics(widget.font());
-    return {metrics.averageCharWidth(), metrics.height()};
-}
-
 } // namespace
 
 VirtualPanelWindow::VirtualPanelWindow(QWidget* owner, ToolWindowHost* host)
@@ -100,14 +95,12 @@ VirtualPanelWindow::VirtualPanelWindow(QWidget* owner, ToolWindowHost* host)
     setObjectName("VirtualPanelDlg");
     setWindowTitle("Virtual panel...");
     setMinimumHeight(kPanelMinimumHeight);
-    const DialogBaseUnits units = BaseUnitsOf(*this);
+    const DialogBaseUnits units = DialogUnitsOf(*this);
     resize(DialogUnitsToPixelsX(kPanelWidthUnits, units),
            DialogUnitsToPixelsY(kPanelHeightUnits, units));
     WindowState& state = g_windowStates[kWindowVirtualPanel];
     if (state.placementValid == 1) {
-        if (const std::optional<WindowGeometry> geometry = GeometryFromPlacement(state.placement)) {
-            setGeometry(geometry->x, geometry->y, geometry->width, geometry->height);
-        }
+        PlaceWindow(*this, state.placement);
     }
     state.placementValid = 1;
 
@@ -498,7 +491,7 @@ bool VirtualPanelWindow::eventFilter(QObject* watched, QEvent* event) {
 // ---- Window -----------------------------------------------------------------------------------
 
 void VirtualPanelWindow::LayOut() {
-    const DialogBaseUnits units = BaseUnitsOf(*this);
+    const DialogBaseUnits units = DialogUnitsOf(*this);
     const PanelLayout layout =
         LayoutPanel(width(), height(), static_cast<int>(m_sliders.size()), g_panelControlStyle,
                     units.averageCharWidth, units.charHeight);
@@ -543,20 +536,15 @@ void VirtualPanelWindow::resizeEvent(QResizeEvent*) {
 }
 
 void VirtualPanelWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        close(); // the dialog's Cancel
-        return;
+    if (!CloseOnEscape(*this, *event)) {
+        QWidget::keyPressEvent(event);
     }
-    QWidget::keyPressEvent(event);
 }
 
 void VirtualPanelWindow::closeEvent(QCloseEvent* event) {
     m_tipTimer.stop();
     QToolTip::hideText();
-    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
-    const int show = isMinimized() ? kShowMinimized : isMaximized() ? kShowMaximized : kShowNormal;
-    g_windowStates[kWindowVirtualPanel].placement =
-        PlacementFromGeometry({normal.x(), normal.y(), normal.width(), normal.height(), show});
+    g_windowStates[kWindowVirtualPanel].placement = PlacementOf(*this);
     // From here on the panel logic sees the window gone, although the widget goes a little
     // later; the menus and the tool bar button show it closed at once.
     if (g_panelWindow == this) {
@@ -574,13 +562,6 @@ void RegisterVirtualPanel(ToolWindowHost& host) {
     ToolWindowHost* owner = &host;
     owner->RegisterToolWindow(kCmdVirtualPanel, [owner](QWidget* parent) {
         return new VirtualPanelWindow(parent, owner);
-    });
-    RouteCommand(kCmdVirtualPanel, [owner] {
-        QWidget* closed = owner->ToolWindow(kCmdVirtualPanel);
-        if (closed && closed->isHidden()) {
-            delete closed; // closed, its deletion still pending: reopening makes a new one
-        }
-        owner->ToggleToolWindow(kCmdVirtualPanel);
     });
     RouteCommand(kCommandToolTipDelay, [] {
         if (auto* panel = dynamic_cast<VirtualPanelWindow*>(g_panelWindow)) {

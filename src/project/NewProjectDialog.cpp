@@ -86,7 +86,7 @@ void NewProjectDialog::Run(QWidget* owner) {
     }
 }
 
-NewProjectDialog::NewProjectDialog(QWidget* owner) : QDialog(owner) {
+NewProjectDialog::NewProjectDialog(QWidget* owner) : OkCancelDialog(owner) {
     setObjectName("NewDocDlg");
     setWindowTitle(ToQt(Str(kStrNewProjectTitle)));
     if (g_templateLibraryLoader) {
@@ -144,12 +144,6 @@ NewProjectDialog::NewProjectDialog(QWidget* owner) : QDialog(owner) {
     m_inputStatus = new QLabel(ToQt(g_midiInputStatusText));
     m_inputStatus->setObjectName("2007");
 
-    m_ok = new QPushButton(OkButtonIcon(), "OK");
-    m_ok->setObjectName("1");
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(CancelButtonIcon(), "Cancel");
-    m_cancel->setObjectName("2");
-
     auto* countRow = new QHBoxLayout;
     countRow->addWidget(new QLabel("Sliders:"));
     countRow->addWidget(m_count);
@@ -159,11 +153,9 @@ NewProjectDialog::NewProjectDialog(QWidget* owner) : QDialog(owner) {
     auto* status = new QVBoxLayout;
     status->addWidget(m_outputStatus);
     status->addWidget(m_inputStatus);
-    auto* buttons = new QHBoxLayout;
-    buttons->addLayout(status);
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
+    // The device texts stand at the left of the button row.
+    QHBoxLayout* buttons = ButtonRow();
+    buttons->insertLayout(0, status);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_kinds);
     layout->addWidget(m_description);
@@ -177,8 +169,6 @@ NewProjectDialog::NewProjectDialog(QWidget* owner) : QDialog(owner) {
     connect(m_down, &QToolButton::clicked, this, [this] { StepCount(-1); });
     connect(m_files, &QPushButton::clicked, this,
             [this] { AdditionalFilesDialog::Run(this, kProjectFilesRole); });
-    connect(m_ok, &QPushButton::clicked, this, &NewProjectDialog::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &NewProjectDialog::reject);
 
     // A remembered template kind without its library falls back to the first kind.
     const int kind = g_newPanelType >= 0 && g_newPanelType < m_kinds->count() ? g_newPanelType : 0;

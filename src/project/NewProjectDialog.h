@@ -4,8 +4,9 @@
 // buttons do comes from NewProject.h; the template kind runs the template dialog over the
 // template library, which stays loaded while this dialog is open.
 
-#include <QDialog>
 #include <memory>
+
+#include "base/DialogParts.h"
 
 class QLabel;
 class QLineEdit;
@@ -14,7 +15,7 @@ class QPushButton;
 class QToolButton;
 class TemplateLibrary;
 
-class NewProjectDialog : public QDialog {
+class NewProjectDialog : public OkCancelDialog {
     Q_OBJECT
 public:
     // The rest of command 200 once its prompt has let it go on: the dialog, then on OK the new
@@ -32,8 +33,6 @@ public:
     QPushButton* FilesButton() const { return m_files; }
     QLabel* OutputStatus() const { return m_outputStatus; }
     QLabel* InputStatus() const { return m_inputStatus; }
-    QPushButton* OkButton() const { return m_ok; }
-    QPushButton* CancelButton() const { return m_cancel; }
     // The up-down control's range for the selected kind.
     int CountMinimum() const { return 1; }
     int CountMaximum() const { return m_countLimit; }
@@ -56,7 +55,5 @@ private:
     QPushButton* m_files = nullptr;
     QLabel* m_outputStatus = nullptr;
     QLabel* m_inputStatus = nullptr;
-    QPushButton* m_ok = nullptr;
-    QPushButton* m_cancel = nullptr;
     int m_countLimit = 128;
 };

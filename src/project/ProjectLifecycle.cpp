@@ -58,7 +58,7 @@ void ReadChosenProject(std::string_view path) {
     ReadProject();
 }
 
-// Open and Drop begin alike: the prompt, then the open project is closed.
+// Open, Drop and New begin alike: the prompt, then the open project is closed.
 bool LeaveCurrentProject() {
     if (AskToSaveChanges() == SaveAnswer::Abort) {
         return false;
@@ -142,14 +142,7 @@ void ProjectOpened() {
 
 bool BeginNewProject() {
     OpenMidiDevices();
-    if (AskToSaveChanges() == SaveAnswer::Abort) {
-        return false;
-    }
-    if (g_projectOpen == 1) {
-        CloseProject(TextOf(g_projectPath));
-    }
-    ClearProjectFile();
-    return true;
+    return LeaveCurrentProject();
 }
 
 void OpenProjectCommand() {

@@ -40,13 +40,8 @@ std::array<TemplateEntry, kTemplateCount> g_templates{};
 int g_rememberedTemplate = 0;
 
 void ResetProjectDefaults() {
-    g_sliderCount = 16;
-    g_sliderCountCommitted = 16;
-    g_panelControlStyle = 0;
+    SetPanelDefaults();
     g_panelControlStyleCommitted = 0;
-    g_scrollStep = 8;
-    g_startMessage = {0x90, 0x3C, 0x40};
-    g_stopMessage = {0x80, 0x3C, 0x40};
     g_managerIconSize = 16;
     g_gestureSnapshots.fill(0);
     ResetScriptStore();
@@ -54,8 +49,6 @@ void ResetProjectDefaults() {
     g_audioOutputFileCommitted = g_audioOutputFile;
     g_audioFormatIndex = kDefaultAudioFormat;
     g_snapshotNameCounter = 0;
-    g_sliderNameCounter = 0;
-    g_transportStopped = 1;
     g_newPanelType = kNewPanelSevenBit;
     g_newPanelTypeCommitted = kNewPanelSevenBit;
 }

@@ -16,9 +16,9 @@
 #include "base/Preferences.h"
 #include "base/ProgramLauncher.h"
 #include "base/QtText.h"
+#include "base/QtWindow.h"
 #include "base/ToolWindowHost.h"
 #include "base/Ui.h"
-#include "base/WindowGeometry.h"
 #include "project/ProjectState.h"
 #include "resources/Strings.h"
 #include "scripts/ScriptCommands.h"
@@ -197,15 +197,12 @@ void ScriptPane::insertFromMimeData(const QMimeData* source) {
 ScriptEditorWindow::ScriptEditorWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName("ScriptEditor");
     setWindowTitle("Script editor...");
-    const QFontMetrics metrics(font());
-    const DialogBaseUnits units{metrics.averageCharWidth(), metrics.height()};
+    const DialogBaseUnits units = DialogUnitsOf(*this);
     resize(DialogUnitsToPixelsX(kEditorWidthUnits, units),
            DialogUnitsToPixelsY(kEditorHeightUnits, units));
     WindowState& state = g_windowStates[kEditorWindowState];
     if (state.placementValid == 1) {
-        if (const std::optional<WindowGeometry> geometry = GeometryFromPlacement(state.placement)) {
-            setGeometry(geometry->x, geometry->y, geometry->width, geometry->height);
-        }
+        PlaceWindow(*this, state.placement);
     }
     state.placementValid = 1;
 
@@ -262,19 +259,14 @@ void ScriptEditorWindow::resizeEvent(QResizeEvent*) {
 }
 
 void ScriptEditorWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        close(); // the window's Cancel
-        return;
+    if (!CloseOnEscape(*this, *event)) {
+        QWidget::keyPressEvent(event);
     }
-    QWidget::keyPressEvent(event);
 }
 
 void ScriptEditorWindow::closeEvent(QCloseEvent* event) {
     TakePaneTexts();
-    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
-    const int show = isMinimized() ? kShowMinimized : isMaximized() ? kShowMaximized : kShowNormal;
-    g_windowStates[kEditorWindowState].placement =
-        PlacementFromGeometry({normal.x(), normal.y(), normal.width(), normal.height(), show});
+    g_windowStates[kEditorWindowState].placement = PlacementOf(*this);
     // From here on the core sees the editor closed, although the widget goes a little later.
     g_editorWindow = nullptr;
     g_scriptPanes = nullptr;
@@ -316,10 +308,6 @@ void RegisterScriptEditor(ToolWindowHost& host) {
     RouteCommand(kCmdScriptEditor, [owner] {
         if (!CheckScriptsToEdit()) {
             return;
-        }
-        QWidget* closed = owner->ToolWindow(kCmdScriptEditor);
-        if (closed && closed->isHidden()) {
-            delete closed; // closed, its deletion still pending: reopening makes a new one
         }
         owner->ToggleToolWindow(kCmdScriptEditor);
     });

@@ -20,17 +20,6 @@ ScriptPanes* g_scriptPanes = nullptr;
 
 namespace {
 
-void Warn(const std::string& text) {
-    if (g_ui) {
-        g_ui->ShowMessage(text, MessageIcon::Warning);
-    }
-}
-
-bool AskYes(const std::string& text) {
-    return g_ui && g_ui->ShowMessage(text, MessageIcon::Warning, MessageButtons::YesNo) ==
-                       MessageAnswer::Yes;
-}
-
 // The message followed by the script's number from 1 ("%s%d").
 std::string Numbered(int message, int i) {
     return Str(message) + std::to_string(i + 1);
@@ -41,7 +30,7 @@ void Refuse(int i, const std::string& text) {
     g_scriptTextsSaved[i].clear();
     g_scriptLoaded[i] = 0; // never written back over the file it could not take
     g_scriptFileCurrent[i] = 0;
-    Warn(text);
+    ShowWarning(text);
 }
 
 std::string_view PathOf(int i) {
@@ -116,7 +105,7 @@ std::int32_t SaveScript(int i) {
             FileStatus::Ok;
     if (!written) {
         // The previous file and the saved copy stay as they were, so the project stays changed.
-        Warn(Numbered(kStrScriptCannotSave, i));
+        ShowWarning(Numbered(kStrScriptCannotSave, i));
         return 0;
     }
     g_scriptTextsSaved[i] = text;
@@ -179,7 +168,7 @@ void CommitScriptPaths(const std::array<std::string, 2>& pathFields) {
         }
         const std::string_view oldPath = TextOf(g_scriptPathsCommitted[i]);
         if (!oldPath.empty() && g_scriptTexts[i] != g_scriptTextsSaved[i]) {
-            if (AskYes(std::string(oldPath) + Str(kStrNotSavedQuestion))) {
+            if (AskYesNo(std::string(oldPath) + Str(kStrNotSavedQuestion), MessageIcon::Warning)) {
                 const ScriptPath newPath = g_scriptPaths[i];
                 g_scriptPaths[i] = g_scriptPathsCommitted[i];
                 const bool saved = SaveScript(i) == 1;

@@ -163,8 +163,6 @@ bool ScriptEditFits(std::string_view text, const ScriptTextForm& form) {
     if (EncodeScriptText(text, form).size() <= kMaxScriptLength) {
         return true;
     }
-    if (g_ui) {
-        g_ui->ShowMessage(Str(kStrEditorOutOfSpace), MessageIcon::Warning);
-    }
+    ShowWarning(Str(kStrEditorOutOfSpace));
     return false;
 }

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "base/QtText.h"
-#include "base/WindowGeometry.h"
+#include "base/QtWindow.h"
 #include "resources/Artwork.h"
 
 namespace {
@@ -22,31 +22,18 @@ std::optional<std::string> GetNameDialog::Ask(QWidget* owner, const std::string&
     return FromQt(dialog.m_edit->text());
 }
 
-GetNameDialog::GetNameDialog(QWidget* owner, const std::string& name) : QDialog(owner) {
+GetNameDialog::GetNameDialog(QWidget* owner, const std::string& name) : OkCancelDialog(owner) {
     setObjectName("GetNameDlg");
     setWindowTitle("Enter object name...");
-    const QFontMetrics metrics(font());
-    setMinimumWidth(
-        DialogUnitsToPixelsX(kWidthUnits, {metrics.averageCharWidth(), metrics.height()}));
+    setMinimumWidth(DialogUnitsToPixelsX(kWidthUnits, DialogUnitsOf(*this)));
 
     m_edit = new QLineEdit(ToQt(name));
     m_edit->setObjectName("17003");
     m_edit->setMaxLength(kTextWidth);
     m_edit->selectAll();
-    m_ok = new QPushButton(OkButtonIcon(), "OK");
-    m_ok->setObjectName("1");
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(CancelButtonIcon(), "Cancel");
-    m_cancel->setObjectName("2");
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_edit);
     layout->addStretch();
-    layout->addLayout(buttons);
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addLayout(ButtonRow());
 }

@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "base/QtText.h"
-#include "base/WindowGeometry.h"
+#include "base/QtWindow.h"
 #include "snapshots/GetNameDialog.h"
 
 namespace {
@@ -24,8 +24,7 @@ SnapshotManagerDialog::SnapshotManagerDialog(QWidget* owner, ManagerOwner who, i
     : QDialog(owner), m_manager(who, selected) {
     setObjectName("SnapsManagerDlg");
     setWindowTitle("Snapshot manager...");
-    const QFontMetrics metrics(font());
-    const DialogBaseUnits units{metrics.averageCharWidth(), metrics.height()};
+    const DialogBaseUnits units = DialogUnitsOf(*this);
     resize(DialogUnitsToPixelsX(kWidthUnits, units), DialogUnitsToPixelsY(kHeightUnits, units));
 
     m_list = new QListWidget;

@@ -15,12 +15,6 @@ GestureView* g_gestureView = nullptr;
 
 namespace {
 
-void Warn(int id) {
-    if (g_ui) {
-        g_ui->ShowMessage(Str(id), MessageIcon::Warning);
-    }
-}
-
 // A stored position applies to whatever slider stands at its index now, which may have a
 // smaller range than the one it was taken from.
 std::int32_t WithinRange(std::int32_t value, const SliderRecord& slider) {
@@ -31,7 +25,7 @@ std::int32_t WithinRange(std::int32_t value, const SliderRecord& slider) {
 
 int TakeSnapshot() {
     if (g_snapshotCount >= kMaxSnapshots) {
-        Warn(kStrTooManySnapshots);
+        ShowWarning(Str(kStrTooManySnapshots));
         return 0;
     }
     const int k = ++g_snapshotCount;
@@ -102,7 +96,7 @@ std::vector<std::string> SnapshotListItems() {
 
 int CanOpenSnapshotManager() {
     if (g_snapshotCount < 1) {
-        Warn(kStrNoSnapshots);
+        ShowWarning(Str(kStrNoSnapshots));
         return 0;
     }
     return 1;

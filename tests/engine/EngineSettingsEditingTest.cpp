@@ -136,25 +136,23 @@ TEST_F(EngineDialogs, EnvironmentFilesOkStoresAndCancelRestores) {
     EXPECT_EQ(g_environmentFiles, expected);
 }
 
-// 140 "é" are 280 bytes: cut to the 260-byte field they would name another program or file.
+// Cut to its 260-byte field, a path would name another program or file (140 "é" are 280 bytes,
+// which a field of 259 characters takes).
 TEST_F(EngineDialogs, APathLongerThanItsFieldIsRefusedAndNothingChanges) {
-    std::string accents;
-    for (int i = 0; i < 140; ++i) {
-        accents += "\xC3\xA9";
-    }
+    const std::string tooLong(kPathWidth, 'a');
     const SoundEngineRecord engine = g_soundEngine;
-    EXPECT_FALSE(ConfirmSoundEngine(accents, "kate"));
-    EXPECT_FALSE(ConfirmSoundEngine("csound", accents));
+    EXPECT_FALSE(ConfirmSoundEngine(tooLong, "kate"));
+    EXPECT_FALSE(ConfirmSoundEngine("csound", tooLong));
     const EnvironmentFilesRecord files = g_environmentFiles;
-    EXPECT_FALSE(ConfirmEnvironmentFiles("a.orc", "b.sco", accents, 7));
-    EXPECT_FALSE(ConfirmEnvironmentFiles("a.orc", accents, "c.wav", 7));
+    EXPECT_FALSE(ConfirmEnvironmentFiles("a.orc", "b.sco", tooLong, 7));
+    EXPECT_FALSE(ConfirmEnvironmentFiles("a.orc", tooLong, "c.wav", 7));
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>(4, Str(kStrPathTooLong)));
     EXPECT_EQ(g_soundEngine, engine);
     EXPECT_EQ(g_soundEngineCommitted, engine);
     EXPECT_EQ(g_environmentFiles, files);
     EXPECT_EQ(g_environmentFilesCommitted, files);
     EXPECT_EQ(store.writes, 0);
-    EXPECT_TRUE(ConfirmSoundEngine(std::string(259, 'p'), "kate")); // the longest that fits
+    EXPECT_TRUE(ConfirmSoundEngine(std::string(kPathWidth - 1, 'p'), "kate")); // the longest
 }
 
 TEST_F(EngineDialogs, AudioDeviceListsNumberTheDevicesAndSelectTheStoredOnes) {

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 #include "base/SettingsKeys.h"
 #include "fakes/CoreServices.h"
 #include "midi/MidiDeviceChoice.h"

@@ -18,13 +18,6 @@ protected:
         }
     }
     void TearDown() override { ResetAllState(); }
-
-    static void SetSnapshot(int number, const char* name, int firstValue) {
-        SetText(g_snapshots[number].name, name);
-        for (int i = 0; i < kMaxSliders; ++i) {
-            g_snapshots[number].values[static_cast<std::size_t>(i)] = firstValue + i;
-        }
-    }
 };
 
 TEST_F(PanelStateTest, InsertedSliderTakesTheNextControllersAndName) {
@@ -60,7 +53,7 @@ TEST_F(PanelStateTest, InsertCountsTheDisplacedSliderIgnoresStaleSlotsAndWrapsAt
 
 TEST_F(PanelStateTest, DeletingTheFirstOfTwoSlidersKeepsSnapshotValues) {
     g_sliderCount = g_sliderCountCommitted = 2;
-    SetSnapshot(1, "Snap1", 10);
+    g_snapshots[1].values = {10, 11};
     g_snapshotCount = 1;
     const SliderRecord second = g_sliders[1];
     DeleteSlider(0);

@@ -159,12 +159,6 @@ private slots:
         editor->resize(640, 300);
         QCOMPARE(editor->Pane(1)->geometry(), QRect(320, 0, 320, 300));
         SaveScreenshot(editor, "ScriptEditor-TwoPanes");
-        // A file's own LF line ends survive the trip through the pane.
-        editor->Pane(1)->moveCursor(QTextCursor::End);
-        QTest::keyClicks(editor->Pane(1), "e");
-        CloseEditor();
-        QCOMPARE(g_scriptTexts[0], std::string("instr 1\nendin\n"));
-        QCOMPARE(g_scriptTexts[1], std::string("i1 0 1\ne"));
     }
 
     void changedScriptPathsReopenTheEditorOnTheNewSetOfScripts() {

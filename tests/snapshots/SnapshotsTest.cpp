@@ -177,4 +177,66 @@ TEST_F(MorphTest, CornersOutsideTheStoreAreBroughtBackAndAnEmptyStoreMorphsNothi
     EXPECT_TRUE(Sent().empty());
 }
 
+TEST_F(SnapshotsTest, AreFoundByNameDeletedAndCopiedWithinThePanel) {
+    SetText(g_snapshots[0].name, "Organize");
+    PutSnapshot(1, {100});
+    PutSnapshot(2, {200, 201, 202, 203, 204});
+    PutSnapshot(3, {300});
+    EXPECT_EQ(FindSnapshotByName("S2"), 2);
+    EXPECT_EQ(FindSnapshotByName("s2"), 0);
+    EXPECT_EQ(FindSnapshotByName("Organize"), 0); // entry 0 is not a snapshot
+    DeleteSnapshot(1);
+    EXPECT_EQ(g_snapshotCount, 2);
+    EXPECT_EQ(TextOf(g_snapshots[1].name), "S2");
+    EXPECT_EQ(FindSnapshotByName("S3"), 2);
+    EXPECT_EQ(FindSnapshotByName("S1"), 0);
+    // A copy takes the name and the values of the panel's sliders only.
+    g_sliderCount = 4;
+    g_snapshots[2].values[4] = -1;
+    CopySnapshot(1, 2);
+    EXPECT_EQ(TextOf(g_snapshots[2].name), "S2");
+    EXPECT_EQ(g_snapshots[2].values[3], 203);
+    EXPECT_EQ(g_snapshots[2].values[4], -1);
+}
+
+TEST(SnapshotStore, AllocatesBlocksOfSixtyFourAsSlotsAreTouched) {
+    SnapshotStore store;
+    EXPECT_EQ(store.AllocatedSlots(), 0u);
+    EXPECT_EQ(store.Peek(5000), SnapshotRecord{});
+    EXPECT_EQ(store.AllocatedSlots(), 0u);
+    store[1].values[0] = 7;
+    EXPECT_EQ(store.AllocatedSlots(), 64u);
+    store[63].values[0] = 8;
+    EXPECT_EQ(store.AllocatedSlots(), 64u);
+    store[SnapshotStore::kSlots - 1].values[127] = 9;
+    EXPECT_EQ(store.AllocatedSlots(), 128u);
+    EXPECT_EQ(store.Peek(1).values[0], 7);
+    EXPECT_EQ(store.Peek(32767).values[127], 9);
+    EXPECT_EQ(store[64], SnapshotRecord{}); // a new block comes zero-filled
+    store.Clear();
+    EXPECT_EQ(store.AllocatedSlots(), 0u);
+    EXPECT_EQ(store.Peek(1), SnapshotRecord{});
+}
+
+TEST(SnapshotStore, CopiesAreIndependent) {
+    SnapshotStore original;
+    original[1].values[0] = 1;
+    original[200].values[0] = 2;
+    SnapshotStore copy(original);
+    original[1].values[0] = 10;
+    EXPECT_EQ(copy.Peek(1).values[0], 1);
+    EXPECT_EQ(copy.Peek(200).values[0], 2);
+    EXPECT_EQ(copy.AllocatedSlots(), 128u);
+
+    SnapshotStore smaller;
+    smaller[1].values[0] = 3;
+    copy = smaller; // blocks the source lacks are freed
+    EXPECT_EQ(copy.AllocatedSlots(), 64u);
+    EXPECT_EQ(copy.Peek(1).values[0], 3);
+    EXPECT_EQ(copy.Peek(200), SnapshotRecord{});
+    const SnapshotStore& same = copy;
+    copy = same;
+    EXPECT_EQ(copy.Peek(1).values[0], 3);
+}
+
 } // namespace
