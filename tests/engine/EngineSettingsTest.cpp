@@ -1,16 +1,15 @@
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "base/ByteCodec.h"
-#include "base/Preferences.h"
 #include "base/SettingsKeys.h"
 #include "engine/AudioFormats.h"
 #include "engine/EngineLibrary.h"
 #include "engine/EngineSettings.h"
-#include "fakes/FakeSettingsStore.h"
-#include "fakes/FakeUi.h"
+#include "engine/EngineSettingsEditing.h"
+#include "fakes/CoreServices.h"
+#include "resources/Strings.h"
 
 namespace {
 
@@ -34,7 +33,6 @@ void PutI32(Bytes& bytes, std::size_t offset, std::int32_t value) {
 Bytes DefaultSoundEngineBytes() {
     Bytes bytes(8040, 0);
     PutText(bytes, 0, "csound");
-    PutI32(bytes, 260, 0);
     PutI32(bytes, 264, -1);
     const char* presets[] = {kAlsa, kJack, kAlsaDuplex, kJackDuplex};
     for (std::size_t i = 0; i < 15; ++i) {
@@ -55,65 +53,58 @@ public:
     }
 };
 
-class EngineSettings : public ::testing::Test {
+class EngineSettings : public CoreServices {
 protected:
-    void SetUp() override {
-        g_settingsStore = &store;
-        g_ui = &ui;
+    void TearDown() override {
         g_engineLibrary = nullptr;
+        CoreServices::TearDown();
+    }
+    void UseEngineLibrary() {
+        g_engineLibrary = &library;
         SetEngineSettingsDefaults();
     }
-    void TearDown() override {
-        g_settingsStore = nullptr;
-        g_ui = nullptr;
-        g_engineLibrary = nullptr;
-    }
-    // Stores a "SoundEngine" value equal to the defaults except for the three toggles.
-    void StoreToggles(std::int32_t embedded, std::int32_t view, std::int32_t close,
-                      std::int32_t force) {
+    // Stores a "SoundEngine" value: the defaults with the given changes, then reads it.
+    void ReadStored(const std::function<void(Bytes&)>& change) {
         Bytes bytes = DefaultSoundEngineBytes();
-        PutI32(bytes, 264, embedded);
-        PutI32(bytes, 8028, view);
-        PutI32(bytes, 8032, close);
-        PutI32(bytes, 8036, force);
+        change(bytes);
         store.Put(kSettingsKey, kValueSoundEngine, bytes);
+        ReadSoundEngineSettings();
     }
-
-    FakeSettingsStore store;
-    FakeUi ui;
     FakeEngineLibrary library;
 };
 
 } // namespace
 
-TEST_F(EngineSettings, DefaultSoundEngineHasItsGoldenBytes) {
-    EXPECT_EQ(EncodeSoundEngine(g_soundEngine), DefaultSoundEngineBytes());
-    EXPECT_EQ(g_soundEngineCommitted, g_soundEngine);
+TEST_F(EngineSettings, TheDefaultRecordsAreSavedWithTheirGoldenBytes) {
     EXPECT_EQ(SelectedFlagsPreset(), kAlsa);
     EXPECT_FALSE(EmbeddedEngineInUse());
-    EXPECT_TRUE(EngineWindowShown());
-    EXPECT_TRUE(CloseEngineOnExit());
+    EXPECT_TRUE(EngineWindowShown() && CloseEngineOnExit());
     EXPECT_FALSE(ForceEngineTermination());
-}
-
-TEST_F(EngineSettings, EnvironmentFilesAndAudioDevicesHaveTheirGoldenBytes) {
-    Bytes files(784, 0);
-    PutText(files, 0, "test.orc");
-    PutText(files, 260, "test.sco");
-    PutText(files, 520, "test.wav");
-    PutI32(files, 780, 15);
-    EXPECT_EQ(EncodeEnvironmentFiles(g_environmentFiles), files);
-
     g_audioDevices = {2, -1};
-    EXPECT_EQ(EncodeAudioDevices(g_audioDevices), (Bytes{2, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(DecodeAudioDevices(EncodeAudioDevices(g_audioDevices)), g_audioDevices);
+    EXPECT_TRUE(SaveSoundEngineSettings() && SaveEnvironmentFiles() && SaveAudioDevices());
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueSoundEngine), DefaultSoundEngineBytes());
+    Bytes environment(784, 0);
+    PutText(environment, 0, "test.orc");
+    PutText(environment, 260, "test.sco");
+    PutText(environment, 520, "test.wav");
+    PutI32(environment, 780, 15);
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueEnvironmentFiles), environment);
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueAudioDevices),
+              (Bytes{2, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_TRUE(ui.messages.empty());
+
+    ReadAudioDevices();
+    EXPECT_EQ(g_audioDevices, (AudioDevicesRecord{2, -1}));
 }
 
 TEST_F(EngineSettings, ViewAndCloseGoOffOnlyForMinusOneAndForceOnOnlyForPlusOne) {
     for (std::int32_t stored : {1, 0, 2, -2, -1}) {
         SetEngineSettingsDefaults();
-        StoreToggles(-1, stored, stored, stored);
-        ReadSoundEngineSettings();
+        ReadStored([stored](Bytes& b) {
+            PutI32(b, 8028, stored);
+            PutI32(b, 8032, stored);
+            PutI32(b, 8036, stored);
+        });
         EXPECT_EQ(EngineWindowShown(), stored != -1) << stored;
         EXPECT_EQ(CloseEngineOnExit(), stored != -1) << stored;
         EXPECT_EQ(ForceEngineTermination(), stored == 1) << stored;
@@ -121,106 +112,74 @@ TEST_F(EngineSettings, ViewAndCloseGoOffOnlyForMinusOneAndForceOnOnlyForPlusOne)
     }
 }
 
-TEST_F(EngineSettings, EmbeddedEngineIsOnByDefaultAndFollowsTheStoreOnlyWithTheLibrary) {
-    StoreToggles(1, 1, 1, -1);
-    ReadSoundEngineSettings();
+TEST_F(EngineSettings, TheEmbeddedEngineIsOnByDefaultAndFollowsTheStoreOnlyWithTheLibrary) {
+    ReadStored([](Bytes& b) { PutI32(b, 264, 1); });
     EXPECT_FALSE(EmbeddedEngineInUse());
+    EXPECT_FALSE(SoundEngineControlStates().embeddedEnabled);
+    ToggleEmbeddedEngine();
+    EXPECT_EQ(g_soundEngine.useEmbedded, -1);
 
-    g_engineLibrary = &library;
-    SetEngineSettingsDefaults();
-    Bytes expected = DefaultSoundEngineBytes();
-    PutI32(expected, 264, 1);
-    EXPECT_EQ(EncodeSoundEngine(g_soundEngine), expected);
+    UseEngineLibrary();
     EXPECT_TRUE(EmbeddedEngineInUse());
     EXPECT_EQ(EngineLibraryText(), "Embedded Csound 6");
-    StoreToggles(-1, 1, 1, -1);
-    ReadSoundEngineSettings();
-    EXPECT_EQ(g_soundEngine.useEmbedded, -1);
-    StoreToggles(1, 1, 1, -1);
-    ReadSoundEngineSettings();
+    EXPECT_FALSE(SoundEngineControlStates().programNameEnabled);
+    ReadStored([](Bytes& b) { PutI32(b, 264, -1); });
+    EXPECT_FALSE(EmbeddedEngineInUse());
+    EXPECT_TRUE(SoundEngineControlStates().programNameEnabled);
+    ToggleEmbeddedEngine();
     EXPECT_TRUE(EmbeddedEngineInUse());
 }
 
-TEST_F(EngineSettings, TakesTheTextsAndKeepsAnUnusablePresetIndexAtItsDefault) {
-    Bytes bytes = DefaultSoundEngineBytes();
-    PutText(bytes, 0, "/usr/local/bin/csound");
-    PutI32(bytes, 260, 3);
-    PutText(bytes, 268 + 500 * 7, "-odac -d");
-    PutText(bytes, 7768, "gedit");
-    store.Put(kSettingsKey, kValueSoundEngine, bytes);
-    ReadSoundEngineSettings();
-    EXPECT_EQ(TextOf(g_soundEngine.programName), "/usr/local/bin/csound");
-    EXPECT_EQ(SelectedFlagsPreset(), kJackDuplex);
-    EXPECT_EQ(TextOf(g_soundEngine.flagsPresets[7]), "-odac -d");
+TEST_F(EngineSettings, TakesTheTextsCutToTheirFieldsAndKeepsAnUnusablePresetIndexAtItsDefault) {
+    ReadStored([](Bytes& b) {
+        std::memset(b.data(), 'p', 260); // no terminator
+        PutI32(b, 260, 3);
+        std::memset(b.data() + 268 + 500 * 3, 'f', 500);
+        PutText(b, 7768, "gedit");
+    });
+    EXPECT_EQ(TextOf(g_soundEngine.programName), std::string(259, 'p'));
+    EXPECT_EQ(SelectedFlagsPreset(), std::string(499, 'f'));
+    EXPECT_EQ(TextOf(g_soundEngine.flagsPresets[1]), kJack);
     EXPECT_EQ(TextOf(g_soundEngine.scriptEditor), "gedit");
 
     for (std::int32_t index : {15, -1, 1000000}) {
         SetEngineSettingsDefaults();
-        PutI32(bytes, 260, index);
-        store.Put(kSettingsKey, kValueSoundEngine, bytes);
-        ReadSoundEngineSettings();
+        ReadStored([index](Bytes& b) {
+            PutI32(b, 260, index);
+            PutText(b, 7768, "gedit");
+        });
         EXPECT_EQ(g_soundEngine.flagsPreset, 0) << index;
         EXPECT_EQ(TextOf(g_soundEngine.scriptEditor), "gedit");
     }
 }
 
-TEST_F(EngineSettings, AFieldWithoutTerminatorIsCutAtItsWidth) {
-    Bytes bytes = DefaultSoundEngineBytes();
-    std::memset(bytes.data(), 'p', 260);
-    std::memset(bytes.data() + 268, 'f', 500);
-    store.Put(kSettingsKey, kValueSoundEngine, bytes);
-    ReadSoundEngineSettings();
-    EXPECT_EQ(TextOf(g_soundEngine.programName), std::string(259, 'p'));
-    EXPECT_EQ(SelectedFlagsPreset(), std::string(499, 'f'));
-    EXPECT_EQ(TextOf(g_soundEngine.flagsPresets[1]), kJack);
-}
-
-TEST_F(EngineSettings, AMissingSmallerOrLargerValueKeepsTheDefaults) {
-    const SoundEngineRecord defaults = g_soundEngine;
+TEST_F(EngineSettings, AMissingOrMisSizedValueKeepsTheDefaultsAndAnUnknownFormatIsNotTaken) {
     ReadSoundEngineSettings();
     ReadEnvironmentFiles();
     ReadAudioDevices();
     for (std::size_t size : {8039u, 8041u}) {
-        Bytes bytes(size, 0);
-        store.Put(kSettingsKey, kValueSoundEngine, bytes);
+        store.Put(kSettingsKey, kValueSoundEngine, Bytes(size, 0));
         ReadSoundEngineSettings();
     }
     store.Put(kSettingsKey, kValueEnvironmentFiles, Bytes(785, 0));
     ReadEnvironmentFiles();
     store.Put(kSettingsKey, kValueAudioDevices, Bytes(4, 0));
     ReadAudioDevices();
-    EXPECT_EQ(g_soundEngine, defaults);
+    EXPECT_EQ(g_soundEngine, DefaultSoundEngine(false));
     EXPECT_EQ(g_environmentFiles, DefaultEnvironmentFiles());
     EXPECT_EQ(g_audioDevices, AudioDevicesRecord{});
-}
 
-TEST_F(EngineSettings, ReadingTheEnvironmentFilesTakesBothCopies) {
     EnvironmentFilesRecord stored;
     SetText(stored.script1, "piece.csd");
-    SetText(stored.script2, "");
     SetText(stored.audioFile, "take.wav");
     stored.audioFormat = 4;
     store.Put(kSettingsKey, kValueEnvironmentFiles, EncodeEnvironmentFiles(stored));
     ReadEnvironmentFiles();
-    EXPECT_EQ(g_environmentFiles, stored);
     EXPECT_EQ(g_environmentFilesCommitted, stored);
-
     stored.audioFormat = 16; // no such format: the current one stays
     store.Put(kSettingsKey, kValueEnvironmentFiles, EncodeEnvironmentFiles(stored));
     ReadEnvironmentFiles();
     EXPECT_EQ(g_environmentFiles.audioFormat, 4);
-}
-
-TEST_F(EngineSettings, SavesEachRecordWithItsExactBytes) {
-    g_audioDevices = {1, 3};
-    EXPECT_TRUE(SaveSoundEngineSettings());
-    EXPECT_TRUE(SaveEnvironmentFiles());
-    EXPECT_TRUE(SaveAudioDevices());
-    EXPECT_EQ(*store.Get(kSettingsKey, kValueSoundEngine), DefaultSoundEngineBytes());
-    EXPECT_EQ(*store.Get(kSettingsKey, kValueEnvironmentFiles),
-              EncodeEnvironmentFiles(DefaultEnvironmentFiles()));
-    EXPECT_EQ(*store.Get(kSettingsKey, kValueAudioDevices), (Bytes{1, 0, 0, 0, 3, 0, 0, 0}));
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(EngineSettings, EveryRecordReportsAKeyThatCannotBeCreatedOrAFailedWrite) {
@@ -235,6 +194,104 @@ TEST_F(EngineSettings, EveryRecordReportsAKeyThatCannotBeCreatedOrAFailedWrite) 
               (std::vector<std::string>{create, create, create, write, write, write}));
     EXPECT_EQ(ui.messages[1].icon, MessageIcon::Warning);
     EXPECT_TRUE(store.values.empty());
+}
+
+TEST_F(EngineSettings, ForceTerminationAsksBeforeTurningOnAndCancelRestoresEveryToggle) {
+    UseEngineLibrary();
+    ui.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    EXPECT_FALSE(ToggleForceTermination());
+    EXPECT_FALSE(ForceEngineTermination());
+    EXPECT_TRUE(ToggleForceTermination());
+    EXPECT_TRUE(SoundEngineControlStates().forceChecked);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].text, "Warning: forcing the engine termination may produce system "
+                                   "crash down.\r\nContinue anyway?");
+    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_FALSE(ToggleForceTermination()); // off at once, without a question
+    EXPECT_EQ(ui.messages.size(), 2u);
+
+    ui.answers = {MessageAnswer::Yes};
+    ToggleForceTermination();
+    ToggleEmbeddedEngine();
+    ToggleViewEngineWindow();
+    ToggleCloseEngineOnExit();
+    SelectFlagsPreset(2);
+    EXPECT_FALSE(SoundEngineControlStates().viewChecked);
+    CancelSoundEngine();
+    EXPECT_EQ(g_soundEngine, DefaultSoundEngine(true));
+}
+
+TEST_F(EngineSettings, TypedFlagsGoIntoTheSelectedPresetAndOkStoresEvenWhenTheSaveFails) {
+    SelectFlagsPreset(5);
+    EditFlagsText("-odac -d -W");
+    EXPECT_TRUE(ConfirmSoundEngine("csound6", "kate"));
+    EXPECT_EQ(FlagsPresetText(5), "-odac -d -W");
+    EXPECT_EQ(FlagsPresetText(6), " ");
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueSoundEngine), EncodeSoundEngine(g_soundEngine));
+    SelectFlagsPreset(15); // no such preset: the selection stays
+    EditFlagsText(std::string(600, 'x'));
+    EXPECT_EQ(g_soundEngine.flagsPreset, 5);
+    EXPECT_EQ(FlagsPresetText(5), std::string(499, 'x'));
+    EXPECT_EQ(FlagsPresetText(-1), "");
+
+    // The values stay in use for this session after a save that failed and was reported.
+    store.failCreate = true;
+    EXPECT_FALSE(ConfirmSoundEngine("my-csound", "xdg-open"));
+    CancelSoundEngine();
+    EXPECT_EQ(TextOf(g_soundEngine.programName), "my-csound");
+    EXPECT_FALSE(ConfirmEnvironmentFiles("a.csd", "", "out.wav", 3));
+    CancelEnvironmentFiles();
+    EXPECT_EQ(TextOf(g_environmentFiles.script1), "a.csd");
+    EXPECT_EQ(g_environmentFiles.audioFormat, 3);
+    EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+TEST_F(EngineSettings, EnvironmentFilesOkStoresAndCancelRestores) {
+    EXPECT_TRUE(ConfirmEnvironmentFiles("a.orc", "b.sco", "c.wav", 7));
+    EnvironmentFilesRecord expected;
+    SetText(expected.script1, "a.orc");
+    SetText(expected.script2, "b.sco");
+    SetText(expected.audioFile, "c.wav");
+    expected.audioFormat = 7;
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueEnvironmentFiles), EncodeEnvironmentFiles(expected));
+    SetText(g_environmentFiles.script1, "typed but cancelled");
+    CancelEnvironmentFiles();
+    EXPECT_EQ(g_environmentFiles, expected);
+}
+
+// A path that fills its 260-byte field leaves no room for the terminator: cut, it would name
+// another program or file, so it is refused whole.
+TEST_F(EngineSettings, APathThatFillsItsFieldIsRefusedAndNothingChanges) {
+    const std::string full(260, 'p');
+    EXPECT_FALSE(ConfirmSoundEngine(full, "kate"));
+    EXPECT_FALSE(ConfirmSoundEngine("csound", full));
+    EXPECT_FALSE(ConfirmEnvironmentFiles(full, "b.sco", "c.wav", 7));
+    EXPECT_FALSE(ConfirmEnvironmentFiles("a.orc", full, "c.wav", 7));
+    EXPECT_FALSE(ConfirmEnvironmentFiles("a.orc", "b.sco", full, 7));
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>(5, Str(kStrPathTooLong)));
+    EXPECT_EQ(g_soundEngineCommitted, DefaultSoundEngine(false));
+    EXPECT_EQ(g_environmentFilesCommitted, DefaultEnvironmentFiles());
+    EXPECT_EQ(store.writes, 0);
+    EXPECT_TRUE(ConfirmSoundEngine(std::string(259, 'p'), "kate")); // the longest that fits
+}
+
+TEST_F(EngineSettings, AudioDeviceListsNumberTheDevicesAndSelectTheStoredOnes) {
+    g_audioDevices = {1, 5};
+    AudioDeviceLists lists = BuildAudioDeviceLists({"Mic", "Line in"}, {"Speakers"});
+    EXPECT_EQ(lists.input.entries, (std::vector<std::string>{"0 - Mic", "1 - Line in"}));
+    EXPECT_TRUE(lists.input.enabled);
+    EXPECT_EQ(lists.input.selected, 1);
+    EXPECT_EQ(lists.output.entries, std::vector<std::string>{"0 - Speakers"});
+    EXPECT_EQ(lists.output.selected, -1); // the stored device is gone
+    // With no input device the output devices are still listed.
+    lists = BuildAudioDeviceLists({}, {"Speakers", "HDMI"});
+    EXPECT_FALSE(lists.input.enabled);
+    EXPECT_EQ(lists.output.entries.size(), 2u);
+    EXPECT_FALSE(BuildAudioDeviceLists({"Mic"}, {}).output.enabled);
+
+    EXPECT_TRUE(ConfirmAudioDevices(0, -1));
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueAudioDevices),
+              (Bytes{0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
 TEST(AudioFormats, ListTheSixteenFormatsInIndexOrder) {

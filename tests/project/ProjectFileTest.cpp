@@ -2,7 +2,6 @@
 
 #include "panel/PanelState.h"
 #include "project/NewProject.h"
-#include "project/ProjectIo.h"
 #include "project/ProjectLifecycle.h"
 
 namespace {
@@ -44,16 +43,13 @@ TEST_F(ProjectFileTest, ANewDefaultProjectIsWrittenAsExactly10340BytesAtTheirOff
     ui.chosenFiles = {"/music/Project1.vtp"};
     SaveProjectCommand();
 
-    ASSERT_EQ(files.files.count("/music/Project1.vtp"), 1u);
     const std::vector<std::uint8_t>& file = files.files["/music/Project1.vtp"];
     EXPECT_EQ(file.size(), 10340u);
     EXPECT_EQ(file, ExpectedNewProject("Project1.vtp", 16, 0).bytes);
-    EXPECT_EQ(ui.fileModes, std::vector<int>{7});
     EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio - [Project1.vtp]");
     EXPECT_EQ(g_projectUntitled, 0);
     EXPECT_EQ(g_projectDirty, 0);
-    EXPECT_EQ(files.files.count("test.orc"), 1u); // both scripts are saved with the project
-    EXPECT_EQ(files.files.count("test.sco"), 1u);
+    EXPECT_EQ(files.files.count("test.orc") + files.files.count("test.sco"), 2u); // saved too
 }
 
 TEST_F(ProjectFileTest, SnapshotsAndWindowStatesAreWrittenAtTheirOffsets) {
@@ -72,24 +68,10 @@ TEST_F(ProjectFileTest, SnapshotsAndWindowStatesAreWrittenAtTheirOffsets) {
     e.I32(1636 + 544 + 540, 1);
     e.I32(628, 2);
     e.I32(632, 1);
-    e.I32(636, 0);
     e.I32(640, 2);
-    const auto place = [&e](std::size_t at, const WindowPlacement& p) {
-        const std::int32_t v[11] = {p.length, p.flags, p.showCmd, p.minX,  p.minY,  p.maxX,
-                                    p.maxY,   p.left,  p.top,     p.right, p.bottom};
-        for (std::size_t k = 0; k < 11; ++k) {
-            e.I32(at + 4 * k, v[k]);
-        }
-    };
-    e.I32(1428, 1); // virtual panel: open, placement from the window
-    place(1432, kPanelPlace);
-    e.I32(1476, 1);
-    e.I32(1480, 1); // gesture window: opened once, closed now
-    place(1484, kGesturePlace);
-    e.I32(1532, 1); // project manager: opened by the New
-    place(1536, kManagerPlace);
-    e.I32(1580, 1);
-    // the script editor was never opened: windows[3] stays zero
+    e.Window(1428, kPanelPlace, 1);   // open, its placement taken from the window
+    e.Window(1480, kGesturePlace, 0); // opened once, closed now
+    e.Window(1532, kManagerPlace, 1); // opened by the New; the editor's state stays zero
     for (int n = 1; n <= 3; ++n) {
         const std::size_t at = 1636 + 2 * 544 + 1012 * static_cast<std::size_t>(n - 1);
         e.Text(at, "Snap" + std::to_string(n));
@@ -99,7 +81,7 @@ TEST_F(ProjectFileTest, SnapshotsAndWindowStatesAreWrittenAtTheirOffsets) {
     EXPECT_EQ(files.files["/music/Mixed.vtp"], e.bytes);
 }
 
-TEST_F(ProjectFileTest, WriteReadWriteGivesTheSameBytesKeepingReservedAndNameTails) {
+TEST_F(ProjectFileTest, WriteReadWriteGivesTheSameBytesKeepingReservedBytesAndNameTails) {
     MakeProjectWithSnapshotsAndWindows();
     ASSERT_EQ(WriteProject(), 1);
     std::vector<std::uint8_t> file = files.files["/music/Mixed.vtp"];
@@ -107,90 +89,56 @@ TEST_F(ProjectFileTest, WriteReadWriteGivesTheSameBytesKeepingReservedAndNameTai
     file[623] = 0xCD;
     file[1636 + 10] = 'x';
     file[1636 + 2 * 544 + 499] = 'y';
-    files.files["/music/Mixed.vtp"] = file;
-
     CloseProject(TextOf(g_projectPath));
-    ASSERT_TRUE(SetProjectFile("/music/Mixed.vtp"));
-    ASSERT_EQ(ReadProject(), 1);
-    EXPECT_EQ(g_projectOpen, 1);
+    SetText(g_snapshots[0].name, "Organize"); // slot 0 is no snapshot of the file
+
+    std::vector<std::uint8_t> longer = file;
+    longer.insert(longer.end(), 5000, 0xEE); // bytes after the last record are ignored
+    ASSERT_EQ(ReadBytes("/music/Mixed.vtp", longer), 1);
+    EXPECT_EQ(TextOf(g_snapshots[0].name), "Organize");
+    EXPECT_EQ(TextOf(g_snapshots[3].name), "Snap3");
+    EXPECT_EQ(g_snapshots[3].values[127], 1003);
     EXPECT_EQ(g_snapshotNameCounter, 3);
+    EXPECT_EQ(g_sliders[1].value, 8191);
+    EXPECT_EQ(g_gestureSnapshots, (std::array<std::int32_t, 4>{2, 1, 0, 2}));
+    EXPECT_EQ(g_windowStates[kWindowVirtualPanel].placement, kPanelPlace);
     DetectProjectChanges();
     EXPECT_EQ(g_projectDirty, 0);
     ASSERT_EQ(WriteProject(), 1);
     EXPECT_EQ(files.files["/music/Mixed.vtp"], file);
 }
 
-TEST_F(ProjectFileTest, ReadingIgnoresExtraBytesAndNeverTouchesSnapshotSlotZero) {
-    MakeProjectWithSnapshotsAndWindows();
-    ASSERT_EQ(WriteProject(), 1);
-    std::vector<std::uint8_t> file = files.files["/music/Mixed.vtp"];
-    file.insert(file.end(), 5000, 0xEE);
-    files.files["/music/Mixed.vtp"] = file;
-    CloseProject(TextOf(g_projectPath));
-    SetText(g_snapshots[0].name, "Organize");
-
-    ASSERT_TRUE(SetProjectFile("/music/Mixed.vtp"));
-    ASSERT_EQ(ReadProject(), 1);
-    EXPECT_EQ(TextOf(g_snapshots[0].name), "Organize");
-    EXPECT_EQ(TextOf(g_snapshots[3].name), "Snap3");
-    EXPECT_EQ(g_snapshots[3].values[127], 1003);
-    EXPECT_EQ(g_sliders[1].value, 8191);
-    EXPECT_EQ(g_gestureSnapshots, (std::array<std::int32_t, 4>{2, 1, 0, 2}));
-    // the windows open in their order: the manager, then the panel
-    EXPECT_EQ(ui.commands.back(), kCmdVirtualPanel);
-    EXPECT_EQ(g_windowStates[kWindowVirtualPanel].placement, kPanelPlace);
-}
-
-TEST_F(ProjectFileTest, AMovedFileKeepsItsNewTitleAndCountsAsChanged) {
-    files.files["/b/Renamed.vtp"] = ExpectedNewProject("Project1.vtp", 16, 0).bytes;
-    ASSERT_TRUE(SetProjectFile("/b/Renamed.vtp"));
-    ASSERT_EQ(ReadProject(), 1);
-    EXPECT_EQ(TextOf(g_projectName), "Renamed.vtp");
-    EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio - [Renamed.vtp]");
-    EXPECT_EQ(g_projectDirty, 0);
-    DetectProjectChanges();
-    EXPECT_EQ(g_projectDirty, 1);
-}
-
-TEST_F(ProjectFileTest, TextsWithoutTerminatorAreCutAtTheirFieldAndNotReadPast) {
+TEST_F(ProjectFileTest, AFileTakesItsFileNameAndItsTextsCutToTheirFields) {
     ExpectedBytes e = ExpectedNewProject("Project1.vtp", 16, 0);
-    e.Text(644, std::string(260, 'a'));
+    e.Text(644, std::string(260, 'a')); // texts without a terminator
     e.Text(1636, std::string(500, 'n'));
-    files.files["/p.vtp"] = e.bytes;
-    ASSERT_TRUE(SetProjectFile("/p.vtp"));
-    ASSERT_EQ(ReadProject(), 1);
+    e.I32(1588, 44); // the editor's placement bytes, not marked valid
+    e.I32(1616, 999);
+    g_windowStates[kWindowScriptEditor].placement = kGesturePlace;
+    ASSERT_EQ(ReadBytes("/b/Renamed.vtp", e.bytes), 1);
+    EXPECT_EQ(TextOf(g_projectName), "Renamed.vtp"); // a moved file shows its new name
+    EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio - [Renamed.vtp]");
     EXPECT_EQ(TextOf(g_scriptPaths[0]), std::string(259, 'a'));
     EXPECT_EQ(TextOf(g_sliders[0].name), std::string(499, 'n'));
-    g_projectName = g_projectHeader.projectName;
-    DetectProjectChanges();
-    EXPECT_EQ(g_projectDirty, 0);
-}
-
-TEST_F(ProjectFileTest, APlacementNotMarkedValidIsNotTaken) {
-    ExpectedBytes e = ExpectedNewProject("p.vtp", 16, 0);
-    e.I32(1584 + 4, 44); // the editor's placement bytes, not marked valid
-    e.I32(1584 + 32, 999);
-    files.files["/p.vtp"] = e.bytes;
-    g_windowStates[kWindowScriptEditor].placement = kGesturePlace;
-    ASSERT_TRUE(SetProjectFile("/p.vtp"));
-    ASSERT_EQ(ReadProject(), 1);
     EXPECT_EQ(g_windowStates[kWindowScriptEditor].placementValid, 0);
     EXPECT_EQ(g_windowStates[kWindowScriptEditor].placement, kGesturePlace);
+    g_projectName = g_projectHeader.projectName;
+    DetectProjectChanges();
+    EXPECT_EQ(g_projectDirty, 0); // the cut texts are what the project holds
 }
 
 TEST_F(ProjectFileTest, TheDetectorSeesEveryKindOfChange) {
     const auto changedBy = [this](auto change) {
         ui.openWindows.clear();
-        files.files["/p.vtp"] = ExpectedNewProject("p.vtp", 16, 2).bytes;
         CloseProject("");
-        SetProjectFile("/p.vtp");
-        EXPECT_EQ(ReadProject(), 1);
+        EXPECT_EQ(ReadBytes("/p.vtp", ExpectedNewProject("p.vtp", 16, 2).bytes), 1);
         DetectProjectChanges();
         EXPECT_EQ(g_projectDirty, 0);
         change();
         DetectProjectChanges();
         return g_projectDirty == 1;
     };
+    EXPECT_TRUE(changedBy([] { SetText(g_projectName, "Moved.vtp"); }));
     EXPECT_TRUE(changedBy([] { g_scrollStep = 9; }));
     EXPECT_TRUE(changedBy([] { g_stopMessage[2] = 0; }));
     EXPECT_TRUE(changedBy([] { g_gestureSnapshots[3] = 1; }));

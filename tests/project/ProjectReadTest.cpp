@@ -4,7 +4,6 @@
 #include <functional>
 
 #include "panel/PanelState.h"
-#include "project/ProjectIo.h"
 
 namespace {
 
@@ -93,21 +92,18 @@ TEST_F(ProjectReadTest, EveryUnusableFileIsRefusedWithNothingTaken) {
         Restart();
         ExpectedBytes e = ExpectedNewProject("p.vtp", 2, 2);
         d.damage(e);
-        files.files["/p.vtp"] = e.bytes;
-        ASSERT_TRUE(SetProjectFile("/p.vtp"));
-        EXPECT_EQ(ReadProject(), 0);
+        EXPECT_EQ(ReadBytes("/p.vtp", e.bytes), 0);
         EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{d.message});
         ExpectNothingTaken();
     }
 }
 
 TEST_F(ProjectReadTest, AFileThatCannotBeOpenedOrReadIsReported) {
-    ASSERT_TRUE(SetProjectFile("/missing.vtp"));
-    EXPECT_EQ(ReadProject(), 0);
-    files.files["/bad.vtp"] = ExpectedNewProject("p.vtp", 2, 0).bytes;
-    files.unreadable.insert("/bad.vtp");
-    ASSERT_TRUE(SetProjectFile("/bad.vtp"));
-    EXPECT_EQ(ReadProject(), 0);
+    files.unopenable.insert("/p.vtp");
+    EXPECT_EQ(ReadBytes("/p.vtp", ExpectedNewProject("p.vtp", 2, 0).bytes), 0);
+    files.unopenable.clear();
+    files.unreadable.insert("/p.vtp");
+    EXPECT_EQ(ReadBytes("/p.vtp", ExpectedNewProject("p.vtp", 2, 0).bytes), 0);
     EXPECT_EQ(ui.MessageTexts(),
               (std::vector<std::string>{"Error while opening the selected file!", kReadError}));
     EXPECT_EQ(g_sliderCount, 5);
@@ -120,12 +116,9 @@ TEST_F(ProjectReadTest, GestureCornersBeyondTheSnapshotsAreLoweredIntoRange) {
     e.I32(632, -2);
     e.I32(636, 1);
     e.I32(640, 99);
-    files.files["/p.vtp"] = e.bytes;
-    ASSERT_TRUE(SetProjectFile("/p.vtp"));
-    ASSERT_EQ(ReadProject(), 1);
+    ASSERT_EQ(ReadBytes("/p.vtp", e.bytes), 1);
     EXPECT_EQ(g_gestureSnapshots, (std::array<std::int32_t, 4>{1, 0, 1, 1}));
-    g_projectName = g_projectHeader.projectName;
-    DetectProjectChanges();
+    DetectProjectChanges(); // the lowered corners are what the project holds
     EXPECT_EQ(g_projectDirty, 0);
 }
 
@@ -134,9 +127,7 @@ TEST_F(ProjectReadTest, TheLargestProjectIsTakenWhole) {
     const std::size_t last = 1636 + 128 * 544 + 32766 * 1012;
     e.Text(last, "Last");
     e.I32(last + 500 + 4 * 127, 16383);
-    files.files["/big.vtp"] = e.bytes;
-    ASSERT_TRUE(SetProjectFile("/big.vtp"));
-    ASSERT_EQ(ReadProject(), 1);
+    ASSERT_EQ(ReadBytes("/big.vtp", e.bytes), 1);
     EXPECT_EQ(g_sliderCount, 128);
     EXPECT_EQ(g_snapshotCount, 32767);
     EXPECT_EQ(TextOf(g_snapshots[32767].name), "Last");

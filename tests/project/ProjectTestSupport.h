@@ -12,6 +12,7 @@
 
 #include "base/AllState.h"
 #include "fakes/CoreServices.h"
+#include "project/ProjectIo.h"
 #include "project/ProjectState.h"
 #include "scripts/ScriptStore.h"
 
@@ -28,6 +29,12 @@ protected:
         ui = FakeUi{};
         files = FakeFileSystem{};
         SetUp();
+    }
+
+    // Puts `bytes` in place as the file at `path` and reads it as the project.
+    std::int32_t ReadBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+        files.files[path] = bytes;
+        return SetProjectFile(path) ? ReadProject() : -1;
     }
 
     // The toggle commands of the four project windows open and close them as the windows do:
@@ -65,6 +72,14 @@ struct ExpectedBytes {
     void U8(std::size_t at, std::initializer_list<std::uint8_t> values) {
         for (std::uint8_t v : values) {
             bytes[at++] = v;
+        }
+    }
+    // A window's state in the header: valid flag, the placement's eleven integers, visible.
+    void Window(std::size_t at, const WindowPlacement& p, std::int32_t visible) {
+        const std::int32_t v[] = {1,      p.length, p.flags, p.showCmd, p.minX,   p.minY, p.maxX,
+                                  p.maxY, p.left,   p.top,   p.right,   p.bottom, visible};
+        for (std::size_t k = 0; k < std::size(v); ++k) {
+            I32(at + 4 * k, v[k]);
         }
     }
     std::vector<std::uint8_t> bytes;

@@ -1,8 +1,6 @@
 // The default flags presets of this platform against the real csound: each runs for a fraction of
 // a second on the inferred orchestra, with its real-time audio and MIDI modules, connected to the
-// "Ventaro.2" MIDI port.
-
-#include <gtest/gtest.h>
+// "Ventaro.2" MIDI port. The presets' texts themselves are the engine settings' golden bytes.
 
 #include <RtMidi.h>
 #include <filesystem>
@@ -20,11 +18,6 @@
 
 namespace {
 
-std::string PresetText(int index) {
-    return std::string(
-        TextOf(DefaultSoundEngine(false).flagsPresets[static_cast<std::size_t>(index)]));
-}
-
 // The port the program offers to the engine: an RtMidi virtual output of client "Ventaro.2".
 std::unique_ptr<RtMidiOut> OpenVentaroPort(RtMidi::Api api) {
     try {
@@ -36,12 +29,10 @@ std::unique_ptr<RtMidiOut> OpenVentaroPort(RtMidi::Api api) {
     }
 }
 
-class CsoundFlagsPreset : public ::testing::Test {
+class CsoundFlagsPreset : public CsoundTest {
 protected:
     void SetUp() override {
-        if (FindCsound().empty()) {
-            GTEST_SKIP() << "csound is not installed";
-        }
+        CsoundTest::SetUp();
         std::vector<SliderRecord> sliders(2);
         SetText(sliders[0].name, "Master volume");
         sliders[0].type = kSevenBitType;
@@ -54,11 +45,7 @@ protected:
         std::vector<std::string> pieces = InferredOrchestraPieces(sliders, kDefaultAudioFormat);
         pieces.insert(pieces.end() - 1, "\r\na1\toscili\t0.1 * kMaster_volume, kPitch, 1\r\n"
                                         "\t\touts\ta1, a1\r\n");
-        std::string orchestra;
-        for (const std::string& piece : pieces) {
-            orchestra += piece;
-        }
-        m_orc = folder.Write("test.orc", orchestra).string();
+        m_orc = folder.Write("test.orc", Join(pieces)).string();
         m_sco = folder.Write("test.sco", FunctionTablePiece(1) + "i1 0 0.3\r\n").string();
         // An ALSA configuration whose default device discards the sound: the real ALSA module
         // runs on a machine without a sound card.
@@ -68,40 +55,21 @@ protected:
 
     // csound with the preset's words as the engine launcher passes them, the message level
     // raised after them so that warnings show, then the two scripts.
-    CsoundResult Run(int preset, const std::vector<std::string>& extra = {},
-                     const std::vector<std::string>& environment = {}) {
-        std::vector<std::string> args{"--nodisplays", "-+msg_color=false"};
-        for (const std::string& word : SplitParameters(PresetText(preset))) {
-            args.push_back(word);
-        }
+    CsoundResult Run(int preset, const std::vector<std::string>& extra = {}) {
+        const SoundEngineRecord defaults = DefaultSoundEngine(false);
+        std::vector<std::string> args =
+            SplitParameters(TextOf(defaults.flagsPresets[static_cast<std::size_t>(preset)]));
         args.push_back("-m135");
         args.insert(args.end(), extra.begin(), extra.end());
-        args.push_back(m_orc);
-        args.push_back(m_sco);
-        return RunCsound(args, environment);
+        args.insert(args.end(), {m_orc, m_sco});
+        return RunCsound(args, {"HOME=" + (folder.Path() / "home").string()});
     }
 
-    std::vector<std::string> AlsaHome() const {
-        return {"HOME=" + (folder.Path() / "home").string()};
-    }
-
-    TempFolder folder;
     std::string m_orc;
     std::string m_sco;
 };
 
 } // namespace
-
-TEST_F(CsoundFlagsPreset, DefaultsAreFourLinuxPresetsAndElevenBlanks) {
-    EXPECT_EQ(PresetText(0), "-odac -+rtaudio=alsa -+rtmidi=alsaseq -MVentaro.2 -b880 -m0");
-    EXPECT_EQ(PresetText(1), "-odac -+rtaudio=jack -+rtmidi=jack -MVentaro.2:Ventaro.2 -b880 -m0");
-    EXPECT_EQ(PresetText(2), "-odac -iadc -+rtaudio=alsa -+rtmidi=alsaseq -MVentaro.2 -b880 -m0");
-    EXPECT_EQ(PresetText(3),
-              "-odac -iadc -+rtaudio=jack -+rtmidi=jack -MVentaro.2:Ventaro.2 -b880 -m0");
-    for (int i = 4; i < 15; ++i) {
-        EXPECT_EQ(PresetText(i), " ");
-    }
-}
 
 TEST_F(CsoundFlagsPreset, JackPresetsPlayAndConnectToTheVentaroPort) {
     JackServer jack(44100); // the rate of the default audio format
@@ -124,7 +92,7 @@ TEST_F(CsoundFlagsPreset, AlsaPresetsPlayThroughTheAlsaModule) {
     const bool sequencer = std::filesystem::exists("/dev/snd/seq");
     const auto port = sequencer ? OpenVentaroPort(RtMidi::LINUX_ALSA) : nullptr;
     for (int preset : {0, 2}) {
-        const CsoundResult run = Run(preset, {}, AlsaHome());
+        const CsoundResult run = Run(preset);
         if (sequencer) {
             ASSERT_TRUE(port);
             EXPECT_EQ(run.exitCode, 0) << preset << "\n" << run.output;
@@ -144,7 +112,7 @@ TEST_F(CsoundFlagsPreset, AlsaPresetsPlayThroughTheAlsaModule) {
                 << line;
         }
         // The same flags with only the MIDI module left out play through real ALSA audio.
-        const CsoundResult audio = Run(preset, {"-+rtmidi=null"}, AlsaHome());
+        const CsoundResult audio = Run(preset, {"-+rtmidi=null"});
         EXPECT_EQ(audio.exitCode, 0) << preset << "\n" << audio.output;
         EXPECT_EQ(ErrorLines(audio.output), std::vector<std::string>{}) << audio.output;
         EXPECT_NE(audio.output.find("0 errors in performance"), std::string::npos);

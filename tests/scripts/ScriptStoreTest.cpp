@@ -1,11 +1,10 @@
-#include <gtest/gtest.h>
-
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/ByteCodec.h"
-#include "fakes/FakeFileSystem.h"
-#include "fakes/FakeUi.h"
+#include "fakes/CoreServices.h"
+#include "scripts/ScriptCommands.h"
 #include "scripts/ScriptStore.h"
 
 namespace {
@@ -26,96 +25,68 @@ public:
     std::vector<std::string> texts;
 };
 
-class ScriptStore : public ::testing::Test {
+class ScriptStore : public CoreServices {
 protected:
-    void SetUp() override {
-        g_fileSystem = &files;
-        g_ui = &ui;
-        g_scriptPanes = nullptr;
-        ResetScriptStore();
-    }
     void TearDown() override {
-        g_fileSystem = nullptr;
-        g_ui = nullptr;
         g_scriptPanes = nullptr;
+        CoreServices::TearDown();
     }
     void SetPaths(const std::string& first, const std::string& second) {
         SetText(g_scriptPaths[0], first);
         SetText(g_scriptPaths[1], second);
         g_scriptPathsCommitted = g_scriptPaths;
     }
-
-    FakeFileSystem files;
-    FakeUi ui;
 };
+
+struct Load {
+    const char* what;
+    std::optional<std::string> file; // nothing: no such file
+    bool unreadable;
+    std::string text; // script 1 afterwards, where it was "kept" before
+    std::string message;
+};
+
+const std::string kCannotLoad = "Sorry, can't load the script file n.1";
 
 } // namespace
 
-TEST_F(ScriptStore, ResetGivesTheDefaultPathsAndEmptyTexts) {
-    g_scriptTexts[0] = "x";
-    g_scriptLoaded[1] = 0;
-    ResetScriptStore();
-    EXPECT_EQ(TextOf(g_scriptPaths[0]), "test.orc");
-    EXPECT_EQ(TextOf(g_scriptPaths[1]), "test.sco");
-    EXPECT_EQ(g_scriptPathsCommitted, g_scriptPaths);
-    EXPECT_EQ(g_scriptTexts[0], "");
-    EXPECT_EQ(g_scriptLoaded[1], 1);
-    EXPECT_EQ(g_editorPaneCount, 2);
+// A refused file leaves the script not loaded: it is never written back over that file. The
+// rows run in order, so an accepted row after a refused one shows the script loaded again.
+TEST_F(ScriptStore, LoadingTakesAFileOrRefusesItAndARefusedScriptIsNeverSavedOverIt) {
+    const std::vector<Load> loads = {
+        {"no file: the text stays", std::nullopt, false, "kept", ""},
+        {"empty", "", false, "", kCannotLoad},
+        {"NUL bytes are skipped", std::string("a\0b\r\n", 5), false, "ab\r\n", ""},
+        {"only NUL bytes", std::string(3, '\0'), false, "", kCannotLoad},
+        {"the longest", std::string(65535, 'y'), false, std::string(65535, 'y'), ""},
+        {"a read failing part way", "instr 1", true, "", kCannotLoad},
+        {"one byte too many", std::string(65536, 'x'), false, "",
+         "Sorry, file too big to be loaded! (n. 1)"},
+    };
+    for (const Load& load : loads) {
+        SCOPED_TRACE(load.what);
+        ui.messages.clear();
+        files = FakeFileSystem{};
+        if (load.file) {
+            files.files["test.orc"] = BytesOf(*load.file);
+        }
+        if (load.unreadable) {
+            files.unreadable.insert("test.orc");
+        }
+        g_scriptTexts[0] = g_scriptTextsSaved[0] = "kept";
+        LoadScript(0);
+        EXPECT_EQ(g_scriptTexts[0], load.text);
+        EXPECT_EQ(g_scriptTextsSaved[0], load.text);
+        EXPECT_EQ(ui.MessageTexts(),
+                  (load.message.empty() ? std::vector<std::string>{}
+                                        : std::vector<std::string>{load.message}));
+        g_scriptTexts[0] = "typed afterwards";
+        EXPECT_EQ(SaveScript(0), 1);
+        EXPECT_EQ(files.writes.size(), load.message.empty() ? 1u : 0u);
+    }
 }
 
-TEST_F(ScriptStore, LoadsTheFileSkippingNulBytes) {
-    files.files["test.orc"] = {'a', 0, 'b', '\r', '\n'};
-    LoadScript(0);
-    EXPECT_EQ(g_scriptTexts[0], "ab\r\n");
-    EXPECT_EQ(g_scriptTextsSaved[0], "ab\r\n");
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(ScriptStore, MissingFileOrEmptyPathKeepsTheTextSilently) {
-    g_scriptTexts[0] = g_scriptTextsSaved[0] = "kept";
-    LoadScript(0);
-    SetText(g_scriptPaths[1], "");
-    g_scriptTexts[1] = "also kept";
-    LoadScript(1);
-    EXPECT_EQ(g_scriptTexts[0], "kept");
-    EXPECT_EQ(g_scriptTexts[1], "also kept");
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(files.reads, std::vector<std::string>{"test.orc"});
-}
-
-TEST_F(ScriptStore, RefusesAnEmptyOrUnreadableFileAsNotLoaded) {
-    files.files["test.sco"] = {};
-    LoadScript(1);
-    files.files["test.orc"] = {0, 0, 0};
-    LoadScript(0);
-    EXPECT_EQ(ui.MessageTexts(),
-              (std::vector<std::string>{"Sorry, can't load the script file n.2",
-                                        "Sorry, can't load the script file n.1"}));
-    EXPECT_EQ(g_scriptLoaded[0], 0);
-    EXPECT_EQ(g_scriptLoaded[1], 0);
-    EXPECT_EQ(SaveScript(1), 1);
-    EXPECT_TRUE(files.writes.empty());
-
-    // A read that fails part way must not let the next save replace the file with what was read.
-    ResetScriptStore();
-    ui.messages.clear();
-    files.files["test.orc"] = BytesOf("instr 1");
-    files.unreadable.insert("test.orc");
-    LoadScript(0);
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Sorry, can't load the script file n.1"});
-    EXPECT_EQ(g_scriptLoaded[0], 0);
-}
-
-TEST_F(ScriptStore, LoadingAgainAfterARefusalMarksTheScriptLoaded) {
-    files.files["test.orc"] = {};
-    LoadScript(0);
-    files.files["test.orc"] = BytesOf("f1 0 4096 10 1");
-    LoadScript(0);
-    EXPECT_EQ(g_scriptLoaded[0], 1);
-    EXPECT_EQ(g_scriptTexts[0], "f1 0 4096 10 1");
-}
-
-TEST_F(ScriptStore, SavesTheTextAndTheSavedCopy) {
+TEST_F(ScriptStore, SavesTheTextOrKeepsTheFileAndTheSavedCopyWhenTheWriteFails) {
     g_scriptTexts[0] = "instr 1\r\nendin\r\n";
     EXPECT_EQ(SaveScript(0), 1);
     EXPECT_EQ(files.files["test.orc"], BytesOf("instr 1\r\nendin\r\n"));
@@ -123,42 +94,40 @@ TEST_F(ScriptStore, SavesTheTextAndTheSavedCopy) {
     EXPECT_EQ(SaveScript(1), 1); // an empty text gives an empty file
     EXPECT_EQ(files.files["test.sco"], std::vector<std::uint8_t>{});
     SetText(g_scriptPaths[1], "");
+    g_scriptTexts[1] = "no file to go to";
     EXPECT_EQ(SaveScript(1), 1);
     EXPECT_EQ(files.writes.size(), 2u);
     EXPECT_TRUE(ui.messages.empty());
+
+    g_scriptTexts[0] = "edited";
+    files.diskFree = 3;
+    EXPECT_EQ(SaveScript(0), 0);
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Sorry, can't save the script file n.1"});
+    EXPECT_EQ(files.files["test.orc"], BytesOf("instr 1\r\nendin\r\n"));
+    EXPECT_EQ(g_scriptTextsSaved[0], "instr 1\r\nendin\r\n");
 }
 
-TEST_F(ScriptStore, CountsTheNonEmptyPaths) {
-    SetPaths("", "b.sco");
+TEST_F(ScriptStore, PanesShowScript1WhenItHasAPathElseScript2AndAreCutTo65535Characters) {
+    SetPaths("", "test.sco");
     CountScripts();
     EXPECT_EQ(g_editorPaneCount, 1);
-    SetPaths("", "");
-    CountScripts();
-    EXPECT_EQ(g_editorPaneCount, 0);
-}
-
-TEST_F(ScriptStore, OnePaneShowsScript1WhenItHasAPathElseScript2) {
-    SetPaths("", "test.sco");
     g_scriptTexts[1] = "score";
-    FakePanes panes(1);
-    g_scriptPanes = &panes;
+    FakePanes one(1);
+    g_scriptPanes = &one;
     PutPaneTexts();
-    EXPECT_EQ(panes.texts[0], "score");
-    panes.texts[0] = "edited score";
+    EXPECT_EQ(one.texts[0], "score");
+    one.texts[0] = "edited score";
     TakePaneTexts();
     EXPECT_EQ(g_scriptTexts[1], "edited score");
     EXPECT_EQ(g_scriptTexts[0], "");
-
     SetPaths("a.orc", "");
-    panes.texts[0] = "orchestra";
+    one.texts[0] = "orchestra";
     TakePaneTexts();
     EXPECT_EQ(g_scriptTexts[0], "orchestra");
-}
 
-TEST_F(ScriptStore, TwoPanesTakeTheirOwnScriptsCutTo65535Characters) {
-    FakePanes panes(2);
-    g_scriptPanes = &panes;
-    panes.texts = {std::string(65536, 'o'), "score"}; // one character too many
+    FakePanes two(2);
+    g_scriptPanes = &two;
+    two.texts = {std::string(65536, 'o'), "score"}; // one character too many
     TakePaneTexts();
     EXPECT_EQ(g_scriptTexts[0], std::string(65535, 'o'));
     EXPECT_EQ(g_scriptTexts[1], "score");
@@ -168,7 +137,7 @@ TEST_F(ScriptStore, TwoPanesTakeTheirOwnScriptsCutTo65535Characters) {
     EXPECT_EQ(g_scriptTexts[1], "untouched");
 }
 
-TEST_F(ScriptStore, ChangedPathAsksToSaveUnderTheOldNameThenKeepsTheText) {
+TEST_F(ScriptStore, AChangedPathAsksToSaveTheEditedTextUnderTheOldName) {
     files.files["test.orc"] = BytesOf("old");
     LoadScript(0);
     g_scriptTexts[0] = "edited";
@@ -177,28 +146,23 @@ TEST_F(ScriptStore, ChangedPathAsksToSaveUnderTheOldNameThenKeepsTheText) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "test.orc not saved. Do you want to save changes?");
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(files.files["test.orc"], BytesOf("edited"));
-    EXPECT_EQ(TextOf(g_scriptPaths[0]), "new.orc");
     EXPECT_EQ(TextOf(g_scriptPathsCommitted[0]), "new.orc");
     EXPECT_EQ(g_scriptTexts[0], "edited"); // new.orc does not exist yet
     EXPECT_EQ(SaveScript(0), 1);
     EXPECT_EQ(files.files["new.orc"], BytesOf("edited"));
-}
 
-TEST_F(ScriptStore, ChangedPathLoadsAnExistingFileAndNoSavesNothing) {
+    // No saves nothing and loads the new path's file; an unchanged path is neither asked for
+    // nor loaded.
     g_scriptTexts[1] = "edited";
     files.files["other.sco"] = BytesOf("other");
+    files.writes.clear();
     ui.answers = {MessageAnswer::No};
-    CommitScriptPaths({"test.orc", "other.sco"});
-    EXPECT_EQ(ui.messages.size(), 1u);
+    CommitScriptPaths({"new.orc", "other.sco"});
+    EXPECT_EQ(ui.messages.size(), 2u);
     EXPECT_TRUE(files.writes.empty());
     EXPECT_EQ(g_scriptTexts[1], "other");
     EXPECT_EQ(g_scriptTextsSaved[1], "other");
-
-    ui.messages.clear();
-    CommitScriptPaths({"test.orc", "other.sco"}); // nothing changed: no question, no load
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(ScriptStore, AFailedSaveUnderTheOldPathKeepsThePathAndTheText) {
@@ -240,5 +204,5 @@ TEST_F(ScriptStore, CommitWithTheEditorOpenTakesThePanesAndReopensTheEditor) {
     EXPECT_EQ(g_editorPaneCount, 1);
     // The pane now shows what its closing takes back: script 2 of the new paths.
     EXPECT_EQ(panes.texts[0], "score from disk");
-    EXPECT_EQ(ui.commands, (std::vector<int>{27000, 27000}));
+    EXPECT_EQ(ui.commands, (std::vector<int>{kCommandScriptEditor, kCommandScriptEditor}));
 }
