@@ -3,6 +3,7 @@
 #include "fakes/FakeTemplateLibrary.h"
 #include "panel/PanelState.h"
 #include "project/NewProject.h"
+#include "project/TemplateTable.h"
 #include "project/Templates.h"
 
 namespace {
@@ -127,3 +128,28 @@ TEST_F(NewProjectTest, AWrongLibraryVersionOrNoSelectionGivesASevenBitPanel) {
 }
 
 } // namespace
+
+// Each row names its project, scripts and sample as the template library holds them.
+TEST(TemplateTable, RowsNameTheirEntriesAndTheirListLinesStartWithTheirNames) {
+    FillTemplateTable();
+    const char* const rows[kTemplateCount] = {
+        "Subtractive.vtp Subtractive.orc Subtractive.sco 0",
+        "FMBells.vtp FMBells.orc FMBells.sco 0",
+        "Additive.vtp Additive.csd  0",
+        "Granular.vtp Granular.csd  1",
+        "Looper.vtp Looper.csd  1",
+        "Plucked.vtp Plucked.csd  0",
+        "Formants.vtp Formants.csd  1",
+        "Delays.vtp Delays.orc Delays.sco 1",
+    };
+    for (int i = 0; i < kTemplateCount; ++i) {
+        const TemplateEntry& row = g_templates[static_cast<std::size_t>(i)];
+        const std::string name(TextOf(row.projectName));
+        EXPECT_EQ(name + " " + std::string(TextOf(row.script1Name)) + " " +
+                      std::string(TextOf(row.script2Name)) + " " + std::to_string(row.needsSample),
+                  rows[i]);
+        EXPECT_EQ(TemplateDescription(i).rfind(name.substr(0, name.size() - 4) + " - ", 0), 0u)
+            << TemplateDescription(i);
+    }
+    EXPECT_EQ(TemplateDescription(-1) + TemplateDescription(kTemplateCount), "");
+}

@@ -62,26 +62,17 @@ protected:
         g_sliderCount = 5;
         SetText(g_sliders[0].name, "Before");
         SetText(g_slidersSaved[0].name, "Before");
-        g_snapshotCount = 1;
         SetText(g_snapshots[1].name, "Kept");
-        g_scrollStep = 3;
-        g_gestureSnapshots = {0, 0, 0, 0};
         SetText(g_projectHeader.projectName, "Old.vtp");
-        g_windowStates[kWindowGesture].placementValid = 1;
     }
     void ExpectNothingTaken() {
         EXPECT_EQ(g_sliderCount, 5);
         EXPECT_EQ(TextOf(g_sliders[0].name), "Before");
         EXPECT_EQ(TextOf(g_slidersSaved[0].name), "Before");
-        EXPECT_EQ(TextOf(g_sliders[1].name), "");
-        EXPECT_EQ(g_snapshotCount, 1);
         EXPECT_EQ(TextOf(g_snapshots[1].name), "Kept");
         EXPECT_EQ(g_snapshotsSaved.AllocatedSlots(), 0u);
-        EXPECT_EQ(g_scrollStep, 3);
         EXPECT_EQ(TextOf(g_projectHeader.projectName), "Old.vtp");
-        EXPECT_EQ(g_windowStates[kWindowGesture].placementValid, 1);
         EXPECT_EQ(g_projectOpen, 0);
-        EXPECT_TRUE(ui.titles.empty());
         EXPECT_EQ(files.reads.size(), 1u); // the scripts were not loaded
     }
 };
