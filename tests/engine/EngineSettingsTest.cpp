@@ -220,22 +220,9 @@ TEST_F(EngineSettings, TypedFlagsGoIntoTheSelectedPresetAndOkKeepsTheValuesAfter
     EXPECT_EQ(TextOf(g_soundEngine.programName), "my-csound");
 }
 
-TEST_F(EngineSettings, EnvironmentFilesOkStoresAndCancelRestores) {
-    EXPECT_TRUE(ConfirmEnvironmentFiles("a.orc", "b.sco", "c.wav", 7));
-    EnvironmentFilesRecord expected;
-    SetText(expected.script1, "a.orc");
-    SetText(expected.script2, "b.sco");
-    SetText(expected.audioFile, "c.wav");
-    expected.audioFormat = 7;
-    EXPECT_EQ(*store.Get(kSettingsKey, kValueEnvironmentFiles), EncodeEnvironmentFiles(expected));
-    SetText(g_environmentFiles.script1, "typed but cancelled");
-    CancelEnvironmentFiles();
-    EXPECT_EQ(g_environmentFiles, expected);
-}
-
 // A path that fills its 260-byte field leaves no room for the terminator: cut, it would name
 // another program or file, so it is refused whole. The project's files share the rule.
-TEST_F(EngineSettings, APathThatFillsItsFieldIsRefusedAndNothingChanges) {
+TEST_F(EngineSettings, APathThatFillsItsFieldIsRefusedAndTheLongestThatFitsIsStored) {
     const std::string full(260, 'p');
     EXPECT_FALSE(ConfirmSoundEngine(full, "kate"));
     EXPECT_FALSE(ConfirmSoundEngine("csound", full));
@@ -246,7 +233,18 @@ TEST_F(EngineSettings, APathThatFillsItsFieldIsRefusedAndNothingChanges) {
     EXPECT_EQ(g_soundEngineCommitted, DefaultSoundEngine(false));
     EXPECT_EQ(g_environmentFilesCommitted, DefaultEnvironmentFiles());
     EXPECT_EQ(store.writes, 0);
-    EXPECT_TRUE(ConfirmSoundEngine(std::string(259, 'p'), "kate")); // the longest that fits
+
+    // The longest paths that fit go in and are stored; Cancel takes back what was typed since.
+    EXPECT_TRUE(ConfirmSoundEngine(std::string(259, 'p'), "kate"));
+    EXPECT_TRUE(ConfirmEnvironmentFiles("a.orc", "b.sco", std::string(259, 'w'), 7));
+    SetText(g_environmentFiles.script1, "typed but cancelled");
+    CancelEnvironmentFiles();
+    const AdditionalFiles confirmed = EnvironmentFilesToEdit();
+    EXPECT_EQ(confirmed.script1 + " " + confirmed.script2, "a.orc b.sco");
+    EXPECT_EQ(confirmed.audioFile, std::string(259, 'w'));
+    EXPECT_EQ(confirmed.audioFormat, 7);
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueEnvironmentFiles),
+              EncodeEnvironmentFiles(g_environmentFiles));
 }
 
 TEST_F(EngineSettings, AudioDeviceListsNumberTheDevicesAndSelectTheStoredOnes) {

@@ -42,15 +42,9 @@ TEST_F(NewProjectTest, PanelsKeepToTheirKindsLimitAndFourteenBitOnesPairControll
     EXPECT_EQ(g_sliders[63].controller1, 63);
     EXPECT_EQ(g_sliders[63].controller2, 127);
     EXPECT_EQ(g_sliders[63].type, kFourteenBitType);
-    for (auto [kind, text] :
-         std::vector<std::pair<int, const char*>>{{kNewPanelFourteenBit, "65"},
-                                                  {kNewPanelSevenBit, "129"},
-                                                  {kNewPanelSevenBit, "0"},
-                                                  {kNewPanelFourteenBit, "0"},
-                                                  {kNewPanelSevenBit, "abc"},
-                                                  {kNewPanelFourteenBit, "-3"},
-                                                  {kNewPanelSevenBit, "99999999999"}}) {
-        EXPECT_EQ(AcceptNewProject(kind, text), NewProjectChoice::Refused) << text;
+    // "kind count" rows: 0 is the 7-bit kind, 1 the 14-bit one.
+    for (const char* row : {"1 65", "0 129", "0 0", "1 0", "0 abc", "1 -3", "0 99999999999"}) {
+        EXPECT_EQ(AcceptNewProject(row[0] - '0', row + 2), NewProjectChoice::Refused) << row;
     }
     EXPECT_EQ(ui.messages.size(), 7u);
     EXPECT_EQ(ui.messages[0].text, "Warning!\r\nYou can have no more than 128 7-bits "

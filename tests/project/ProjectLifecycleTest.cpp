@@ -5,6 +5,7 @@
 #include "base/Preferences.h"
 #include "panel/PanelState.h"
 #include "project/NewProject.h"
+#include "project/ProjectIo.h"
 #include "project/ProjectLifecycle.h"
 
 namespace {
@@ -44,7 +45,6 @@ TEST_F(ProjectLifecycleTest, NewThenCloseAsksForProject1AndTheNextNewIsProject2)
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, kProject1Question);
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNoCancel);
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(g_projectOpen, 0);
     EXPECT_TRUE(ui.openWindows.empty());
     EXPECT_EQ(ui.titles.back(), kTitle);
@@ -59,7 +59,6 @@ TEST_F(ProjectLifecycleTest, NewThenCloseAsksForProject1AndTheNextNewIsProject2)
     EXPECT_EQ(ui.fileModes, std::vector<int>{3});
     EXPECT_EQ(g_projectOpen, 0);
     EXPECT_EQ(TextOf(g_projectPath), "");
-    EXPECT_EQ(ui.titles.back(), kTitle);
 }
 
 TEST_F(ProjectLifecycleTest, ExitWithCancelKeepsTheProjectAndExitWithNoClosesIt) {
@@ -134,6 +133,82 @@ TEST_F(ProjectLifecycleTest, ClosingAndOpeningStopTheRecorderAndEngineAndSetTheC
     EXPECT_EQ(ui.commands, (std::vector<int>{kCommandRecorderStop, kCmdStopEngine, kCmdScriptEditor,
                                              kCmdProjectManager, kCmdVirtualPanel}));
     EXPECT_TRUE(Enabled(kCmdStart));
+}
+
+class ProjectSaveTest : public ProjectTest {
+protected:
+    // A new project saved once to /p.vtp, then changed.
+    void SetUp() override {
+        ProjectTest::SetUp();
+        AcceptNewProject(kNewPanelSevenBit, "16");
+        FinishNewProject();
+        ui.chosenFiles = {"/p.vtp"};
+        ASSERT_EQ(WriteProject(), 1);
+        previous = files.files["/p.vtp"];
+        g_sliders[0].value = 99;
+        g_scrollStep = 9;
+        files.writes.clear();
+    }
+    std::vector<std::uint8_t> previous;
+};
+
+TEST_F(ProjectSaveTest, AFullDiskLeavesThePreviousFileWholeAndTheProjectChanged) {
+    files.diskFree = 5000;
+    EXPECT_EQ(WriteProject(), 0);
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<std::string>{"Error while writing on the selected file!"});
+    EXPECT_EQ(files.files["/p.vtp"], previous);
+    EXPECT_EQ(files.writes, std::vector<std::string>{"/p.vtp"}); // the scripts were not saved
+    // the saved copies still describe the file on disk
+    EXPECT_EQ(g_slidersSaved[0].value, 0);
+    EXPECT_EQ(g_projectHeader.scrollStep, 8);
+    EXPECT_EQ(g_projectUntitled, 0);
+    DetectProjectChanges();
+    EXPECT_EQ(g_projectDirty, 1);
+}
+
+TEST_F(ProjectSaveTest, AFileThatCannotBeCreatedIsReportedAsSuch) {
+    files.failCreate = true;
+    EXPECT_EQ(WriteProject(), 0);
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<std::string>{"Error while creating the selected file!"});
+    EXPECT_EQ(files.files["/p.vtp"], previous);
+
+    // a chosen path too long for the project's field is not cut into another file's name
+    files.failCreate = false;
+    ui.chosenFiles = {"/" + std::string(300, 'l') + ".vtp"};
+    SaveProjectAsCommand();
+    EXPECT_EQ(ui.MessageTexts().back(), "Error while creating the selected file!");
+    EXPECT_EQ(TextOf(g_projectPath), "/p.vtp");
+    EXPECT_EQ(files.files.size(), 3u); // the project and its two scripts
+}
+
+TEST_F(ProjectSaveTest, AFailedSaveAnsweredFromThePromptAbortsTheCommand) {
+    files.diskFree = 0;
+    ui.answers = {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Yes};
+    CloseProjectCommand();
+    EXPECT_EQ(g_projectOpen, 1);
+    EXPECT_FALSE(ExitProject());
+    EXPECT_EQ(g_projectOpen, 1);
+    ui.chosenFiles = {"/other.vtp"};
+    OpenProjectCommand();
+    EXPECT_EQ(g_projectOpen, 1);
+    EXPECT_EQ(ui.chosenFiles.size(), 1u); // no file was asked for
+    EXPECT_EQ(files.files["/p.vtp"], previous);
+}
+
+TEST_F(ProjectSaveTest, AScriptThatCannotBeSavedKeepsTheProjectChangedAndStopsTheExit) {
+    g_scriptTexts[0] = "instr 1\r\nendin\r\n";
+    files.diskFree = previous.size(); // room for the project file, none for the script
+    EXPECT_EQ(WriteProject(), 0);
+    EXPECT_NE(files.files["/p.vtp"], previous); // the project file itself was written
+    EXPECT_EQ(g_projectUntitled, 0);
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Sorry, can't save the script file n.1"});
+
+    ui.answers = {MessageAnswer::Yes};
+    EXPECT_FALSE(ExitProject());
+    EXPECT_EQ(g_projectOpen, 1);
+    EXPECT_EQ(g_scriptTexts[0], "instr 1\r\nendin\r\n");
 }
 
 } // namespace

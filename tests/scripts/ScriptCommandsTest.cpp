@@ -17,18 +17,9 @@ namespace {
 
 using ScriptCommands = CoreServices;
 
-void SetSlider(int i, const std::string& name, std::int32_t type, float minValue, float maxValue,
-               std::int32_t channel, std::int32_t controller1, std::int32_t controller2,
-               std::int32_t value) {
-    SliderRecord& s = g_sliders[static_cast<std::size_t>(i)];
-    SetText(s.name, name);
-    s.type = type;
-    s.minValue = minValue;
-    s.maxValue = maxValue;
-    s.channel = channel;
-    s.controller1 = controller1;
-    s.controller2 = controller2;
-    s.value = value;
+SliderRecord Named(const std::string& name, SliderRecord slider) {
+    SetText(slider.name, name);
+    return slider;
 }
 
 } // namespace
@@ -40,10 +31,12 @@ TEST_F(ScriptCommands, TheInsertMenuGivesTheGoldenTextsPieceByPiece) {
     SetDefaultSlider(0, false);
     g_sliders[0].value = 64;
     g_sliders[0].curve = kCurveCubic; // the p-field is the linear value whatever the curve
-    // Any type but 1 is a 14-bit slider; only blanks in a name become underscores.
-    SetSlider(1, "Low pass cutoff", 7, 20.0f, 20000.0f, 2, 7, 39, 16383);
-    SetSlider(2, "a\tb.c  d", kSevenBitType, 0.001f, 0.1f, 15, 127, 0, 1);
-    SetSlider(3, std::string(499, 'n'), kFourteenBitType, -1e11f, 1e11f, 15, 127, 127, 0);
+    // Any type but 1 is a 14-bit slider; only blanks in a name become underscores. The fields:
+    // name, type, value, scaled value, range, channel, controllers, reserved, curve, locked.
+    g_sliders[1] = Named("Low pass cutoff", {{}, 7, 16383, 0, 20.0f, 20000.0f, 2, 7, 39, 0, 0, 0});
+    g_sliders[2] = Named("a\tb.c  d", {{}, 1, 1, 0, 0.001f, 0.1f, 15, 127, 0, 0, 0, 0});
+    g_sliders[3] =
+        Named(std::string(499, 'n'), {{}, 0, 0, 0, -1e11f, 1e11f, 15, 127, 127, 0, 0, 0});
     std::string text;
     const auto add = [&text](int command, int format, const std::string& label) {
         text += "[" + label + "]\n";
@@ -88,8 +81,9 @@ TEST_F(ScriptCommands, ExternalEditorOpensTheProjectOrTheEnvironmentScript) {
     EXPECT_EQ(ExternalEditorFor(kCommandEditScript1).parameter, "test.orc");
 }
 
-// The number rule's own edges: single-precision values widened, ten significant digits, the
-// switch to a three-digit exponent outside ten digits and below a tenth, the point always kept.
+// The number rule's own edges, beside the values the golden texts hold: single precision widened,
+// ten significant digits, a three-digit exponent outside ten digits and below a tenth, the point
+// always kept.
 TEST(NumberText, WritesTenSignificantDigitsFixedOrScientific) {
     const std::vector<std::pair<double, const char*>> numbers = {
         {0.0, "0."},
@@ -99,13 +93,9 @@ TEST(NumberText, WritesTenSignificantDigitsFixedOrScientific) {
         {127.0, "127."},
         {-20000.0, "-20000."},
         {0.1, "0.1"},
-        {0.1f, "0.1000000015"},
         {0.05f, "5.000000075e-002"},
         {-0.05, "-5.e-002"},
-        {0.001f, "1.000000047e-003"},
-        {1e11f, "9.999999795e+010"},
         {1e-300, "1.e-300"},
-        {64.0 / 127.0, "0.5039370079"},
         {1234567890.0, "1234567890."},      // ten digits before the point: still fixed
         {12345678901.0, "1.23456789e+010"}, // eleven
         {9999999999.7, "1.e+010"},          // rounding carries into eleven digits
