@@ -1,6 +1,5 @@
 #pragma once
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -19,7 +18,6 @@ struct ExpectedBytes {
                 static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i));
         }
     }
-    void F32(std::size_t at, float v) { I32(at, std::bit_cast<std::int32_t>(v)); }
     void Text(std::size_t at, std::string_view text) {
         std::memcpy(bytes.data() + at, text.data(), text.size());
     }

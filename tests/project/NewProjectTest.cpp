@@ -1,5 +1,7 @@
 #include "ProjectTestSupport.h"
 
+#include <tuple>
+
 #include "fakes/FakeTemplateLibrary.h"
 #include "panel/PanelState.h"
 #include "project/NewProject.h"
@@ -39,17 +41,17 @@ TEST_F(NewProjectTest, PanelsKeepToTheirKindsLimitAndFourteenBitOnesPairControll
 
     EXPECT_EQ(AcceptNewProject(kNewPanelSevenBit, "128"), NewProjectChoice::PanelBuilt);
     ASSERT_EQ(AcceptNewProject(kNewPanelFourteenBit, "64"), NewProjectChoice::PanelBuilt);
-    EXPECT_EQ(g_sliders[63].controller1, 63);
-    EXPECT_EQ(g_sliders[63].controller2, 127);
-    EXPECT_EQ(g_sliders[63].type, kFourteenBitType);
+    const SliderRecord& last = g_sliders[63];
+    EXPECT_EQ(std::tuple(last.type, last.controller1, last.controller2),
+              std::tuple(kFourteenBitType, 63, 127));
     // "kind count" rows: 0 is the 7-bit kind, 1 the 14-bit one.
     for (const char* row : {"1 65", "0 129", "0 0", "1 0", "0 abc", "1 -3", "0 99999999999"}) {
         EXPECT_EQ(AcceptNewProject(row[0] - '0', row + 2), NewProjectChoice::Refused) << row;
     }
-    EXPECT_EQ(ui.messages.size(), 7u);
-    EXPECT_EQ(ui.messages[0].text, "Warning!\r\nYou can have no more than 128 7-bits "
-                                   "sliders\r\nand no more than 64 14-bits sliders "
-                                   "simultaneously.");
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<std::string>(7, "Warning!\r\nYou can have no more than 128 7-bits "
+                                          "sliders\r\nand no more than 64 14-bits sliders "
+                                          "simultaneously."));
     EXPECT_EQ(g_sliderCount, 64);
 }
 
@@ -58,15 +60,13 @@ TEST_F(NewProjectTest, ATemplateIsTakenWithItsTextAndSampleAndWithoutAMagicTest)
     ASSERT_TRUE(CheckTemplateLibraryVersion(library));
     AcceptTemplate(library, 3);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(g_rememberedTemplate, 3);
-    EXPECT_EQ(g_sliderCount, 4);
-    EXPECT_EQ(g_snapshotCount, 2);
-    EXPECT_EQ(g_snapshotNameCounter, 3);
+    // remembered template, sliders, snapshots, the next snapshot's number, a gesture corner
+    EXPECT_EQ(std::tuple(g_rememberedTemplate, g_sliderCount, g_snapshotCount,
+                         g_snapshotNameCounter, g_gestureSnapshots[0]),
+              std::tuple(3, 4, 2, 3, 1));
     EXPECT_EQ(TextOf(g_projectName), "Voices.vtp");
-    EXPECT_EQ(g_gestureSnapshots[0], 1);
-    EXPECT_EQ(g_scriptTexts[0], "<CsoundSynthesizer>");
-    EXPECT_EQ(g_scriptTextsSaved[0], "<CsoundSynthesizer>");
-    EXPECT_EQ(g_scriptTexts[1], "");
+    EXPECT_EQ(g_scriptTexts, (std::array<std::string, 2>{"<CsoundSynthesizer>", ""}));
+    EXPECT_EQ(g_scriptTextsSaved, g_scriptTexts);
     EXPECT_EQ(files.files["Voice.wav"], library.entries["Wave/Voice.wav"]);
     FinishNewProject();
     EXPECT_EQ(TextOf(g_projectName), "Project1.vtp");

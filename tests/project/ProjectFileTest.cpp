@@ -1,5 +1,8 @@
 #include "ProjectTestSupport.h"
 
+#include <cmath>
+#include <functional>
+
 #include "panel/PanelState.h"
 #include "project/NewProject.h"
 #include "project/ProjectLifecycle.h"
@@ -52,10 +55,11 @@ TEST_F(ProjectFileTest, ANewDefaultProjectIsWrittenAsExactly10340BytesAtTheirOff
     EXPECT_EQ(files.files.count("test.orc") + files.files.count("test.sco"), 2u); // saved too
 }
 
-TEST_F(ProjectFileTest, SnapshotsAndWindowStatesAreWrittenAtTheirOffsets) {
+// Read back and written again, the file keeps every byte: its reserved bytes and what follows a
+// name's terminator too, so everything the reader took is checked by the writer's bytes.
+TEST_F(ProjectFileTest, SnapshotsAndWindowsAreWrittenAtTheirOffsetsAndReadBackToTheSameBytes) {
     MakeProjectWithSnapshotsAndWindows();
     ASSERT_EQ(WriteProject(), 1);
-
     ExpectedBytes e = ExpectedNewProject("Mixed.vtp", 2, 3);
     for (int i = 0; i < 2; ++i) {
         const std::size_t at = 1636 + 544 * static_cast<std::size_t>(i);
@@ -78,34 +82,22 @@ TEST_F(ProjectFileTest, SnapshotsAndWindowStatesAreWrittenAtTheirOffsets) {
         e.I32(at + 500, n);
         e.I32(at + 500 + 4 * 127, 1000 + n);
     }
-    EXPECT_EQ(files.files["/music/Mixed.vtp"], e.bytes);
-}
+    ASSERT_EQ(files.files["/music/Mixed.vtp"], e.bytes);
 
-TEST_F(ProjectFileTest, WriteReadWriteGivesTheSameBytesKeepingReservedBytesAndNameTails) {
-    MakeProjectWithSnapshotsAndWindows();
-    ASSERT_EQ(WriteProject(), 1);
-    std::vector<std::uint8_t> file = files.files["/music/Mixed.vtp"];
-    file[622] = 0xAB; // the reserved bytes and what follows a name's terminator are carried
-    file[623] = 0xCD;
-    file[1636 + 10] = 'x';
-    file[1636 + 2 * 544 + 499] = 'y';
+    e.Text(622, "\xAB\xCD");
+    e.Text(1636 + 10, "x");
+    e.Text(1636 + 2 * 544 + 499, "y");
     CloseProject(TextOf(g_projectPath));
     SetText(g_snapshots[0].name, "Organize"); // slot 0 is no snapshot of the file
-
-    std::vector<std::uint8_t> longer = file;
+    std::vector<std::uint8_t> longer = e.bytes;
     longer.insert(longer.end(), 5000, 0xEE); // bytes after the last record are ignored
     ASSERT_EQ(ReadBytes("/music/Mixed.vtp", longer), 1);
     EXPECT_EQ(TextOf(g_snapshots[0].name), "Organize");
-    EXPECT_EQ(TextOf(g_snapshots[3].name), "Snap3");
-    EXPECT_EQ(g_snapshots[3].values[127], 1003);
     EXPECT_EQ(g_snapshotNameCounter, 3);
-    EXPECT_EQ(g_sliders[1].value, 8191);
-    EXPECT_EQ(g_gestureSnapshots, (std::array<std::int32_t, 4>{2, 1, 0, 2}));
-    EXPECT_EQ(g_windowStates[kWindowVirtualPanel].placement, kPanelPlace);
     DetectProjectChanges();
     EXPECT_EQ(g_projectDirty, 0);
     ASSERT_EQ(WriteProject(), 1);
-    EXPECT_EQ(files.files["/music/Mixed.vtp"], file);
+    EXPECT_EQ(files.files["/music/Mixed.vtp"], e.bytes);
 }
 
 TEST_F(ProjectFileTest, AFileTakesItsFileNameAndItsTextsCutToTheirFields) {
@@ -155,6 +147,114 @@ TEST_F(ProjectFileTest, TheDetectorSeesEveryKindOfChange) {
     // a slider beyond the count and a snapshot beyond the count are not part of the project
     EXPECT_FALSE(changedBy([] { g_sliders[16].value = 5; }));
     EXPECT_FALSE(changedBy([] { g_snapshots[3].values[0] = 5; }));
+}
+
+constexpr const char* kInvalid = "Error: invalid project file!";
+constexpr const char* kReadError = "Error while reading the selected file!";
+constexpr std::size_t kSlider1 = 1636; // the first slider's record; the second follows at + 544
+
+// One field of the header or of a slider set to a value the reader must refuse.
+struct BadField {
+    const char* what;
+    std::size_t at;
+    std::int32_t value;
+};
+const BadField kBadFields[] = {{"no slider", 600, 0},
+                               {"129 sliders", 600, 129},
+                               {"a negative slider count", 600, -1},
+                               {"a negative snapshot count", 604, -1},
+                               {"32768 snapshots", 604, 32768},
+                               {"a scroll step of 0", 612, 0},
+                               {"a scroll step of 31", 612, 31},
+                               {"audio format 16", 1424, 16},
+                               {"audio format -1", 1424, -1},
+                               {"slider type 2", kSlider1 + 544 + 500, 2},
+                               {"7-bit value 128", kSlider1 + 544 + 504, 128},
+                               {"negative value", kSlider1 + 504, -1},
+                               {"channel 16", kSlider1 + 544 + 520, 16},
+                               {"controller 128", kSlider1 + 544 + 524, 128},
+                               {"second controller -1", kSlider1 + 544 + 528, -1},
+                               {"curve 5", kSlider1 + 544 + 536, 5},
+                               {"a bound that is not a number", kSlider1 + 544 + 516, 0x7FC00000}};
+
+class ProjectReadTest : public ProjectTest {
+protected:
+    // The state a refused read must leave alone, as a previous project left it.
+    void SetUp() override {
+        ProjectTest::SetUp();
+        g_sliderCount = 5;
+        SetText(g_sliders[0].name, "Before");
+        SetText(g_slidersSaved[0].name, "Before");
+        SetText(g_snapshots[1].name, "Kept");
+        SetText(g_projectHeader.projectName, "Old.vtp");
+    }
+    void ExpectRefused(const std::string& what, const std::vector<std::uint8_t>& bytes,
+                       const char* message) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(ReadBytes("/p.vtp", bytes), 0);
+        EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{message});
+        EXPECT_EQ(g_sliderCount, 5);
+        EXPECT_EQ(TextOf(g_sliders[0].name), "Before");
+        EXPECT_EQ(TextOf(g_slidersSaved[0].name), "Before");
+        EXPECT_EQ(TextOf(g_snapshots[1].name), "Kept");
+        EXPECT_EQ(g_snapshotsSaved.AllocatedSlots(), 0u);
+        EXPECT_EQ(TextOf(g_projectHeader.projectName), "Old.vtp");
+        EXPECT_EQ(g_projectOpen, 0);
+        EXPECT_EQ(files.reads.size(), 1u); // the scripts were not loaded
+        Restart();
+    }
+};
+
+TEST_F(ProjectReadTest, EveryUnusableFileIsRefusedWithNothingTaken) {
+    const ExpectedBytes good = ExpectedNewProject("p.vtp", 2, 2);
+    for (const BadField& field : kBadFields) {
+        ExpectedBytes e = good;
+        e.I32(field.at, field.value);
+        ExpectRefused(field.what, e.bytes, kInvalid);
+    }
+    ExpectedBytes e = good;
+    e.Text(1, "v");
+    ExpectRefused("a magic differing in one letter's case", e.bytes, kInvalid);
+    e = good;
+    e.I32(kSlider1 + 544 + 500, 0);
+    e.I32(kSlider1 + 544 + 504, 16384);
+    ExpectRefused("14-bit value 16384", e.bytes, kInvalid);
+    e = good;
+    e.I32(604, 3);
+    ExpectRefused("one snapshot more than the file holds", e.bytes, kReadError);
+    ExpectRefused("a header of 1635 bytes", {good.bytes.begin(), good.bytes.begin() + 1635},
+                  kReadError);
+    ExpectRefused("a last record one byte short", {good.bytes.begin(), good.bytes.end() - 1},
+                  kReadError);
+    files.unreadable.insert("/p.vtp");
+    ExpectRefused("a read failing part way", good.bytes, kReadError);
+    files.unopenable.insert("/p.vtp");
+    ExpectRefused("a file that cannot be opened", good.bytes,
+                  "Error while opening the selected file!");
+}
+
+TEST_F(ProjectReadTest, GestureCornersBeyondTheSnapshotsAreLoweredIntoRange) {
+    ExpectedBytes e = ExpectedNewProject("p.vtp", 2, 2);
+    e.I32(628, 5);
+    e.I32(632, -2);
+    e.I32(636, 1);
+    e.I32(640, 99);
+    ASSERT_EQ(ReadBytes("/p.vtp", e.bytes), 1);
+    EXPECT_EQ(g_gestureSnapshots, (std::array<std::int32_t, 4>{1, 0, 1, 1}));
+    DetectProjectChanges(); // the lowered corners are what the project holds
+    EXPECT_EQ(g_projectDirty, 0);
+}
+
+TEST_F(ProjectReadTest, TheLargestProjectIsTakenWhole) {
+    ExpectedBytes e = ExpectedNewProject("big.vtp", 128, 32767);
+    const std::size_t last = 1636 + 128 * 544 + 32766 * 1012;
+    e.Text(last, "Last");
+    e.I32(last + 500 + 4 * 127, 16383);
+    ASSERT_EQ(ReadBytes("/big.vtp", e.bytes), 1);
+    EXPECT_EQ(g_sliderCount, 128);
+    EXPECT_EQ(g_snapshotCount, 32767);
+    EXPECT_EQ(TextOf(g_snapshots[32767].name), "Last");
+    EXPECT_EQ(g_snapshotsSaved[32767].values[127], 16383);
 }
 
 } // namespace

@@ -75,7 +75,7 @@ inline ExpectedBytes ExpectedNewProject(std::string_view name, int sliders, int 
         const std::size_t at = 1636 + 544 * static_cast<std::size_t>(i);
         e.Text(at, "Slider" + std::to_string(i + 1));
         e.I32(at + 500, 1);
-        e.F32(at + 516, 1.0f);
+        e.I32(at + 516, 0x3F800000); // its maximum, 1.0f
         e.I32(at + 524, i);
     }
     return e;

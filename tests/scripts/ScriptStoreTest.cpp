@@ -1,3 +1,4 @@
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,7 +17,7 @@ std::vector<std::uint8_t> BytesOf(const std::string& text) {
 // The open editor's panes as the window would show them.
 class FakePanes : public ScriptPanes {
 public:
-    explicit FakePanes(int count) : texts(static_cast<std::size_t>(count)) {}
+    explicit FakePanes(std::vector<std::string> shown) : texts(std::move(shown)) {}
     int PaneCount() override { return static_cast<int>(texts.size()); }
     std::string PaneText(int pane) override { return texts[static_cast<std::size_t>(pane)]; }
     void SetPaneText(int pane, const std::string& text) override {
@@ -38,21 +39,22 @@ protected:
     }
 };
 
-struct Load {
-    const char* what;
-    std::optional<std::string> file; // nothing: no such file
-    bool unreadable;
-    std::string text; // script 1 afterwards, where it was "kept" before
-    std::string message;
-};
-
 const std::string kCannotLoad = "Sorry, can't load the script file n.1";
+const std::string kCannotSave = "Sorry, can't save the script file n.1";
+const std::string kSaveQuestion = "test.orc not saved. Do you want to save changes?";
 
 } // namespace
 
 // A refused file leaves the script not loaded: it is never written back over that file. The
 // rows run in order, so an accepted row after a refused one shows the script loaded again.
 TEST_F(ScriptStore, LoadingTakesAFileOrRefusesItAndARefusedScriptIsNeverSavedOverIt) {
+    struct Load {
+        const char* what;
+        std::optional<std::string> file; // nothing: no such file
+        bool unreadable;
+        std::string text; // script 1 afterwards, where it was "kept" before
+        std::string message;
+    };
     const std::vector<Load> loads = {
         {"no file: the text stays", std::nullopt, false, "kept", ""},
         {"empty", "", false, "", kCannotLoad},
@@ -77,9 +79,7 @@ TEST_F(ScriptStore, LoadingTakesAFileOrRefusesItAndARefusedScriptIsNeverSavedOve
         LoadScript(0);
         EXPECT_EQ(g_scriptTexts[0], load.text);
         EXPECT_EQ(g_scriptTextsSaved[0], load.text);
-        EXPECT_EQ(ui.MessageTexts(),
-                  (load.message.empty() ? std::vector<std::string>{}
-                                        : std::vector<std::string>{load.message}));
+        EXPECT_EQ(ui.messages.empty() ? "" : ui.messages.back().text, load.message);
         g_scriptTexts[0] = "typed afterwards";
         EXPECT_EQ(SaveScript(0), 1);
         EXPECT_EQ(files.writes.size(), load.message.empty() ? 1u : 0u);
@@ -89,20 +89,17 @@ TEST_F(ScriptStore, LoadingTakesAFileOrRefusesItAndARefusedScriptIsNeverSavedOve
 TEST_F(ScriptStore, SavesTheTextOrKeepsTheFileAndTheSavedCopyWhenTheWriteFails) {
     g_scriptTexts[0] = "instr 1\r\nendin\r\n";
     EXPECT_EQ(SaveScript(0), 1);
-    EXPECT_EQ(files.files["test.orc"], BytesOf("instr 1\r\nendin\r\n"));
-    EXPECT_EQ(g_scriptTextsSaved[0], g_scriptTexts[0]);
     EXPECT_EQ(SaveScript(1), 1); // an empty text gives an empty file
-    EXPECT_EQ(files.files["test.sco"], std::vector<std::uint8_t>{});
     SetText(g_scriptPaths[1], "");
-    g_scriptTexts[1] = "no file to go to";
-    EXPECT_EQ(SaveScript(1), 1);
-    EXPECT_EQ(files.writes.size(), 2u);
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(SaveScript(1), 1); // no path: nothing to write
+    EXPECT_EQ(files.files, (std::map<std::string, std::vector<std::uint8_t>>{
+                               {"test.orc", BytesOf("instr 1\r\nendin\r\n")}, {"test.sco", {}}}));
+    EXPECT_EQ(g_scriptTextsSaved[0], g_scriptTexts[0]);
 
     g_scriptTexts[0] = "edited";
     files.diskFree = 3;
     EXPECT_EQ(SaveScript(0), 0);
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Sorry, can't save the script file n.1"});
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{kCannotSave});
     EXPECT_EQ(files.files["test.orc"], BytesOf("instr 1\r\nendin\r\n"));
     EXPECT_EQ(g_scriptTextsSaved[0], "instr 1\r\nendin\r\n");
 }
@@ -112,39 +109,36 @@ TEST_F(ScriptStore, PanesShowScript1WhenItHasAPathElseScript2AndAreCutTo65535Cha
     CountScripts();
     EXPECT_EQ(g_editorPaneCount, 1);
     g_scriptTexts[1] = "score";
-    FakePanes one(1);
+    FakePanes one({""});
     g_scriptPanes = &one;
     PutPaneTexts();
     EXPECT_EQ(one.texts[0], "score");
     one.texts[0] = "edited score";
     TakePaneTexts();
-    EXPECT_EQ(g_scriptTexts[1], "edited score");
-    EXPECT_EQ(g_scriptTexts[0], "");
+    EXPECT_EQ(g_scriptTexts, (std::array<std::string, 2>{"", "edited score"}));
     SetPaths("a.orc", "");
-    one.texts[0] = "orchestra";
     TakePaneTexts();
-    EXPECT_EQ(g_scriptTexts[0], "orchestra");
+    EXPECT_EQ(g_scriptTexts[0], "edited score");
 
-    FakePanes two(2);
+    FakePanes two({std::string(65536, 'o'), "score"}); // one character too many
     g_scriptPanes = &two;
-    two.texts = {std::string(65536, 'o'), "score"}; // one character too many
     TakePaneTexts();
-    EXPECT_EQ(g_scriptTexts[0], std::string(65535, 'o'));
-    EXPECT_EQ(g_scriptTexts[1], "score");
+    EXPECT_EQ(g_scriptTexts, (std::array<std::string, 2>{std::string(65535, 'o'), "score"}));
     g_scriptPanes = nullptr;
     g_scriptTexts[1] = "untouched";
     TakePaneTexts(); // the editor is closed
     EXPECT_EQ(g_scriptTexts[1], "untouched");
 }
 
+// Yes saves the edited text under the old name first; No drops the edits; a path that did not
+// change is neither asked for nor loaded; the new path's file is loaded where there is one.
 TEST_F(ScriptStore, AChangedPathAsksToSaveTheEditedTextUnderTheOldName) {
     files.files["test.orc"] = BytesOf("old");
     LoadScript(0);
     g_scriptTexts[0] = "edited";
     ui.answers = {MessageAnswer::Yes};
     CommitScriptPaths({"new.orc", "test.sco"});
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "test.orc not saved. Do you want to save changes?");
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{kSaveQuestion});
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(files.files["test.orc"], BytesOf("edited"));
     EXPECT_EQ(TextOf(g_scriptPathsCommitted[0]), "new.orc");
@@ -152,8 +146,6 @@ TEST_F(ScriptStore, AChangedPathAsksToSaveTheEditedTextUnderTheOldName) {
     EXPECT_EQ(SaveScript(0), 1);
     EXPECT_EQ(files.files["new.orc"], BytesOf("edited"));
 
-    // No saves nothing and loads the new path's file; an unchanged path is neither asked for
-    // nor loaded.
     g_scriptTexts[1] = "edited";
     files.files["other.sco"] = BytesOf("other");
     files.writes.clear();
@@ -171,18 +163,15 @@ TEST_F(ScriptStore, AFailedSaveUnderTheOldPathKeepsThePathAndTheText) {
     files.failCreate = true;
     ui.answers = {MessageAnswer::Yes};
     CommitScriptPaths({"new.orc", "test.sco"});
-    EXPECT_EQ(ui.MessageTexts(),
-              (std::vector<std::string>{"test.orc not saved. Do you want to save changes?",
-                                        "Sorry, can't save the script file n.1"}));
+    EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{kSaveQuestion, kCannotSave}));
     EXPECT_EQ(TextOf(g_scriptPaths[0]), "test.orc");
     EXPECT_EQ(TextOf(g_scriptPathsCommitted[0]), "test.orc");
     EXPECT_EQ(g_scriptTexts[0], "edited");
-}
 
-TEST_F(ScriptStore, ANewPathFreesAScriptRefusedUnderTheOldOne) {
+    // A script refused under its old path is free to be saved under a new one.
+    files = FakeFileSystem{};
     files.files["test.orc"] = std::vector<std::uint8_t>(70000, 'x');
     LoadScript(0);
-    ASSERT_EQ(g_scriptLoaded[0], 0);
     CommitScriptPaths({"fresh.orc", "test.sco"});
     g_scriptTexts[0] = "instr 1";
     EXPECT_EQ(SaveScript(0), 1);
@@ -193,14 +182,13 @@ TEST_F(ScriptStore, ANewPathFreesAScriptRefusedUnderTheOldOne) {
 TEST_F(ScriptStore, CommitWithTheEditorOpenTakesThePanesAndReopensTheEditor) {
     // One pane shows script 1; the dialog empties script 1's path and names a score.
     SetPaths("test.orc", "");
-    FakePanes panes(1);
+    FakePanes panes({"orchestra typed in the pane"});
     g_scriptPanes = &panes;
-    panes.texts[0] = "orchestra typed in the pane";
     files.files["new.sco"] = BytesOf("score from disk");
     ui.answers = {MessageAnswer::No};
     CommitScriptPaths({"", "new.sco"});
-    EXPECT_EQ(g_scriptTexts[0], "orchestra typed in the pane");
-    EXPECT_EQ(g_scriptTexts[1], "score from disk");
+    EXPECT_EQ(g_scriptTexts,
+              (std::array<std::string, 2>{"orchestra typed in the pane", "score from disk"}));
     EXPECT_EQ(g_editorPaneCount, 1);
     // The pane now shows what its closing takes back: script 2 of the new paths.
     EXPECT_EQ(panes.texts[0], "score from disk");
