@@ -4,33 +4,15 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <map>
 
 #include "base/AllState.h"
 #include "fakes/FakeFileSystem.h"
+#include "fakes/FakeTemplateLibrary.h"
 #include "fakes/FakeUi.h"
 #include "panel/PanelState.h"
 #include "project/ProjectState.h"
 #include "project/Templates.h"
 #include "scripts/ScriptStore.h"
-
-namespace {
-
-class BytesLibrary : public TemplateLibrary {
-public:
-    std::optional<std::span<const std::uint8_t>> FindEntry(std::string_view type,
-                                                           std::string_view name) override {
-        auto it = entries.find(std::string(type) + "/" + std::string(name));
-        if (it == entries.end()) {
-            return std::nullopt;
-        }
-        return std::span<const std::uint8_t>(it->second);
-    }
-    std::string LibraryString(int id) override { return id == 1 ? "1" : ""; }
-    std::map<std::string, std::vector<std::uint8_t>> entries;
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 4) {
@@ -47,11 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     data += 4;
     size -= 4;
     textSize = textSize < size ? textSize : size;
-    BytesLibrary library;
+    FakeTemplateLibrary library;
     library.entries["Text/T.orc"].assign(data, data + textSize);
     library.entries["Text/T.sco"].assign(data, data + textSize / 2);
     library.entries["Project/T.vtp"].assign(data + textSize, data + size);
-    library.entries["Wave/Voice.wav"] = {'R', 'I', 'F', 'F'};
+    library.Put("Wave/Voice.wav", "RIFF");
     g_templates[0] = TemplateEntry{};
     SetText(g_templates[0].projectName, "T.vtp");
     SetText(g_templates[0].script1Name, "T.orc");

@@ -1,50 +1,38 @@
-#include <gtest/gtest.h>
-
-#include <cstring>
+#include <functional>
 #include <string>
+#include <tuple>
 
 #include "base/ByteCodec.h"
-#include "base/Preferences.h"
 #include "base/SettingsKeys.h"
 #include "engine/AudioFormats.h"
 #include "engine/EngineLibrary.h"
 #include "engine/EngineSettings.h"
-#include "fakes/FakeSettingsStore.h"
-#include "fakes/FakeUi.h"
+#include "engine/EngineSettingsEditing.h"
+#include "fakes/CoreServices.h"
+#include "fakes/ExpectedBytes.h"
+#include "resources/Strings.h"
 
 namespace {
 
 const char* const kAlsa = "-odac -+rtaudio=alsa -+rtmidi=alsaseq -MVentaro.2 -b880 -m0";
 const char* const kJack = "-odac -+rtaudio=jack -+rtmidi=jack -MVentaro.2:Ventaro.2 -b880 -m0";
-const char* const kAlsaDuplex = "-odac -iadc -+rtaudio=alsa -+rtmidi=alsaseq -MVentaro.2 -b880 -m0";
-const char* const kJackDuplex =
-    "-odac -iadc -+rtaudio=jack -+rtmidi=jack -MVentaro.2:Ventaro.2 -b880 -m0";
-
-void PutText(Bytes& bytes, std::size_t offset, const std::string& text) {
-    std::memcpy(bytes.data() + offset, text.c_str(), text.size() + 1); // with its terminator
-}
-void PutI32(Bytes& bytes, std::size_t offset, std::int32_t value) {
-    const auto u = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i) {
-        bytes[offset + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(u >> (8 * i));
-    }
-}
 
 // The stored "SoundEngine" value of a first start without the engine library, laid out by hand.
-Bytes DefaultSoundEngineBytes() {
-    Bytes bytes(8040, 0);
-    PutText(bytes, 0, "csound");
-    PutI32(bytes, 260, 0);
-    PutI32(bytes, 264, -1);
-    const char* presets[] = {kAlsa, kJack, kAlsaDuplex, kJackDuplex};
+ExpectedBytes DefaultSoundEngineBytes() {
+    ExpectedBytes e(8040);
+    e.Text(0, "csound");
+    e.I32(264, -1);
+    const char* presets[] = {
+        kAlsa, kJack, "-odac -iadc -+rtaudio=alsa -+rtmidi=alsaseq -MVentaro.2 -b880 -m0",
+        "-odac -iadc -+rtaudio=jack -+rtmidi=jack -MVentaro.2:Ventaro.2 -b880 -m0"};
     for (std::size_t i = 0; i < 15; ++i) {
-        PutText(bytes, 268 + 500 * i, i < 4 ? presets[i] : " ");
+        e.Text(268 + 500 * i, i < 4 ? presets[i] : " ");
     }
-    PutText(bytes, 7768, "xdg-open");
-    PutI32(bytes, 8028, 1);
-    PutI32(bytes, 8032, 1);
-    PutI32(bytes, 8036, -1);
-    return bytes;
+    e.Text(7768, "xdg-open");
+    e.I32(8028, 1);
+    e.I32(8032, 1);
+    e.I32(8036, -1);
+    return e;
 }
 
 class FakeEngineLibrary : public EngineLibrary {
@@ -55,65 +43,55 @@ public:
     }
 };
 
-class EngineSettings : public ::testing::Test {
+class EngineSettings : public CoreServices {
 protected:
-    void SetUp() override {
-        g_settingsStore = &store;
-        g_ui = &ui;
+    void TearDown() override {
         g_engineLibrary = nullptr;
+        CoreServices::TearDown();
+    }
+    void UseEngineLibrary() {
+        g_engineLibrary = &library;
         SetEngineSettingsDefaults();
     }
-    void TearDown() override {
-        g_settingsStore = nullptr;
-        g_ui = nullptr;
-        g_engineLibrary = nullptr;
+    // Stores a "SoundEngine" value, the defaults with the given changes, and reads it.
+    void ReadStored(const std::function<void(ExpectedBytes&)>& change) {
+        ExpectedBytes e = DefaultSoundEngineBytes();
+        change(e);
+        store.Put(kSettingsKey, kValueSoundEngine, e.bytes);
+        ReadSoundEngineSettings();
     }
-    // Stores a "SoundEngine" value equal to the defaults except for the three toggles.
-    void StoreToggles(std::int32_t embedded, std::int32_t view, std::int32_t close,
-                      std::int32_t force) {
-        Bytes bytes = DefaultSoundEngineBytes();
-        PutI32(bytes, 264, embedded);
-        PutI32(bytes, 8028, view);
-        PutI32(bytes, 8032, close);
-        PutI32(bytes, 8036, force);
-        store.Put(kSettingsKey, kValueSoundEngine, bytes);
-    }
-
-    FakeSettingsStore store;
-    FakeUi ui;
     FakeEngineLibrary library;
 };
 
 } // namespace
 
-TEST_F(EngineSettings, DefaultSoundEngineHasItsGoldenBytes) {
-    EXPECT_EQ(EncodeSoundEngine(g_soundEngine), DefaultSoundEngineBytes());
-    EXPECT_EQ(g_soundEngineCommitted, g_soundEngine);
+TEST_F(EngineSettings, TheDefaultRecordsAreSavedWithTheirGoldenBytes) {
     EXPECT_EQ(SelectedFlagsPreset(), kAlsa);
-    EXPECT_FALSE(EmbeddedEngineInUse());
-    EXPECT_TRUE(EngineWindowShown());
-    EXPECT_TRUE(CloseEngineOnExit());
-    EXPECT_FALSE(ForceEngineTermination());
-}
-
-TEST_F(EngineSettings, EnvironmentFilesAndAudioDevicesHaveTheirGoldenBytes) {
-    Bytes files(784, 0);
-    PutText(files, 0, "test.orc");
-    PutText(files, 260, "test.sco");
-    PutText(files, 520, "test.wav");
-    PutI32(files, 780, 15);
-    EXPECT_EQ(EncodeEnvironmentFiles(g_environmentFiles), files);
-
+    EXPECT_TRUE(EngineWindowShown() && CloseEngineOnExit());
+    EXPECT_FALSE(ForceEngineTermination() || EmbeddedEngineInUse());
     g_audioDevices = {2, -1};
-    EXPECT_EQ(EncodeAudioDevices(g_audioDevices), (Bytes{2, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(DecodeAudioDevices(EncodeAudioDevices(g_audioDevices)), g_audioDevices);
+    EXPECT_TRUE(SaveSoundEngineSettings() && SaveEnvironmentFiles() && SaveAudioDevices());
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueSoundEngine), DefaultSoundEngineBytes().bytes);
+    ExpectedBytes environment(784);
+    environment.Text(0, "test.orc");
+    environment.Text(260, "test.sco");
+    environment.Text(520, "test.wav");
+    environment.I32(780, 15);
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueEnvironmentFiles), environment.bytes);
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueAudioDevices),
+              (Bytes{2, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}));
+    ReadAudioDevices();
+    EXPECT_EQ(g_audioDevices, (AudioDevicesRecord{2, -1}));
 }
 
 TEST_F(EngineSettings, ViewAndCloseGoOffOnlyForMinusOneAndForceOnOnlyForPlusOne) {
     for (std::int32_t stored : {1, 0, 2, -2, -1}) {
         SetEngineSettingsDefaults();
-        StoreToggles(-1, stored, stored, stored);
-        ReadSoundEngineSettings();
+        ReadStored([stored](ExpectedBytes& e) {
+            e.I32(8028, stored);
+            e.I32(8032, stored);
+            e.I32(8036, stored);
+        });
         EXPECT_EQ(EngineWindowShown(), stored != -1) << stored;
         EXPECT_EQ(CloseEngineOnExit(), stored != -1) << stored;
         EXPECT_EQ(ForceEngineTermination(), stored == 1) << stored;
@@ -121,106 +99,67 @@ TEST_F(EngineSettings, ViewAndCloseGoOffOnlyForMinusOneAndForceOnOnlyForPlusOne)
     }
 }
 
-TEST_F(EngineSettings, EmbeddedEngineIsOnByDefaultAndFollowsTheStoreOnlyWithTheLibrary) {
-    StoreToggles(1, 1, 1, -1);
-    ReadSoundEngineSettings();
+TEST_F(EngineSettings, TheEmbeddedEngineIsOnByDefaultAndFollowsTheStoreOnlyWithTheLibrary) {
+    ReadStored([](ExpectedBytes& e) { e.I32(264, 1); });
     EXPECT_FALSE(EmbeddedEngineInUse());
+    EXPECT_FALSE(SoundEngineControlStates().embeddedEnabled);
+    ToggleEmbeddedEngine();
+    EXPECT_EQ(g_soundEngine.useEmbedded, -1);
 
-    g_engineLibrary = &library;
-    SetEngineSettingsDefaults();
-    Bytes expected = DefaultSoundEngineBytes();
-    PutI32(expected, 264, 1);
-    EXPECT_EQ(EncodeSoundEngine(g_soundEngine), expected);
+    UseEngineLibrary();
     EXPECT_TRUE(EmbeddedEngineInUse());
     EXPECT_EQ(EngineLibraryText(), "Embedded Csound 6");
-    StoreToggles(-1, 1, 1, -1);
-    ReadSoundEngineSettings();
-    EXPECT_EQ(g_soundEngine.useEmbedded, -1);
-    StoreToggles(1, 1, 1, -1);
-    ReadSoundEngineSettings();
+    EXPECT_FALSE(SoundEngineControlStates().programNameEnabled);
+    ReadStored([](ExpectedBytes& e) { e.I32(264, -1); });
+    EXPECT_TRUE(SoundEngineControlStates().programNameEnabled);
+    ToggleEmbeddedEngine();
     EXPECT_TRUE(EmbeddedEngineInUse());
 }
 
-TEST_F(EngineSettings, TakesTheTextsAndKeepsAnUnusablePresetIndexAtItsDefault) {
-    Bytes bytes = DefaultSoundEngineBytes();
-    PutText(bytes, 0, "/usr/local/bin/csound");
-    PutI32(bytes, 260, 3);
-    PutText(bytes, 268 + 500 * 7, "-odac -d");
-    PutText(bytes, 7768, "gedit");
-    store.Put(kSettingsKey, kValueSoundEngine, bytes);
-    ReadSoundEngineSettings();
-    EXPECT_EQ(TextOf(g_soundEngine.programName), "/usr/local/bin/csound");
-    EXPECT_EQ(SelectedFlagsPreset(), kJackDuplex);
-    EXPECT_EQ(TextOf(g_soundEngine.flagsPresets[7]), "-odac -d");
-    EXPECT_EQ(TextOf(g_soundEngine.scriptEditor), "gedit");
-
-    for (std::int32_t index : {15, -1, 1000000}) {
-        SetEngineSettingsDefaults();
-        PutI32(bytes, 260, index);
-        store.Put(kSettingsKey, kValueSoundEngine, bytes);
-        ReadSoundEngineSettings();
-        EXPECT_EQ(g_soundEngine.flagsPreset, 0) << index;
-        EXPECT_EQ(TextOf(g_soundEngine.scriptEditor), "gedit");
-    }
-}
-
-TEST_F(EngineSettings, AFieldWithoutTerminatorIsCutAtItsWidth) {
-    Bytes bytes = DefaultSoundEngineBytes();
-    std::memset(bytes.data(), 'p', 260);
-    std::memset(bytes.data() + 268, 'f', 500);
-    store.Put(kSettingsKey, kValueSoundEngine, bytes);
-    ReadSoundEngineSettings();
+TEST_F(EngineSettings, TakesTheTextsCutToTheirFieldsAndKeepsAnUnusablePresetIndexAtItsDefault) {
+    ReadStored([](ExpectedBytes& e) {
+        e.Text(0, std::string(260, 'p')); // no terminator
+        e.I32(260, 3);
+        e.Text(268 + 500 * 3, std::string(500, 'f'));
+        e.Text(7768, std::string_view("gedit", 6)); // with its terminator
+    });
     EXPECT_EQ(TextOf(g_soundEngine.programName), std::string(259, 'p'));
     EXPECT_EQ(SelectedFlagsPreset(), std::string(499, 'f'));
     EXPECT_EQ(TextOf(g_soundEngine.flagsPresets[1]), kJack);
+    EXPECT_EQ(TextOf(g_soundEngine.scriptEditor), "gedit");
+    for (std::int32_t index : {15, -1, 1000000}) {
+        SetEngineSettingsDefaults();
+        ReadStored([index](ExpectedBytes& e) { e.I32(260, index); });
+        EXPECT_EQ(g_soundEngine.flagsPreset, 0) << index;
+    }
 }
 
-TEST_F(EngineSettings, AMissingSmallerOrLargerValueKeepsTheDefaults) {
-    const SoundEngineRecord defaults = g_soundEngine;
-    ReadSoundEngineSettings();
+TEST_F(EngineSettings, AMissingOrMisSizedValueKeepsTheDefaultsAndAnUnknownFormatIsNotTaken) {
+    ReadSoundEngineSettings(); // nothing stored yet
     ReadEnvironmentFiles();
     ReadAudioDevices();
     for (std::size_t size : {8039u, 8041u}) {
-        Bytes bytes(size, 0);
-        store.Put(kSettingsKey, kValueSoundEngine, bytes);
+        store.Put(kSettingsKey, kValueSoundEngine, Bytes(size, 0));
         ReadSoundEngineSettings();
     }
     store.Put(kSettingsKey, kValueEnvironmentFiles, Bytes(785, 0));
-    ReadEnvironmentFiles();
     store.Put(kSettingsKey, kValueAudioDevices, Bytes(4, 0));
+    ReadEnvironmentFiles();
     ReadAudioDevices();
-    EXPECT_EQ(g_soundEngine, defaults);
+    EXPECT_EQ(g_soundEngine, DefaultSoundEngine(false));
     EXPECT_EQ(g_environmentFiles, DefaultEnvironmentFiles());
     EXPECT_EQ(g_audioDevices, AudioDevicesRecord{});
-}
 
-TEST_F(EngineSettings, ReadingTheEnvironmentFilesTakesBothCopies) {
     EnvironmentFilesRecord stored;
     SetText(stored.script1, "piece.csd");
-    SetText(stored.script2, "");
-    SetText(stored.audioFile, "take.wav");
     stored.audioFormat = 4;
     store.Put(kSettingsKey, kValueEnvironmentFiles, EncodeEnvironmentFiles(stored));
     ReadEnvironmentFiles();
-    EXPECT_EQ(g_environmentFiles, stored);
     EXPECT_EQ(g_environmentFilesCommitted, stored);
-
     stored.audioFormat = 16; // no such format: the current one stays
     store.Put(kSettingsKey, kValueEnvironmentFiles, EncodeEnvironmentFiles(stored));
     ReadEnvironmentFiles();
     EXPECT_EQ(g_environmentFiles.audioFormat, 4);
-}
-
-TEST_F(EngineSettings, SavesEachRecordWithItsExactBytes) {
-    g_audioDevices = {1, 3};
-    EXPECT_TRUE(SaveSoundEngineSettings());
-    EXPECT_TRUE(SaveEnvironmentFiles());
-    EXPECT_TRUE(SaveAudioDevices());
-    EXPECT_EQ(*store.Get(kSettingsKey, kValueSoundEngine), DefaultSoundEngineBytes());
-    EXPECT_EQ(*store.Get(kSettingsKey, kValueEnvironmentFiles),
-              EncodeEnvironmentFiles(DefaultEnvironmentFiles()));
-    EXPECT_EQ(*store.Get(kSettingsKey, kValueAudioDevices), (Bytes{1, 0, 0, 0, 3, 0, 0, 0}));
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(EngineSettings, EveryRecordReportsAKeyThatCannotBeCreatedOrAFailedWrite) {
@@ -233,19 +172,105 @@ TEST_F(EngineSettings, EveryRecordReportsAKeyThatCannotBeCreatedOrAFailedWrite) 
     const std::string write = "Error while writing on the registry!";
     EXPECT_EQ(ui.MessageTexts(),
               (std::vector<std::string>{create, create, create, write, write, write}));
-    EXPECT_EQ(ui.messages[1].icon, MessageIcon::Warning);
     EXPECT_TRUE(store.values.empty());
+}
+
+TEST_F(EngineSettings, ForceTerminationAsksBeforeTurningOnAndCancelRestoresEveryToggle) {
+    UseEngineLibrary();
+    ui.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    EXPECT_FALSE(ToggleForceTermination());
+    EXPECT_FALSE(ForceEngineTermination());
+    EXPECT_TRUE(ToggleForceTermination());
+    EXPECT_TRUE(SoundEngineControlStates().forceChecked);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].text, "Warning: forcing the engine termination may produce system "
+                                   "crash down.\r\nContinue anyway?");
+    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_FALSE(ToggleForceTermination()); // off at once, without a question
+    EXPECT_EQ(ui.messages.size(), 2u);
+
+    ui.answers = {MessageAnswer::Yes};
+    ToggleForceTermination();
+    ToggleEmbeddedEngine();
+    ToggleViewEngineWindow();
+    ToggleCloseEngineOnExit();
+    SelectFlagsPreset(2);
+    EXPECT_FALSE(SoundEngineControlStates().viewChecked);
+    CancelSoundEngine();
+    EXPECT_EQ(g_soundEngine, DefaultSoundEngine(true));
+}
+
+TEST_F(EngineSettings, TypedFlagsGoIntoTheSelectedPresetAndOkKeepsTheValuesAfterAFailedSave) {
+    SelectFlagsPreset(5);
+    EditFlagsText("-odac -d -W");
+    EXPECT_TRUE(ConfirmSoundEngine("csound6", "kate"));
+    EXPECT_EQ(FlagsPresetText(5), "-odac -d -W");
+    EXPECT_EQ(FlagsPresetText(6), " ");
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueSoundEngine), EncodeSoundEngine(g_soundEngine));
+    SelectFlagsPreset(15); // no such preset: the selection stays
+    EditFlagsText(std::string(600, 'x'));
+    EXPECT_EQ(g_soundEngine.flagsPreset, 5);
+    EXPECT_EQ(FlagsPresetText(5), std::string(499, 'x'));
+    EXPECT_EQ(FlagsPresetText(-1), "");
+
+    // The values stay in use for this session after a save that failed and was reported.
+    store.failCreate = true;
+    EXPECT_FALSE(ConfirmSoundEngine("my-csound", "xdg-open"));
+    CancelSoundEngine();
+    EXPECT_EQ(TextOf(g_soundEngine.programName), "my-csound");
+}
+
+// A path that fills its 260-byte field leaves no room for the terminator: cut, it would name
+// another program or file, so it is refused whole. The project's files share the rule.
+TEST_F(EngineSettings, APathThatFillsItsFieldIsRefusedAndTheLongestThatFitsIsStored) {
+    const std::string full(260, 'p');
+    EXPECT_FALSE(ConfirmSoundEngine(full, "kate"));
+    EXPECT_FALSE(ConfirmSoundEngine("csound", full));
+    EXPECT_FALSE(ConfirmEnvironmentFiles(full, "b.sco", "c.wav", 7));
+    EXPECT_FALSE(ConfirmEnvironmentFiles("a.orc", full, "c.wav", 7));
+    EXPECT_FALSE(ConfirmEnvironmentFiles("a.orc", "b.sco", full, 7));
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>(5, Str(kStrPathTooLong)));
+    EXPECT_EQ(g_soundEngineCommitted, DefaultSoundEngine(false));
+    EXPECT_EQ(g_environmentFilesCommitted, DefaultEnvironmentFiles());
+    EXPECT_EQ(store.writes, 0);
+
+    // The longest paths that fit go in and are stored; Cancel takes back what was typed since.
+    EXPECT_TRUE(ConfirmSoundEngine(std::string(259, 'p'), "kate"));
+    EXPECT_TRUE(ConfirmEnvironmentFiles("a.orc", "b.sco", std::string(259, 'w'), 7));
+    SetText(g_environmentFiles.script1, "typed but cancelled");
+    CancelEnvironmentFiles();
+    const AdditionalFiles confirmed = EnvironmentFilesToEdit();
+    EXPECT_EQ(confirmed.script1 + " " + confirmed.script2, "a.orc b.sco");
+    EXPECT_EQ(confirmed.audioFile, std::string(259, 'w'));
+    EXPECT_EQ(confirmed.audioFormat, 7);
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueEnvironmentFiles),
+              EncodeEnvironmentFiles(g_environmentFiles));
+}
+
+TEST_F(EngineSettings, AudioDeviceListsNumberTheDevicesAndSelectTheStoredOnes) {
+    g_audioDevices = {1, 5};
+    AudioDeviceLists lists = BuildAudioDeviceLists({"Mic", "Line in"}, {"Speakers"});
+    EXPECT_EQ(lists.input.entries, (std::vector<std::string>{"0 - Mic", "1 - Line in"}));
+    EXPECT_EQ(lists.input.selected, 1);
+    EXPECT_EQ(lists.output.selected, -1); // the stored device is gone
+    // With no input device the output devices are still listed.
+    lists = BuildAudioDeviceLists({}, {"Speakers", "HDMI"});
+    EXPECT_FALSE(lists.input.enabled);
+    EXPECT_TRUE(lists.output.enabled);
+    EXPECT_EQ(lists.output.entries.size(), 2u);
+
+    EXPECT_TRUE(ConfirmAudioDevices(0, -1));
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueAudioDevices),
+              (Bytes{0, 0, 0, 0, 255, 255, 255, 255}));
 }
 
 TEST(AudioFormats, ListTheSixteenFormatsInIndexOrder) {
     EXPECT_EQ(AudioFormatText(0), "8.000 Hz; 8 bits; Mono");
-    EXPECT_EQ(AudioFormatText(3), "8.000 Hz; 16 bits; Stereo");
     EXPECT_EQ(AudioFormatText(5), "11.025 Hz; 8 bits; Stereo");
     EXPECT_EQ(AudioFormatText(10), "22.050 Hz; 16 bits; Mono");
     EXPECT_EQ(AudioFormatText(15), "44.100 Hz; 16 bits; Stereo");
     EXPECT_EQ(AudioFormatText(16), "");
-    EXPECT_EQ(AudioFormatOf(6).rate, 11025);
-    EXPECT_EQ(AudioFormatOf(6).bits, 16);
-    EXPECT_EQ(AudioFormatOf(6).channels, 1);
+    const AudioFormat f = AudioFormatOf(6);
+    EXPECT_EQ(std::tuple(f.rate, f.bits, f.channels), std::tuple(11025, 16, 1));
     EXPECT_EQ(AudioFormatOf(-1).rate, 44100);
 }

@@ -37,7 +37,6 @@ public:
         }
         const std::size_t room = diskFree ? *diskFree : bytes.size();
         if (room < bytes.size()) {
-            lastTempBytes = room; // what reached the temporary file before the disk refused
             return FileStatus::WriteFailed;
         }
         if (diskFree) {
@@ -53,7 +52,6 @@ public:
     bool failCreate = false;
     // Bytes left on the disk; nothing = unlimited. A write larger than this is short.
     std::optional<std::size_t> diskFree;
-    std::size_t lastTempBytes = 0;
     std::vector<std::string> reads;
     std::vector<std::string> writes;
 };

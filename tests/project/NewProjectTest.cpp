@@ -1,35 +1,21 @@
 #include "ProjectTestSupport.h"
 
-#include <map>
-#include <optional>
+#include <tuple>
 
+#include "fakes/FakeTemplateLibrary.h"
 #include "panel/PanelState.h"
 #include "project/NewProject.h"
+#include "project/TemplateTable.h"
 #include "project/Templates.h"
 
 namespace {
 
-class FakeTemplateLibrary : public TemplateLibrary {
-public:
-    std::optional<std::span<const std::uint8_t>> FindEntry(std::string_view type,
-                                                           std::string_view name) override {
-        auto it = entries.find(std::string(type) + "/" + std::string(name));
-        if (it == entries.end()) {
-            return std::nullopt;
-        }
-        return std::span<const std::uint8_t>(it->second);
-    }
-    std::string LibraryString(int id) override { return id == 1 ? version : ""; }
-
-    void Put(const std::string& key, const std::string& text) {
-        entries[key].assign(text.begin(), text.end());
-    }
-    std::map<std::string, std::vector<std::uint8_t>> entries;
-    std::string version = "1";
-};
+constexpr const char* kInvalid = "Error: invalid project file!";
 
 class NewProjectTest : public ProjectTest {
 protected:
+    // Template 3: a project of four sliders and two snapshots (its magic is not tested), a
+    // script 1 text with bytes after its terminator, and the sample.
     void SetUp() override {
         ProjectTest::SetUp();
         g_templates[3] = TemplateEntry{};
@@ -40,55 +26,33 @@ protected:
         image.Text(0, "not the magic");
         image.I32(628, 1);
         library.entries["Project/Voices.vtp"] = image.bytes;
-        library.Put("Text/Voices.csd", std::string("<CsoundSynthesizer>\0junk", 24));
+        library.Put("Text/Voices.csd", std::string_view("<CsoundSynthesizer>\0junk", 24));
         library.Put("Wave/Voice.wav", "RIFF....WAVE");
     }
     FakeTemplateLibrary library;
 };
 
-TEST_F(NewProjectTest, ASevenBitPanelOf16GivesDefaultSlidersAndProject1) {
-    ASSERT_EQ(AcceptNewProject(kNewPanelSevenBit, "16"), NewProjectChoice::PanelBuilt);
-    FinishNewProject();
-    EXPECT_EQ(g_sliderCount, 16);
-    EXPECT_EQ(g_snapshotCount, 0);
-    // Every default slider's bytes are pinned down by the file tests; here only the ends.
-    EXPECT_EQ(TextOf(g_sliders[15].name), "Slider16");
-    EXPECT_EQ(g_sliders[15].controller1, 15);
-    EXPECT_EQ(g_windowStates[kWindowProjectManager].visible, 1);
-    EXPECT_EQ(TextOf(g_projectName), "Project1.vtp");
-    EXPECT_EQ(TextOf(g_projectPath), "./Project1.vtp");
-    EXPECT_EQ(g_projectUntitled, 1);
-    EXPECT_EQ(g_projectDirty, 1);
-    EXPECT_EQ(g_untitledCounter, 2);
-}
-
-TEST_F(NewProjectTest, FourteenBitPanelsPairControllersAndAreLimitedTo64AndCancelRestores) {
+TEST_F(NewProjectTest, PanelsKeepToTheirKindsLimitAndFourteenBitOnesPairControllers) {
     g_newPanelType = kNewPanelFourteenBit;
     g_sliderCount = 40;
     CancelNewProject(); // back to the committed count and kind
     EXPECT_EQ(g_sliderCount, 16);
     EXPECT_EQ(g_newPanelType, kNewPanelSevenBit);
 
+    EXPECT_EQ(AcceptNewProject(kNewPanelSevenBit, "128"), NewProjectChoice::PanelBuilt);
     ASSERT_EQ(AcceptNewProject(kNewPanelFourteenBit, "64"), NewProjectChoice::PanelBuilt);
-    EXPECT_EQ(g_sliders[63].controller1, 63);
-    EXPECT_EQ(g_sliders[63].controller2, 127);
-    EXPECT_EQ(g_sliders[63].type, kFourteenBitType);
-    for (auto [kind, text] :
-         std::vector<std::pair<int, const char*>>{{kNewPanelFourteenBit, "65"},
-                                                  {kNewPanelSevenBit, "129"},
-                                                  {kNewPanelSevenBit, "0"},
-                                                  {kNewPanelFourteenBit, "0"},
-                                                  {kNewPanelSevenBit, "abc"},
-                                                  {kNewPanelFourteenBit, "-3"},
-                                                  {kNewPanelSevenBit, "99999999999"}}) {
-        EXPECT_EQ(AcceptNewProject(kind, text), NewProjectChoice::Refused) << text;
+    const SliderRecord& last = g_sliders[63];
+    EXPECT_EQ(std::tuple(last.type, last.controller1, last.controller2),
+              std::tuple(kFourteenBitType, 63, 127));
+    // "kind count" rows: 0 is the 7-bit kind, 1 the 14-bit one.
+    for (const char* row : {"1 65", "0 129", "0 0", "1 0", "0 abc", "1 -3", "0 99999999999"}) {
+        EXPECT_EQ(AcceptNewProject(row[0] - '0', row + 2), NewProjectChoice::Refused) << row;
     }
-    EXPECT_EQ(ui.messages.size(), 7u);
-    EXPECT_EQ(ui.messages[0].text, "Warning!\r\nYou can have no more than 128 7-bits "
-                                   "sliders\r\nand no more than 64 14-bits sliders "
-                                   "simultaneously.");
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<std::string>(7, "Warning!\r\nYou can have no more than 128 7-bits "
+                                          "sliders\r\nand no more than 64 14-bits sliders "
+                                          "simultaneously."));
     EXPECT_EQ(g_sliderCount, 64);
-    EXPECT_EQ(SliderCountLimit(kNewPanelSevenBit), 128);
 }
 
 TEST_F(NewProjectTest, ATemplateIsTakenWithItsTextAndSampleAndWithoutAMagicTest) {
@@ -96,38 +60,17 @@ TEST_F(NewProjectTest, ATemplateIsTakenWithItsTextAndSampleAndWithoutAMagicTest)
     ASSERT_TRUE(CheckTemplateLibraryVersion(library));
     AcceptTemplate(library, 3);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(g_rememberedTemplate, 3);
-    EXPECT_EQ(g_sliderCount, 4);
-    EXPECT_EQ(g_snapshotCount, 2);
-    EXPECT_EQ(g_snapshotNameCounter, 3);
+    // remembered template, sliders, snapshots, the next snapshot's number, a gesture corner
+    EXPECT_EQ(std::tuple(g_rememberedTemplate, g_sliderCount, g_snapshotCount,
+                         g_snapshotNameCounter, g_gestureSnapshots[0]),
+              std::tuple(3, 4, 2, 3, 1));
     EXPECT_EQ(TextOf(g_projectName), "Voices.vtp");
-    EXPECT_EQ(g_gestureSnapshots[0], 1);
-    EXPECT_EQ(g_scriptTexts[0], "<CsoundSynthesizer>");
-    EXPECT_EQ(g_scriptTextsSaved[0], "<CsoundSynthesizer>");
-    EXPECT_EQ(g_scriptTexts[1], "");
+    EXPECT_EQ(g_scriptTexts, (std::array<std::string, 2>{"<CsoundSynthesizer>", ""}));
+    EXPECT_EQ(g_scriptTextsSaved, g_scriptTexts);
     EXPECT_EQ(files.files["Voice.wav"], library.entries["Wave/Voice.wav"]);
     FinishNewProject();
     EXPECT_EQ(TextOf(g_projectName), "Project1.vtp");
     EXPECT_EQ(g_projectOpen, 1);
-}
-
-TEST_F(NewProjectTest, AnEmptyTextEntryGivesAnEmptyScript) {
-    // Found by fuzzing: an entry of no bytes was searched through a null pointer.
-    library.entries["Text/Voices.csd"].clear();
-    library.entries["Text/Voices.csd"].shrink_to_fit();
-    AcceptTemplate(library, 3);
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(g_sliderCount, 4);
-    EXPECT_EQ(g_scriptTexts[0], "");
-}
-
-TEST_F(NewProjectTest, ASampleThatCannotBeExportedStillLoadsTheTemplate) {
-    files.failCreate = true;
-    EXPECT_EQ(LoadTemplate(library, 3), 1);
-    EXPECT_EQ(
-        ui.MessageTexts(),
-        std::vector<std::string>{"Error while exporting internal audio file. Use another file."});
-    EXPECT_EQ(g_sliderCount, 4);
 }
 
 TEST_F(NewProjectTest, AnUnusableTemplateIsRefusedAndGivesASevenBitPanel) {
@@ -136,8 +79,8 @@ TEST_F(NewProjectTest, AnUnusableTemplateIsRefusedAndGivesASevenBitPanel) {
         damage();
         AcceptNewProject(kNewPanelTemplate, countText);
         AcceptTemplate(library, 3);
-        return ui.MessageTexts() == std::vector<std::string>{"Error: invalid project file!"} &&
-               g_snapshotCount == 0 && g_scriptTexts[0].empty() && files.files.empty() &&
+        return ui.MessageTexts() == std::vector<std::string>{kInvalid} && g_snapshotCount == 0 &&
+               g_scriptTexts[0].empty() && files.files.empty() &&
                g_sliders[0].type == kSevenBitType && TextOf(g_sliders[0].name) == "Slider1";
     };
     auto& image = library.entries["Project/Voices.vtp"];
@@ -149,11 +92,20 @@ TEST_F(NewProjectTest, AnUnusableTemplateIsRefusedAndGivesASevenBitPanel) {
     EXPECT_TRUE(refused([&image] { image[1636 + 536] = 9; }, "16"));
     EXPECT_TRUE(refused([this] { library.entries.erase("Text/Voices.csd"); }, "16"));
     EXPECT_TRUE(refused([&image] { image.resize(100); }, "16"));
+}
 
-    Restart();
+TEST_F(NewProjectTest, TheLongestTextAnEmptyTextAndAnUnexportableSampleAreTaken) {
     library.Put("Text/Voices.csd", std::string(65535, 'x'));
     EXPECT_EQ(LoadTemplate(library, 3), 1);
     EXPECT_EQ(g_scriptTexts[0].size(), 65535u);
+    // Found by fuzzing: an entry of no bytes (and no storage) was searched through a null pointer.
+    library.entries["Text/Voices.csd"] = std::vector<std::uint8_t>();
+    files.failCreate = true;
+    EXPECT_EQ(LoadTemplate(library, 3), 1);
+    EXPECT_EQ(g_scriptTexts[0], "");
+    EXPECT_EQ(
+        ui.MessageTexts(),
+        std::vector<std::string>{"Error while exporting internal audio file. Use another file."});
 }
 
 TEST_F(NewProjectTest, AWrongLibraryVersionOrNoSelectionGivesASevenBitPanel) {
@@ -170,3 +122,28 @@ TEST_F(NewProjectTest, AWrongLibraryVersionOrNoSelectionGivesASevenBitPanel) {
 }
 
 } // namespace
+
+// Each row names its project, scripts and sample as the template library holds them.
+TEST(TemplateTable, RowsNameTheirEntriesAndTheirListLinesStartWithTheirNames) {
+    FillTemplateTable();
+    const char* const rows[kTemplateCount] = {
+        "Subtractive.vtp Subtractive.orc Subtractive.sco 0",
+        "FMBells.vtp FMBells.orc FMBells.sco 0",
+        "Additive.vtp Additive.csd  0",
+        "Granular.vtp Granular.csd  1",
+        "Looper.vtp Looper.csd  1",
+        "Plucked.vtp Plucked.csd  0",
+        "Formants.vtp Formants.csd  1",
+        "Delays.vtp Delays.orc Delays.sco 1",
+    };
+    for (int i = 0; i < kTemplateCount; ++i) {
+        const TemplateEntry& row = g_templates[static_cast<std::size_t>(i)];
+        const std::string name(TextOf(row.projectName));
+        EXPECT_EQ(name + " " + std::string(TextOf(row.script1Name)) + " " +
+                      std::string(TextOf(row.script2Name)) + " " + std::to_string(row.needsSample),
+                  rows[i]);
+        EXPECT_EQ(TemplateDescription(i).rfind(name.substr(0, name.size() - 4) + " - ", 0), 0u)
+            << TemplateDescription(i);
+    }
+    EXPECT_EQ(TemplateDescription(-1) + TemplateDescription(kTemplateCount), "");
+}

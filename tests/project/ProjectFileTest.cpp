@@ -1,8 +1,10 @@
 #include "ProjectTestSupport.h"
 
+#include <cmath>
+#include <functional>
+
 #include "panel/PanelState.h"
 #include "project/NewProject.h"
-#include "project/ProjectIo.h"
 #include "project/ProjectLifecycle.h"
 
 namespace {
@@ -44,22 +46,20 @@ TEST_F(ProjectFileTest, ANewDefaultProjectIsWrittenAsExactly10340BytesAtTheirOff
     ui.chosenFiles = {"/music/Project1.vtp"};
     SaveProjectCommand();
 
-    ASSERT_EQ(files.files.count("/music/Project1.vtp"), 1u);
     const std::vector<std::uint8_t>& file = files.files["/music/Project1.vtp"];
     EXPECT_EQ(file.size(), 10340u);
     EXPECT_EQ(file, ExpectedNewProject("Project1.vtp", 16, 0).bytes);
-    EXPECT_EQ(ui.fileModes, std::vector<int>{7});
     EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio - [Project1.vtp]");
     EXPECT_EQ(g_projectUntitled, 0);
     EXPECT_EQ(g_projectDirty, 0);
-    EXPECT_EQ(files.files.count("test.orc"), 1u); // both scripts are saved with the project
-    EXPECT_EQ(files.files.count("test.sco"), 1u);
+    EXPECT_EQ(files.files.count("test.orc") + files.files.count("test.sco"), 2u); // saved too
 }
 
-TEST_F(ProjectFileTest, SnapshotsAndWindowStatesAreWrittenAtTheirOffsets) {
+// Read back and written again, the file keeps every byte: its reserved bytes and what follows a
+// name's terminator too, so everything the reader took is checked by the writer's bytes.
+TEST_F(ProjectFileTest, SnapshotsAndWindowsAreWrittenAtTheirOffsetsAndReadBackToTheSameBytes) {
     MakeProjectWithSnapshotsAndWindows();
     ASSERT_EQ(WriteProject(), 1);
-
     ExpectedBytes e = ExpectedNewProject("Mixed.vtp", 2, 3);
     for (int i = 0; i < 2; ++i) {
         const std::size_t at = 1636 + 544 * static_cast<std::size_t>(i);
@@ -72,125 +72,65 @@ TEST_F(ProjectFileTest, SnapshotsAndWindowStatesAreWrittenAtTheirOffsets) {
     e.I32(1636 + 544 + 540, 1);
     e.I32(628, 2);
     e.I32(632, 1);
-    e.I32(636, 0);
     e.I32(640, 2);
-    const auto place = [&e](std::size_t at, const WindowPlacement& p) {
-        const std::int32_t v[11] = {p.length, p.flags, p.showCmd, p.minX,  p.minY,  p.maxX,
-                                    p.maxY,   p.left,  p.top,     p.right, p.bottom};
-        for (std::size_t k = 0; k < 11; ++k) {
-            e.I32(at + 4 * k, v[k]);
-        }
-    };
-    e.I32(1428, 1); // virtual panel: open, placement from the window
-    place(1432, kPanelPlace);
-    e.I32(1476, 1);
-    e.I32(1480, 1); // gesture window: opened once, closed now
-    place(1484, kGesturePlace);
-    e.I32(1532, 1); // project manager: opened by the New
-    place(1536, kManagerPlace);
-    e.I32(1580, 1);
-    // the script editor was never opened: windows[3] stays zero
+    e.Window(1428, kPanelPlace, 1);   // open, its placement taken from the window
+    e.Window(1480, kGesturePlace, 0); // opened once, closed now
+    e.Window(1532, kManagerPlace, 1); // opened by the New; the editor's state stays zero
     for (int n = 1; n <= 3; ++n) {
         const std::size_t at = 1636 + 2 * 544 + 1012 * static_cast<std::size_t>(n - 1);
         e.Text(at, "Snap" + std::to_string(n));
         e.I32(at + 500, n);
         e.I32(at + 500 + 4 * 127, 1000 + n);
     }
-    EXPECT_EQ(files.files["/music/Mixed.vtp"], e.bytes);
-}
+    ASSERT_EQ(files.files["/music/Mixed.vtp"], e.bytes);
 
-TEST_F(ProjectFileTest, WriteReadWriteGivesTheSameBytesKeepingReservedAndNameTails) {
-    MakeProjectWithSnapshotsAndWindows();
-    ASSERT_EQ(WriteProject(), 1);
-    std::vector<std::uint8_t> file = files.files["/music/Mixed.vtp"];
-    file[622] = 0xAB; // the reserved bytes and what follows a name's terminator are carried
-    file[623] = 0xCD;
-    file[1636 + 10] = 'x';
-    file[1636 + 2 * 544 + 499] = 'y';
-    files.files["/music/Mixed.vtp"] = file;
-
+    e.Text(622, "\xAB\xCD");
+    e.Text(1636 + 10, "x");
+    e.Text(1636 + 2 * 544 + 499, "y");
     CloseProject(TextOf(g_projectPath));
-    ASSERT_TRUE(SetProjectFile("/music/Mixed.vtp"));
-    ASSERT_EQ(ReadProject(), 1);
-    EXPECT_EQ(g_projectOpen, 1);
+    SetText(g_snapshots[0].name, "Organize"); // slot 0 is no snapshot of the file
+    std::vector<std::uint8_t> longer = e.bytes;
+    longer.insert(longer.end(), 5000, 0xEE); // bytes after the last record are ignored
+    ASSERT_EQ(ReadBytes("/music/Mixed.vtp", longer), 1);
+    EXPECT_EQ(TextOf(g_snapshots[0].name), "Organize");
     EXPECT_EQ(g_snapshotNameCounter, 3);
     DetectProjectChanges();
     EXPECT_EQ(g_projectDirty, 0);
     ASSERT_EQ(WriteProject(), 1);
-    EXPECT_EQ(files.files["/music/Mixed.vtp"], file);
+    EXPECT_EQ(files.files["/music/Mixed.vtp"], e.bytes);
 }
 
-TEST_F(ProjectFileTest, ReadingIgnoresExtraBytesAndNeverTouchesSnapshotSlotZero) {
-    MakeProjectWithSnapshotsAndWindows();
-    ASSERT_EQ(WriteProject(), 1);
-    std::vector<std::uint8_t> file = files.files["/music/Mixed.vtp"];
-    file.insert(file.end(), 5000, 0xEE);
-    files.files["/music/Mixed.vtp"] = file;
-    CloseProject(TextOf(g_projectPath));
-    SetText(g_snapshots[0].name, "Organize");
-
-    ASSERT_TRUE(SetProjectFile("/music/Mixed.vtp"));
-    ASSERT_EQ(ReadProject(), 1);
-    EXPECT_EQ(TextOf(g_snapshots[0].name), "Organize");
-    EXPECT_EQ(TextOf(g_snapshots[3].name), "Snap3");
-    EXPECT_EQ(g_snapshots[3].values[127], 1003);
-    EXPECT_EQ(g_sliders[1].value, 8191);
-    EXPECT_EQ(g_gestureSnapshots, (std::array<std::int32_t, 4>{2, 1, 0, 2}));
-    // the windows open in their order: the manager, then the panel
-    EXPECT_EQ(ui.commands.back(), kCmdVirtualPanel);
-    EXPECT_EQ(g_windowStates[kWindowVirtualPanel].placement, kPanelPlace);
-}
-
-TEST_F(ProjectFileTest, AMovedFileKeepsItsNewTitleAndCountsAsChanged) {
-    files.files["/b/Renamed.vtp"] = ExpectedNewProject("Project1.vtp", 16, 0).bytes;
-    ASSERT_TRUE(SetProjectFile("/b/Renamed.vtp"));
-    ASSERT_EQ(ReadProject(), 1);
-    EXPECT_EQ(TextOf(g_projectName), "Renamed.vtp");
-    EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio - [Renamed.vtp]");
-    EXPECT_EQ(g_projectDirty, 0);
-    DetectProjectChanges();
-    EXPECT_EQ(g_projectDirty, 1);
-}
-
-TEST_F(ProjectFileTest, TextsWithoutTerminatorAreCutAtTheirFieldAndNotReadPast) {
+TEST_F(ProjectFileTest, AFileTakesItsFileNameAndItsTextsCutToTheirFields) {
     ExpectedBytes e = ExpectedNewProject("Project1.vtp", 16, 0);
-    e.Text(644, std::string(260, 'a'));
+    e.Text(644, std::string(260, 'a')); // texts without a terminator
     e.Text(1636, std::string(500, 'n'));
-    files.files["/p.vtp"] = e.bytes;
-    ASSERT_TRUE(SetProjectFile("/p.vtp"));
-    ASSERT_EQ(ReadProject(), 1);
+    e.I32(1588, 44); // the editor's placement bytes, not marked valid
+    e.I32(1616, 999);
+    g_windowStates[kWindowScriptEditor].placement = kGesturePlace;
+    ASSERT_EQ(ReadBytes("/b/Renamed.vtp", e.bytes), 1);
+    EXPECT_EQ(TextOf(g_projectName), "Renamed.vtp"); // a moved file shows its new name
+    EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio - [Renamed.vtp]");
     EXPECT_EQ(TextOf(g_scriptPaths[0]), std::string(259, 'a'));
     EXPECT_EQ(TextOf(g_sliders[0].name), std::string(499, 'n'));
-    g_projectName = g_projectHeader.projectName;
-    DetectProjectChanges();
-    EXPECT_EQ(g_projectDirty, 0);
-}
-
-TEST_F(ProjectFileTest, APlacementNotMarkedValidIsNotTaken) {
-    ExpectedBytes e = ExpectedNewProject("p.vtp", 16, 0);
-    e.I32(1584 + 4, 44); // the editor's placement bytes, not marked valid
-    e.I32(1584 + 32, 999);
-    files.files["/p.vtp"] = e.bytes;
-    g_windowStates[kWindowScriptEditor].placement = kGesturePlace;
-    ASSERT_TRUE(SetProjectFile("/p.vtp"));
-    ASSERT_EQ(ReadProject(), 1);
     EXPECT_EQ(g_windowStates[kWindowScriptEditor].placementValid, 0);
     EXPECT_EQ(g_windowStates[kWindowScriptEditor].placement, kGesturePlace);
+    g_projectName = g_projectHeader.projectName;
+    DetectProjectChanges();
+    EXPECT_EQ(g_projectDirty, 0); // the cut texts are what the project holds
 }
 
 TEST_F(ProjectFileTest, TheDetectorSeesEveryKindOfChange) {
     const auto changedBy = [this](auto change) {
         ui.openWindows.clear();
-        files.files["/p.vtp"] = ExpectedNewProject("p.vtp", 16, 2).bytes;
         CloseProject("");
-        SetProjectFile("/p.vtp");
-        EXPECT_EQ(ReadProject(), 1);
+        EXPECT_EQ(ReadBytes("/p.vtp", ExpectedNewProject("p.vtp", 16, 2).bytes), 1);
         DetectProjectChanges();
         EXPECT_EQ(g_projectDirty, 0);
         change();
         DetectProjectChanges();
         return g_projectDirty == 1;
     };
+    EXPECT_TRUE(changedBy([] { SetText(g_projectName, "Moved.vtp"); }));
     EXPECT_TRUE(changedBy([] { g_scrollStep = 9; }));
     EXPECT_TRUE(changedBy([] { g_stopMessage[2] = 0; }));
     EXPECT_TRUE(changedBy([] { g_gestureSnapshots[3] = 1; }));
@@ -207,6 +147,114 @@ TEST_F(ProjectFileTest, TheDetectorSeesEveryKindOfChange) {
     // a slider beyond the count and a snapshot beyond the count are not part of the project
     EXPECT_FALSE(changedBy([] { g_sliders[16].value = 5; }));
     EXPECT_FALSE(changedBy([] { g_snapshots[3].values[0] = 5; }));
+}
+
+constexpr const char* kInvalid = "Error: invalid project file!";
+constexpr const char* kReadError = "Error while reading the selected file!";
+constexpr std::size_t kSlider1 = 1636; // the first slider's record; the second follows at + 544
+
+// One field of the header or of a slider set to a value the reader must refuse.
+struct BadField {
+    const char* what;
+    std::size_t at;
+    std::int32_t value;
+};
+const BadField kBadFields[] = {{"no slider", 600, 0},
+                               {"129 sliders", 600, 129},
+                               {"a negative slider count", 600, -1},
+                               {"a negative snapshot count", 604, -1},
+                               {"32768 snapshots", 604, 32768},
+                               {"a scroll step of 0", 612, 0},
+                               {"a scroll step of 31", 612, 31},
+                               {"audio format 16", 1424, 16},
+                               {"audio format -1", 1424, -1},
+                               {"slider type 2", kSlider1 + 544 + 500, 2},
+                               {"7-bit value 128", kSlider1 + 544 + 504, 128},
+                               {"negative value", kSlider1 + 504, -1},
+                               {"channel 16", kSlider1 + 544 + 520, 16},
+                               {"controller 128", kSlider1 + 544 + 524, 128},
+                               {"second controller -1", kSlider1 + 544 + 528, -1},
+                               {"curve 5", kSlider1 + 544 + 536, 5},
+                               {"a bound that is not a number", kSlider1 + 544 + 516, 0x7FC00000}};
+
+class ProjectReadTest : public ProjectTest {
+protected:
+    // The state a refused read must leave alone, as a previous project left it.
+    void SetUp() override {
+        ProjectTest::SetUp();
+        g_sliderCount = 5;
+        SetText(g_sliders[0].name, "Before");
+        SetText(g_slidersSaved[0].name, "Before");
+        SetText(g_snapshots[1].name, "Kept");
+        SetText(g_projectHeader.projectName, "Old.vtp");
+    }
+    void ExpectRefused(const std::string& what, const std::vector<std::uint8_t>& bytes,
+                       const char* message) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(ReadBytes("/p.vtp", bytes), 0);
+        EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{message});
+        EXPECT_EQ(g_sliderCount, 5);
+        EXPECT_EQ(TextOf(g_sliders[0].name), "Before");
+        EXPECT_EQ(TextOf(g_slidersSaved[0].name), "Before");
+        EXPECT_EQ(TextOf(g_snapshots[1].name), "Kept");
+        EXPECT_EQ(g_snapshotsSaved.AllocatedSlots(), 0u);
+        EXPECT_EQ(TextOf(g_projectHeader.projectName), "Old.vtp");
+        EXPECT_EQ(g_projectOpen, 0);
+        EXPECT_EQ(files.reads.size(), 1u); // the scripts were not loaded
+        Restart();
+    }
+};
+
+TEST_F(ProjectReadTest, EveryUnusableFileIsRefusedWithNothingTaken) {
+    const ExpectedBytes good = ExpectedNewProject("p.vtp", 2, 2);
+    for (const BadField& field : kBadFields) {
+        ExpectedBytes e = good;
+        e.I32(field.at, field.value);
+        ExpectRefused(field.what, e.bytes, kInvalid);
+    }
+    ExpectedBytes e = good;
+    e.Text(1, "v");
+    ExpectRefused("a magic differing in one letter's case", e.bytes, kInvalid);
+    e = good;
+    e.I32(kSlider1 + 544 + 500, 0);
+    e.I32(kSlider1 + 544 + 504, 16384);
+    ExpectRefused("14-bit value 16384", e.bytes, kInvalid);
+    e = good;
+    e.I32(604, 3);
+    ExpectRefused("one snapshot more than the file holds", e.bytes, kReadError);
+    ExpectRefused("a header of 1635 bytes", {good.bytes.begin(), good.bytes.begin() + 1635},
+                  kReadError);
+    ExpectRefused("a last record one byte short", {good.bytes.begin(), good.bytes.end() - 1},
+                  kReadError);
+    files.unreadable.insert("/p.vtp");
+    ExpectRefused("a read failing part way", good.bytes, kReadError);
+    files.unopenable.insert("/p.vtp");
+    ExpectRefused("a file that cannot be opened", good.bytes,
+                  "Error while opening the selected file!");
+}
+
+TEST_F(ProjectReadTest, GestureCornersBeyondTheSnapshotsAreLoweredIntoRange) {
+    ExpectedBytes e = ExpectedNewProject("p.vtp", 2, 2);
+    e.I32(628, 5);
+    e.I32(632, -2);
+    e.I32(636, 1);
+    e.I32(640, 99);
+    ASSERT_EQ(ReadBytes("/p.vtp", e.bytes), 1);
+    EXPECT_EQ(g_gestureSnapshots, (std::array<std::int32_t, 4>{1, 0, 1, 1}));
+    DetectProjectChanges(); // the lowered corners are what the project holds
+    EXPECT_EQ(g_projectDirty, 0);
+}
+
+TEST_F(ProjectReadTest, TheLargestProjectIsTakenWhole) {
+    ExpectedBytes e = ExpectedNewProject("big.vtp", 128, 32767);
+    const std::size_t last = 1636 + 128 * 544 + 32766 * 1012;
+    e.Text(last, "Last");
+    e.I32(last + 500 + 4 * 127, 16383);
+    ASSERT_EQ(ReadBytes("/big.vtp", e.bytes), 1);
+    EXPECT_EQ(g_sliderCount, 128);
+    EXPECT_EQ(g_snapshotCount, 32767);
+    EXPECT_EQ(TextOf(g_snapshots[32767].name), "Last");
+    EXPECT_EQ(g_snapshotsSaved[32767].values[127], 16383);
 }
 
 } // namespace

@@ -15,18 +15,16 @@ TEST_F(ProjectFiles, ABrowsedFileGoesStraightInAndCancelTakesItBackOut) {
     EXPECT_EQ(TextOf(g_audioOutputFile), "test.wav");
 }
 
-// Cut to its 260-byte field, a path would name another file.
-TEST_F(ProjectFiles, OkRefusesAPathLongerThanItsFieldAndOtherwiseCommitsEveryField) {
-    const std::string tooLong(kProjectPathWidth, 'a');
-    EXPECT_FALSE(ConfirmProjectFiles("a.orc", tooLong, "c.wav", 3));
-    EXPECT_FALSE(ConfirmProjectFiles("a.orc", "b.sco", tooLong, 3));
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>(2, Str(kStrPathTooLong)));
+// The path rule itself is the engine settings' (EngineSettings.APathThatFillsItsField...).
+TEST_F(ProjectFiles, OkCommitsEveryFittingFieldAndMakesAnOpenManagerAgain) {
+    ui.openWindows.insert(kCmdProjectManager);
+    EXPECT_FALSE(ConfirmProjectFiles("a.orc", std::string(260, 's'), "c.wav", 3));
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{Str(kStrPathTooLong)});
     EXPECT_EQ(TextOf(g_scriptPathsCommitted[0]), "test.orc");
-    EXPECT_EQ(TextOf(g_audioOutputFileCommitted), "test.wav");
+    EXPECT_NE(g_audioFormatIndex, 3);
 
-    ui.openWindows.insert(kCmdProjectManager); // its tree shows the files: it is made again
-    EXPECT_TRUE(ConfirmProjectFiles(std::string(259, 'a'), "b.sco", "c.wav", 3));
-    EXPECT_EQ(TextOf(g_scriptPathsCommitted[0]), std::string(259, 'a'));
+    EXPECT_TRUE(ConfirmProjectFiles("a.orc", "b.sco", "c.wav", 3));
+    EXPECT_EQ(TextOf(g_scriptPathsCommitted[0]), "a.orc");
     EXPECT_EQ(TextOf(g_scriptPathsCommitted[1]), "b.sco");
     EXPECT_EQ(TextOf(g_audioOutputFileCommitted), "c.wav");
     EXPECT_EQ(g_audioFormatIndex, 3);

@@ -11,6 +11,7 @@
 namespace {
 
 constexpr const char* kProject1Question = "Project1.vtp not saved. Do you want to save changes?";
+constexpr const char* kTitle = "Ventaro.2 - Live Fader Studio";
 
 class ProjectLifecycleTest : public ProjectTest {
 protected:
@@ -36,37 +37,28 @@ TEST_F(ProjectLifecycleTest, NewThenCloseAsksForProject1AndTheNextNewIsProject2)
     NewSevenBitProject();
     EXPECT_EQ(g_projectOpen, 1);
     EXPECT_EQ(TextOf(g_projectPath), "./Project1.vtp");
-    EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio - [Project1.vtp]");
+    EXPECT_EQ(ui.titles.back(), std::string(kTitle) + " - [Project1.vtp]");
     EXPECT_TRUE(ui.openWindows.count(kCmdProjectManager)); // a new project shows its manager
-    EXPECT_EQ(ui.backgrounds.back(), true);
-    EXPECT_TRUE(Enabled(kCmdSaveProject));
 
     ui.answers = {MessageAnswer::No};
     CloseProjectCommand();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, kProject1Question);
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNoCancel);
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(g_projectOpen, 0);
     EXPECT_TRUE(ui.openWindows.empty());
-    EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio");
-    EXPECT_EQ(ui.backgrounds.back(), false);
-    EXPECT_FALSE(Enabled(kCmdSaveProject));
+    EXPECT_EQ(ui.titles.back(), kTitle);
     EXPECT_EQ(ui.recentDocuments, std::vector<std::string>{"./Project1.vtp"});
     EXPECT_TRUE(files.writes.empty());
 
     NewSevenBitProject();
     EXPECT_EQ(TextOf(g_projectName), "Project2.vtp");
-}
-
-TEST_F(ProjectLifecycleTest, CancelInTheOpenFileDialogLeavesNoProject) {
-    NewSevenBitProject();
+    // Open closes the project before it asks for the file: Cancel there leaves none.
     ui.answers = {MessageAnswer::No};
     OpenProjectCommand();
     EXPECT_EQ(ui.fileModes, std::vector<int>{3});
     EXPECT_EQ(g_projectOpen, 0);
     EXPECT_EQ(TextOf(g_projectPath), "");
-    EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio");
 }
 
 TEST_F(ProjectLifecycleTest, ExitWithCancelKeepsTheProjectAndExitWithNoClosesIt) {
@@ -79,73 +71,15 @@ TEST_F(ProjectLifecycleTest, ExitWithCancelKeepsTheProjectAndExitWithNoClosesIt)
     EXPECT_TRUE(ExitProject());
     EXPECT_EQ(g_projectOpen, 0);
     EXPECT_EQ(ui.recentDocuments, (std::vector<std::string>{"./Project1.vtp", "./Project1.vtp"}));
-    g_frame.inTray = 0;
 }
 
-TEST_F(ProjectLifecycleTest, CancelledSaveOfAnUntitledProjectWritesNothing) {
+TEST_F(ProjectLifecycleTest, ACancelledSaveOfAnUntitledProjectWritesNothing) {
     NewSevenBitProject();
-    SaveProjectCommand();
+    SaveProjectCommand(); // both file dialogs cancelled: nothing is written
     SaveProjectAsCommand();
     EXPECT_EQ(ui.fileModes, (std::vector<int>{7, 7}));
     EXPECT_TRUE(files.writes.empty());
     EXPECT_EQ(g_projectUntitled, 1);
-    EXPECT_EQ(g_projectOpen, 1);
-}
-
-TEST_F(ProjectLifecycleTest, SaveReopensAnOpenProjectManagerOnly) {
-    NewSevenBitProject();
-    ui.chosenFiles = {"/a.vtp"};
-    ui.commands.clear();
-    SaveProjectCommand();
-    EXPECT_EQ(ui.commands, (std::vector<int>{kCmdProjectManager, kCmdProjectManager}));
-    ui.SendCommand(kCmdProjectManager);
-    ui.commands.clear();
-    SaveProjectCommand();
-    EXPECT_TRUE(ui.commands.empty());
-    EXPECT_FALSE(ui.openWindows.count(kCmdProjectManager));
-}
-
-TEST_F(ProjectLifecycleTest, AProjectSavedWithPanelAndEditorOpenReopensThemEditorFirst) {
-    NewSevenBitProject();
-    ui.SendCommand(kCmdProjectManager); // closed again
-    ui.SendCommand(kCmdVirtualPanel);
-    ui.SendCommand(kCmdScriptEditor);
-    ui.chosenFiles = {"/a.vtp"};
-    SaveProjectCommand();
-    CloseProjectCommand();
-    ASSERT_EQ(g_projectOpen, 0);
-
-    ui.commands.clear();
-    ui.chosenFiles = {"/a.vtp"};
-    OpenProjectCommand();
-    ASSERT_EQ(g_projectOpen, 1);
-    std::vector<int> opened;
-    std::copy_if(ui.commands.begin(), ui.commands.end(), std::back_inserter(opened),
-                 [](int c) { return c != kCmdStopEngine; });
-    EXPECT_EQ(opened, (std::vector<int>{kCmdScriptEditor, kCmdVirtualPanel}));
-}
-
-TEST_F(ProjectLifecycleTest, ClosingAWindowOfAnUnchangedProjectCountsAsAChange) {
-    NewSevenBitProject();
-    ui.chosenFiles = {"/a.vtp"};
-    SaveProjectCommand();
-    ui.messages.clear();
-    ui.SendCommand(kCmdProjectManager);
-    ui.answers = {MessageAnswer::No};
-    CloseProjectCommand();
-    EXPECT_EQ(ui.MessageTexts(),
-              std::vector<std::string>{"a.vtp not saved. Do you want to save changes?"});
-}
-
-TEST_F(ProjectLifecycleTest, ADroppedTextFileClosesTheProjectThenIsRefused) {
-    NewSevenBitProject();
-    files.files["/notes.txt"] = std::vector<std::uint8_t>(2000, 'a');
-    ui.answers = {MessageAnswer::No};
-    DropProjectFile("/notes.txt");
-    EXPECT_EQ(ui.MessageTexts(),
-              (std::vector<std::string>{kProject1Question, "Error: invalid project file!"}));
-    EXPECT_EQ(g_projectOpen, 0);
-    EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio");
 }
 
 TEST_F(ProjectLifecycleTest, TheCommandLineProjectOpensAndATooLongPathIsRefused) {
@@ -153,7 +87,7 @@ TEST_F(ProjectLifecycleTest, TheCommandLineProjectOpensAndATooLongPathIsRefused)
     OpenStartupProject("/s/Start.vtp");
     EXPECT_EQ(g_projectOpen, 1);
     EXPECT_EQ(g_sliderCount, 3);
-    EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio - [Start.vtp]");
+    EXPECT_EQ(ui.titles.back(), std::string(kTitle) + " - [Start.vtp]");
 
     // 259 bytes and the terminator fill the path field. One byte more is refused whole: cut, it
     // would open this other file.
@@ -170,7 +104,7 @@ TEST_F(ProjectLifecycleTest, TheCommandLineProjectOpensAndATooLongPathIsRefused)
     EXPECT_EQ(g_sliderCount, 2);
 }
 
-TEST_F(ProjectLifecycleTest, ClosingStopsTheRecorderAndEngineAndGraysTheProjectCommands) {
+TEST_F(ProjectLifecycleTest, ClosingAndOpeningStopTheRecorderAndEngineAndSetTheCommands) {
     NewSevenBitProject();
     ui.recorderState = RecorderState::Recording; // its window is closed: it keeps recording
     ui.commands.clear();
@@ -185,10 +119,91 @@ TEST_F(ProjectLifecycleTest, ClosingStopsTheRecorderAndEngineAndGraysTheProjectC
     EXPECT_EQ(ui.projectButtons.back(), false);
     EXPECT_EQ(g_windowStates[kWindowProjectManager], (WindowState{0, kZeroPlacement, 1}));
 
+    // The windows a project was saved with reopen, the editor first.
     ui.recorderState = RecorderState::Playing;
     ui.commands.clear();
+    g_windowStates[kWindowVirtualPanel].visible = 1;
+    g_windowStates[kWindowScriptEditor].visible = 1;
     ProjectOpened();
-    EXPECT_EQ(ui.commands.front(), kCommandRecorderStop);
+    EXPECT_EQ(ui.commands, (std::vector<int>{kCommandRecorderStop, kCmdStopEngine, kCmdScriptEditor,
+                                             kCmdProjectManager, kCmdVirtualPanel}));
+    EXPECT_TRUE(Enabled(kCmdStart));
+}
+
+class ProjectSaveTest : public ProjectTest {
+protected:
+    // A new project saved once to /p.vtp, then changed.
+    void SetUp() override {
+        ProjectTest::SetUp();
+        AcceptNewProject(kNewPanelSevenBit, "16");
+        FinishNewProject();
+        ui.chosenFiles = {"/p.vtp"};
+        ASSERT_EQ(WriteProject(), 1);
+        previous = files.files["/p.vtp"];
+        g_sliders[0].value = 99;
+        g_scrollStep = 9;
+        files.writes.clear();
+    }
+    std::vector<std::uint8_t> previous;
+};
+
+TEST_F(ProjectSaveTest, AFullDiskLeavesThePreviousFileWholeAndTheProjectChanged) {
+    files.diskFree = 5000;
+    EXPECT_EQ(WriteProject(), 0);
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<std::string>{"Error while writing on the selected file!"});
+    EXPECT_EQ(files.files["/p.vtp"], previous);
+    EXPECT_EQ(files.writes, std::vector<std::string>{"/p.vtp"}); // the scripts were not saved
+    // the saved copies still describe the file on disk
+    EXPECT_EQ(g_slidersSaved[0].value, 0);
+    EXPECT_EQ(g_projectHeader.scrollStep, 8);
+    EXPECT_EQ(g_projectUntitled, 0);
+    DetectProjectChanges();
+    EXPECT_EQ(g_projectDirty, 1);
+}
+
+TEST_F(ProjectSaveTest, AFileThatCannotBeCreatedIsReportedAsSuch) {
+    files.failCreate = true;
+    EXPECT_EQ(WriteProject(), 0);
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<std::string>{"Error while creating the selected file!"});
+    EXPECT_EQ(files.files["/p.vtp"], previous);
+
+    // a chosen path too long for the project's field is not cut into another file's name
+    files.failCreate = false;
+    ui.chosenFiles = {"/" + std::string(300, 'l') + ".vtp"};
+    SaveProjectAsCommand();
+    EXPECT_EQ(ui.MessageTexts().back(), "Error while creating the selected file!");
+    EXPECT_EQ(TextOf(g_projectPath), "/p.vtp");
+    EXPECT_EQ(files.files.size(), 3u); // the project and its two scripts
+}
+
+TEST_F(ProjectSaveTest, AFailedSaveAnsweredFromThePromptAbortsTheCommand) {
+    files.diskFree = 0;
+    ui.answers = {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Yes};
+    CloseProjectCommand();
+    EXPECT_EQ(g_projectOpen, 1);
+    EXPECT_FALSE(ExitProject());
+    EXPECT_EQ(g_projectOpen, 1);
+    ui.chosenFiles = {"/other.vtp"};
+    OpenProjectCommand();
+    EXPECT_EQ(g_projectOpen, 1);
+    EXPECT_EQ(ui.chosenFiles.size(), 1u); // no file was asked for
+    EXPECT_EQ(files.files["/p.vtp"], previous);
+}
+
+TEST_F(ProjectSaveTest, AScriptThatCannotBeSavedKeepsTheProjectChangedAndStopsTheExit) {
+    g_scriptTexts[0] = "instr 1\r\nendin\r\n";
+    files.diskFree = previous.size(); // room for the project file, none for the script
+    EXPECT_EQ(WriteProject(), 0);
+    EXPECT_NE(files.files["/p.vtp"], previous); // the project file itself was written
+    EXPECT_EQ(g_projectUntitled, 0);
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Sorry, can't save the script file n.1"});
+
+    ui.answers = {MessageAnswer::Yes};
+    EXPECT_FALSE(ExitProject());
+    EXPECT_EQ(g_projectOpen, 1);
+    EXPECT_EQ(g_scriptTexts[0], "instr 1\r\nendin\r\n");
 }
 
 } // namespace

@@ -4,14 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstdint>
-#include <cstring>
-#include <string_view>
+#include <string>
 #include <vector>
 
 #include "base/AllState.h"
 #include "fakes/CoreServices.h"
+#include "fakes/ExpectedBytes.h"
+#include "project/ProjectIo.h"
 #include "project/ProjectState.h"
 #include "scripts/ScriptStore.h"
 
@@ -28,6 +28,12 @@ protected:
         ui = FakeUi{};
         files = FakeFileSystem{};
         SetUp();
+    }
+
+    // Puts `bytes` in place as the file at `path` and reads it as the project.
+    std::int32_t ReadBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+        files.files[path] = bytes;
+        return SetProjectFile(path) ? ReadProject() : -1;
     }
 
     // The toggle commands of the four project windows open and close them as the windows do:
@@ -49,27 +55,6 @@ protected:
     }
 };
 
-// File bytes written by hand at their offsets, little-endian.
-struct ExpectedBytes {
-    explicit ExpectedBytes(std::size_t size) : bytes(size, 0) {}
-    void I32(std::size_t at, std::int32_t v) {
-        for (int i = 0; i < 4; ++i) {
-            bytes[at + static_cast<std::size_t>(i)] =
-                static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i));
-        }
-    }
-    void F32(std::size_t at, float v) { I32(at, std::bit_cast<std::int32_t>(v)); }
-    void Text(std::size_t at, std::string_view text) {
-        std::memcpy(bytes.data() + at, text.data(), text.size());
-    }
-    void U8(std::size_t at, std::initializer_list<std::uint8_t> values) {
-        for (std::uint8_t v : values) {
-            bytes[at++] = v;
-        }
-    }
-    std::vector<std::uint8_t> bytes;
-};
-
 // The header of a new project's file and its default 7-bit sliders, window states as given.
 inline ExpectedBytes ExpectedNewProject(std::string_view name, int sliders, int snapshots) {
     ExpectedBytes e(1636 + 544 * static_cast<std::size_t>(sliders) +
@@ -80,7 +65,7 @@ inline ExpectedBytes ExpectedNewProject(std::string_view name, int sliders, int 
     e.I32(604, snapshots);
     e.I32(608, 0);
     e.I32(612, 8);
-    e.U8(616, {0x90, 0x3C, 0x40, 0x80, 0x3C, 0x40});
+    e.Text(616, "\x90\x3C\x40\x80\x3C\x40"); // start and stop: Note On and Off of C4, 64
     e.I32(624, 16);
     e.Text(644, "test.orc");
     e.Text(904, "test.sco");
@@ -90,7 +75,7 @@ inline ExpectedBytes ExpectedNewProject(std::string_view name, int sliders, int 
         const std::size_t at = 1636 + 544 * static_cast<std::size_t>(i);
         e.Text(at, "Slider" + std::to_string(i + 1));
         e.I32(at + 500, 1);
-        e.F32(at + 516, 1.0f);
+        e.I32(at + 516, 0x3F800000); // its maximum, 1.0f
         e.I32(at + 524, i);
     }
     return e;

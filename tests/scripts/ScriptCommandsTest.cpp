@@ -1,9 +1,12 @@
-#include <gtest/gtest.h>
+#include <fstream>
+#include <sstream>
+#include <utility>
+#include <vector>
 
-#include "base/AllState.h"
 #include "base/ByteCodec.h"
+#include "engine/AudioFormats.h"
 #include "engine/EngineSettings.h"
-#include "fakes/FakeUi.h"
+#include "fakes/CoreServices.h"
 #include "panel/PanelState.h"
 #include "project/ProjectState.h"
 #include "scripts/CsoundText.h"
@@ -12,23 +15,51 @@
 
 namespace {
 
-class ScriptCommands : public ::testing::Test {
-protected:
-    void SetUp() override {
-        g_ui = &ui;
-        ResetAllState();
-        for (int i = 0; i < g_sliderCount; ++i) {
-            SetDefaultSlider(i, false);
-        }
-    }
-    void TearDown() override {
-        g_ui = nullptr;
-        ResetAllState();
-    }
-    FakeUi ui;
-};
+using ScriptCommands = CoreServices;
+
+SliderRecord Named(const std::string& name, SliderRecord slider) {
+    SetText(slider.name, name);
+    return slider;
+}
 
 } // namespace
+
+// InsertMenu.golden holds what each command inserts: the header for every audio format, then
+// the orchestra, the tables and the p-fields of the panel below, each piece closed by "|".
+TEST_F(ScriptCommands, TheInsertMenuGivesTheGoldenTextsPieceByPiece) {
+    g_sliderCount = 4;
+    SetDefaultSlider(0, false);
+    g_sliders[0].value = 64;
+    g_sliders[0].curve = kCurveCubic; // the p-field is the linear value whatever the curve
+    // Any type but 1 is a 14-bit slider; only blanks in a name become underscores. The fields:
+    // name, type, value, scaled value, range, channel, controllers, reserved, curve, locked.
+    g_sliders[1] = Named("Low pass cutoff", {{}, 7, 16383, 0, 20.0f, 20000.0f, 2, 7, 39, 0, 0, 0});
+    g_sliders[2] = Named("a\tb.c  d", {{}, 1, 1, 0, 0.001f, 0.1f, 15, 127, 0, 0, 0, 0});
+    g_sliders[3] =
+        Named(std::string(499, 'n'), {{}, 0, 0, 0, -1e11f, 1e11f, 15, 127, 127, 0, 0, 0});
+    std::string text;
+    const auto add = [&text](int command, int format, const std::string& label) {
+        text += "[" + label + "]\n";
+        for (const std::string& piece : InsertMenuPieces(command, format)) {
+            text += piece + "|";
+        }
+        text += "\n";
+    };
+    for (int format = 0; format < 16; ++format) {
+        add(kCommandInsertHeader, format, "34000 format " + std::to_string(format));
+    }
+    for (int command = kCommandInsertOrchestra; command <= kCommandInsertPFields; command += 1000) {
+        add(command, kDefaultAudioFormat, std::to_string(command));
+    }
+    std::ifstream golden(VENTARO_SCRIPTS_TEST_DIR "/InsertMenu.golden", std::ios::binary);
+    std::stringstream expected;
+    expected << golden.rdbuf();
+    EXPECT_EQ(text, expected.str());
+    EXPECT_EQ(g_sliders[0].scaledValue, static_cast<float>(64.0 / 127.0)); // written back
+    EXPECT_EQ(g_sliders[1].scaledValue, 20000.0f);
+    EXPECT_TRUE(InsertMenuPieces(36500, 15).empty());
+    EXPECT_TRUE(InsertMenuPieces(kCommandEditScript1, 15).empty());
+}
 
 TEST_F(ScriptCommands, EditorNeedsAtLeastOneScript) {
     EXPECT_TRUE(CheckScriptsToEdit());
@@ -36,41 +67,40 @@ TEST_F(ScriptCommands, EditorNeedsAtLeastOneScript) {
     SetText(g_scriptPaths[1], "");
     EXPECT_FALSE(CheckScriptsToEdit());
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Sorry, no scripts specified!"});
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
-}
-
-TEST_F(ScriptCommands, InsertMenuHandsOverThePiecesOfEachCommand) {
-    EXPECT_EQ(InsertMenuPieces(34000, 4), std::vector<std::string>{CsoundHeaderPiece(4)});
-    const std::vector<std::string> orchestra = InsertMenuPieces(35000, 15);
-    ASSERT_EQ(orchestra.size(), 19u);
-    EXPECT_EQ(orchestra[17], "\r\nkSlider16\tctrl7\t\t1, 15, 0., 1.\r\n");
-    EXPECT_EQ(InsertMenuPieces(36000, 15), std::vector<std::string>{FunctionTablePiece(1)});
-    EXPECT_EQ(InsertMenuPieces(43000, 15), std::vector<std::string>{FunctionTablePiece(8)});
-    EXPECT_EQ(InsertMenuPieces(48000, 15), std::vector<std::string>{FunctionTablePiece(13)});
-    EXPECT_TRUE(InsertMenuPieces(36500, 15).empty());
-    EXPECT_TRUE(InsertMenuPieces(50000, 15).empty());
-}
-
-TEST_F(ScriptCommands, PFieldCommandWritesTheLinearValueBackIntoThePanel) {
-    g_sliderCount = 2;
-    g_sliders[0].value = 127;
-    g_sliders[1].value = 64;
-    g_sliders[1].scaledValue = 0.9f; // a curve-mapped value is replaced
-    const std::vector<std::string> pieces = InsertMenuPieces(49000, 15);
-    EXPECT_EQ(pieces, (std::vector<std::string>{"; Current values (P-fields)\r\ni.\t+\t.", "\t1.",
-                                                "\t0.5039370079", "\r\n\r\n"}));
-    EXPECT_EQ(g_sliders[0].scaledValue, 1.0f);
-    EXPECT_EQ(g_sliders[1].scaledValue, static_cast<float>(64.0 / 127.0));
 }
 
 TEST_F(ScriptCommands, ExternalEditorOpensTheProjectOrTheEnvironmentScript) {
     SetText(g_soundEngine.scriptEditor, "kate");
     SetText(g_scriptPaths[1], "/music/piece.sco");
     SetText(g_environmentFiles.script2, "env.sco");
-    ExternalEditorLaunch launch = ExternalEditorFor(51000);
+    ExternalEditorLaunch launch = ExternalEditorFor(kCommandEditScript2);
     EXPECT_EQ(launch.program, "kate");
     EXPECT_EQ(launch.parameter, "env.sco");
     g_projectOpen = 1;
-    EXPECT_EQ(ExternalEditorFor(51000).parameter, "/music/piece.sco");
-    EXPECT_EQ(ExternalEditorFor(50000).parameter, "test.orc");
+    EXPECT_EQ(ExternalEditorFor(kCommandEditScript2).parameter, "/music/piece.sco");
+    EXPECT_EQ(ExternalEditorFor(kCommandEditScript1).parameter, "test.orc");
+}
+
+// The number rule's own edges, beside the values the golden texts hold: single precision widened,
+// ten significant digits, a three-digit exponent outside ten digits and below a tenth, the point
+// always kept.
+TEST(NumberText, WritesTenSignificantDigitsFixedOrScientific) {
+    const std::vector<std::pair<double, const char*>> numbers = {
+        {0.0, "0."},
+        {-0.0, "0."},
+        {0.5, "0.5"},
+        {-0.25, "-0.25"},
+        {127.0, "127."},
+        {-20000.0, "-20000."},
+        {0.1, "0.1"},
+        {0.05f, "5.000000075e-002"},
+        {-0.05, "-5.e-002"},
+        {1e-300, "1.e-300"},
+        {1234567890.0, "1234567890."},      // ten digits before the point: still fixed
+        {12345678901.0, "1.23456789e+010"}, // eleven
+        {9999999999.7, "1.e+010"},          // rounding carries into eleven digits
+    };
+    for (const auto& [value, text] : numbers) {
+        EXPECT_EQ(NumberText(value), text) << value;
+    }
 }

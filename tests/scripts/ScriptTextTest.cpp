@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "fakes/FakeUi.h"
+#include "fakes/CoreServices.h"
 #include "resources/Strings.h"
 #include "scripts/ScriptStore.h"
 #include "scripts/ScriptText.h"
@@ -35,9 +35,9 @@ TEST(ScriptText, ThePaneShowsUtf8WithOneLfPerLineEnd) {
     EXPECT_EQ(EncodeScriptText("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", {true, false}), "\xE9???");
 }
 
-TEST(ScriptText, AnEditMustLeaveTheScriptWithinItsBytesAsTheyWillBeWritten) {
-    FakeUi ui;
-    g_ui = &ui;
+using ScriptTextEdit = CoreServices;
+
+TEST_F(ScriptTextEdit, AnEditMustLeaveTheScriptWithinItsBytes) {
     EXPECT_TRUE(ScriptEditFits(std::string(kMaxScriptLength, 'a'), {false, false}));
     EXPECT_FALSE(ScriptEditFits(std::string(kMaxScriptLength + 1, 'a'), {false, false}));
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{Str(kStrEditorOutOfSpace)});
@@ -50,5 +50,4 @@ TEST(ScriptText, AnEditMustLeaveTheScriptWithinItsBytesAsTheyWillBeWritten) {
     }
     EXPECT_TRUE(ScriptEditFits(accents, {true, false}));
     EXPECT_FALSE(ScriptEditFits(accents, {false, false}));
-    g_ui = nullptr;
 }

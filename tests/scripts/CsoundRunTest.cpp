@@ -1,0 +1,255 @@
+// The real csound against what the program writes for it: the generated text rendered offline
+// to WAV files, and the default flags presets run for a fraction of a second on the inferred
+// orchestra with their real-time audio and MIDI modules, connected to the "Ventaro.2" MIDI port.
+
+#include <gtest/gtest.h>
+
+#include <RtMidi.h>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <numeric>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "base/ByteCodec.h"
+#include "base/ProgramLauncher.h"
+#include "engine/AudioFormats.h"
+#include "engine/EngineSettings.h"
+#include "midi/JackServer.h"
+#include "scripts/CsoundText.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CsoundResult {
+    int exitCode = -1;  // -1 when csound had to be stopped
+    std::string output; // its standard output and error
+};
+
+std::string Quoted(const std::string& word) {
+    return "'" + std::regex_replace(word, std::regex("'"), "'\\''") + "'";
+}
+
+std::string Join(const std::vector<std::string>& pieces) {
+    return std::accumulate(pieces.begin(), pieces.end(), std::string());
+}
+
+// Skips the test where csound is not installed. Runs csound, without displays or colour codes,
+// in a folder of the test's own that is removed with everything in it. Its home there holds an
+// ALSA configuration whose default device discards the sound, so that the real ALSA module runs
+// on a machine without a sound card.
+class CsoundRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::system("command -v csound >/dev/null 2>&1") != 0) {
+            GTEST_SKIP() << "csound is not installed";
+        }
+        std::string pattern = (fs::temp_directory_path() / "ventaro-csound-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
+        fs::create_directories(folder / "home");
+        Write("home/.asoundrc", "pcm.!default { type null }\n");
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(folder, ec);
+    }
+    std::string Write(const std::string& name, const std::string& text) {
+        std::ofstream(folder / name, std::ios::binary) << text;
+        return (folder / name).string();
+    }
+
+    // A csound that hangs is stopped after 30 seconds.
+    CsoundResult Run(const std::vector<std::string>& arguments) {
+        std::string command = "HOME=" + Quoted(folder / "home") +
+                              " timeout -s KILL 30 csound --nodisplays -+msg_color=false";
+        for (const std::string& word : arguments) {
+            command += " " + Quoted(word);
+        }
+        const fs::path log = folder / "csound.log";
+        const int status = std::system((command + " >" + Quoted(log) + " 2>&1").c_str());
+        std::ifstream in(log, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return {WIFEXITED(status) && WEXITSTATUS(status) != 137 ? WEXITSTATUS(status) : -1,
+                text.str()};
+    }
+
+    // The lines of csound's output that report an error of any kind (the closing "0 errors in
+    // performance" excepted).
+    static std::vector<std::string> ErrorLines(const std::string& output) {
+        static const std::regex error(
+            "error|illegal|invalid|unknown|failed|not found|cannot|can't|unexpected",
+            std::regex::icase);
+        std::vector<std::string> lines;
+        std::stringstream in(output);
+        for (std::string line; std::getline(in, line);) {
+            if (std::regex_search(line, error) &&
+                line.find("0 errors in performance") == line.npos) {
+                lines.push_back(line);
+            }
+        }
+        return lines;
+    }
+
+    fs::path folder;
+};
+
+// 64 7-bit and 64 14-bit sliders with blanks in their names, all channels, mixed ranges.
+std::vector<SliderRecord> MixedPanel() {
+    const float ranges[][2] = {{0.0f, 1.0f},  {20.0f, 20000.0f}, {0.001f, 0.1f},
+                               {-1.0f, 1.0f}, {0.0f, 127.0f},    {-0.25f, 1e11f}};
+    std::vector<SliderRecord> sliders(128);
+    for (int i = 0; i < 128; ++i) {
+        SliderRecord& s = sliders[static_cast<std::size_t>(i)];
+        SetText(s.name, "Fader " + std::to_string(i) + (i % 3 ? " gain" : " cut off freq"));
+        s.type = i % 2 ? kFourteenBitType : kSevenBitType;
+        s.channel = i % 16;
+        s.controller1 = i % 64;
+        s.controller2 = i % 64 + 32;
+        s.minValue = ranges[i % 6][0];
+        s.maxValue = ranges[i % 6][1];
+        s.value = i;
+    }
+    return sliders;
+}
+
+// The inferred orchestra with a minimal audio line before the instrument's end, reading two of
+// the controllers.
+std::string Orchestra(const std::vector<SliderRecord>& sliders) {
+    std::vector<std::string> pieces = InferredOrchestraPieces(sliders, kDefaultAudioFormat);
+    pieces.insert(pieces.end() - 1,
+                  "\r\na1\toscili\t0.1 + 0.1 * kFader_0_cut_off_freq, 220 + kFader_1_gain, 1"
+                  "\r\n\t\touts\ta1, a1\r\n");
+    return Join(pieces);
+}
+
+class CsoundAcceptsText : public CsoundRun {
+protected:
+    // Renders the scripts to `wav`: csound runs cleanly and writes the format's rate and
+    // channels into the WAV header.
+    CsoundResult Render(const std::string& orchestra, const std::string& score,
+                        const std::string& wav, const AudioFormat& format) {
+        const CsoundResult run = Run({"-+rtmidi=null", "-o", (folder / wav).string(),
+                                      Write("test.orc", orchestra), Write("test.sco", score)});
+        EXPECT_EQ(run.exitCode, 0) << wav << "\n" << run.output;
+        EXPECT_EQ(ErrorLines(run.output), std::vector<std::string>{}) << run.output;
+        std::ifstream in(folder / wav, std::ios::binary);
+        unsigned char h[44] = {};
+        in.read(reinterpret_cast<char*>(h), sizeof h);
+        EXPECT_EQ(std::string(reinterpret_cast<char*>(h), 4), "RIFF") << wav;
+        EXPECT_EQ(h[22] | h[23] << 8, format.channels) << wav;
+        EXPECT_EQ(h[24] | h[25] << 8 | h[26] << 16 | h[27] << 24, format.rate) << wav;
+        return run;
+    }
+};
+
+// The port the program offers to the engine: an RtMidi virtual output of client "Ventaro.2".
+std::unique_ptr<RtMidiOut> OpenVentaroPort(RtMidi::Api api) {
+    try {
+        auto out = std::make_unique<RtMidiOut>(api, "Ventaro.2");
+        out->openVirtualPort("Ventaro.2");
+        return out;
+    } catch (const RtMidiError&) {
+        return nullptr;
+    }
+}
+
+// The presets' texts themselves are the engine settings' golden bytes.
+class CsoundFlagsPreset : public CsoundRun {
+protected:
+    // csound with the preset's words as the engine launcher passes them, the message level
+    // raised after them so that warnings show, then the two scripts.
+    CsoundResult RunPreset(int preset, const std::vector<std::string>& extra = {}) {
+        const SoundEngineRecord defaults = DefaultSoundEngine(false);
+        std::vector<std::string> args =
+            SplitParameters(TextOf(defaults.flagsPresets[static_cast<std::size_t>(preset)]));
+        args.push_back("-m135");
+        args.insert(args.end(), extra.begin(), extra.end());
+        args.push_back(Write("test.orc", Orchestra(MixedPanel())));
+        args.push_back(Write("test.sco", FunctionTablePiece(1) + "i1 0 0.3\r\n"));
+        return Run(args);
+    }
+};
+
+} // namespace
+
+TEST_F(CsoundAcceptsText, TheOrchestraOf128MixedSlidersEveryTableAndThePFieldsRender) {
+    std::vector<SliderRecord> sliders = MixedPanel();
+    // The dummy table keeps the score alive for 3600 beats; the tempo makes that 0.6 seconds.
+    std::string score = "t 0 360000\r\n";
+    for (int piece = 1; piece <= kFunctionTableCount; ++piece) {
+        score += FunctionTablePiece(piece);
+    }
+    score += "i1\t0\t1000\r\n" + Join(PFieldPieces(sliders));
+    const CsoundResult run =
+        Render(Orchestra(sliders), score, "panel.wav", AudioFormatOf(kDefaultAudioFormat));
+    // Each table is reported on a line of its own, with nothing after it when it was built.
+    for (int table : {1, 2, 3, 4, 20, 21, 22, 23, 24, 25, 26, 27}) {
+        const std::string line = "ftable " + std::to_string(table) + ":\n";
+        EXPECT_NE(run.output.find(line), std::string::npos) << line << run.output;
+    }
+}
+
+TEST_F(CsoundAcceptsText, EveryHeaderRendersAtItsOwnRateAndChannels) {
+    for (int index = 0; index < kAudioFormatCount; ++index) {
+        const AudioFormat format = AudioFormatOf(index);
+        const std::string orchestra =
+            CsoundHeaderPiece(index) + InstrumentOpeningPiece() + "a1\toscili\t0.1, 440, 1\r\n" +
+            (format.channels == 2 ? "\t\touts\ta1, a1\r\n" : "\t\tout\ta1\r\n") +
+            InstrumentEndPiece();
+        Render(orchestra, FunctionTablePiece(1) + "i1 0 0.1\r\n",
+               "format" + std::to_string(index) + ".wav", format);
+    }
+}
+
+TEST_F(CsoundFlagsPreset, JackPresetsPlayAndConnectToTheVentaroPort) {
+    JackServer jack(44100); // the rate of the default audio format
+    ASSERT_TRUE(jack.Start()) << "jackd did not come up";
+    const auto port = OpenVentaroPort(RtMidi::UNIX_JACK);
+    ASSERT_TRUE(port);
+    for (int preset : {1, 3}) {
+        const CsoundResult run = RunPreset(preset);
+        EXPECT_EQ(run.exitCode, 0) << preset << "\n" << run.output;
+        EXPECT_NE(run.output.find("rtaudio: JACK module enabled"), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find("rtmidi: JACK module enabled"), std::string::npos);
+        // csound warns when it cannot connect its MIDI input to the named port.
+        EXPECT_EQ(run.output.find("failed to connect to: Ventaro.2"), std::string::npos)
+            << run.output;
+        EXPECT_EQ(ErrorLines(run.output), std::vector<std::string>{}) << run.output;
+    }
+}
+
+TEST_F(CsoundFlagsPreset, AlsaPresetsPlayThroughTheAlsaModule) {
+    const bool sequencer = fs::exists("/dev/snd/seq");
+    const auto port = sequencer ? OpenVentaroPort(RtMidi::LINUX_ALSA) : nullptr;
+    ASSERT_EQ(port != nullptr, sequencer);
+    for (int preset : {0, 2}) {
+        // With a sequencer device the alsaseq module connects to the port; without one it fails
+        // to open, which still shows that the flags chose it. Nothing else may be refused.
+        const CsoundResult run = RunPreset(preset);
+        EXPECT_NE(run.output.find(sequencer ? "ALSASEQ: connected from"
+                                            : "ALSASEQ: error opening sequencer"),
+                  std::string::npos)
+            << run.output;
+        for (const std::string& line : ErrorLines(run.output)) {
+            EXPECT_TRUE(!sequencer && (line.find("ALSASEQ") != std::string::npos ||
+                                       line.find("seq_hw.c") != std::string::npos ||
+                                       line.find("MIDI in device") != std::string::npos ||
+                                       line.find("1 errors in performance") != std::string::npos))
+                << line;
+        }
+        // The same flags with only the MIDI module left out play through real ALSA audio.
+        const CsoundResult audio = RunPreset(preset, {"-+rtmidi=null"});
+        EXPECT_EQ(audio.exitCode, 0) << preset << "\n" << audio.output;
+        EXPECT_EQ(ErrorLines(audio.output), std::vector<std::string>{}) << audio.output;
+        EXPECT_NE(audio.output.find("0 errors in performance"), std::string::npos);
+    }
+}
