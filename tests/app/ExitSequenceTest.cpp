@@ -47,8 +47,8 @@ TEST_F(ExitSequence, WritesFrameWindowAndBarsClosesTheDevicesAndQuitsAndTheNextS
     EXPECT_EQ(g_frame.framePlacement, view.placement);
     EXPECT_EQ(g_frame.alwaysOnTop, 1);
     EXPECT_EQ(g_frame.statusBarShown, -1);
-    EXPECT_TRUE(view.topmost);
-    EXPECT_FALSE(view.statusBarVisible);
+    EXPECT_TRUE(view.On("topmost"));
+    EXPECT_EQ(view.Last("statusbar"), "hidden");
 }
 
 TEST_F(ExitSequence, ACancelledSavePromptKeepsTheProgramRunningAndWritesNothing) {

@@ -5,20 +5,7 @@
 
 namespace {
 
-class PanelLogicTest : public PanelFixture {
-protected:
-    // The bytes each slider of a 7-bit panel sends for the given values (controller = index).
-    static Lines SevenBitBytes(const std::vector<int>& values) {
-        Lines lines;
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            char text[16];
-            std::snprintf(text, sizeof text, "B0 %02X %02X", static_cast<unsigned>(i),
-                          static_cast<unsigned>(values[i]));
-            lines.push_back(text);
-        }
-        return lines;
-    }
-};
+class PanelLogicTest : public PanelFixture {};
 
 TEST_F(PanelLogicTest, ScrollCodesStepLinesPagesAndEnds) {
     EXPECT_EQ(ScrolledValue(0, 127, kScrollPageDown, 0, 8), 16); // 127 ÷ 8 = 15, plus 1

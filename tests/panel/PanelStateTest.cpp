@@ -1,31 +1,12 @@
-#include <gtest/gtest.h>
-
 #include <cstring>
 
-#include "base/AllState.h"
 #include "base/ByteCodec.h"
-#include "panel/PanelState.h"
+#include "panel/PanelTestFixture.h"
 #include "snapshots/SnapshotState.h"
 
 namespace {
 
-class PanelStateTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ResetAllState();
-        for (int i = 0; i < 16; ++i) {
-            SetDefaultSlider(i, false); // Slider1..Slider16 on controllers 0..15
-        }
-    }
-    void TearDown() override { ResetAllState(); }
-
-    static void SetSnapshot(int number, const char* name, int firstValue) {
-        SetText(g_snapshots[number].name, name);
-        for (int i = 0; i < kMaxSliders; ++i) {
-            g_snapshots[number].values[static_cast<std::size_t>(i)] = firstValue + i;
-        }
-    }
-};
+class PanelStateTest : public PanelFixture {};
 
 TEST_F(PanelStateTest, InsertedSliderTakesTheNextControllersAndName) {
     const SliderRecord oldThird = g_sliders[3];
@@ -41,16 +22,11 @@ TEST_F(PanelStateTest, InsertedSliderTakesTheNextControllersAndName) {
     EXPECT_EQ(TextOf(g_sliders[16].name), "Slider16");
     EXPECT_EQ(g_sliderCount, 17);
     EXPECT_EQ(g_sliderCountCommitted, 17);
-}
 
-TEST_F(PanelStateTest, InsertCountsTheDisplacedSliderIgnoresStaleSlotsAndWrapsAt127) {
-    g_sliders[3].controller1 = 50;   // the occupant moved up one place still counts
-    g_sliders[16].controller1 = 100; // beyond the count: stale, never read
-    g_sliders[16].controller2 = 120;
-    InsertSlider(3);
-    EXPECT_EQ(g_sliders[3].controller1, 51);
-    EXPECT_EQ(g_sliders[3].controller2, 1);
-
+    // The displaced occupant still counts, and 127 wraps to 0.
+    g_sliders[4].controller1 = 50;
+    InsertSlider(4);
+    EXPECT_EQ(g_sliders[4].controller1, 51);
     g_sliders[0].controller1 = 127;
     g_sliders[1].controller2 = 127;
     InsertSlider(0);
@@ -58,37 +34,30 @@ TEST_F(PanelStateTest, InsertCountsTheDisplacedSliderIgnoresStaleSlotsAndWrapsAt
     EXPECT_EQ(g_sliders[0].controller2, 0);
 }
 
-TEST_F(PanelStateTest, DeletingTheFirstOfTwoSlidersKeepsSnapshotValues) {
-    g_sliderCount = g_sliderCountCommitted = 2;
-    SetSnapshot(1, "Snap1", 10);
-    g_snapshotCount = 1;
-    const SliderRecord second = g_sliders[1];
-    DeleteSlider(0);
-    EXPECT_EQ(g_sliderCount, 1);
-    EXPECT_EQ(g_sliderCountCommitted, 1);
-    EXPECT_EQ(g_sliders[0], second);
-    EXPECT_EQ(g_snapshots[1].values[0], 10);
-    EXPECT_EQ(g_snapshots[1].values[1], 11);
-}
-
-TEST_F(PanelStateTest, CopySliderCopiesTheNameAsText) {
+TEST_F(PanelStateTest, CopyFindAndDeleteKeepToTheCountedSliders) {
+    // The name is copied as text, the bytes after its terminator left out.
     std::memcpy(g_sliders[2].name.data(), "Src\0junk", 8);
-    g_sliders[2].scaledValue = 0.25f;
-    g_sliders[2].reserved = 9;
     g_sliders[2].locked = 1;
     SetText(g_sliders[5].name, "AMuchLongerName");
     CopySlider(2, 5);
     SliderRecord expected = g_sliders[2];
     SetText(expected.name, "Src");
     EXPECT_EQ(g_sliders[5], expected);
-}
 
-TEST_F(PanelStateTest, FindSliderByNameIsExactWithinTheCount) {
+    SetText(g_sliders[16].name, "Ghost");
     EXPECT_EQ(FindSliderByName("Slider2"), 1);
     EXPECT_EQ(FindSliderByName("slider2"), kSliderNotFound);
-    SetText(g_sliders[16].name, "Ghost");
-    EXPECT_EQ(FindSliderByName("Ghost"), kSliderNotFound);
+    EXPECT_EQ(FindSliderByName("Ghost"), kSliderNotFound); // beyond the count
     EXPECT_EQ(FindSliderByName(""), kSliderNotFound);
+
+    MakePanel(2, false);
+    g_snapshots[1].values[1] = 11;
+    const SliderRecord second = g_sliders[1];
+    DeleteSlider(0);
+    EXPECT_EQ(g_sliderCount, 1);
+    EXPECT_EQ(g_sliderCountCommitted, 1);
+    EXPECT_EQ(g_sliders[0], second);
+    EXPECT_EQ(g_snapshots[1].values[1], 11); // snapshot values stay where they are
 }
 
 } // namespace
