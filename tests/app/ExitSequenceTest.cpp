@@ -20,15 +20,12 @@ Bytes PlacedWords(std::initializer_list<std::int32_t> after) {
 
 } // namespace
 
-class ExitSequence : public FrameFixture {
+class ExitSequence : public CreatedFrame {
 protected:
     void SetUp() override {
-        FrameFixture::SetUp();
-        CreateFrameState(clock);
+        CreatedFrame::SetUp();
         ASSERT_TRUE(OpenMidiDevices());
         view.placement = PlacementFromGeometry({10, 20, 800, 600, kShowMaximized});
-        view.log.clear();
-        ui.commands.clear();
     }
 };
 

@@ -48,15 +48,7 @@ TEST_F(FrameFixture, CreationMakesTheBarsThenRunsTheTogglesInTheirOrder) {
     EXPECT_EQ(StatusOf(3).back(), "KBM");
 }
 
-class FrameToggles : public FrameFixture {
-protected:
-    void SetUp() override {
-        FrameFixture::SetUp();
-        CreateFrameState(clock);
-        view.log.clear();
-        ui.statusTexts.clear();
-    }
-};
+class FrameToggles : public CreatedFrame {};
 
 TEST_F(FrameToggles, AlwaysOnTopTwiceReturnsToTheFirstStateWithTheButtonFollowingTheMenu) {
     for (const bool on : {true, false}) {
@@ -224,13 +216,8 @@ TEST_F(FrameFixture, OverviewOpensTheInstalledHelpWhileThePreferenceNamesTheDefa
                                                            "/nonexistent/own.hlp"}));
 }
 
-class FrameMenus : public FrameFixture {
+class FrameMenus : public CreatedFrame {
 protected:
-    void SetUp() override {
-        FrameFixture::SetUp();
-        CreateFrameState(clock);
-        ui.statusTexts.clear();
-    }
     // The commands of the menu that open enabled.
     static std::vector<int> Enabled(int menu) {
         std::vector<int> enabled;

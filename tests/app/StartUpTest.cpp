@@ -33,14 +33,8 @@ TEST(CommandLine, AProjectPathIsTakenAsItStandsCutAtTheFieldsTwoHundredFiftyNine
     EXPECT_EQ(CommandLineProjectPath(split), std::string(258, 'a'));
 }
 
-class StartUp : public FrameFixture {
+class StartUp : public CreatedFrame {
 protected:
-    void SetUp() override {
-        FrameFixture::SetUp();
-        CreateFrameState(clock);
-        ui.commands.clear();
-        view.log.clear();
-    }
     void Run(std::string_view commandLine = "") {
         RunStartUpSequence(commandLine, [this] { return !ui.quitCodes.empty(); });
     }

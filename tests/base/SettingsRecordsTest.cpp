@@ -18,18 +18,7 @@ std::string Hex(const Bytes& bytes, std::size_t from = 0, std::size_t count = st
 }
 
 WindowPlacement SamplePlacement() {
-    WindowPlacement p;
-    p.flags = 2;
-    p.showCmd = 3;
-    p.minX = -1;
-    p.minY = -1;
-    p.maxX = 4;
-    p.maxY = 5;
-    p.left = 100;
-    p.top = 200;
-    p.right = 740;
-    p.bottom = 680;
-    return p;
+    return {44, 2, 3, -1, -1, 4, 5, 100, 200, 740, 680};
 }
 
 constexpr const char* kSamplePlacementHex = "2C 00 00 00 02 00 00 00 03 00 00 00 FF FF FF FF "
@@ -128,6 +117,7 @@ TEST(SettingsRecords, DecodersRefuseAWrongSizeOrAnUnusableField) {
     EXPECT_FALSE(DecodeToolWindow(EncodeToolWindow({SamplePlacement(), 1, 0}, true), false));
     EXPECT_FALSE(DecodeToolWindow(EncodeToolWindow({SamplePlacement(), 2, 0}, false), false));
     EXPECT_FALSE(DecodeToggle(EncodeInt32(0)));
+    EXPECT_FALSE(DecodeToggle(EncodeInt32(2))); // a toggle is 1 or -1, nothing else
     EXPECT_FALSE(DecodeToggle(Bytes(8)));
     WindowPlacement shortRecord = SamplePlacement();
     shortRecord.length = 40; // not the platform's placement record

