@@ -28,11 +28,6 @@ TEST_F(PreferencesStore, AFirstStartWithAnEmptyStoreKeepsTheDefaults) {
     EXPECT_EQ(g_preferences.editor.font, g_fixedPitchFont);
     EXPECT_EQ(g_preferences.editor.saveScriptsBeforeRun, 1);
     EXPECT_EQ(g_preferencesCommitted.help, g_preferences.help);
-    // Creation's toggles negate these: keyboard mapping off, tool and status bar shown.
-    EXPECT_EQ(
-        (std::array<int, 3>{g_frame.keyboardMapping, g_frame.toolBarShown, g_frame.statusBarShown}),
-        (std::array<int, 3>{1, -1, -1}));
-    EXPECT_EQ(g_frame.framePlacementLoaded, 0);
     EXPECT_FALSE(g_toolWindows[kToolMidiScope].placementValid);
     EXPECT_TRUE(store.keys.empty()); // reading creates nothing
 }

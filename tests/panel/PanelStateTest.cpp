@@ -1,8 +1,5 @@
-#include <cstring>
-
 #include "base/ByteCodec.h"
 #include "panel/PanelTestFixture.h"
-#include "snapshots/SnapshotState.h"
 
 namespace {
 
@@ -34,30 +31,12 @@ TEST_F(PanelStateTest, InsertedSliderTakesTheNextControllersAndName) {
     EXPECT_EQ(g_sliders[0].controller2, 0);
 }
 
-TEST_F(PanelStateTest, CopyFindAndDeleteKeepToTheCountedSliders) {
-    // The name is copied as text, the bytes after its terminator left out.
-    std::memcpy(g_sliders[2].name.data(), "Src\0junk", 8);
-    g_sliders[2].locked = 1;
-    SetText(g_sliders[5].name, "AMuchLongerName");
-    CopySlider(2, 5);
-    SliderRecord expected = g_sliders[2];
-    SetText(expected.name, "Src");
-    EXPECT_EQ(g_sliders[5], expected);
-
+TEST_F(PanelStateTest, FindSliderByNameIsExactWithinTheCount) {
     SetText(g_sliders[16].name, "Ghost");
     EXPECT_EQ(FindSliderByName("Slider2"), 1);
     EXPECT_EQ(FindSliderByName("slider2"), kSliderNotFound);
-    EXPECT_EQ(FindSliderByName("Ghost"), kSliderNotFound); // beyond the count
+    EXPECT_EQ(FindSliderByName("Ghost"), kSliderNotFound);
     EXPECT_EQ(FindSliderByName(""), kSliderNotFound);
-
-    MakePanel(2, false);
-    g_snapshots[1].values[1] = 11;
-    const SliderRecord second = g_sliders[1];
-    DeleteSlider(0);
-    EXPECT_EQ(g_sliderCount, 1);
-    EXPECT_EQ(g_sliderCountCommitted, 1);
-    EXPECT_EQ(g_sliders[0], second);
-    EXPECT_EQ(g_snapshots[1].values[1], 11); // snapshot values stay where they are
 }
 
 } // namespace

@@ -146,35 +146,29 @@ TEST_F(SliderPropsTest, OpeningFillsTheFieldsAndAMissingSliderEndsAsCancel) {
 }
 
 TEST_F(SliderPropsTest, OkStoresEveryFieldOnlyAfterAllChecksPassAndCancelNothing) {
-    ASSERT_EQ(OpenSliderProps("Slider2", m_fields), 1);
-    const SliderRecord before = Slider(1);
+    ASSERT_EQ(OpenSliderProps("Slider1", m_fields), 1);
+    const SliderRecord before = Slider(0);
     m_fields = {"Cutoff", "5", "0", "1", kCurveQuadratic};
+    ChooseSliderPropsType(kFourteenBitType);
     ChooseSliderPropsChannel(2);
     ChooseSliderPropsController1(74);
+    ChooseSliderPropsController2(75);
     ToggleSliderPropsLocked();
     EXPECT_EQ(AcceptSliderProps(m_fields), 0);
-    EXPECT_EQ(Slider(1), before);
+    EXPECT_EQ(Slider(0), before);
     EXPECT_EQ(g_sliderPropsOpen, 1);
 
     m_fields.current = "0.5";
     EXPECT_EQ(AcceptSliderProps(m_fields), 1);
     EXPECT_EQ(g_sliderPropsOpen, 0);
-    const SliderRecord& stored = Slider(1);
+    const SliderRecord& stored = Slider(0);
     EXPECT_EQ(TextOf(stored.name), "Cutoff");
-    EXPECT_EQ(stored.value, 63); // trunc(127 × 0.5)
+    EXPECT_EQ(stored.value, 8191); // trunc(16383 × 0.5) in the new type's range
     EXPECT_FLOAT_EQ(stored.scaledValue, 0.5f);
-    EXPECT_EQ((std::array<int, 4>{stored.channel, stored.controller1, stored.locked, stored.curve}),
-              (std::array<int, 4>{2, 74, 1, kCurveQuadratic}));
+    EXPECT_EQ((std::array<int, 6>{stored.type, stored.channel, stored.controller1,
+                                  stored.controller2, stored.locked, stored.curve}),
+              (std::array<int, 6>{kFourteenBitType, 2, 74, 75, 1, kCurveQuadratic}));
     EXPECT_TRUE(Sent().empty()); // the panel is closed: nothing is sent
-
-    // A 7-bit slider turned 14-bit takes its new range.
-    ASSERT_EQ(OpenSliderProps("Slider1", m_fields), 1);
-    ChooseSliderPropsType(kFourteenBitType);
-    ChooseSliderPropsController2(64);
-    m_fields.current = "1";
-    EXPECT_EQ(AcceptSliderProps(m_fields), 1);
-    EXPECT_EQ(Slider(0).type, kFourteenBitType);
-    EXPECT_EQ(Slider(0).value, 16383);
 
     ASSERT_EQ(OpenSliderProps("Slider3", m_fields), 1);
     const SliderRecord third = Slider(2);
