@@ -5,9 +5,12 @@
 
 namespace {
 
-// Little-endian 32-bit words, as the records lay them out.
-Bytes Words(std::initializer_list<std::int32_t> words) {
+// The little-endian words of a placement record with the normal rectangle (10, 20)-(810, 620),
+// shown maximized, followed by the record's own words.
+Bytes PlacedWords(std::initializer_list<std::int32_t> after) {
     Bytes bytes;
+    std::vector<std::int32_t> words{44, 0, 3, -1, -1, -1, -1, 10, 20, 810, 620};
+    words.insert(words.end(), after);
     for (const std::int32_t word : words) {
         const Bytes one = EncodeInt32(word);
         bytes.insert(bytes.end(), one.begin(), one.end());
@@ -15,45 +18,34 @@ Bytes Words(std::initializer_list<std::int32_t> words) {
     return bytes;
 }
 
-// A placement with the normal rectangle (10, 20)-(810, 620), shown maximized.
-Bytes PlacementBytes() {
-    return Words({44, 0, 3, -1, -1, -1, -1, 10, 20, 810, 620});
-}
-
-Bytes Concat(Bytes a, const Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 } // namespace
 
-class ExitSequence : public FrameFixture {
+class ExitSequence : public CreatedFrame {
 protected:
     void SetUp() override {
-        FrameFixture::SetUp();
-        CreateFrameState(clock);
+        CreatedFrame::SetUp();
         ASSERT_TRUE(OpenMidiDevices());
         view.placement = PlacementFromGeometry({10, 20, 800, 600, kShowMaximized});
-        view.log.clear();
-        Sent();
-        ui.commands.clear();
     }
 };
 
-TEST_F(ExitSequence, WritesFrameWindowAndBarsThenClosesTheDevicesAndQuits) {
+TEST_F(ExitSequence, WritesFrameWindowAndBarsClosesTheDevicesAndQuitsAndTheNextStartReadsThem) {
     DispatchCommand(kCmdAlwaysOnTop);
     DispatchCommand(kCmdShowStatusBar);
     DispatchCommand(kCmdExit);
-    const Bytes* frame = store.Get(kWindowsKey, "FrameWindow");
-    const Bytes* bars = store.Get(kWindowsKey, "Bars");
-    ASSERT_NE(frame, nullptr);
-    ASSERT_NE(bars, nullptr);
-    EXPECT_EQ(*frame, Concat(PlacementBytes(), Words({1})));
-    EXPECT_EQ(*bars, Words({1, -1}));
+    ASSERT_NE(store.Get(kWindowsKey, "FrameWindow"), nullptr);
+    EXPECT_EQ(*store.Get(kWindowsKey, "FrameWindow"), PlacedWords({1}));
+    EXPECT_EQ(*store.Get(kWindowsKey, "Bars"), (Bytes{1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}));
     EXPECT_FALSE(midi->OutputIsOpen());
-    EXPECT_EQ(ports->Opens().back(), "close out");
     EXPECT_EQ(g_midiDevices.outputOpened, 0);
     EXPECT_EQ(ui.quitCodes, (std::vector<int>{0}));
+
+    CreateFrameState(clock);
+    EXPECT_EQ(g_frame.framePlacement, view.placement);
+    EXPECT_EQ(g_frame.alwaysOnTop, 1);
+    EXPECT_EQ(g_frame.statusBarShown, -1);
+    EXPECT_TRUE(view.On("topmost"));
+    EXPECT_EQ(view.Last("statusbar"), "hidden");
 }
 
 TEST_F(ExitSequence, ACancelledSavePromptKeepsTheProgramRunningAndWritesNothing) {
@@ -62,6 +54,11 @@ TEST_F(ExitSequence, ACancelledSavePromptKeepsTheProgramRunningAndWritesNothing)
     EXPECT_EQ(store.Get(kWindowsKey, "FrameWindow"), nullptr);
     EXPECT_TRUE(midi->OutputIsOpen());
     EXPECT_TRUE(ui.quitCodes.empty());
+    // Quit at once skips the whole sequence.
+    DispatchCommand(kCmdQuitAtOnce);
+    EXPECT_EQ(ui.quitCodes, (std::vector<int>{0}));
+    EXPECT_EQ(store.Get(kWindowsKey, "FrameWindow"), nullptr);
+    EXPECT_TRUE(midi->OutputIsOpen());
 }
 
 TEST_F(ExitSequence, RunsItsStepsInOrder) {
@@ -88,7 +85,6 @@ TEST_F(ExitSequence, RunsItsStepsInOrder) {
                                                "delete engine file", "command 18003"}));
     EXPECT_EQ(view.log, (std::vector<std::string>{"destroy 58000", "remove tray icon"}));
     EXPECT_EQ(g_frame.inTray, 0);
-    EXPECT_EQ(ui.quitCodes, (std::vector<int>{0}));
 }
 
 TEST_F(ExitSequence, StopsThePlayingRecorderOnlyWhileItsWindowIsOpen) {
@@ -105,49 +101,22 @@ TEST_F(ExitSequence, StoresEachVisibleToolWindowWithItsOpenFlagAndDestroysIt) {
     g_midiScopeFilterActiveSensing = 1;
     ui.openWindows = {kCmdMidiScope, kCmdScratchPad, kCmdAudioRecorder};
     for (int command : ui.openWindows) {
-        ui.windowPlacements[command] = PlacementFromGeometry({10, 20, 800, 600, kShowMaximized});
+        ui.windowPlacements[command] = view.placement;
     }
     RunExitSequence();
-    const Bytes* scope = store.Get(kWindowsKey, "MIDIScope");
-    const Bytes* pad = store.Get(kWindowsKey, "ScratchPad");
-    const Bytes* recorder = store.Get(kWindowsKey, "AudioRecorder");
-    ASSERT_TRUE(scope && pad && recorder);
-    EXPECT_EQ(*scope, Concat(PlacementBytes(), Words({1, 1})));
-    EXPECT_EQ(*pad, Concat(PlacementBytes(), Words({1})));
-    EXPECT_EQ(recorder->size(), 48u);
+    EXPECT_EQ(*store.Get(kWindowsKey, "MIDIScope"), PlacedWords({1, 1}));
+    EXPECT_EQ(*store.Get(kWindowsKey, "ScratchPad"), PlacedWords({1}));
+    EXPECT_EQ(*store.Get(kWindowsKey, "AudioRecorder"), PlacedWords({1}));
     EXPECT_EQ(store.Get(kWindowsKey, "MIDISend"), nullptr);
-    EXPECT_EQ(store.Get(kWindowsKey, "GlobalMemory"), nullptr);
     EXPECT_EQ(view.log,
               (std::vector<std::string>{"destroy 18000", "destroy 58000", "destroy 59000"}));
-}
 
-TEST_F(ExitSequence, AWindowsKeyThatCannotBeMadeLosesTheSettingsButTheExitGoesOn) {
+    // A key that cannot be made loses the settings, but the exit goes on.
+    store.DeleteKey(kWindowsKey);
     store.failCreate = true;
-    ui.openWindows = {kCmdMidiScope};
+    ASSERT_TRUE(OpenMidiDevices());
     RunExitSequence();
-    EXPECT_EQ(store.Get(kWindowsKey, "FrameWindow"), nullptr);
     EXPECT_EQ(store.Get(kWindowsKey, "MIDIScope"), nullptr);
     EXPECT_FALSE(midi->OutputIsOpen());
-    EXPECT_EQ(ui.quitCodes, (std::vector<int>{0}));
-}
-
-TEST_F(ExitSequence, TheNextStartReadsBackWhatTheExitWrote) {
-    DispatchCommand(kCmdShowToolBar);
-    DispatchCommand(kCmdAlwaysOnTop);
-    RunExitSequence();
-    CreateFrameState(clock);
-    EXPECT_EQ(g_frame.framePlacementLoaded, 1);
-    EXPECT_EQ(g_frame.framePlacement, view.placement);
-    EXPECT_EQ(g_frame.alwaysOnTop, 1);
-    EXPECT_EQ(g_frame.toolBarShown, -1);
-    EXPECT_EQ(g_frame.statusBarShown, 1);
-    EXPECT_TRUE(view.topmost);
-    EXPECT_FALSE(view.toolBarVisible);
-}
-
-TEST_F(ExitSequence, QuitAtOnceSkipsTheExitSequence) {
-    DispatchCommand(kCmdQuitAtOnce);
-    EXPECT_EQ(ui.quitCodes, (std::vector<int>{0}));
-    EXPECT_EQ(store.Get(kWindowsKey, "FrameWindow"), nullptr);
-    EXPECT_TRUE(midi->OutputIsOpen());
+    EXPECT_EQ(ui.quitCodes, (std::vector<int>{0, 0}));
 }

@@ -47,3 +47,15 @@ protected:
     FakeFrameView view;
     FixedClock clock;
 };
+
+// The frame after its creation, with what the creation showed and sent forgotten.
+class CreatedFrame : public FrameFixture {
+protected:
+    void SetUp() override {
+        FrameFixture::SetUp();
+        CreateFrameState(clock);
+        view.log.clear();
+        ui.statusTexts.clear();
+        ui.commands.clear();
+    }
+};

@@ -7,20 +7,17 @@
 
 namespace {
 
-// A store whose first look at a key throws, as a broken platform service might.
+// A store whose look at a key throws, as a broken platform service might: a standard
+// exception, or any other.
 class ThrowingStore : public FakeSettingsStore {
 public:
-    bool KeyExists(const std::string& key) override {
+    bool KeyExists(const std::string&) override {
         if (throwStandard) {
             throw std::runtime_error("the settings service went away");
         }
-        if (throwOther) {
-            throw 42;
-        }
-        return FakeSettingsStore::KeyExists(key);
+        throw 42;
     }
-    bool throwStandard = false;
-    bool throwOther = false;
+    bool throwStandard = true;
 };
 
 } // namespace
@@ -36,14 +33,8 @@ TEST(CommandLine, AProjectPathIsTakenAsItStandsCutAtTheFieldsTwoHundredFiftyNine
     EXPECT_EQ(CommandLineProjectPath(split), std::string(258, 'a'));
 }
 
-class StartUp : public FrameFixture {
+class StartUp : public CreatedFrame {
 protected:
-    void SetUp() override {
-        FrameFixture::SetUp();
-        CreateFrameState(clock);
-        ui.commands.clear();
-        view.log.clear();
-    }
     void Run(std::string_view commandLine = "") {
         RunStartUpSequence(commandLine, [this] { return !ui.quitCodes.empty(); });
     }
@@ -87,43 +78,37 @@ TEST_F(StartUp, AStoredChoiceOpensTheDevicesWithoutTheDialog) {
 
 TEST_F(StartUp, AStandardExceptionIsShownAndStartUpGoesOnAnyOtherIsTheFatalMidiStatus) {
     ThrowingStore throwing;
-    throwing.throwStandard = true;
     g_settingsStore = &throwing;
     Run();
     EXPECT_EQ(view.log, (std::vector<std::string>{"focus", "accept drops"}));
     throwing.throwStandard = false;
-    throwing.throwOther = true;
     Run();
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[0].text, "the settings service went away");
+    EXPECT_EQ(ui.MessageTexts(),
+              (std::vector<std::string>{"the settings service went away",
+                                        "A fatal error occurred while reading MIDI status"}));
     EXPECT_TRUE(ui.messages[0].ownCaption); // an empty caption, not the main window title
     EXPECT_EQ(ui.messages[0].caption, "");
-    EXPECT_EQ(ui.messages[1].text, "A fatal error occurred while reading MIDI status");
     EXPECT_EQ(ui.messages[1].icon, MessageIcon::Stop);
 }
 
-TEST_F(StartUp, ReadsTheEngineSettingsThenReopensTheToolWindowsInTheirOrder) {
+TEST_F(StartUp, ReadsTheEngineSettingsReopensTheToolWindowsAndOpensTheProjectLast) {
     store.Put(kSettingsKey, "MIDIDevices", EncodeMidiDeviceSettings({0, 0, -1}));
     std::vector<std::string> steps;
     g_frameHooks.readAudioDevices = [&] { steps.push_back("AudioDevices"); };
     g_frameHooks.readSoundEngine = [&] { steps.push_back("SoundEngine"); };
+    g_frameHooks.openStartupProject = [&](std::string_view path) {
+        steps.push_back(std::string(path));
+    };
     ui.onCommand = [&](int command) { steps.push_back(std::to_string(command)); };
     for (ToolWindowSettings& window : g_toolWindows) {
         window.openAtExit = 1;
     }
     g_toolWindows[kToolGlobalMemory].openAtExit = 0;
-    Run();
+    Run(std::string(300, 'p')); // cut at the field's 259 characters
     EXPECT_EQ(steps, (std::vector<std::string>{"AudioDevices", "SoundEngine", "18000", "55000",
-                                               "58000", "59000"}));
-}
-
-TEST_F(StartUp, HandsTheCommandLineProjectToTheProjectReaderLast) {
-    store.Put(kSettingsKey, "MIDIDevices", EncodeMidiDeviceSettings({0, 0, -1}));
-    std::string opened;
-    g_frameHooks.openStartupProject = [&](std::string_view path) { opened = path; };
-    Run(std::string(300, 'p'));
-    EXPECT_EQ(opened, std::string(259, 'p'));
-    opened = "untouched";
+                                               "58000", "59000", std::string(259, 'p')}));
+    std::vector<std::string> withoutProject(steps.begin(), steps.end() - 1);
+    steps.clear();
     Run("");
-    EXPECT_EQ(opened, "untouched");
+    EXPECT_EQ(steps, withoutProject);
 }

@@ -1,35 +1,16 @@
-#include <csignal>
-#include <cstdlib>
-#include <fstream>
-#include <gtest/gtest.h>
-#include <iterator>
 #include <pwd.h>
 #include <random>
-#include <sys/resource.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
+
+#include "TempFolderTest.h"
 
 #include "base/FileSettingsStore.h"
 #include "base/Preferences.h"
 #include "base/SettingsKeys.h"
 
-namespace fs = std::filesystem;
-
 namespace {
-
-Bytes FileBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::vector<std::string> FolderEntries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 Bytes Pattern(std::size_t size, std::uint8_t seed) {
     Bytes bytes(size);
@@ -39,29 +20,20 @@ Bytes Pattern(std::size_t size, std::uint8_t seed) {
     return bytes;
 }
 
-class FileStore : public ::testing::Test {
+// A store over <folder>/config.
+class FileStore : public TempFolderTest {
 protected:
-    void SetUp() override {
-        std::string temp = (fs::temp_directory_path() / "ventaro-store-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(temp.data()), nullptr);
-        base = temp;
-        root = base / "config";
-        fs::create_directory(root);
-    }
-    void TearDown() override {
-        g_settingsStore = nullptr;
-        fs::remove_all(base);
-    }
+    void SetUp() override { fs::create_directory(root); }
+    void TearDown() override { g_settingsStore = nullptr; }
 
-    fs::path base;
-    fs::path root;
+    const fs::path root = folder / "config";
+    FileSettingsStore store{root};
     const fs::path settings = fs::path("Ventaro.2") / "Settings";
 };
 
 } // namespace
 
 TEST_F(FileStore, KeysAreFoldersAndValuesAreFilesOfExactlyTheirBytes) {
-    FileSettingsStore store(root);
     EXPECT_FALSE(store.KeyExists(kSettingsKey));
     ASSERT_TRUE(store.CreateKey(kSettingsKey));
     EXPECT_TRUE(fs::is_directory(root / settings));
@@ -70,15 +42,14 @@ TEST_F(FileStore, KeysAreFoldersAndValuesAreFilesOfExactlyTheirBytes) {
 
     const Bytes global = Pattern(20, 1);
     ASSERT_TRUE(store.WriteValue(kSettingsKey, kValueGlobal, global));
-    EXPECT_EQ(FileBytes(root / settings / "Global"), global);
+    EXPECT_EQ(Read(root / settings / "Global"), global);
     EXPECT_EQ(store.ReadValue(kSettingsKey, kValueGlobal, 20), global);
     ASSERT_TRUE(store.WriteValue(kSettingsKey, kValueGlobal, Pattern(12, 9))); // replaced whole
-    EXPECT_EQ(FileBytes(root / settings / "Global"), Pattern(12, 9));
-    EXPECT_EQ(FolderEntries(root / settings), std::vector<std::string>{"Global"});
+    EXPECT_EQ(Read(root / settings / "Global"), Pattern(12, 9));
+    EXPECT_EQ(Entries(root / settings), std::vector<std::string>{"Global"});
 }
 
 TEST_F(FileStore, AValueLargerThanTheLimitOrMissingIsNotTaken) {
-    FileSettingsStore store(root);
     ASSERT_TRUE(store.CreateKey(kSettingsKey));
     ASSERT_TRUE(store.WriteValue(kSettingsKey, kValueGlobal, Pattern(21, 0)));
     EXPECT_FALSE(store.ReadValue(kSettingsKey, kValueGlobal, 20));
@@ -90,7 +61,6 @@ TEST_F(FileStore, AValueLargerThanTheLimitOrMissingIsNotTaken) {
 }
 
 TEST_F(FileStore, AFifoWhereAValueBelongsIsNotTakenAndDoesNotBlock) {
-    FileSettingsStore store(root);
     ASSERT_TRUE(store.CreateKey(kSettingsKey));
     const fs::path fifo = root / "Ventaro.2" / "Settings" / "Global";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -98,7 +68,6 @@ TEST_F(FileStore, AFifoWhereAValueBelongsIsNotTakenAndDoesNotBlock) {
 }
 
 TEST_F(FileStore, DeletingAKeyRemovesItsFolderAndNothingBeside) {
-    FileSettingsStore store(root);
     ASSERT_TRUE(store.CreateKey(kSettingsKey));
     ASSERT_TRUE(store.CreateKey(kWindowsKey));
     ASSERT_TRUE(store.WriteValue(kSettingsKey, kValueGlobal, Pattern(20, 0)));
@@ -110,7 +79,6 @@ TEST_F(FileStore, DeletingAKeyRemovesItsFolderAndNothingBeside) {
 }
 
 TEST_F(FileStore, KeyAndValueNamesThatLeaveTheRootAreRefused) {
-    FileSettingsStore store(root);
     for (const char* key : {"Software\\..\\escaped", "Software\\Ventaro.2\\..\\..\\escaped",
                             "Software\\a/..\\..\\escaped", "Software\\.", "Software\\", "",
                             "Software\\Ventaro.2\\\\Settings"}) {
@@ -118,75 +86,59 @@ TEST_F(FileStore, KeyAndValueNamesThatLeaveTheRootAreRefused) {
         EXPECT_FALSE(store.DeleteKey(key)) << key;
         EXPECT_FALSE(store.KeyExists(key)) << key;
     }
-    EXPECT_EQ(FolderEntries(base), std::vector<std::string>{"config"});
-    EXPECT_TRUE(FolderEntries(root).empty());
+    EXPECT_EQ(Entries(folder), std::vector<std::string>{"config"});
+    EXPECT_TRUE(Entries(root).empty());
 
     ASSERT_TRUE(store.CreateKey(kSettingsKey));
     for (const char* name : {"..", ".", "", "../Global", "a/b"}) {
         EXPECT_FALSE(store.WriteValue(kSettingsKey, name, Pattern(4, 0))) << name;
         EXPECT_FALSE(store.ReadValue(kSettingsKey, name, 4)) << name;
     }
-    EXPECT_TRUE(FolderEntries(root / settings).empty());
+    EXPECT_TRUE(Entries(root / settings).empty());
 }
 
 TEST_F(FileStore, AWriteThatCannotHappenKeepsTheOldValueAndLeavesNoTemporaryFile) {
-    FileSettingsStore store(root);
     ASSERT_TRUE(store.CreateKey(kSettingsKey));
     ASSERT_TRUE(store.WriteValue(kSettingsKey, kValueHelp, Pattern(520, 1)));
 
     // The file size limit makes the write fail half way; the old value must stay whole.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 100;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = store.WriteValue(kSettingsKey, kValueHelp, Pattern(520, 2));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-    EXPECT_FALSE(written);
-    EXPECT_EQ(FileBytes(root / settings / "Help"), Pattern(520, 1));
+    EXPECT_FALSE(UnderSizeLimit(
+        100, [&] { return store.WriteValue(kSettingsKey, kValueHelp, Pattern(520, 2)); }));
+    EXPECT_EQ(Read(root / settings / "Help"), Pattern(520, 1));
 
     // A value whose path is a folder, and a key whose folder is a file.
     fs::create_directory(root / settings / "Global");
     EXPECT_FALSE(store.WriteValue(kSettingsKey, kValueGlobal, Pattern(20, 0)));
     EXPECT_TRUE(fs::is_directory(root / settings / "Global"));
     EXPECT_FALSE(store.ReadValue(kSettingsKey, kValueGlobal, 20));
-    EXPECT_EQ(FolderEntries(root / settings), (std::vector<std::string>{"Global", "Help"}));
+    EXPECT_EQ(Entries(root / settings), (std::vector<std::string>{"Global", "Help"}));
 
     std::ofstream(root / "Ventaro.2" / "Windows") << "not a folder";
     EXPECT_FALSE(store.CreateKey(kWindowsKey));
     EXPECT_FALSE(store.KeyExists(kWindowsKey));
     EXPECT_FALSE(store.WriteValue(kWindowsKey, kValueBars, Pattern(8, 0)));
-    EXPECT_EQ(FileBytes(root / "Ventaro.2" / "Windows"),
+    EXPECT_EQ(Read(root / "Ventaro.2" / "Windows"),
               Bytes({'n', 'o', 't', ' ', 'a', ' ', 'f', 'o', 'l', 'd', 'e', 'r'}));
 }
 
 TEST_F(FileStore, GarbageValuesNeverCrashTheReadersAndLeaveUsableSettings) {
-    FileSettingsStore store(root);
     g_settingsStore = &store;
     ASSERT_TRUE(store.CreateKey(kSettingsKey));
     ASSERT_TRUE(store.CreateKey(kWindowsKey));
+    const std::tuple<const char*, const char*, std::size_t> values[] = {
+        {kSettingsKey, kValueGlobal, 20},       {kSettingsKey, kValueHelp, 520},
+        {kSettingsKey, kValueEditorPrefs, 64},  {kSettingsKey, kValueKeyboardMapping, 4},
+        {kWindowsKey, kValueFrameWindow, 48},   {kWindowsKey, kValueBars, 8},
+        {kWindowsKey, kValueAudioRecorder, 48}, {kWindowsKey, kValueMidiSend, 48},
+        {kWindowsKey, kValueGlobalMemory, 48},  {kWindowsKey, kValueMidiScope, 52},
+        {kWindowsKey, kValueScratchPad, 48}};
     std::mt19937 random(7);
-    const std::pair<const char*, std::size_t> settingsValues[] = {
-        {kValueGlobal, 20}, {kValueHelp, 520}, {kValueEditorPrefs, 64}, {kValueKeyboardMapping, 4}};
-    const std::pair<const char*, std::size_t> windowValues[] = {
-        {kValueFrameWindow, 48}, {kValueBars, 8},          {kValueAudioRecorder, 48},
-        {kValueMidiSend, 48},    {kValueGlobalMemory, 48}, {kValueMidiScope, 52},
-        {kValueScratchPad, 48}};
-    auto garbage = [&random](std::size_t size) {
-        Bytes bytes(random() % 4 == 0 ? random() % (2 * size + 1) : size);
-        for (std::uint8_t& b : bytes) {
-            b = static_cast<std::uint8_t>(random());
-        }
-        return bytes;
-    };
     for (int round = 0; round < 10; ++round) {
-        for (const auto& [name, size] : settingsValues) {
-            ASSERT_TRUE(store.WriteValue(kSettingsKey, name, garbage(size)));
-        }
-        for (const auto& [name, size] : windowValues) {
-            ASSERT_TRUE(store.WriteValue(kWindowsKey, name, garbage(size)));
+        for (const auto& [key, name, size] : values) {
+            // Mostly of the record's size, so that some pass the size check and get inspected.
+            Bytes garbage(random() % 4 == 0 ? random() % (2 * size + 1) : size);
+            std::generate(garbage.begin(), garbage.end(), [&] { return random(); });
+            ASSERT_TRUE(store.WriteValue(key, name, garbage));
         }
         SetPreferenceDefaults();
         ReadPreferences();
@@ -221,7 +173,6 @@ TEST(FileStoreRoot, IsTheXdgConfigFolderOrDotConfigInHome) {
 
 // Settings in a folder another user owns, or everybody may write, are neither read nor written.
 TEST_F(FileStore, AFolderOthersMayWriteOrOwnIsRefused) {
-    FileSettingsStore store(root);
     ASSERT_TRUE(store.CreateKey(kSettingsKey));
     ASSERT_TRUE(store.WriteValue(kSettingsKey, "Help", Bytes{1}));
     EXPECT_EQ(fs::status(root / settings).permissions() & fs::perms::all, fs::perms::owner_all);

@@ -1,17 +1,13 @@
-#include <gtest/gtest.h>
-
 #include <chrono>
-#include <csignal>
 #include <fcntl.h>
-#include <filesystem>
-#include <fstream>
 #include <future>
 #include <random>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+
+#include "TempFolderTest.h"
 
 #include "base/AllState.h"
 #include "base/PosixFileSystem.h"
@@ -22,55 +18,26 @@
 #include "project/ProjectState.h"
 #include "scripts/ScriptStore.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
-class PosixFileSystemTest : public ::testing::Test {
+using Bytes = std::vector<std::uint8_t>;
+
+class PosixFileSystemTest : public TempFolderTest {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("ventaro-fs-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    std::vector<std::uint8_t> Read(const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    std::size_t EntryCount() {
-        return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-    }
-    // Runs `write` under a file size limit: the kernel cuts its writes as a full disk would.
-    template <class Write> auto UnderSizeLimit(rlim_t limit, Write write) {
-        rlimit old{};
-        ::getrlimit(RLIMIT_FSIZE, &old);
-        rlimit small = old;
-        small.rlim_cur = limit;
-        auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-        ::setrlimit(RLIMIT_FSIZE, &small);
-        const auto result = write();
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, previous);
-        return result;
+    std::size_t EntryCount() { return Entries(folder).size(); }
+    FileStatus Write(const fs::path& file, const Bytes& bytes) {
+        return files.WriteFileAtomically(file.string(), bytes);
     }
 
-    fs::path folder;
     PosixFileSystem files;
 };
 
 TEST_F(PosixFileSystemTest, AWriteReplacesTheWholeFileKeepingItsModeAndLeavesNoTemporary) {
     const fs::path file = folder / "a.vtp";
-    ASSERT_EQ(files.WriteFileAtomically(file.string(), std::vector<std::uint8_t>(9000, 1)),
-              FileStatus::Ok);
+    ASSERT_EQ(Write(file, Bytes(9000, 1)), FileStatus::Ok);
     ::chmod(file.c_str(), 0640);
-    ASSERT_EQ(files.WriteFileAtomically(file.string(), std::vector<std::uint8_t>{1, 2, 3}),
-              FileStatus::Ok);
-    EXPECT_EQ(Read(file), (std::vector<std::uint8_t>{1, 2, 3}));
+    ASSERT_EQ(Write(file, Bytes{1, 2, 3}), FileStatus::Ok);
+    EXPECT_EQ(Read(file), (Bytes{1, 2, 3}));
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(EntryCount(), 1u);
@@ -78,36 +45,32 @@ TEST_F(PosixFileSystemTest, AWriteReplacesTheWholeFileKeepingItsModeAndLeavesNoT
 
 TEST_F(PosixFileSystemTest, AWriteThroughALinkReplacesItsTargetAndKeepsTheLink) {
     const fs::path target = folder / "real.vtp";
-    files.WriteFileAtomically(target.string(), std::vector<std::uint8_t>{1});
+    Write(target, Bytes{1});
     fs::create_symlink(target, folder / "link.vtp");
-    ASSERT_EQ(
-        files.WriteFileAtomically((folder / "link.vtp").string(), std::vector<std::uint8_t>{7, 7}),
-        FileStatus::Ok);
+    ASSERT_EQ(Write(folder / "link.vtp", Bytes{7, 7}), FileStatus::Ok);
     EXPECT_TRUE(fs::is_symlink(folder / "link.vtp"));
-    EXPECT_EQ(Read(target), (std::vector<std::uint8_t>{7, 7}));
+    EXPECT_EQ(Read(target), (Bytes{7, 7}));
 }
 
 TEST_F(PosixFileSystemTest, AShortWriteLeavesThePreviousFileByteForByte) {
     const fs::path file = folder / "a.vtp";
-    const std::vector<std::uint8_t> before(3000, 0x5A);
-    files.WriteFileAtomically(file.string(), before);
-    const std::vector<std::uint8_t> after(20000, 0x11);
-    EXPECT_EQ(UnderSizeLimit(4096, [&] { return files.WriteFileAtomically(file.string(), after); }),
-              FileStatus::WriteFailed);
+    const Bytes before(3000, 0x5A);
+    Write(file, before);
+    const Bytes after(20000, 0x11);
+    EXPECT_EQ(UnderSizeLimit(4096, [&] { return Write(file, after); }), FileStatus::WriteFailed);
     EXPECT_EQ(Read(file), before);
     EXPECT_EQ(EntryCount(), 1u);
 }
 
 TEST_F(PosixFileSystemTest, MissingFoldersAndFilesAreReportedAsSuch) {
-    EXPECT_EQ(files.WriteFileAtomically((folder / "no" / "a.vtp").string(), {}),
-              FileStatus::CreateFailed);
-    EXPECT_EQ(files.WriteFileAtomically(folder.string(), {}), FileStatus::CreateFailed);
+    EXPECT_EQ(Write(folder / "no" / "a.vtp", {}), FileStatus::CreateFailed);
+    EXPECT_EQ(Write(folder, {}), FileStatus::CreateFailed);
     EXPECT_EQ(files.ReadFile((folder / "none").string(), 10).status, FileStatus::OpenFailed);
     EXPECT_EQ(files.ReadFile(folder.string(), 10).status, FileStatus::OpenFailed);
-    files.WriteFileAtomically((folder / "b").string(), std::vector<std::uint8_t>(100, 3));
+    Write(folder / "b", Bytes(100, 3));
     const FileContents head = files.ReadFile((folder / "b").string(), 10);
     EXPECT_EQ(head.status, FileStatus::Ok);
-    EXPECT_EQ(head.bytes, std::vector<std::uint8_t>(10, 3));
+    EXPECT_EQ(head.bytes, Bytes(10, 3));
 }
 
 TEST_F(PosixFileSystemTest, SpecialFilesAreRefusedAtOnceLikeMissingOnes) {
@@ -124,20 +87,17 @@ TEST_F(PosixFileSystemTest, SpecialFilesAreRefusedAtOnceLikeMissingOnes) {
 
 TEST_F(PosixFileSystemTest, ADanglingLinkIsWrittenThroughAndALongNameCannotBeCreated) {
     fs::create_symlink("named.vtp", folder / "link.vtp");
-    ASSERT_EQ(
-        files.WriteFileAtomically((folder / "link.vtp").string(), std::vector<std::uint8_t>{4}),
-        FileStatus::Ok);
+    ASSERT_EQ(Write(folder / "link.vtp", Bytes{4}), FileStatus::Ok);
     EXPECT_TRUE(fs::is_symlink(folder / "link.vtp"));
-    EXPECT_EQ(Read(folder / "named.vtp"), std::vector<std::uint8_t>{4});
-    EXPECT_EQ(files.WriteFileAtomically((folder / std::string(300, 'a')).string(), {}),
-              FileStatus::CreateFailed);
+    EXPECT_EQ(Read(folder / "named.vtp"), Bytes{4});
+    EXPECT_EQ(Write(folder / std::string(300, 'a'), {}), FileStatus::CreateFailed);
 }
 
 // The rename that replaces a file needs only the folder: a file the user may not write must be
 // refused all the same. Run as another user when the tests run as root.
 TEST_F(PosixFileSystemTest, AFileTheUserMayNotWriteIsNotReplaced) {
     const fs::path file = folder / "locked.vtp";
-    files.WriteFileAtomically(file.string(), std::vector<std::uint8_t>{1, 2});
+    Write(file, Bytes{1, 2});
     ::chmod(file.c_str(), 0444);
     ::chmod(folder.c_str(), 0777);
     const pid_t child = ::fork();
@@ -146,24 +106,22 @@ TEST_F(PosixFileSystemTest, AFileTheUserMayNotWriteIsNotReplaced) {
             ::_exit(3);
         }
         PosixFileSystem own;
-        ::_exit(own.WriteFileAtomically(file.string(), std::vector<std::uint8_t>{9}) ==
-                        FileStatus::CreateFailed
-                    ? 0
-                    : 1);
+        ::_exit(own.WriteFileAtomically(file.string(), Bytes{9}) == FileStatus::CreateFailed ? 0
+                                                                                             : 1);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    EXPECT_EQ(Read(file), (std::vector<std::uint8_t>{1, 2}));
+    EXPECT_EQ(Read(file), (Bytes{1, 2}));
 }
 
 // A save killed at any moment leaves the previous file or the new one whole, and whatever it left
 // beside it is gone after the next save.
 TEST_F(PosixFileSystemTest, ASaveKilledAtAnyMomentLeavesAWholeFileAndNoDebris) {
     const fs::path file = folder / "Big.vtp";
-    const std::vector<std::uint8_t> before(1000, 0x42);
-    ASSERT_EQ(files.WriteFileAtomically(file.string(), before), FileStatus::Ok);
-    const std::vector<std::uint8_t> after(33 * 1024 * 1024, 0x17);
+    const Bytes before(1000, 0x42);
+    ASSERT_EQ(Write(file, before), FileStatus::Ok);
+    const Bytes after(33 * 1024 * 1024, 0x17);
     std::mt19937 random(7);
     for (int round = 0; round < 100; ++round) {
         const pid_t child = ::fork();
@@ -185,7 +143,7 @@ TEST_F(PosixFileSystemTest, ASaveKilledAtAnyMomentLeavesAWholeFileAndNoDebris) {
     }
     ::waitpid(gone, nullptr, 0);
     std::ofstream(folder / (".Big.vtp." + std::to_string(gone) + ".3.tmp")) << "half";
-    ASSERT_EQ(files.WriteFileAtomically(file.string(), before), FileStatus::Ok);
+    ASSERT_EQ(Write(file, before), FileStatus::Ok);
     EXPECT_EQ(Read(file), before);
     EXPECT_EQ(EntryCount(), 1u);
 }
@@ -201,7 +159,7 @@ TEST_F(PosixFileSystemTest, AProjectSaveCutShortByTheDiskKeepsTheSavedProject) {
     const fs::path file = folder / "Live.vtp";
     ui.chosenFiles = {file.string()};
     ASSERT_EQ(WriteProject(), 1);
-    const std::vector<std::uint8_t> saved = Read(file);
+    const Bytes saved = Read(file);
     ASSERT_EQ(saved.size(), 10340u);
 
     g_snapshotCount = 200; // about 200 KB more than the limit lets through

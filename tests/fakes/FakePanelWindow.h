@@ -1,6 +1,6 @@
 #pragma once
 // Recording stand-ins for the panel window, the project manager and the gesture window: each
-// call is kept as a line of text, in order.
+// call to the panel is kept as a line of text, in order.
 
 #include <array>
 #include <cstdint>
@@ -12,42 +12,30 @@
 
 class FakePanelWindow : public PanelWindow {
 public:
-    void SetSliderPosition(int slider, int value) override {
-        calls.push_back("position " + std::to_string(slider) + "=" + std::to_string(value));
-    }
-    void SetTransportButton(int stopped) override {
-        calls.push_back("transport " + std::to_string(stopped));
-    }
-    void SetSliderRange(int slider, int range) override {
-        calls.push_back("range " + std::to_string(slider) + "=" + std::to_string(range));
-    }
+    void SetSliderPosition(int slider, int value) override { Log("position", slider, value); }
+    void SetTransportButton(int stopped) override { Log("transport " + std::to_string(stopped)); }
+    void SetSliderRange(int slider, int range) override { Log("range", slider, range); }
+    // "properties Slider3 -1..1", and " cc2" when the controller 2 list is enabled.
     void ShowSliderProperties(const SliderPropertiesText& text) override {
-        properties.push_back(text);
-        calls.push_back("properties " + text.name);
+        Log("properties " + text.name + " " + text.minimum + ".." + text.maximum +
+            (text.controller2Enabled ? " cc2" : ""));
     }
-    void ShowCurrentValue(const std::string& text) override { calls.push_back("current " + text); }
-    void EnableController2List(bool enabled) override {
-        calls.push_back(std::string("controller2 ") + (enabled ? "on" : "off"));
-    }
-    void SetLockBox(int slider, bool checked) override {
-        calls.push_back("lock " + std::to_string(slider) + "=" + (checked ? "1" : "0"));
-    }
+    void ShowCurrentValue(const std::string& text) override { Log("current " + text); }
+    void EnableController2List(bool on) override { Log(on ? "controller2 on" : "controller2 off"); }
+    void SetLockBox(int slider, bool checked) override { Log("lock", slider, checked); }
     void FillSnapshotList(const std::vector<std::string>& items, int selected) override {
         list = items;
         listSelection = selected;
-        calls.push_back("fill list " + std::to_string(items.size()) + " select " +
-                        std::to_string(selected));
+        Log("fill list " + std::to_string(items.size()) + " select " + std::to_string(selected));
     }
     void InsertSnapshotItem(int item, const std::string& name) override {
         list.insert(list.begin() + item, name);
         listSelection = item;
-        calls.push_back("insert " + std::to_string(item) + " " + name);
+        Log("insert " + std::to_string(item) + " " + name);
     }
-    void KeepInFront(bool inFront) override {
-        calls.push_back(std::string("front ") + (inFront ? "on" : "off"));
-    }
+    void KeepInFront(bool inFront) override { Log(inFront ? "front on" : "front off"); }
     void Close() override {
-        calls.push_back("close");
+        Log("close");
         AttachPanelWindow(nullptr);
     }
 
@@ -63,9 +51,15 @@ public:
     }
 
     std::vector<std::string> calls;
-    std::vector<SliderPropertiesText> properties;
     std::vector<std::string> list;
     int listSelection = -1;
+
+private:
+    void Log(const std::string& call) { calls.push_back(call); }
+    // "position 2=16"
+    void Log(const char* what, int slider, int value) {
+        Log(what + (" " + std::to_string(slider)) + "=" + std::to_string(value));
+    }
 };
 
 class FakeProjectManagerView : public ProjectManagerView {
@@ -81,7 +75,6 @@ public:
                            const std::array<std::int32_t, 4>& selected) override {
         refilledNames = names;
         refilledSelection = selected;
-        ++refills;
     }
     void Close() override {
         ++closes;
@@ -90,6 +83,5 @@ public:
     std::vector<std::string> appended;
     std::vector<std::string> refilledNames;
     std::array<std::int32_t, 4> refilledSelection{};
-    int refills = 0;
     int closes = 0;
 };

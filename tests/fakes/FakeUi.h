@@ -64,9 +64,7 @@ public:
 
     void SetTitle(const std::string& text) override { titles.push_back(text); }
     void SetBackground(bool projectOpen) override { backgrounds.push_back(projectOpen); }
-    void EnablePopupCommand(int command, bool enabled) override {
-        enabledPopupCommands.emplace_back(command, enabled);
-    }
+    void EnablePopupCommand(int, bool) override {}
     void ShowProjectButtons(bool shown) override { projectButtons.push_back(shown); }
     bool IsWindowOpen(int command) override { return openWindows.count(command) > 0; }
     bool GetWindowPlacement(int command, WindowPlacement& placement) override {
@@ -101,7 +99,6 @@ public:
     std::function<void(int)> onCommand;
     std::vector<std::string> titles;
     std::vector<bool> backgrounds; // true = the project background
-    std::vector<std::pair<int, bool>> enabledPopupCommands;
     std::vector<bool> projectButtons;
     std::set<int> openWindows;
     std::map<int, WindowPlacement> windowPlacements;

@@ -1,24 +1,11 @@
-#include <gtest/gtest.h>
-
 #include <cstring>
 
-#include "base/AllState.h"
 #include "base/ByteCodec.h"
-#include "panel/PanelState.h"
-#include "snapshots/SnapshotState.h"
+#include "panel/PanelTestFixture.h"
 
 namespace {
 
-class PanelStateTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ResetAllState();
-        for (int i = 0; i < 16; ++i) {
-            SetDefaultSlider(i, false); // Slider1..Slider16 on controllers 0..15
-        }
-    }
-    void TearDown() override { ResetAllState(); }
-};
+class PanelStateTest : public PanelFixture {};
 
 TEST_F(PanelStateTest, InsertedSliderTakesTheNextControllersAndName) {
     const SliderRecord oldThird = g_sliders[3];
@@ -34,16 +21,11 @@ TEST_F(PanelStateTest, InsertedSliderTakesTheNextControllersAndName) {
     EXPECT_EQ(TextOf(g_sliders[16].name), "Slider16");
     EXPECT_EQ(g_sliderCount, 17);
     EXPECT_EQ(g_sliderCountCommitted, 17);
-}
 
-TEST_F(PanelStateTest, InsertCountsTheDisplacedSliderIgnoresStaleSlotsAndWrapsAt127) {
-    g_sliders[3].controller1 = 50;   // the occupant moved up one place still counts
-    g_sliders[16].controller1 = 100; // beyond the count: stale, never read
-    g_sliders[16].controller2 = 120;
-    InsertSlider(3);
-    EXPECT_EQ(g_sliders[3].controller1, 51);
-    EXPECT_EQ(g_sliders[3].controller2, 1);
-
+    // The displaced occupant still counts, and 127 wraps to 0.
+    g_sliders[4].controller1 = 50;
+    InsertSlider(4);
+    EXPECT_EQ(g_sliders[4].controller1, 51);
     g_sliders[0].controller1 = 127;
     g_sliders[1].controller2 = 127;
     InsertSlider(0);
@@ -77,9 +59,9 @@ TEST_F(PanelStateTest, CopySliderCopiesTheNameAsText) {
 }
 
 TEST_F(PanelStateTest, FindSliderByNameIsExactWithinTheCount) {
+    SetText(g_sliders[16].name, "Ghost");
     EXPECT_EQ(FindSliderByName("Slider2"), 1);
     EXPECT_EQ(FindSliderByName("slider2"), kSliderNotFound);
-    SetText(g_sliders[16].name, "Ghost");
     EXPECT_EQ(FindSliderByName("Ghost"), kSliderNotFound);
     EXPECT_EQ(FindSliderByName(""), kSliderNotFound);
 }

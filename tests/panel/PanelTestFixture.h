@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,23 @@ protected:
             values.push_back(g_sliders[static_cast<std::size_t>(i)].value);
         }
         return values;
+    }
+    // The bytes each slider of a 7-bit panel sends for the given values (controller = index).
+    static Lines SevenBitBytes(const std::vector<int>& values) {
+        Lines lines;
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            char text[16];
+            std::snprintf(text, sizeof text, "B0 %02X %02X", static_cast<unsigned>(i),
+                          static_cast<unsigned>(values[i]));
+            lines.push_back(text);
+        }
+        return lines;
+    }
+    // Shows the panel, the project manager and the gesture window.
+    void AttachViews() {
+        AttachPanelWindow(&m_panel);
+        g_projectManagerView = &m_manager;
+        g_gestureView = &m_gesture;
     }
 
     FakePanelWindow m_panel;

@@ -1,3 +1,4 @@
+#include <array>
 #include <string>
 
 #include "base/ByteCodec.h"
@@ -8,17 +9,17 @@ namespace {
 
 class SliderValidationTest : public PanelFixture {
 protected:
-    void ChooseControllers(int type, int c1, int c2) {
+    // The controllers chosen for the edited slider, checked with every question answered so.
+    int Controllers(int type, int c1, int c2, MessageAnswer answer = MessageAnswer::Yes) {
         g_sliderScratch.type = type;
         g_sliderScratch.controller1 = c1;
         g_sliderScratch.controller2 = c2;
-    }
-    void Answer(std::initializer_list<MessageAnswer> answers) {
-        ui.answers.assign(answers.begin(), answers.end());
+        ui.answers.assign(8, answer);
+        return ValidateControllers();
     }
 };
 
-TEST_F(SliderValidationTest, NameMustBeFilledAndUniqueExceptForTheEditedSlider) {
+TEST_F(SliderValidationTest, NameMustBeFilledAndUniqueAsTheRecordWouldHoldIt) {
     g_editedSlider = 2;
     EXPECT_EQ(ValidateSliderName(""), 0);
     EXPECT_EQ(ValidateSliderName("Slider3"), 1); // its own name
@@ -28,13 +29,9 @@ TEST_F(SliderValidationTest, NameMustBeFilledAndUniqueExceptForTheEditedSlider) 
               (Lines{"Sorry, you can't leave the field empty!",
                      "The name you have type is already present. (Slider n. 5)"}));
     EXPECT_EQ(ui.messages[1].icon, MessageIcon::Warning);
-    EXPECT_EQ(ui.messages[1].buttons, MessageButtons::Ok);
-}
-
-TEST_F(SliderValidationTest, NameIsComparedAsTheRecordWouldHoldIt) {
+    // A name longer than the field is compared as cut to 499 characters.
     const std::string longName(600, 'x');
-    SetText(Slider(0).name, longName); // stored cut to 499 characters
-    g_editedSlider = 1;
+    SetText(Slider(0).name, longName);
     EXPECT_EQ(ValidateSliderName(longName), 0);
     EXPECT_EQ(CutSliderName(longName).size(), 499u);
 }
@@ -49,17 +46,12 @@ TEST_F(SliderValidationTest, FourteenBitCountNeverLetsTheSixtyFifthThrough) {
     g_sliderScratch.type = kFourteenBitType;
     EXPECT_EQ(ValidateFourteenBitCount(), 0);
     EXPECT_EQ(ui.MessageTexts(), Lines{"There are too many 14-bits sliders!"});
-    // Keeping it 7-bit, or editing one of the 64 without changing its type, passes.
-    g_sliderScratch.type = kSevenBitType;
-    EXPECT_EQ(ValidateFourteenBitCount(), 1);
+    // Editing one of the 64 without changing its type passes; with 63, the 64th passes.
     g_editedSlider = 10;
-    g_sliderScratch.type = kFourteenBitType;
     EXPECT_EQ(ValidateFourteenBitCount(), 1);
-    // With 63, the 64th passes.
     Slider(0).type = kSevenBitType;
     g_editedSlider = 64;
     EXPECT_EQ(ValidateFourteenBitCount(), 1);
-    EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 TEST_F(SliderValidationTest, NumbersAreCheckedMinMaxFirstThenCurrent) {
@@ -72,19 +64,12 @@ TEST_F(SliderValidationTest, NumbersAreCheckedMinMaxFirstThenCurrent) {
                                         "The current value you have entered is out of range!",
                                         "The min value can't be greater than the max value!"}));
     EXPECT_FLOAT_EQ(g_sliderScratch.current, 3.0f);
-}
-
-TEST_F(SliderValidationTest, TextThatIsNotANumberReadsAsZero) {
-    EXPECT_EQ(ValidateSliderNumbers("abc", "-1", " 2.5kHz"), 1);
-    EXPECT_FLOAT_EQ(g_sliderScratch.current, 0.0f);
-    EXPECT_FLOAT_EQ(g_sliderScratch.minimum, -1.0f);
-    EXPECT_FLOAT_EQ(g_sliderScratch.maximum, 2.5f);
-    // Words the parser knows and numbers a float cannot hold are no numbers either.
-    EXPECT_EQ(ValidateSliderNumbers("nan", "-inf", "1e39"), 1);
-    EXPECT_FLOAT_EQ(g_sliderScratch.current, 0.0f);
-    EXPECT_FLOAT_EQ(g_sliderScratch.minimum, 0.0f);
-    EXPECT_FLOAT_EQ(g_sliderScratch.maximum, 0.0f);
-    EXPECT_TRUE(ui.messages.empty());
+    // Positions stay in range, also when min equals max.
+    EXPECT_EQ(PositionFromValue(0.5f, 0.0f, 1.0f, 127), 63);
+    EXPECT_EQ(PositionFromValue(1.0f, 0.0f, 1.0f, 16383), 16383);
+    EXPECT_EQ(PositionFromValue(2.0f, 2.0f, 2.0f, 127), 0);
+    EXPECT_EQ(PositionFromValue(5.0f, 0.0f, 1.0f, 127), 127);
+    EXPECT_EQ(PositionFromValue(-5.0f, 0.0f, 1.0f, 127), 0);
 }
 
 TEST_F(SliderValidationTest, ControllerQuestionsComeInOrderAndYesContinuesTheScan) {
@@ -93,69 +78,39 @@ TEST_F(SliderValidationTest, ControllerQuestionsComeInOrderAndYesContinuesTheSca
     Slider(9).type = kFourteenBitType;
     Slider(9).controller2 = 40;
     g_editedSlider = 0;
-    ChooseControllers(kFourteenBitType, 40, 40);
-    Answer({MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Yes,
-            MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Yes});
-    EXPECT_EQ(ValidateControllers(), 1);
+    EXPECT_EQ(Controllers(kFourteenBitType, 40, 40), 1);
     const std::string c1 =
         "The MIDI controller 1 is already in use.\r\nContinue anyway? (Slider n. ";
     const std::string c2 =
         "The MIDI controller 2 is already in use.\r\nContinue anyway? (Slider n. ";
+    const std::string same =
+        "MIDI controller 1 and MIDI controller 2 are the same.\r\nContinue anyway?";
     EXPECT_EQ(ui.MessageTexts(),
-              (Lines{c1 + "4)", c1 + "8)", c1 + "10)",
-                     "MIDI controller 1 and MIDI controller 2 are the same.\r\nContinue anyway?",
-                     c2 + "4)", c2 + "8)", c2 + "10)"}));
-    for (const ShownMessage& m : ui.messages) {
-        EXPECT_EQ(m.icon, MessageIcon::Question);
-        EXPECT_EQ(m.buttons, MessageButtons::YesNo);
-    }
-}
+              (Lines{c1 + "4)", c1 + "8)", c1 + "10)", same, c2 + "4)", c2 + "8)", c2 + "10)"}));
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Question);
+    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
 
-TEST_F(SliderValidationTest, ANoRefusesAtOnce) {
-    Slider(3).controller1 = 40;
-    Slider(7).controller1 = 40;
-    g_editedSlider = 0;
-    ChooseControllers(kSevenBitType, 40, 0);
-    Answer({MessageAnswer::No});
-    EXPECT_EQ(ValidateControllers(), 0);
-    EXPECT_EQ(ui.messages.size(), 1u);
-    // Same controllers, answered Yes, No: refused at the sameness question.
+    // A No refuses at once, at any of the questions.
     ui.messages.clear();
-    ChooseControllers(kFourteenBitType, 50, 50);
-    Answer({MessageAnswer::No});
-    EXPECT_EQ(ValidateControllers(), 0);
-    EXPECT_EQ(ui.MessageTexts(),
-              Lines{"MIDI controller 1 and MIDI controller 2 are the same.\r\nContinue anyway?"});
+    EXPECT_EQ(Controllers(kSevenBitType, 40, 0, MessageAnswer::No), 0);
+    EXPECT_EQ(Controllers(kFourteenBitType, 50, 50, MessageAnswer::No), 0);
+    EXPECT_EQ(ui.MessageTexts(), (Lines{c1 + "4)", same}));
 }
 
 TEST_F(SliderValidationTest, SecondControllerOfA14BitSliderCountsOnlyForA14BitChoice) {
     Slider(5).type = kFourteenBitType;
     Slider(5).controller2 = 90;
     g_editedSlider = 0;
-    ChooseControllers(kSevenBitType, 90, 0);
-    EXPECT_EQ(ValidateControllers(), 1);
+    EXPECT_EQ(Controllers(kSevenBitType, 90, 0, MessageAnswer::No), 1);
     EXPECT_TRUE(ui.messages.empty());
-    ChooseControllers(kFourteenBitType, 90, 91);
-    Answer({MessageAnswer::Yes});
-    EXPECT_EQ(ValidateControllers(), 1);
-    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(Controllers(kFourteenBitType, 90, 91, MessageAnswer::No), 0);
     // Channels play no part, and the edited slider is skipped.
     Slider(1).channel = 9;
-    ui.messages.clear();
     g_editedSlider = 1;
-    ChooseControllers(kSevenBitType, 1, 0);
-    EXPECT_EQ(ValidateControllers(), 1);
+    EXPECT_EQ(Controllers(kSevenBitType, 1, 0, MessageAnswer::No), 1);
     g_editedSlider = 0;
-    EXPECT_EQ(ValidateControllers(), 0);
-    EXPECT_EQ(ui.messages.size(), 1u);
-}
-
-TEST_F(SliderValidationTest, PositionStaysInRangeWhenMinEqualsMax) {
-    EXPECT_EQ(PositionFromValue(0.5f, 0.0f, 1.0f, 127), 63);
-    EXPECT_EQ(PositionFromValue(1.0f, 0.0f, 1.0f, 16383), 16383);
-    EXPECT_EQ(PositionFromValue(2.0f, 2.0f, 2.0f, 127), 0);
-    EXPECT_EQ(PositionFromValue(5.0f, 0.0f, 1.0f, 127), 127);
-    EXPECT_EQ(PositionFromValue(-5.0f, 0.0f, 1.0f, 127), 0);
+    EXPECT_EQ(Controllers(kSevenBitType, 1, 0, MessageAnswer::No), 0);
+    EXPECT_EQ(ui.messages.size(), 2u);
 }
 
 // The dialog over its editable copy of the fields.
@@ -164,74 +119,63 @@ protected:
     SliderPropsFields m_fields;
 };
 
-TEST_F(SliderPropsTest, OpeningFillsTheFieldsAndTheScratch) {
+TEST_F(SliderPropsTest, OpeningFillsTheFieldsAndAMissingSliderEndsAsCancel) {
     Slider(4).type = kFourteenBitType;
     Slider(4).channel = 3;
-    Slider(4).controller1 = 4;
-    Slider(4).controller2 = 68;
     Slider(4).scaledValue = 0.25f;
+    Slider(4).minValue = -1.0f;
     Slider(4).curve = kCurveCubic;
     Slider(4).locked = 1;
     ASSERT_EQ(OpenSliderProps("Slider5", m_fields), 1);
     EXPECT_EQ(g_sliderPropsOpen, 1);
     EXPECT_EQ(g_editedSlider, 4);
-    EXPECT_EQ(m_fields.name, "Slider5");
-    EXPECT_EQ(m_fields.current, "0.25");
-    EXPECT_EQ(m_fields.minimum, "0");
-    EXPECT_EQ(m_fields.maximum, "1");
+    EXPECT_EQ((Lines{m_fields.name, m_fields.current, m_fields.minimum, m_fields.maximum}),
+              (Lines{"Slider5", "0.25", "-1", "1"}));
     EXPECT_EQ(m_fields.curve, kCurveCubic);
-    EXPECT_EQ(g_sliderScratch.type, kFourteenBitType);
-    EXPECT_EQ(g_sliderScratch.channel, 3);
-    EXPECT_EQ(g_sliderScratch.controller2, 68);
-    EXPECT_EQ(g_sliderScratch.locked, 1);
+    EXPECT_EQ((std::array<int, 5>{g_sliderScratch.type, g_sliderScratch.channel,
+                                  g_sliderScratch.controller1, g_sliderScratch.controller2,
+                                  g_sliderScratch.locked}),
+              (std::array<int, 5>{kFourteenBitType, 3, 4, 0, 1}));
     EXPECT_TRUE(SliderPropsController2Enabled());
     ChooseSliderPropsType(kSevenBitType);
     EXPECT_FALSE(SliderPropsController2Enabled());
-}
 
-TEST_F(SliderPropsTest, AMissingSliderEndsTheDialogAsCancel) {
     EXPECT_EQ(OpenSliderProps("Nobody", m_fields), 0);
     EXPECT_EQ(g_sliderPropsOpen, 0);
     EXPECT_EQ(ui.MessageTexts(), Lines{"Error: can't locate the selected slider!"});
 }
 
-TEST_F(SliderPropsTest, OkStoresEveryFieldOnlyAfterAllChecksPass) {
-    ASSERT_EQ(OpenSliderProps("Slider2", m_fields), 1);
-    const SliderRecord before = Slider(1);
-    m_fields.name = "Cutoff";
-    m_fields.current = "5";
-    m_fields.minimum = "0";
-    m_fields.maximum = "1";
+TEST_F(SliderPropsTest, OkStoresEveryFieldOnlyAfterAllChecksPassAndCancelNothing) {
+    ASSERT_EQ(OpenSliderProps("Slider1", m_fields), 1);
+    const SliderRecord before = Slider(0);
+    m_fields = {"Cutoff", "5", "0", "1", kCurveQuadratic};
+    ChooseSliderPropsType(kFourteenBitType);
+    ChooseSliderPropsChannel(2);
+    ChooseSliderPropsController1(74);
+    ChooseSliderPropsController2(75);
+    ToggleSliderPropsLocked();
     EXPECT_EQ(AcceptSliderProps(m_fields), 0);
-    EXPECT_EQ(Slider(1), before);
+    EXPECT_EQ(Slider(0), before);
     EXPECT_EQ(g_sliderPropsOpen, 1);
 
     m_fields.current = "0.5";
-    m_fields.curve = kCurveQuadratic;
-    ChooseSliderPropsChannel(2);
-    ChooseSliderPropsController1(74);
-    ToggleSliderPropsLocked();
     EXPECT_EQ(AcceptSliderProps(m_fields), 1);
     EXPECT_EQ(g_sliderPropsOpen, 0);
-    const SliderRecord& stored = Slider(1);
+    const SliderRecord& stored = Slider(0);
     EXPECT_EQ(TextOf(stored.name), "Cutoff");
-    EXPECT_EQ(stored.value, 63); // trunc(127 × 0.5)
+    EXPECT_EQ(stored.value, 8191); // trunc(16383 × 0.5) in the new type's range
     EXPECT_FLOAT_EQ(stored.scaledValue, 0.5f);
-    EXPECT_EQ(stored.channel, 2);
-    EXPECT_EQ(stored.controller1, 74);
-    EXPECT_EQ(stored.locked, 1);
-    EXPECT_EQ(stored.curve, kCurveQuadratic);
+    EXPECT_EQ((std::array<int, 6>{stored.type, stored.channel, stored.controller1,
+                                  stored.controller2, stored.locked, stored.curve}),
+              (std::array<int, 6>{kFourteenBitType, 2, 74, 75, 1, kCurveQuadratic}));
     EXPECT_TRUE(Sent().empty()); // the panel is closed: nothing is sent
-}
 
-TEST_F(SliderPropsTest, OkTurnsA7BitSliderInto14BitWithItsNewRange) {
-    ASSERT_EQ(OpenSliderProps("Slider1", m_fields), 1);
-    ChooseSliderPropsType(kFourteenBitType);
-    ChooseSliderPropsController2(64);
-    m_fields.current = "1";
-    EXPECT_EQ(AcceptSliderProps(m_fields), 1);
-    EXPECT_EQ(Slider(0).type, kFourteenBitType);
-    EXPECT_EQ(Slider(0).value, 16383);
+    ASSERT_EQ(OpenSliderProps("Slider3", m_fields), 1);
+    const SliderRecord third = Slider(2);
+    ChooseSliderPropsChannel(5);
+    EXPECT_EQ(CancelSliderProps(), 0);
+    EXPECT_EQ(g_sliderPropsOpen, 0);
+    EXPECT_EQ(Slider(2), third);
 }
 
 TEST_F(SliderPropsTest, OkRefreshesTheOpenPanelAndTheProjectManager) {
@@ -257,15 +201,6 @@ TEST_F(SliderPropsTest, OkRefreshesTheOpenPanelAndTheProjectManager) {
     EXPECT_EQ(m_panel.calls, (Lines{"range 3=127", "position 3=127", "lock 3=0"}));
     EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(m_manager.rebuilds.size(), 1u);
-}
-
-TEST_F(SliderPropsTest, CancelStoresNothing) {
-    ASSERT_EQ(OpenSliderProps("Slider1", m_fields), 1);
-    ChooseSliderPropsChannel(5);
-    const SliderRecord before = Slider(0);
-    EXPECT_EQ(CancelSliderProps(), 0);
-    EXPECT_EQ(g_sliderPropsOpen, 0);
-    EXPECT_EQ(Slider(0), before);
 }
 
 } // namespace

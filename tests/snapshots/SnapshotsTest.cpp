@@ -6,23 +6,16 @@ namespace {
 
 class SnapshotsTest : public PanelFixture {
 protected:
-    // Snapshot n holds `values` for the first sliders.
+    // Snapshot n, named "Sn", holds `values` for the first sliders.
     static void PutSnapshot(int n, const std::vector<int>& values) {
         g_snapshotCount = std::max(g_snapshotCount, n);
-        SnapshotRecord& snapshot = g_snapshots[n];
-        std::string name = "S";
-        name += std::to_string(n);
-        SetText(snapshot.name, name);
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            snapshot.values[i] = values[i];
-        }
+        SetText(g_snapshots[n].name, "S" + std::to_string(n));
+        std::copy(values.begin(), values.end(), g_snapshots[n].values.begin());
     }
 };
 
-TEST_F(SnapshotsTest, TakingNamesTheSnapshotAndSelectsItInThePanelList) {
-    AttachPanelWindow(&m_panel);
-    g_gestureView = &m_gesture;
-    g_projectManagerView = &m_manager;
+TEST_F(SnapshotsTest, TakingNamesTheSnapshotAndShowsItInTheOtherWindows) {
+    AttachViews();
     m_panel.list = {"Organize"};
     MakePanel(4, false);
     for (int i = 0; i < 4; ++i) {
@@ -33,16 +26,13 @@ TEST_F(SnapshotsTest, TakingNamesTheSnapshotAndSelectsItInThePanelList) {
     EXPECT_EQ(g_snapshotCount, 1);
     const SnapshotRecord& taken = g_snapshots.Peek(1);
     EXPECT_EQ(TextOf(taken.name), "Snap1");
-    EXPECT_EQ(taken.values[0], 10);
-    EXPECT_EQ(taken.values[3], 40);
-    EXPECT_EQ(taken.values[4], 99);
+    EXPECT_EQ((std::vector<int>(taken.values.begin(), taken.values.begin() + 5)),
+              (std::vector<int>{10, 20, 30, 40, 99}));
     EXPECT_EQ(m_panel.list, (Lines{"Organize", "Snap1"}));
     EXPECT_EQ(m_panel.listSelection, 1);
     EXPECT_EQ(m_gesture.appended, Lines{"Snap1"});
     EXPECT_EQ(m_manager.rebuilds, std::vector<ProjectBranch>{ProjectBranch::Snapshots});
     EXPECT_EQ(m_panel.CallsOf("front"), (Lines{"front on", "front off"}));
-    TakeSnapshot();
-    EXPECT_EQ(TextOf(g_snapshots.Peek(2).name), "Snap2");
     EXPECT_TRUE(Sent().empty());
 }
 
@@ -53,42 +43,34 @@ TEST_F(SnapshotsTest, TakingStopsAt32767) {
     EXPECT_EQ(g_snapshotCount, 32767);
     EXPECT_EQ(g_snapshotNameCounter, 40000);
     EXPECT_EQ(ui.MessageTexts(), Lines{"Sorry, you can't create more than 32767 snapshots."});
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
     g_snapshotCount = 32766;
     EXPECT_EQ(TakeSnapshot(), 1);
     EXPECT_EQ(TextOf(g_snapshots.Peek(32767).name), "Snap40001");
 }
 
-TEST_F(SnapshotsTest, RecallSetsAndSendsEveryUnlockedSlider) {
+TEST_F(SnapshotsTest, RecallSetsAndSendsEveryUnlockedSliderWithinItsRange) {
     MakePanel(6, false);
     Slider(2).locked = 1;
     Slider(2).value = 5;
-    Slider(1).minValue = 1.0f;
     Slider(1).maxValue = 3.0f;
-    PutSnapshot(1, {10, 127, 30, 40}); // taken when the panel had 4 sliders
-    for (int i = 4; i < 6; ++i) {
-        Slider(i).value = 50;
-    }
+    PutSnapshot(1, {10, 16383, 30, 40}); // taken when the panel had 4 sliders, the second 14-bit
+    Slider(4).value = 50;
     RecallSnapshot(1);
     EXPECT_EQ(Values(), (std::vector<int>{10, 127, 5, 40, 0, 0}));
     EXPECT_FLOAT_EQ(Slider(1).scaledValue, 3.0f);
+    EXPECT_EQ(g_snapshots.Peek(1).values[1], 16383);
     EXPECT_EQ(Sent(), (Lines{"B0 00 0A", "B0 01 7F", "B0 03 28", "B0 04 00", "B0 05 00"}));
     RecallSnapshot(0); // not a snapshot
     RecallSnapshot(2);
     EXPECT_TRUE(Sent().empty());
-}
 
-TEST_F(SnapshotsTest, RecallResendsBothMessagesOfA14BitSliderAndKeepsAValueInRange) {
-    MakePanel(2, true);
-    Slider(1).type = kSevenBitType;
-    PutSnapshot(1, {8192, 16383}); // taken when slider 1 was 14-bit
-    RecallSnapshot(1);
-    EXPECT_EQ(Sent(), (Lines{"B0 00 40", "B0 40 00", "B0 01 7F"}));
-    RecallSnapshot(1); // the same value again: the MSB is forced out anyway
-    EXPECT_EQ(Sent(), (Lines{"B0 00 40", "B0 40 00", "B0 01 7F"}));
+    // The same 14-bit value again: the MSB is forced out anyway.
+    MakePanel(1, true);
+    for (int twice = 0; twice < 2; ++twice) {
+        RecallSnapshot(1);
+        EXPECT_EQ(Sent(), (Lines{"B0 00 00", "B0 40 0A"}));
+    }
     EXPECT_EQ(g_forceMsbResend, 0);
-    EXPECT_EQ(Slider(1).value, 127);
-    EXPECT_EQ(g_snapshots.Peek(1).values[1], 16383);
 }
 
 TEST_F(SnapshotsTest, ThePanelListStartsWithOrganizeWhichWith17000NeedsASnapshot) {
@@ -99,7 +81,6 @@ TEST_F(SnapshotsTest, ThePanelListStartsWithOrganizeWhichWith17000NeedsASnapshot
     PutSnapshot(1, {64});
     PutSnapshot(2, {});
     EXPECT_EQ(SnapshotListItems(), (Lines{"Organize", "S1", "S2"}));
-    EXPECT_EQ(TextOf(g_snapshots.Peek(0).name), "Organize");
     EXPECT_EQ(SnapshotNames(), (Lines{"S1", "S2"}));
     EXPECT_EQ(ChooseSnapshotListItem(0), SnapshotListChoice::OpenManager);
     EXPECT_EQ(CanOpenSnapshotManager(), 1);
@@ -121,26 +102,23 @@ protected:
     }
 };
 
-TEST_F(MorphTest, CornersGiveTheirSnapshotsAndTheMidpointTheTruncatedMean) {
-    MorphSnapshots(0.0f, 0.0f);
-    EXPECT_EQ(Values(), (std::vector<int>{0, 100}));
-    MorphSnapshots(1.0f, 0.0f);
-    EXPECT_EQ(Values(), (std::vector<int>{101, 50}));
-    MorphSnapshots(0.0f, 1.0f);
-    EXPECT_EQ(Values(), (std::vector<int>{20, 0}));
-    MorphSnapshots(1.0f, 1.0f);
-    EXPECT_EQ(Values(), (std::vector<int>{127, 1}));
-    MorphSnapshots(0.5f, 0.0f);
-    EXPECT_EQ(Values(), (std::vector<int>{50, 75}));
-    // top = (50, 75), bottom = (73, 0): v = trunc of their mean.
-    MorphSnapshots(0.5f, 0.5f);
-    EXPECT_EQ(Values(), (std::vector<int>{61, 37}));
-    EXPECT_EQ(Sent().size(), 12u);
+// The corners give their snapshots; between them the truncated blend of top and bottom.
+TEST_F(MorphTest, CornersGiveTheirSnapshotsAndTheMiddleTheTruncatedBlend) {
+    const std::tuple<float, float, std::vector<int>> rows[] = {
+        {0.0f, 0.0f, {0, 100}}, {1.0f, 0.0f, {101, 50}}, {0.0f, 1.0f, {20, 0}},
+        {1.0f, 1.0f, {127, 1}}, {0.5f, 0.0f, {50, 75}},  {0.5f, 0.5f, {61, 37}},
+        {-3.0f, 9.0f, {20, 0}}, // outside the pad: at its edge
+    };
+    for (const auto& [x, y, values] : rows) {
+        MorphSnapshots(x, y);
+        EXPECT_EQ(Values(), values) << x << ", " << y;
+        EXPECT_EQ(Sent(), SevenBitBytes(values));
+    }
     EXPECT_EQ(g_forceMsbResend, 0);
     EXPECT_EQ(g_updateSliderControls, 1);
 }
 
-TEST_F(MorphTest, LockedSlidersStayAndTheShownValueFollows) {
+TEST_F(MorphTest, LockedSlidersStayA14BitOneSendsBothBytesAndControlsMoveWhenShown) {
     Slider(1).locked = 1;
     Slider(1).value = 7;
     Slider(0).maxValue = 127.0f;
@@ -148,22 +126,16 @@ TEST_F(MorphTest, LockedSlidersStayAndTheShownValueFollows) {
     EXPECT_EQ(Values(), (std::vector<int>{127, 7}));
     EXPECT_FLOAT_EQ(Slider(0).scaledValue, 127.0f);
     EXPECT_EQ(Sent(), Lines{"B0 00 7F"});
-}
+    EXPECT_TRUE(m_panel.calls.empty());
 
-TEST_F(MorphTest, A14BitSliderSendsBothMessagesOnEveryStep) {
     MakePanel(1, true);
-    PutSnapshot(1, {16383});
-    PutSnapshot(2, {0});
-    MorphSnapshots(0.0f, 0.0f);
-    MorphSnapshots(0.0f, 0.0f);
-    EXPECT_EQ(Sent(), (Lines{"B0 00 7F", "B0 40 7F", "B0 00 7F", "B0 40 7F"}));
-}
-
-TEST_F(MorphTest, ControlsMoveOnlyWhileThePanelIsVisible) {
-    MorphSnapshots(1.0f, 0.0f);
     AttachPanelWindow(&m_panel);
-    MorphSnapshots(0.0f, 0.0f);
-    EXPECT_EQ(m_panel.CallsOf("position"), (Lines{"position 0=0", "position 1=100"}));
+    PutSnapshot(1, {16383});
+    for (int twice = 0; twice < 2; ++twice) {
+        MorphSnapshots(0.0f, 0.0f);
+    }
+    EXPECT_EQ(Sent(), (Lines{"B0 00 7F", "B0 40 7F", "B0 00 7F", "B0 40 7F"}));
+    EXPECT_EQ(m_panel.CallsOf("position"), (Lines{"position 0=16383", "position 0=16383"}));
 }
 
 TEST_F(MorphTest, CornersOutsideTheStoreAreBroughtBackAndAnEmptyStoreMorphsNothing) {
