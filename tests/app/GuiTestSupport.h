@@ -11,11 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QThread>
-#include <QTimer>
 #include <QtTest>
 #include <filesystem>
 #include <memory>
@@ -37,11 +33,13 @@
 // Runs `action` once on the next modal window of type Window, from inside that window's own loop
 // (closing it while it is still being shown would leave its loop running). A window the action
 // leaves open, as a failed check does by returning early, is closed at once rather than left to
-// Qt's watchdog. The flag tells whether the window came.
-template <typename Window, typename Action> std::shared_ptr<bool> WhenModal(Action action) {
+// Qt's watchdog. A window that never comes fails the test as its program goes, unless it was not
+// `required`; the flag tells whether it came.
+template <typename Window, typename Action>
+std::shared_ptr<bool> WhenModal(Action action, bool required = true) {
     auto ran = std::make_shared<bool>(false);
     auto* timer = new QTimer(qApp);
-    timer->setObjectName("WhenModal");
+    timer->setObjectName(required ? "RequiredModal" : "OptionalModal");
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, action, ran] {
         auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
@@ -86,10 +84,15 @@ public:
         }
     }
     ~GuiApp() {
-        for (QTimer* timer : qApp->findChildren<QTimer*>("WhenModal", Qt::FindDirectChildrenOnly)) {
-            delete timer; // a modal window the test waited for in vain
+        bool missed = false;
+        for (QTimer* timer : qApp->findChildren<QTimer*>(Qt::FindDirectChildrenOnly)) {
+            if (timer->objectName().endsWith("Modal")) {
+                missed = missed || (timer->isActive() && timer->objectName() == "RequiredModal");
+                delete timer;
+            }
         }
         m_program.reset();
+        QVERIFY2(!missed, "a modal window the test waited for never came");
     }
 
     // One start of the program, as from its command line; false when it ended before its loop.
