@@ -1,30 +1,25 @@
-# Qt tests of the program's windows, on the offscreen platform. Every window a test opens is
-# saved under <build>/screenshots/ for a reviewer.
-set(VENTARO_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/screenshots)
-
+# Qt tests of the program's windows, on the offscreen platform: each drives a window as a user
+# would and checks what comes out of it. The screenshots are made by tools/screenshots.
 function(ventaro_gui_test name)
-    add_executable(${name} ${ARGN})
+    add_executable(${name} ${ARGN} app/GuiTestSupport.h)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     target_link_libraries(${name} PRIVATE ventaro_gui Qt6::Test)
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/app)
-    target_compile_definitions(${name} PRIVATE
-                               VENTARO_SCREENSHOT_DIR="${VENTARO_SCREENSHOT_DIR}")
     ventaro_warnings(${name})
     add_test(NAME ${name} COMMAND ${name})
-    # VENTARO_SPLASH_MS shortens the splash; the first-start test shows it for real.
+    # VENTARO_SPLASH_MS shortens the splash; the start tests show it for real.
     set_tests_properties(${name} PROPERTIES
                          LABELS gui
                          TIMEOUT 120
                          ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VENTARO_SPLASH_MS=0")
 endfunction()
 
-ventaro_gui_test(frame_start_test app/FrameStartTest.cpp app/GuiTestSupport.h)
-ventaro_gui_test(frame_window_test app/FrameWindowTest.cpp app/GuiTestSupport.h)
-ventaro_gui_test(engine_dialogs_test engine/EngineDialogsTest.cpp app/GuiTestSupport.h)
-ventaro_gui_test(script_editor_window_test scripts/ScriptEditorWindowTest.cpp
-                 app/GuiTestSupport.h)
-ventaro_gui_test(project_windows_test project/ProjectWindowsTest.cpp app/GuiTestSupport.h)
-ventaro_gui_test(panel_window_test panel/PanelWindowTest.cpp app/GuiTestSupport.h)
+ventaro_gui_test(frame_start_test app/FrameStartTest.cpp)
+ventaro_gui_test(frame_window_test app/FrameWindowTest.cpp)
+ventaro_gui_test(engine_dialogs_test engine/EngineDialogsTest.cpp)
+ventaro_gui_test(script_editor_window_test scripts/ScriptEditorWindowTest.cpp)
+ventaro_gui_test(project_windows_test project/ProjectWindowsTest.cpp)
+ventaro_gui_test(panel_window_test panel/PanelWindowTest.cpp)
 # An engine library with known entries, for the dialogs' test.
 set(VENTARO_TEST_ENGINE_LIBRARY ${CMAKE_CURRENT_BINARY_DIR}/TestEngineLibrary.dll)
 qt_add_binary_resources(test_engine_library

@@ -1,114 +1,158 @@
 #pragma once
-// What the Qt tests of the program share: a settings folder of their own per start, the
-// program over the platform's MIDI service with scripted answers, the modal windows answered
-// from a timer, and a screenshot of every window a test opens. The windows are driven through
-// the whole program, so this is where their tests reach the frame.
+// What the Qt tests share: the program started over a settings folder of its own, its message
+// boxes answered by script, its MIDI output recorded, and modal windows driven from a timer.
+// The windows are reached through the whole program, so a test proves the wiring from a user's
+// gesture to the bytes, records and texts that come out.
 
 #include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QThread>
-#include <QTimer>
-#include <QWidget>
-#include <functional>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QtTest>
+#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "app/MainWindow.h"
 #include "app/Program.h"
-#include "app/ToolBarStrip.h"
+#include "base/ByteCodec.h"
+#include "base/CommandIds.h"
 #include "base/FileSettingsStore.h"
+#include "base/QtText.h"
 #include "base/SettingsKeys.h"
+#include "base/SettingsRecords.h"
+#include "fakes/FakeMidiBackend.h"
 #include "midi/MidiDevices.h"
-#include "midi/RtMidiBackend.h"
+#include "midi/RoutedMidiService.h"
+#include "resources/Strings.h"
 
-#ifndef VENTARO_SCREENSHOT_DIR
-#define VENTARO_SCREENSHOT_DIR "screenshots"
-#endif
-
-// Saves the window as <build>/screenshots/<name>.png.
-inline void SaveScreenshot(QWidget* window, const QString& name) {
-    QCoreApplication::sendPostedEvents(); // pending layouts first
-    QDir().mkpath(VENTARO_SCREENSHOT_DIR);
-    const QString file = QString(VENTARO_SCREENSHOT_DIR) + "/" + name + ".png";
-    QVERIFY2(window->grab().save(file), qPrintable("cannot write " + file));
-}
-
-// Runs `action` once on the next modal window, from inside that window's own loop.
-inline void WhenModal(std::function<void(QWidget*)> action) {
+// Runs `action` once on the next modal window of type Window, from inside that window's own loop
+// (closing it while it is still being shown would leave its loop running). A window the action
+// leaves open, as a failed check does by returning early, is closed at once rather than left to
+// Qt's watchdog. A window that never comes fails the test as its program goes, unless it was not
+// `required`; the flag tells whether it came.
+template <typename Window, typename Action>
+std::shared_ptr<bool> WhenModal(Action action, bool required = true) {
+    auto ran = std::make_shared<bool>(false);
     auto* timer = new QTimer(qApp);
+    timer->setObjectName(required ? "RequiredModal" : "OptionalModal");
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
-        // Only from inside the window's own loop: a timer can also fire while the window is
-        // still being shown, and closing it then would leave its loop running.
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible() && QThread::currentThread()->loopLevel() > 0) {
-            timer->stop();
-            timer->deleteLater();
-            action(modal);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action, ran] {
+        auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
+        if (!window || !window->isVisible() || QThread::currentThread()->loopLevel() == 0) {
+            return;
+        }
+        timer->stop();
+        timer->deleteLater();
+        *ran = true;
+        const QPointer<QWidget> open = window;
+        action(window);
+        if (open && open->isVisible()) {
+            open->close();
         }
     });
     timer->start();
+    return ran;
 }
 
-// Closes a window once its own loop runs (closing it while it is being shown would leave the
-// loop running with the window gone).
-inline void CloseInItsLoop(QWidget* window) {
-    auto* timer = new QTimer(window);
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, window, [timer, window] {
-        if (QThread::currentThread()->loopLevel() > 0) {
-            timer->stop();
-            window->close();
-        }
-    });
-    timer->start();
+// Little-endian 32-bit words, as the records lay them out.
+inline Bytes Words(std::initializer_list<std::int32_t> words) {
+    Bytes bytes;
+    for (const std::int32_t word : words) {
+        const Bytes one = EncodeInt32(word);
+        bytes.insert(bytes.end(), one.begin(), one.end());
+    }
+    return bytes;
 }
 
-// A settings and data folder of its own, standing for the user's ~/.config and ~/.local/share.
-class TestHome {
+// The program over a settings and data folder of its own (standing for ~/.config and
+// ~/.local/share), every message box answered by script. Its MIDI service is the program's own
+// routing service over a scripted back end with one output, "Synth", before the Loopback device.
+class GuiApp {
 public:
-    TestHome() {
-        qputenv("XDG_CONFIG_HOME", QByteArray(m_dir.path().toUtf8() + "/config"));
-        qputenv("XDG_DATA_HOME", QByteArray(m_dir.path().toUtf8() + "/data"));
+    // With `outputChosen` the output "Synth" is the stored device choice: the start asks nothing.
+    explicit GuiApp(bool outputChosen = true) {
+        QApplication::setQuitOnLastWindowClosed(false);
+        qputenv("XDG_CONFIG_HOME", m_dir.filePath("config").toUtf8());
+        qputenv("XDG_DATA_HOME", m_dir.filePath("data").toUtf8());
+        if (outputChosen) {
+            Put(kSettingsKey, kValueMidiDevices, EncodeMidiDeviceSettings({0, 0, -1}));
+        }
     }
-    std::filesystem::path ConfigRoot() const {
-        return std::filesystem::path(m_dir.path().toStdString()) / "config";
+    ~GuiApp() {
+        bool missed = false;
+        for (QTimer* timer : qApp->findChildren<QTimer*>(Qt::FindDirectChildrenOnly)) {
+            if (timer->objectName().endsWith("Modal")) {
+                missed = missed || (timer->isActive() && timer->objectName() == "RequiredModal");
+                delete timer;
+            }
+        }
+        m_program.reset();
+        QVERIFY2(!missed, "a modal window the test waited for never came");
     }
+
+    // One start of the program, as from its command line; false when it ended before its loop.
+    bool Start(const std::string& commandLine = "") {
+        m_program.reset(); // the previous start's program goes before the next is made
+        m_program = std::make_unique<Program>(ConfigRoot(), [log = m_midi] {
+            std::vector<std::unique_ptr<MidiPortBackend>> backends;
+            backends.push_back(std::make_unique<FakeMidiBackend>(std::vector<std::string>{"Synth"},
+                                                                 std::vector<std::string>{}, log));
+            return std::unique_ptr<MidiService>(new RoutedMidiService(std::move(backends)));
+        });
+        m_program->ProgramUi().SetScripted(true);
+        const bool started = m_program->Start(commandLine);
+        m_midi->TakeSent();
+        return started;
+    }
+    MainWindow* Window() const { return m_program->Window(); }
+    QtUi& Ui() const { return m_program->ProgramUi(); }
+    // The messages that reached the output "Synth" since the last call, as "B0 03 10".
+    QStringList Sent() {
+        QStringList texts;
+        for (const std::string& text : m_midi->TakeSent()) {
+            texts << QString::fromStdString(text);
+        }
+        return texts;
+    }
+
+    std::filesystem::path ConfigRoot() const { return m_dir.filePath("config").toStdString(); }
     // The bytes of a stored value, empty when it is missing.
-    QByteArray Value(const char* key, const char* name) const {
-        FileSettingsStore store(ConfigRoot());
-        const auto bytes = store.ReadValue(key, name, 1 << 16);
-        return bytes ? QByteArray(reinterpret_cast<const char*>(bytes->data()),
-                                  static_cast<qsizetype>(bytes->size()))
-                     : QByteArray();
+    Bytes Value(const char* key, const char* name) const {
+        return FileSettingsStore(ConfigRoot()).ReadValue(key, name, 1 << 16).value_or(Bytes{});
     }
     void Put(const char* key, const char* name, const Bytes& value) const {
         FileSettingsStore store(ConfigRoot());
-        QVERIFY(store.CreateKey(key));
-        QVERIFY(store.WriteValue(key, name, value));
-    }
-    // A stored device choice: the Loopback output, input off.
-    void ChooseLoopback() const {
-        const int loopback = CreatePlatformMidiService()->OutputCount() - 1;
-        Put(kSettingsKey, kValueMidiDevices, EncodeMidiDeviceSettings({0, loopback, -1}));
+        QVERIFY(store.CreateKey(key) && store.WriteValue(key, name, value));
     }
 
 private:
     QTemporaryDir m_dir;
+    std::shared_ptr<FakePortLog> m_midi = std::make_shared<FakePortLog>();
+    std::unique_ptr<Program> m_program;
 };
 
-// One start of the program in this folder, with every message box answered by script.
-inline std::unique_ptr<Program> MakeProgram(const TestHome& home) {
-    auto program = std::make_unique<Program>(home.ConfigRoot(), CreatePlatformMidiService);
-    program->ProgramUi().SetScripted(true);
-    return program;
-}
+// The fixture of a window test: the program started afresh before each test, gone after it. A
+// test class with a set-up or tear-down of its own declares init or cleanup again (QtTest runs
+// the private slots of that name) and starts or drops the program itself.
+class GuiTest : public QObject {
+    Q_OBJECT
 
-inline QByteArray Int32Bytes(std::int32_t value) {
-    QByteArray bytes(4, '\0');
-    for (int i = 0; i < 4; ++i) {
-        bytes[i] = static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * i)) & 0xFF);
+protected:
+    MainWindow* Window() const { return m_app->Window(); }
+    QtUi& Ui() const { return m_app->Ui(); }
+    void StartProgram() {
+        m_app = std::make_unique<GuiApp>();
+        QVERIFY(m_app->Start());
     }
-    return bytes;
-}
+
+    std::unique_ptr<GuiApp> m_app;
+
+private slots:
+    void init() { StartProgram(); }
+    void cleanup() { m_app.reset(); }
+};
