@@ -22,7 +22,7 @@
 #include "app/FileSettingsStore.h"
 #include "app/SettingsKeys.h"
 #include "midi/MidiDevices.h"
-#include "midi/RtMidiBackend.h"
+#include "midi/PlatformMidiService.h"
 
 extern char** environ;
 

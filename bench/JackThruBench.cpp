@@ -12,8 +12,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
@@ -25,7 +23,7 @@
 #include "midi/JackPeer.h"
 #include "midi/JackServer.h"
 #include "midi/MidiInputQueue.h"
-#include "midi/RtMidiBackend.h"
+#include "midi/PlatformMidiService.h"
 
 namespace {
 
@@ -47,12 +45,16 @@ struct PathRun {
     SequenceCheck check;
     std::vector<std::uint64_t> latencies = std::vector<std::uint64_t>(kLatencyBins);
     std::uint64_t outOfRange = 0;
+    std::uint64_t fromUi = 0; // Note On messages the service's user-interface side sent
 };
 
 struct Phase {
     std::string name;
     double perCycle = 0;
     int cycles = 0;
+    int uiSendsPerTick = 0; // sent through the service every 5 ms while the phase runs
+    std::uint64_t uiSent = 0;
+    std::uint64_t droppedByService = 0;
     double credit = 0; // the sender's
     std::atomic<int> cyclesDone{0};
     PathRun paths[kPaths];
@@ -125,8 +127,14 @@ void Receive(void* user, jack_client_t* client, jack_port_t* const* ports, jack_
         for (std::uint32_t i = 0; i < count; ++i) {
             jack_midi_event_t event;
             std::uint32_t sequence = 0;
-            if (jack_midi_event_get(&event, buffer, i) != 0 ||
-                !run.check.Take(event.buffer, event.size, sequence)) {
+            if (jack_midi_event_get(&event, buffer, i) != 0) {
+                continue;
+            }
+            if (event.size == 3 && (event.buffer[0] & 0xF0) == 0x90) {
+                ++run.fromUi;
+                continue;
+            }
+            if (!run.check.Take(event.buffer, event.size, sequence)) {
                 continue;
             }
             const auto latency = static_cast<std::int32_t>(
@@ -162,7 +170,8 @@ void Fail(const std::string& text) {
 
 // Lets the phase run to its end and the last messages arrive, draining the input queue as the
 // user-interface thread does; false when the server's cycles stalled.
-bool RunPhase(Bench& bench, Phase& phase, MidiInputQueue& queue) {
+bool RunPhase(Bench& bench, Phase& phase, MidiService& service, MidiInputQueue& queue) {
+    const std::uint64_t droppedBefore = service.DroppedMessages();
     bench.phase.store(&phase, std::memory_order_release);
     const auto start = std::chrono::steady_clock::now();
     const auto deadline =
@@ -176,6 +185,11 @@ bool RunPhase(Bench& bench, Phase& phase, MidiInputQueue& queue) {
             bench.phase.store(nullptr, std::memory_order_release);
             return false;
         }
+        for (int i = 0; i < phase.uiSendsPerTick; ++i) {
+            if (service.SendShort(PackShortMessage(0x90, 60, 100)) == kMidiOk) {
+                ++phase.uiSent;
+            }
+        }
         queue.Drain();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
@@ -186,6 +200,7 @@ bool RunPhase(Bench& bench, Phase& phase, MidiInputQueue& queue) {
     bench.phase.store(nullptr, std::memory_order_release);
     std::this_thread::sleep_for(std::chrono::milliseconds(100)); // the receiver's last cycle
     queue.Drain();
+    phase.droppedByService = service.DroppedMessages() - droppedBefore;
     return true;
 }
 
@@ -217,12 +232,11 @@ void PrintPhase(const Phase& phase) {
             }
             seen += run.latencies[bin];
         }
-        std::printf("| %s | %s | %llu | %llu | %llu | %llu | %llu | %d | %d | %d | %d |\n",
+        std::printf("| %s | %s | %llu | %llu | %llu | %llu | %d | %d | %d | %d |\n",
                     phase.name.c_str(), kPathNames[p], static_cast<unsigned long long>(sent),
                     static_cast<unsigned long long>(run.check.inOrder),
                     static_cast<unsigned long long>(sent - std::min(sent, run.check.inOrder)),
-                    static_cast<unsigned long long>(run.check.wrong),
-                    static_cast<unsigned long long>(run.refused.load()), median, lowest, highest,
+                    static_cast<unsigned long long>(run.check.wrong), median, lowest, highest,
                     highest - lowest);
         if (run.outOfRange != 0) {
             std::printf("|   | (%llu latencies outside %d..%d frames) |\n",
@@ -230,25 +244,16 @@ void PrintPhase(const Phase& phase) {
                         kLowestLatency + kLatencyBins - 1);
         }
     }
-    std::fflush(stdout);
-}
-
-// Voluntary context switches of each thread of this process, by thread id.
-std::map<std::string, std::uint64_t> ThreadSwitches(std::map<std::string, std::string>& names) {
-    std::map<std::string, std::uint64_t> switches;
-    std::error_code error;
-    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task", error)) {
-        std::ifstream status(task.path() / "status");
-        std::string line;
-        while (std::getline(status, line)) {
-            if (line.rfind("Name:", 0) == 0) {
-                names[task.path().filename()] = line.substr(6);
-            } else if (line.rfind("voluntary_ctxt_switches:", 0) == 0) {
-                switches[task.path().filename()] = std::stoull(line.substr(24));
-            }
-        }
+    const PathRun& thru = phase.paths[kThru];
+    if (thru.refused.load() != 0 || phase.uiSent != 0 || phase.droppedByService != 0) {
+        std::printf("|   | the sender's own buffer refused %llu per path; the service sent %llu "
+                    "messages of its own, %llu arrived; it counted %llu as dropped |\n",
+                    static_cast<unsigned long long>(thru.refused.load()),
+                    static_cast<unsigned long long>(phase.uiSent),
+                    static_cast<unsigned long long>(thru.fromUi),
+                    static_cast<unsigned long long>(phase.droppedByService));
     }
-    return switches;
+    std::fflush(stdout);
 }
 
 double CpuSeconds() {
@@ -260,9 +265,8 @@ double CpuSeconds() {
 
 // `clock` is an inactive client of the benchmark (no thread of its wakes): it reads the server's
 // frame counter, so that the wake-ups are set against the cycles the server really ran.
-void MeasureIdle(int seconds, jack_client_t* clock) {
-    std::map<std::string, std::string> names;
-    const std::map<std::string, std::uint64_t> before = ThreadSwitches(names);
+void MeasureIdle(const char* what, int seconds, jack_client_t* clock) {
+    const std::map<long, ThreadWakeUps> before = WakeUpsByThread();
     const double cpuBefore = CpuSeconds();
     const jack_nframes_t framesBefore = jack_frame_time(clock);
     const auto start = std::chrono::steady_clock::now();
@@ -271,17 +275,16 @@ void MeasureIdle(int seconds, jack_client_t* clock) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const double cycles = static_cast<double>(jack_frame_time(clock) - framesBefore) / kPeriod;
     const double cpu = CpuSeconds() - cpuBefore;
-    const std::map<std::string, std::uint64_t> after = ThreadSwitches(names);
+    const std::map<long, ThreadWakeUps> after = WakeUpsByThread();
     std::uint64_t total = 0;
-    std::printf("\nIdle for %.1f s, service open, thru on (the benchmark's clients closed):\n",
-                wall);
-    for (const auto& [thread, count] : after) {
-        const auto it = before.find(thread);
-        const std::uint64_t delta = count - (it == before.end() ? 0 : it->second);
+    std::printf("\nIdle for %.1f s: %s\n", wall, what);
+    for (const auto& [id, thread] : after) {
+        const auto it = before.find(id);
+        const std::uint64_t delta = thread.count - (it == before.end() ? 0 : it->second.count);
         total += delta;
         if (delta > 0) {
-            std::printf("  thread %s (%s): %.0f wake-ups/s\n", thread.c_str(),
-                        names[thread].c_str(), static_cast<double>(delta) / wall);
+            std::printf("  thread %ld (%s): %.0f wake-ups/s\n", id, thread.name.c_str(),
+                        static_cast<double>(delta) / wall);
         }
     }
     std::printf("  threads: %zu; server cycles: %.0f/s; wake-ups: %.0f/s = %.2f per cycle; "
@@ -354,13 +357,17 @@ int main(int argc, char** argv) {
     add("1 message per cycle, 2 s", 1, cycles(2));
     add("20 000 messages/s, 5 s", 20000.0 / kCyclesPerSecond, cycles(5));
     add("2500 messages per cycle, 2 s", 2500, cycles(2));
-    add("a full buffer per cycle (10 000 asked), 2 s", 10000, cycles(2));
+    add("a full buffer per cycle (10 000 asked) and 4000 messages/s from the service's own "
+        "sends, 2 s",
+        10000, cycles(2));
 
-    std::printf("\n| Load | Path | Sent | Received in order | Lost | Wrong | Refused by the "
-                "sender's buffer | Latency median (frames) | min | max | Jitter (max - min) |\n"
-                "|---|---|---|---|---|---|---|---|---|---|---|\n");
+    phases.back()->uiSendsPerTick = 20;
+
+    std::printf("\n| Load | Path | Sent | Received in order | Lost | Wrong | Latency median "
+                "(frames) | min | max | Jitter (max - min) |\n"
+                "|---|---|---|---|---|---|---|---|---|---|\n");
     for (const auto& phase : phases) {
-        const bool ran = RunPhase(bench, *phase, queue);
+        const bool ran = RunPhase(bench, *phase, *service, queue);
         PrintPhase(*phase);
         if (!ran) {
             std::printf("\nThe server's cycles stalled: the remaining loads were not run.\n");
@@ -380,8 +387,21 @@ int main(int argc, char** argv) {
         Fail("the benchmark's clock client could not be opened");
     }
     std::this_thread::sleep_for(std::chrono::seconds(1));
-    MeasureIdle(idleSeconds, clock);
-    jack_client_close(clock);
+    MeasureIdle("the service open, thru on, the benchmark's other clients closed", idleSeconds,
+                clock);
     service.reset();
+
+    // The floor: what any active JACK client costs here, with a callback that does nothing.
+    JackPeerClient bare;
+    if (!bare.Open(
+            "bench-bare", true, {},
+            [](void*, jack_client_t*, jack_port_t* const*, jack_nframes_t) {}, nullptr)) {
+        Fail("the benchmark's bare client could not be opened");
+    }
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    MeasureIdle("the service closed; one JACK client of the benchmark with an empty callback",
+                idleSeconds, clock);
+    bare.Close();
+    jack_client_close(clock);
     return 0;
 }

@@ -17,7 +17,7 @@
 #include "app/Program.h"
 #include "app/SettingsKeys.h"
 #include "midi/MidiDevices.h"
-#include "midi/RtMidiBackend.h"
+#include "midi/PlatformMidiService.h"
 
 #ifndef VENTARO_SCREENSHOT_DIR
 #define VENTARO_SCREENSHOT_DIR "screenshots"

@@ -1,5 +1,8 @@
 #include "JackPeer.h"
 
+#include <filesystem>
+#include <fstream>
+
 bool JackPeerClient::Open(const std::string& name, bool output,
                           const std::vector<std::string>& ports, Process process, void* user) {
     Close();
@@ -73,4 +76,22 @@ bool SequenceCheck::Take(const std::uint8_t* bytes, std::size_t size, std::uint3
     next = (sequence + 1) & (kSequenceSpace - 1);
     ++inOrder;
     return true;
+}
+
+std::map<long, ThreadWakeUps> WakeUpsByThread() {
+    std::map<long, ThreadWakeUps> threads;
+    std::error_code error;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task", error)) {
+        ThreadWakeUps& thread = threads[std::stol(task.path().filename())];
+        std::ifstream status(task.path() / "status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.starts_with("Name:")) {
+                thread.name = line.substr(6);
+            } else if (line.starts_with("voluntary_ctxt_switches:")) {
+                thread.count = std::stoull(line.substr(24));
+            }
+        }
+    }
+    return threads;
 }

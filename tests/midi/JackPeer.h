@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <jack/jack.h>
 #include <jack/midiport.h>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -60,3 +61,11 @@ struct SequenceCheck {
     std::uint64_t skipped = 0;
     std::uint64_t wrong = 0;
 };
+
+// How often each thread of this process went to sleep and was woken again (its voluntary context
+// switches), by thread id, with the thread's name.
+struct ThreadWakeUps {
+    std::string name;
+    std::uint64_t count = 0;
+};
+std::map<long, ThreadWakeUps> WakeUpsByThread();
