@@ -166,10 +166,10 @@ int JackCore::Process(jack_nframes_t frames, void* self) {
     std::array<void*, kMaxPorts> outBuffers{};
     for (std::size_t i = 0; i < kMaxPorts; ++i) {
         OutState* out = core.outputs[i].load();
-        if (!out) {
+        outBuffers[i] = out ? jack_port_get_buffer(out->port, frames) : nullptr;
+        if (!outBuffers[i]) {
             continue;
         }
-        outBuffers[i] = jack_port_get_buffer(out->port, frames);
         jack_midi_clear_buffer(outBuffers[i]);
         WriteQueued(*out, outBuffers[i]);
         if (!out->closing.load()) {
@@ -180,10 +180,10 @@ int JackCore::Process(jack_nframes_t frames, void* self) {
     for (std::size_t i = 0; i < kMaxPorts; ++i) {
         InCycle& in = ins[i];
         in.state = core.inputs[i].load();
-        if (!in.state) {
+        in.buffer = in.state ? jack_port_get_buffer(in.state->port, frames) : nullptr;
+        if (!in.buffer) {
             continue;
         }
-        in.buffer = jack_port_get_buffer(in.state->port, frames);
         in.count = jack_midi_get_event_count(in.buffer);
         in.thru = in.state->thru.load();
         if (MidiBytesHandler* handler = in.state->handler.load()) {
@@ -388,6 +388,14 @@ jack_port_t* JackClient::Register(const char* name, bool output, const std::stri
                     jack_port_unregister(core->client, port);
                     request->error = "The JACK port \"" + peer + "\" could not be connected.";
                     return;
+                }
+                // The server takes a connection into the graph its cycles run a few cycles
+                // later, later still while other requests are under way: until then, what the
+                // port writes reaches nobody. The port goes to the cycles once the graph has it.
+                const auto deadline = std::chrono::steady_clock::now() + kAnswerBound / 2;
+                while (!jack_port_connected_to(port, peer.c_str()) && core->Running() &&
+                       std::chrono::steady_clock::now() < deadline) {
+                    std::this_thread::sleep_for(std::chrono::microseconds(200));
                 }
             }
             request->port = port;

@@ -500,6 +500,15 @@ TEST_F(JackMidi, AStoppedServerNeverHoldsTheUserInterfaceAndTheCloseEndsWhenItGo
     const int virtualOutput = IndexOf(*service, "Ventaro.2", true);
     ASSERT_EQ(service->OpenOutput(virtualOutput), kMidiOk);
     ASSERT_EQ(::kill(server.Pid(), SIGSTOP), 0);
+    // A loaded machine may let it answer a little longer.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            std::ifstream stat("/proc/" + std::to_string(server.Pid()) + "/stat");
+            std::string line;
+            std::getline(stat, line);
+            return line.find(") T ") != std::string::npos;
+        },
+        5000));
 
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(service->CloseOutput(), kMidiOk);
