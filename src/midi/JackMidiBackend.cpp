@@ -3,10 +3,18 @@
 // Threads. The process callback runs on JACK's thread once per cycle: it only copies (the user
 // interface's queued messages out at frame 0, each input event to its handler and, for thru, to
 // the output at its own frame) and never blocks, locks or allocates. The user-interface thread
-// hands ports to the callback and takes them back through atomics; a port is freed only once no
-// cycle can still be using it. Requests to the server (activating, registering, connecting,
-// unregistering, closing) wait for its answer, which a stopped server never gives: they run on a
-// request thread, waited for a bounded time. Reading the port lists needs no answer.
+// hands opened ports to the callback and takes them back through atomics; what a port's cycle
+// uses is freed only once no cycle can still be using it. Requests to the server (registering,
+// activating, connecting, disconnecting, closing) wait for its answer, which a stopped server
+// never gives: they run on a request thread, waited for a bounded time. Reading the port lists
+// needs no answer.
+//
+// Our client's ports are registered once, just before it first runs, and stay until it closes;
+// opening one connects it, closing it takes the connection back. libjack's notification thread
+// walks a client's port list without a lock (to work out latencies after any change in the
+// graph, ours or another client's), and registering or unregistering a port while the client
+// runs changes that list under it: a crash in libjack, seen about once in 250 runs of the test
+// that reopens the ports.
 
 #include "midi/JackMidiBackend.h"
 
@@ -27,12 +35,12 @@ namespace {
 
 constexpr const char* kClientName = "Ventaro.2";
 constexpr const char* kVirtualDeviceName = "Ventaro.2";
-// Other clients see the virtual output as "Ventaro.2:Ventaro.2": the Csound flags presets name it.
-constexpr const char* kVirtualOutputPort = "Ventaro.2";
-constexpr const char* kVirtualInputPort = "Ventaro.2 input";
-constexpr const char* kOutputPort = "Output";
-constexpr const char* kInputPort = "Input";
-constexpr std::size_t kMaxPorts = 8; // of each direction
+// Each direction has a port connected to the chosen port of another client, and a virtual port
+// that other clients connect to. Other clients see the virtual output as "Ventaro.2:Ventaro.2",
+// the name the Csound flags presets use.
+enum Role { kDevice, kVirtual, kRoles };
+constexpr const char* kOutputNames[kRoles] = {"Output", "Ventaro.2"};
+constexpr const char* kInputNames[kRoles] = {"Input", "Ventaro.2 input"};
 constexpr std::size_t kQueueBytes = 64 * 1024;
 // A server that runs answers within milliseconds.
 constexpr auto kAnswerBound = std::chrono::milliseconds(2000);
@@ -64,9 +72,14 @@ struct InState {
 struct JackCore {
     jack_client_t* client = nullptr; // set once on the request thread, before any port exists
     std::size_t longestMessage = 0;
+    std::atomic<bool> withVirtualPorts{false}; // set before the client first runs
+    // Registered on the request thread just before the client first runs.
+    std::array<jack_port_t*, kRoles> outputPorts{};
+    std::array<jack_port_t*, kRoles> inputPorts{};
     std::atomic<bool> active{false};
-    std::array<std::atomic<OutState*>, kMaxPorts> outputs{};
-    std::array<std::atomic<InState*>, kMaxPorts> inputs{};
+    // The opened ports, by role.
+    std::array<std::atomic<OutState*>, kRoles> outputs{};
+    std::array<std::atomic<InState*>, kRoles> inputs{};
     // Odd while the process callback runs. Every access is sequentially consistent, with the
     // slots too: a cycle that loaded a port before it was taken out has an odd count that the
     // taker sees, and it waits for that count to change.
@@ -99,9 +112,51 @@ struct JackCore {
         }
     }
 
+    // Registers the ports and lets the client run, once; false with `error` set when the
+    // server refused. Request thread only.
+    bool Start(std::string& error);
+    void Unregister();
+
     static int Process(jack_nframes_t frames, void* self);
     static void Shutdown(jack_status_t, const char* reason, void* self);
 };
+
+bool JackCore::Start(std::string& error) {
+    if (active.load()) {
+        return true;
+    }
+    const int roles = withVirtualPorts.load() ? kRoles : kVirtual;
+    for (int role = 0; role < roles; ++role) {
+        outputPorts[role] = jack_port_register(client, kOutputNames[role], JACK_DEFAULT_MIDI_TYPE,
+                                               JackPortIsOutput, 0);
+        inputPorts[role] = jack_port_register(client, kInputNames[role], JACK_DEFAULT_MIDI_TYPE,
+                                              JackPortIsInput, 0);
+        if (!outputPorts[role] || !inputPorts[role]) {
+            Unregister();
+            error = "The JACK server refused Ventaro.2's ports.";
+            return false;
+        }
+    }
+    if (jack_activate(client) != 0) {
+        Unregister();
+        error = "The JACK server did not take Ventaro.2's client.";
+        return false;
+    }
+    active.store(true);
+    return true;
+}
+
+// While the client does not run, nothing walks its port list.
+void JackCore::Unregister() {
+    for (auto* ports : {&outputPorts, &inputPorts}) {
+        for (jack_port_t*& port : *ports) {
+            if (port) {
+                jack_port_unregister(client, port);
+            }
+            port = nullptr;
+        }
+    }
+}
 
 // The user interface's messages, at frame 0 in their order. One that does not fit waits for the
 // next cycle; one that cannot fit even an empty buffer is dropped and counted.
@@ -135,7 +190,7 @@ struct InCycle {
 // The events of every input connected through to `out`, merged by frame, after the queued
 // messages at frame 0: JACK takes events in non-decreasing frames only. An event that does not
 // fit is dropped whole and counted.
-void WriteThru(OutState& out, void* buffer, std::array<InCycle, kMaxPorts>& ins) {
+void WriteThru(OutState& out, void* buffer, std::array<InCycle, kRoles>& ins) {
     for (;;) {
         InCycle* earliest = nullptr;
         jack_midi_event_t event{};
@@ -162,9 +217,9 @@ void WriteThru(OutState& out, void* buffer, std::array<InCycle, kMaxPorts>& ins)
 int JackCore::Process(jack_nframes_t frames, void* self) {
     JackCore& core = *static_cast<JackCore*>(self);
     core.cycle.fetch_add(1);
-    std::array<OutState*, kMaxPorts> outs{};
-    std::array<void*, kMaxPorts> outBuffers{};
-    for (std::size_t i = 0; i < kMaxPorts; ++i) {
+    std::array<OutState*, kRoles> outs{};
+    std::array<void*, kRoles> outBuffers{};
+    for (std::size_t i = 0; i < kRoles; ++i) {
         OutState* out = core.outputs[i].load();
         outBuffers[i] = out ? jack_port_get_buffer(out->port, frames) : nullptr;
         if (!outBuffers[i]) {
@@ -176,8 +231,8 @@ int JackCore::Process(jack_nframes_t frames, void* self) {
             outs[i] = out;
         }
     }
-    std::array<InCycle, kMaxPorts> ins{};
-    for (std::size_t i = 0; i < kMaxPorts; ++i) {
+    std::array<InCycle, kRoles> ins{};
+    for (std::size_t i = 0; i < kRoles; ++i) {
         InCycle& in = ins[i];
         in.state = core.inputs[i].load();
         in.buffer = in.state ? jack_port_get_buffer(in.state->port, frames) : nullptr;
@@ -195,7 +250,7 @@ int JackCore::Process(jack_nframes_t frames, void* self) {
             }
         }
     }
-    for (std::size_t i = 0; i < kMaxPorts; ++i) {
+    for (std::size_t i = 0; i < kRoles; ++i) {
         if (outs[i]) {
             WriteThru(*outs[i], outBuffers[i], ins);
         }
@@ -212,20 +267,25 @@ void JackCore::Shutdown(jack_status_t, const char* reason, void* self) {
     }
 }
 
-template <typename State> int FreeSlot(const std::array<std::atomic<State*>, kMaxPorts>& slots) {
-    for (std::size_t i = 0; i < kMaxPorts; ++i) {
-        if (!slots[i].load()) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
 template <typename State>
-void TakeOut(std::array<std::atomic<State*>, kMaxPorts>& slots, State* state) {
+void TakeOut(std::array<std::atomic<State*>, kRoles>& slots, State* state) {
     for (std::atomic<State*>& slot : slots) {
         State* expected = state;
         slot.compare_exchange_strong(expected, nullptr);
+    }
+}
+
+// Takes back the connection an opening made; what other clients connected stays. Request
+// thread only.
+void Disconnect(const JackCore& core, jack_port_t* port, bool output, const std::string& peer) {
+    if (!port || peer.empty() || core.Lost()) {
+        return;
+    }
+    const std::string own = jack_port_name(port);
+    if (output) {
+        jack_disconnect(core.client, own.c_str(), peer.c_str());
+    } else {
+        jack_disconnect(core.client, peer.c_str(), own.c_str());
     }
 }
 
@@ -233,7 +293,7 @@ class JackClient;
 
 class JackOutPort : public MidiOutPort {
 public:
-    JackOutPort(std::shared_ptr<JackClient> client, OutState* state);
+    JackOutPort(std::shared_ptr<JackClient> client, Role role, OutState* state);
     ~JackOutPort() override;
     bool Send(const std::uint8_t* data, std::size_t length) noexcept override;
     std::string LastError() const override;
@@ -247,13 +307,14 @@ private:
     enum Refusal { kNone, kLost, kTooLong, kQueueFull };
     std::shared_ptr<JackClient> m_client;
     const JackCore& m_core;
+    Role m_role;
     OutState* m_state;
     std::atomic<int> m_refusal{kNone};
 };
 
 class JackInPort : public MidiInPort {
 public:
-    JackInPort(std::shared_ptr<JackClient> client, InState* state);
+    JackInPort(std::shared_ptr<JackClient> client, Role role, InState* state);
     ~JackInPort() override;
     // In the process cycle when the output is a port of ours too.
     bool ConnectThru(MidiOutPort& output) override;
@@ -261,6 +322,7 @@ public:
 
 private:
     std::shared_ptr<JackClient> m_client;
+    Role m_role;
     InState* m_state;
 };
 
@@ -275,23 +337,26 @@ public:
     std::string LostReason() const override { return m_core->Lost() ? m_core->lostReason : ""; }
     std::string LostText() const;
 
+    // Before the client first runs: it will have the virtual ports too.
+    void WithVirtualPorts() { m_core->withVirtualPorts.store(true); }
     // The other clients' MIDI ports with these JACK flags.
     std::vector<std::string> Ports(unsigned long flags) const;
-    // A port of ours named `name`, connected to `peer` unless it is empty.
-    std::unique_ptr<MidiOutPort> OpenOutput(const char* name, const std::string& peer,
-                                            std::string& error);
-    std::unique_ptr<MidiInPort> OpenInput(const char* name, const std::string& peer,
+    // Our port of this role, connected to `peer` unless it is empty.
+    std::unique_ptr<MidiOutPort> OpenOutput(Role role, const std::string& peer, std::string& error);
+    std::unique_ptr<MidiInPort> OpenInput(Role role, const std::string& peer,
                                           MidiBytesHandler& handler, std::string& error);
-    void CloseOutput(OutState* state);
-    void CloseInput(InState* state);
+    void CloseOutput(Role role, OutState* state);
+    void CloseInput(Role role, InState* state);
     JackCore& Core() const { return *m_core; }
 
 private:
-    jack_port_t* Register(const char* name, bool output, const std::string& peer,
-                          std::string& error);
+    // Our port of this role, connected to `peer`; null with `error` set on failure.
+    jack_port_t* Connect(Role role, bool output, const std::string& peer, std::string& error);
 
     std::shared_ptr<JackCore> m_core;
     RequestThread m_requests;
+    std::array<bool, kRoles> m_outputOpen{};
+    std::array<bool, kRoles> m_inputOpen{};
 };
 
 JackClient::~JackClient() {
@@ -352,8 +417,8 @@ std::vector<std::string> JackClient::Ports(unsigned long flags) const {
     return names;
 }
 
-jack_port_t* JackClient::Register(const char* name, bool output, const std::string& peer,
-                                  std::string& error) {
+jack_port_t* JackClient::Connect(Role role, bool output, const std::string& peer,
+                                 std::string& error) {
     if (m_core->Lost()) {
         error = LostText();
         return nullptr;
@@ -363,49 +428,38 @@ jack_port_t* JackClient::Register(const char* name, bool output, const std::stri
         std::string error;
     };
     auto request = std::make_shared<Request>();
-    const bool answered =
-        m_requests.Run([core = m_core, request, portName = std::string(name), output, peer] {
-            if (!core->active.load()) {
-                if (jack_activate(core->client) != 0) {
-                    request->error = "The JACK server did not take Ventaro.2's client.";
-                    return;
-                }
-                core->active.store(true);
-            }
-            jack_port_t* port =
-                jack_port_register(core->client, portName.c_str(), JACK_DEFAULT_MIDI_TYPE,
-                                   output ? JackPortIsOutput : JackPortIsInput, 0);
-            if (!port) {
-                request->error = "The JACK server refused the port \"" + portName + "\".";
+    const bool answered = m_requests.Run([core = m_core, request, role, output, peer] {
+        if (!core->Start(request->error)) {
+            return;
+        }
+        jack_port_t* port = output ? core->outputPorts[role] : core->inputPorts[role];
+        if (!port) {
+            request->error = "Ventaro.2 has no such JACK port.";
+            return;
+        }
+        if (!peer.empty()) {
+            const std::string own = jack_port_name(port);
+            const int connected = output ? jack_connect(core->client, own.c_str(), peer.c_str())
+                                         : jack_connect(core->client, peer.c_str(), own.c_str());
+            if (connected != 0 && connected != EEXIST) {
+                request->error = "The JACK port \"" + peer + "\" could not be connected.";
                 return;
             }
-            if (!peer.empty()) {
-                const std::string own = jack_port_name(port);
-                const int connected = output
-                                          ? jack_connect(core->client, own.c_str(), peer.c_str())
-                                          : jack_connect(core->client, peer.c_str(), own.c_str());
-                if (connected != 0 && connected != EEXIST) {
-                    jack_port_unregister(core->client, port);
-                    request->error = "The JACK port \"" + peer + "\" could not be connected.";
-                    return;
-                }
-                // The server takes a connection into the graph its cycles run a few cycles
-                // later, later still while other requests are under way: until then, what the
-                // port writes reaches nobody. The port goes to the cycles once the graph has it.
-                const auto deadline = std::chrono::steady_clock::now() + kAnswerBound / 2;
-                while (!jack_port_connected_to(port, peer.c_str()) && core->Running() &&
-                       std::chrono::steady_clock::now() < deadline) {
-                    std::this_thread::sleep_for(std::chrono::microseconds(200));
-                }
+            // The server takes a connection into the graph its cycles run a few cycles later,
+            // later still while other requests are under way: until then, what the port writes
+            // reaches nobody. The port goes to the cycles once the graph has it.
+            const auto deadline = std::chrono::steady_clock::now() + kAnswerBound / 2;
+            while (!jack_port_connected_to(port, peer.c_str()) && core->Running() &&
+                   std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
             }
-            request->port = port;
-        });
+        }
+        request->port = port;
+    });
     if (!answered) {
         // It still runs when the server goes on; this undoes it then.
-        m_requests.Post([core = m_core, request] {
-            if (request->port) {
-                jack_port_unregister(core->client, request->port);
-            }
+        m_requests.Post([core = m_core, request, output, peer] {
+            Disconnect(*core, request->port, output, peer);
         });
         error = "The JACK server does not answer.";
         return nullptr;
@@ -414,42 +468,43 @@ jack_port_t* JackClient::Register(const char* name, bool output, const std::stri
     return request->port;
 }
 
-std::unique_ptr<MidiOutPort> JackClient::OpenOutput(const char* name, const std::string& peer,
+std::unique_ptr<MidiOutPort> JackClient::OpenOutput(Role role, const std::string& peer,
                                                     std::string& error) {
-    const int slot = FreeSlot(m_core->outputs);
-    if (slot < 0) {
-        error = "Too many JACK ports are open.";
+    if (m_outputOpen[role]) {
+        error = "The JACK port is open already.";
         return nullptr;
     }
-    jack_port_t* port = Register(name, true, peer, error);
+    jack_port_t* port = Connect(role, true, peer, error);
     if (!port) {
         return nullptr;
     }
     auto* state = new OutState(port);
     state->peer = peer;
-    m_core->outputs[static_cast<std::size_t>(slot)].store(state);
-    return std::make_unique<JackOutPort>(shared_from_this(), state);
+    m_core->outputs[role].store(state);
+    m_outputOpen[role] = true;
+    return std::make_unique<JackOutPort>(shared_from_this(), role, state);
 }
 
-std::unique_ptr<MidiInPort> JackClient::OpenInput(const char* name, const std::string& peer,
+std::unique_ptr<MidiInPort> JackClient::OpenInput(Role role, const std::string& peer,
                                                   MidiBytesHandler& handler, std::string& error) {
-    const int slot = FreeSlot(m_core->inputs);
-    if (slot < 0) {
-        error = "Too many JACK ports are open.";
+    if (m_inputOpen[role]) {
+        error = "The JACK port is open already.";
         return nullptr;
     }
-    jack_port_t* port = Register(name, false, peer, error);
+    jack_port_t* port = Connect(role, false, peer, error);
     if (!port) {
         return nullptr;
     }
     auto* state = new InState(port);
     state->peer = peer;
     state->handler.store(&handler);
-    m_core->inputs[static_cast<std::size_t>(slot)].store(state);
-    return std::make_unique<JackInPort>(shared_from_this(), state);
+    m_core->inputs[role].store(state);
+    m_inputOpen[role] = true;
+    return std::make_unique<JackInPort>(shared_from_this(), role, state);
 }
 
-void JackClient::CloseOutput(OutState* state) {
+void JackClient::CloseOutput(Role role, OutState* state) {
+    m_outputOpen[role] = false;
     state->closing.store(true);
     for (std::atomic<InState*>& slot : m_core->inputs) {
         if (InState* in = slot.load()) { // inputs are freed on this thread only
@@ -459,8 +514,8 @@ void JackClient::CloseOutput(OutState* state) {
     }
     // The queued messages go out, then a cycle with nothing to write leaves the buffer empty
     // before the port leaves the cycles: a connected reader would otherwise read its last
-    // events again each cycle until the port is gone. A stopped server holds this back, never
-    // the user interface.
+    // events again each cycle. A stopped server holds this back, never the user interface.
+    // The requests run in order: a later opening of the port waits for this.
     m_requests.Run([core = m_core, state] {
         while (!state->queue.Empty() && core->Running()) {
             core->AwaitWholeCycle();
@@ -468,26 +523,28 @@ void JackClient::CloseOutput(OutState* state) {
         core->AwaitWholeCycle();
         TakeOut(core->outputs, state);
         core->AwaitCycleEnd();
-        jack_port_unregister(core->client, state->port);
+        Disconnect(*core, state->port, true, state->peer);
         delete state;
     });
 }
 
-void JackClient::CloseInput(InState* state) {
+void JackClient::CloseInput(Role role, InState* state) {
+    m_inputOpen[role] = false;
     // The handler is the caller's: it is never called again once this returns.
     state->handler.store(nullptr);
     TakeOut(m_core->inputs, state);
     m_core->AwaitCycleEnd();
     jack_port_t* port = state->port;
+    std::string peer = std::move(state->peer);
     delete state;
-    m_requests.Run([core = m_core, port] { jack_port_unregister(core->client, port); });
+    m_requests.Run([core = m_core, port, peer] { Disconnect(*core, port, false, peer); });
 }
 
-JackOutPort::JackOutPort(std::shared_ptr<JackClient> client, OutState* state)
-    : m_client(std::move(client)), m_core(m_client->Core()), m_state(state) {}
+JackOutPort::JackOutPort(std::shared_ptr<JackClient> client, Role role, OutState* state)
+    : m_client(std::move(client)), m_core(m_client->Core()), m_role(role), m_state(state) {}
 
 JackOutPort::~JackOutPort() {
-    m_client->CloseOutput(m_state);
+    m_client->CloseOutput(m_role, m_state);
 }
 
 bool JackOutPort::Send(const std::uint8_t* data, std::size_t length) noexcept {
@@ -521,11 +578,11 @@ std::string JackOutPort::LastError() const {
     }
 }
 
-JackInPort::JackInPort(std::shared_ptr<JackClient> client, InState* state)
-    : m_client(std::move(client)), m_state(state) {}
+JackInPort::JackInPort(std::shared_ptr<JackClient> client, Role role, InState* state)
+    : m_client(std::move(client)), m_role(role), m_state(state) {}
 
 JackInPort::~JackInPort() {
-    m_client->CloseInput(m_state);
+    m_client->CloseInput(m_role, m_state);
 }
 
 bool JackInPort::ConnectThru(MidiOutPort& output) {
@@ -561,7 +618,7 @@ public:
             error = m_client->ServerLost() ? m_client->LostText() : "The JACK port is gone.";
             return nullptr;
         }
-        return m_client->OpenOutput(kOutputPort, m_outputs[static_cast<std::size_t>(index)], error);
+        return m_client->OpenOutput(kDevice, m_outputs[static_cast<std::size_t>(index)], error);
     }
     std::unique_ptr<MidiInPort> OpenInput(int index, MidiBytesHandler& handler,
                                           std::string& error) override {
@@ -569,7 +626,7 @@ public:
             error = m_client->ServerLost() ? m_client->LostText() : "The JACK port is gone.";
             return nullptr;
         }
-        return m_client->OpenInput(kInputPort, m_inputs[static_cast<std::size_t>(index)], handler,
+        return m_client->OpenInput(kDevice, m_inputs[static_cast<std::size_t>(index)], handler,
                                    error);
     }
 
@@ -581,17 +638,19 @@ private:
 
 class JackVirtualBackend : public MidiPortBackend {
 public:
-    explicit JackVirtualBackend(std::shared_ptr<JackClient> client) : m_client(std::move(client)) {}
+    explicit JackVirtualBackend(std::shared_ptr<JackClient> client) : m_client(std::move(client)) {
+        m_client->WithVirtualPorts();
+    }
 
     // Like every JACK port, they exist only while the server does.
     std::vector<std::string> OutputPorts() override { return Listed(); }
     std::vector<std::string> InputPorts() override { return Listed(); }
     std::unique_ptr<MidiOutPort> OpenOutput(int, std::string& error) override {
-        return m_client->OpenOutput(kVirtualOutputPort, "", error);
+        return m_client->OpenOutput(kVirtual, "", error);
     }
     std::unique_ptr<MidiInPort> OpenInput(int, MidiBytesHandler& handler,
                                           std::string& error) override {
-        return m_client->OpenInput(kVirtualInputPort, "", handler, error);
+        return m_client->OpenInput(kVirtual, "", handler, error);
     }
 
 private:

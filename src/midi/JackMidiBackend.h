@@ -1,9 +1,10 @@
 #pragma once
 // MIDI ports on a JACK server through one JACK client of our own, "Ventaro.2", which holds every
-// JACK port the program opens: the ports of the other clients (connected from a port of ours),
-// and the virtual ports "Ventaro.2:Ventaro.2" (output) and "Ventaro.2:Ventaro.2 input" that other
-// clients connect to. Messages keep their frame offsets, and thru between two ports of ours runs
-// inside the process cycle.
+// JACK port of the program: "Output" and "Input", connected to the chosen port of another client,
+// and the virtual ports "Ventaro.2" (seen as "Ventaro.2:Ventaro.2") and "Ventaro.2 input" that
+// other clients connect to. They come into being with the first opening and stay until the
+// program ends; closing takes back the connection the opening made. Messages keep their frame
+// offsets, and thru between two ports of ours runs inside the process cycle.
 
 #include <memory>
 #include <string>

@@ -57,8 +57,14 @@ bool WaitFor(const std::string& command, int timeoutMs) {
     return false;
 }
 
+namespace {
+// libjack keeps what it learnt of a server by its name for the life of the process: each server
+// of a test program gets a name of its own.
+int g_servers = 0;
+} // namespace
+
 JackServer::JackServer(int rate, int period, bool synchronous)
-    : m_name("ventaro-test-" + std::to_string(::getpid()) + "-" + std::to_string(rate)),
+    : m_name("ventaro-test-" + std::to_string(::getpid()) + "-" + std::to_string(++g_servers)),
       m_rate(rate), m_period(period), m_synchronous(synchronous) {}
 
 JackServer::~JackServer() {
