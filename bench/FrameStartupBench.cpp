@@ -22,7 +22,7 @@
 #include "base/FileSettingsStore.h"
 #include "base/SettingsKeys.h"
 #include "midi/MidiDevices.h"
-#include "midi/RtMidiBackend.h"
+#include "midi/PlatformMidiService.h"
 
 extern char** environ;
 

@@ -6,7 +6,7 @@
 #include "Commands.h"
 #include "ToolArgs.h"
 #include "midi/MidiDevices.h"
-#include "midi/RtMidiBackend.h"
+#include "midi/PlatformMidiService.h"
 #include "resources/Strings.h"
 
 namespace {

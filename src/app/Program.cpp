@@ -24,7 +24,7 @@
 #include "engine/ResourceEngineLibrary.h"
 #include "engine/SoundEngineDialog.h"
 #include "midi/MidiDevices.h"
-#include "midi/RtMidiBackend.h"
+#include "midi/PlatformMidiService.h"
 #include "panel/VirtualPanelWindow.h"
 #include "project/ProjectCommands.h"
 #include "scripts/ScriptEditorWindow.h"

@@ -81,6 +81,15 @@ bool MidiByteRing::Pop(std::uint32_t& stamp, std::uint8_t* out, std::size_t& len
     return true;
 }
 
+bool MidiByteRing::Discard() noexcept {
+    const std::size_t tail = m_tail.load(std::memory_order_relaxed);
+    if (m_head.load(std::memory_order_acquire) == tail) {
+        return false;
+    }
+    m_tail.store(tail + kHeaderBytes + ReadU32(tail + 4), std::memory_order_release);
+    return true;
+}
+
 void MidiByteRing::Clear() noexcept {
     m_tail.store(m_head.load(std::memory_order_acquire), std::memory_order_release);
 }

@@ -31,6 +31,8 @@ public:
     // Consumer: takes the oldest message into `out`, which must hold PeekLength() bytes; false
     // when the ring is empty.
     bool Pop(std::uint32_t& stamp, std::uint8_t* out, std::size_t& length) noexcept;
+    // Consumer: forgets the oldest message; false when the ring is empty.
+    bool Discard() noexcept;
     // Consumer: forgets every queued message.
     void Clear() noexcept;
 

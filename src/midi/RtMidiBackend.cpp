@@ -1,21 +1,17 @@
-// The only file that knows RtMidi (and the JACK probe): every RtMidi error is caught here and
-// becomes an error text for the device manager.
+// The only file that knows RtMidi, which serves the ALSA sequencer: every RtMidi error is caught
+// here and becomes an error text for the device manager.
 
 #include "midi/RtMidiBackend.h"
 
-#include <jack/jack.h>
 #include <rtmidi/RtMidi.h>
 #include <string>
 #include <string_view>
 #include <unistd.h>
 
-#include "midi/RoutedMidiService.h"
-
 namespace {
 
 // Only the virtual output's client is named "Ventaro.2", so that other programs find it as
-// "Ventaro.2" (ALSA) or "Ventaro.2:Ventaro.2" (JACK); every other client of ours has a name of
-// its own beginning with the product name.
+// "Ventaro.2"; every other client of ours has a name of its own beginning with the product name.
 constexpr const char* kProductName = "Ventaro.2";
 constexpr const char* kVirtualPortName = "Ventaro.2";
 constexpr const char* kVirtualOutputClient = "Ventaro.2";
@@ -23,29 +19,11 @@ constexpr const char* kVirtualInputClient = "Ventaro.2 input";
 constexpr const char* kListClient = "Ventaro.2 list";
 constexpr const char* kOutputClient = "Ventaro.2 output";
 constexpr const char* kInputClient = "Ventaro.2 input";
+constexpr RtMidi::Api kApi = RtMidi::LINUX_ALSA;
 
 // Our own clients' ports are left out of the lists: the virtual ports are listed on their own.
 bool IsOwnPort(std::string_view name) {
     return name.starts_with(kProductName);
-}
-
-void QuietJack(const char*) {}
-
-bool AlsaSequencerPresent() {
-    return ::access("/dev/snd/seq", R_OK | W_OK) == 0;
-}
-
-// A JACK server is asked for only when one runs: never started, never complained about.
-bool JackServerRunning() {
-    jack_set_error_function(QuietJack);
-    jack_set_info_function(QuietJack);
-    jack_status_t status{};
-    jack_client_t* client = jack_client_open("Ventaro.2 probe", JackNoStartServer, &status);
-    if (!client) {
-        return false;
-    }
-    jack_client_close(client);
-    return true;
 }
 
 // Warnings go to our error text instead of the terminal.
@@ -129,14 +107,14 @@ private:
     std::unique_ptr<RtMidiIn> m_in;
 };
 
-// The ports of one RtMidi API (ALSA sequencer or JACK).
+// The ports of the ALSA sequencer.
 class RtPortBackend : public MidiPortBackend {
 public:
-    explicit RtPortBackend(RtMidi::Api api) : m_api(api) {
+    RtPortBackend() {
         try {
-            m_lister = std::make_unique<RtMidiOut>(api, kListClient);
+            m_lister = std::make_unique<RtMidiOut>(kApi, kListClient);
             m_lister->setErrorCallback(KeepError, &m_listError);
-            m_inLister = std::make_unique<RtMidiIn>(api, kListClient);
+            m_inLister = std::make_unique<RtMidiIn>(kApi, kListClient);
             m_inLister->setErrorCallback(KeepError, &m_listError);
         } catch (const RtMidiError&) {
             m_lister.reset();
@@ -150,7 +128,7 @@ public:
     std::unique_ptr<MidiOutPort> OpenOutput(int index, std::string& error) override {
         const int port = PortNumber(m_lister.get(), index);
         try {
-            auto out = std::make_unique<RtMidiOut>(m_api, kOutputClient);
+            auto out = std::make_unique<RtMidiOut>(kApi, kOutputClient);
             std::string openError;
             out->setErrorCallback(KeepError, &openError);
             out->openPort(static_cast<unsigned>(port), "Output");
@@ -169,8 +147,8 @@ public:
                                           std::string& error) override {
         const int port = PortNumber(m_inLister.get(), index);
         try {
-            auto in = std::make_unique<RtInPort>(std::make_unique<RtMidiIn>(m_api, kInputClient),
-                                                 handler);
+            auto in =
+                std::make_unique<RtInPort>(std::make_unique<RtMidiIn>(kApi, kInputClient), handler);
             if (!in->Start(
                     [port](RtMidiIn& input) {
                         input.openPort(static_cast<unsigned>(port), "Input");
@@ -225,7 +203,6 @@ private:
         return index >= 0 && index < static_cast<int>(numbers.size()) ? numbers[index] : -1;
     }
 
-    RtMidi::Api m_api;
     std::string m_listError;
     std::unique_ptr<RtMidiOut> m_lister;
     std::unique_ptr<RtMidiIn> m_inLister;
@@ -234,14 +211,12 @@ private:
 // The "Ventaro.2" virtual output and input that other programs connect to.
 class VirtualPortBackend : public MidiPortBackend {
 public:
-    explicit VirtualPortBackend(RtMidi::Api api) : m_api(api) {}
-
     std::vector<std::string> OutputPorts() override { return {kVirtualPortName}; }
     std::vector<std::string> InputPorts() override { return {kVirtualPortName}; }
 
     std::unique_ptr<MidiOutPort> OpenOutput(int, std::string& error) override {
         try {
-            auto out = std::make_unique<RtMidiOut>(m_api, kVirtualOutputClient);
+            auto out = std::make_unique<RtMidiOut>(kApi, kVirtualOutputClient);
             out->openVirtualPort(kVirtualPortName);
             return std::make_unique<RtOutPort>(std::move(out));
         } catch (const RtMidiError& e) {
@@ -254,7 +229,7 @@ public:
                                           std::string& error) override {
         try {
             auto in = std::make_unique<RtInPort>(
-                std::make_unique<RtMidiIn>(m_api, kVirtualInputClient), handler);
+                std::make_unique<RtMidiIn>(kApi, kVirtualInputClient), handler);
             if (!in->Start([](RtMidiIn& input) { input.openVirtualPort(kVirtualPortName); },
                            error)) {
                 return nullptr;
@@ -265,37 +240,25 @@ public:
             return nullptr;
         }
     }
-
-private:
-    RtMidi::Api m_api;
 };
 
-bool Compiled(RtMidi::Api api) {
+} // namespace
+
+bool AlsaSequencerAvailable() {
     std::vector<RtMidi::Api> apis;
     RtMidi::getCompiledApi(apis);
     for (RtMidi::Api compiled : apis) {
-        if (compiled == api) {
-            return true;
+        if (compiled == kApi) {
+            return ::access("/dev/snd/seq", R_OK | W_OK) == 0;
         }
     }
     return false;
 }
 
-} // namespace
+std::unique_ptr<MidiPortBackend> MakeAlsaPortBackend() {
+    return std::make_unique<RtPortBackend>();
+}
 
-std::unique_ptr<MidiService> CreatePlatformMidiService() {
-    std::vector<std::unique_ptr<MidiPortBackend>> backends;
-    const bool alsa = Compiled(RtMidi::LINUX_ALSA) && AlsaSequencerPresent();
-    const bool jack = Compiled(RtMidi::UNIX_JACK) && JackServerRunning();
-    if (alsa) {
-        backends.push_back(std::make_unique<RtPortBackend>(RtMidi::LINUX_ALSA));
-    }
-    if (jack) {
-        backends.push_back(std::make_unique<RtPortBackend>(RtMidi::UNIX_JACK));
-    }
-    if (alsa || jack) {
-        backends.push_back(
-            std::make_unique<VirtualPortBackend>(alsa ? RtMidi::LINUX_ALSA : RtMidi::UNIX_JACK));
-    }
-    return std::make_unique<RoutedMidiService>(std::move(backends));
+std::unique_ptr<MidiPortBackend> MakeAlsaVirtualBackend() {
+    return std::make_unique<VirtualPortBackend>();
 }

@@ -1,9 +1,13 @@
 #pragma once
-// The platform's MIDI service on Linux, over RtMidi: the ALSA sequencer's ports, a running JACK
-// server's ports, the "Ventaro.2" virtual ports, then Loopback.
+// The ALSA sequencer's MIDI ports, over RtMidi.
 
 #include <memory>
 
-#include "midi/MidiService.h"
+#include "midi/MidiPortBackend.h"
 
-std::unique_ptr<MidiService> CreatePlatformMidiService();
+// True when RtMidi serves ALSA and the sequencer device is there to use.
+bool AlsaSequencerAvailable();
+// The sequencer's ports, our own clients' left out.
+std::unique_ptr<MidiPortBackend> MakeAlsaPortBackend();
+// The "Ventaro.2" virtual output and input that other programs connect to.
+std::unique_ptr<MidiPortBackend> MakeAlsaVirtualBackend();

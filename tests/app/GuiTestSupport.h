@@ -27,6 +27,7 @@
 #include "base/SettingsRecords.h"
 #include "fakes/FakeMidiBackend.h"
 #include "midi/MidiDevices.h"
+#include "midi/PlatformMidiService.h"
 #include "midi/RoutedMidiService.h"
 #include "resources/Strings.h"
 

@@ -57,21 +57,36 @@ bool WaitFor(const std::string& command, int timeoutMs) {
     return false;
 }
 
-JackServer::JackServer(int rate)
-    : m_name("ventaro-test-" + std::to_string(::getpid()) + "-" + std::to_string(rate)),
-      m_rate(rate) {}
+namespace {
+// libjack keeps what it learnt of a server by its name for the life of the process: each server
+// of a test program gets a name of its own.
+int g_servers = 0;
+} // namespace
+
+JackServer::JackServer(int rate, int period, bool synchronous)
+    : m_name("ventaro-test-" + std::to_string(::getpid()) + "-" + std::to_string(++g_servers)),
+      m_rate(rate), m_period(period), m_synchronous(synchronous) {}
 
 JackServer::~JackServer() {
+    Stop();
+}
+
+void JackServer::Stop() {
     StopProcess(m_pid);
+    m_pid = -1;
 }
 
 bool JackServer::Start() {
     // Every JACK client of this process and its children talks to the private server.
     ::setenv("JACK_DEFAULT_SERVER", m_name.c_str(), 1);
     ::setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);
-    m_pid = SpawnWithOutput({"jackd", "--no-realtime", "-n", m_name, "-d", "dummy", "-r",
-                             std::to_string(m_rate), "-p", "256"},
-                            "/tmp/" + m_name + ".log");
+    std::vector<std::string> command{"jackd", "--no-realtime", "-n", m_name};
+    if (m_synchronous) {
+        command.push_back("-S");
+    }
+    command.insert(command.end(),
+                   {"-d", "dummy", "-r", std::to_string(m_rate), "-p", std::to_string(m_period)});
+    m_pid = SpawnWithOutput(command, "/tmp/" + m_name + ".log");
     if (m_pid < 0) {
         return false;
     }

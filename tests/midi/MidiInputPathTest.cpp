@@ -46,11 +46,22 @@ TEST(MidiByteRing, MessagesComeOutWholeAndInOrderAcrossTheWrapAndAFullRingDropsW
 
     const std::uint8_t three[3] = {0x90, 60, 100};
     int pushed = 0;
-    while (ring.Push(0, three, 3)) {
+    while (ring.Push(static_cast<std::uint32_t>(pushed), three, 3)) {
         ++pushed;
     }
     EXPECT_EQ(pushed, 64 / 11); // 8 header bytes + 3
     EXPECT_EQ(ring.Dropped(), 1u);
+    ASSERT_TRUE(ring.Discard()); // exactly the oldest message goes
+    int left = 0;
+    std::uint32_t stamp = 0;
+    std::size_t got = 0;
+    while (ring.Pop(stamp, out.data(), got)) {
+        ASSERT_EQ(got, 3u);
+        EXPECT_EQ(stamp, static_cast<std::uint32_t>(++left));
+    }
+    EXPECT_EQ(left, pushed - 1);
+    EXPECT_FALSE(ring.Discard());
+    ASSERT_TRUE(ring.Push(0, three, 3));
     const std::uint8_t tooLong[57] = {};
     EXPECT_FALSE(MidiByteRing(64).Push(0, tooLong, sizeof tooLong));
     const std::uint8_t exact[8] = {};

@@ -1,16 +1,23 @@
-// The platform MIDI service end to end: the Loopback device through the real adapter, and a JACK
-// port of a private JACK server started by the test itself.
+// The platform MIDI service end to end: the Loopback device through the real adapter, and the
+// JACK ports of a private JACK server started by each test itself.
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <numeric>
 #include <sstream>
+#include <thread>
+#include <unistd.h>
 
+#include "JackPeer.h"
 #include "JackServer.h"
 #include "base/AllState.h"
 #include "midi/MidiDevices.h"
 #include "midi/MidiInputQueue.h"
-#include "midi/RtMidiBackend.h"
+#include "midi/PlatformMidiService.h"
 #include "panel/PanelState.h"
 #include "panel/SliderOutput.h"
 
@@ -42,6 +49,17 @@ std::vector<std::uint32_t> Words(const std::vector<MidiInputEvent>& events) {
         words.push_back(e.word);
     }
     return words;
+}
+
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
 }
 
 class PlatformMidi : public ::testing::Test {
@@ -116,6 +134,14 @@ TEST_F(PlatformMidi, PanicReachesAJackPortInOrder) {
     ASSERT_GE(port, 0) << "the JACK port is not in the output list";
     g_midiDevices.outputDeviceIndex = port;
     ASSERT_TRUE(OpenMidiDevices());
+    // The dump's port shows before its client runs, and what reaches the port until then is
+    // heard by nobody: an Active Sensing byte goes first until the dump prints one.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            SendShortMessage(0xFE, 0, 0);
+            return WaitFor("grep -q ': fe' " + dumpFile, 100);
+        },
+        10000));
     SendPanic();
     // A loaded machine may take a few JACK cycles to pass the 32 events on.
     WaitFor("test $(grep -c ': b' " + dumpFile + ") -ge 32", 10000);
@@ -125,7 +151,8 @@ TEST_F(PlatformMidi, PanicReachesAJackPortInOrder) {
     std::ifstream in(dumpFile);
     std::stringstream text;
     text << in.rdbuf();
-    // jack_midi_dump prints one line per event: "time: b0 7b 00 control change ...".
+    // jack_midi_dump prints one line per event: "time: b0 7b 00 control change ..." (the
+    // Active Sensing bytes, "time: fe", are too short to be taken).
     std::vector<std::string> events;
     std::string line;
     while (std::getline(text, line)) {
@@ -163,4 +190,359 @@ TEST_F(PlatformMidi, TheVirtualOutputIsNamedVentaroTwoForOtherJackClients) {
     ASSERT_TRUE(OpenMidiDevices());
     // Csound's JACK flags connect to exactly this port name.
     EXPECT_TRUE(WaitFor("jack_lsp | grep -qx 'Ventaro.2:Ventaro.2'", 5000));
+}
+
+namespace {
+
+constexpr jack_nframes_t kPeriod = 64;
+constexpr std::size_t kMaxArrivals = 1 << 20;
+
+struct Arrival {
+    jack_nframes_t frame;  // the cycle's first frame plus the event's offset
+    jack_nframes_t offset; // in the cycle
+    std::size_t size;
+    std::uint8_t bytes[3];
+};
+
+// What the test's sender writes and its receiver hears, on either side of the program's client.
+struct Traffic {
+    std::vector<jack_nframes_t> offsets; // one numbered Control Change at each, every cycle
+    bool fillBuffer = false;             // else as many as the sender's buffer takes, at frame 0
+    std::atomic<int> cyclesToSend{0};
+    std::atomic<int> cyclesSent{0};
+    std::atomic<std::uint32_t> sent{0};
+    std::vector<jack_nframes_t> sentAt = std::vector<jack_nframes_t>(kSequenceSpace);
+    std::vector<Arrival> arrivals = std::vector<Arrival>(kMaxArrivals);
+    std::atomic<std::size_t> arrived{0};
+};
+
+void SendTraffic(void* user, jack_client_t* client, jack_port_t* const* ports,
+                 jack_nframes_t frames) {
+    Traffic& traffic = *static_cast<Traffic*>(user);
+    void* buffer = jack_port_get_buffer(ports[0], frames);
+    jack_midi_clear_buffer(buffer);
+    if (traffic.cyclesToSend.load() <= 0) {
+        return;
+    }
+    const jack_nframes_t start = jack_last_frame_time(client);
+    const auto write = [&](jack_nframes_t offset) {
+        const std::uint32_t sequence = traffic.sent.load(std::memory_order_relaxed);
+        std::uint8_t bytes[3];
+        EncodeSequence(sequence, bytes);
+        if (jack_midi_event_write(buffer, offset, bytes, 3) != 0) {
+            return false;
+        }
+        traffic.sentAt[sequence % kSequenceSpace] = start + offset;
+        traffic.sent.store(sequence + 1, std::memory_order_release);
+        return true;
+    };
+    if (traffic.fillBuffer) {
+        while (write(0)) {
+        }
+    } else {
+        for (jack_nframes_t offset : traffic.offsets) {
+            write(offset);
+        }
+    }
+    traffic.cyclesToSend.fetch_sub(1);
+    traffic.cyclesSent.fetch_add(1);
+}
+
+void ReceiveTraffic(void* user, jack_client_t* client, jack_port_t* const* ports,
+                    jack_nframes_t frames) {
+    Traffic& traffic = *static_cast<Traffic*>(user);
+    void* buffer = jack_port_get_buffer(ports[0], frames);
+    const jack_nframes_t start = jack_last_frame_time(client);
+    std::size_t next = traffic.arrived.load(std::memory_order_relaxed);
+    const std::uint32_t count = jack_midi_get_event_count(buffer);
+    for (std::uint32_t i = 0; i < count && next < kMaxArrivals; ++i) {
+        jack_midi_event_t event;
+        if (jack_midi_event_get(&event, buffer, i) != 0) {
+            continue;
+        }
+        Arrival& arrival = traffic.arrivals[next++];
+        arrival = {start + event.time, event.time, event.size, {}};
+        std::copy_n(event.buffer, std::min<std::size_t>(event.size, 3), arrival.bytes);
+    }
+    traffic.arrived.store(next, std::memory_order_release);
+}
+
+// The numbered messages that arrived, checked against what was sent, and the Note Ons the
+// service's user-interface side sent, by their notes.
+struct Heard {
+    SequenceCheck check;
+    int moved = 0; // numbered messages that did not arrive at the frame they were sent at
+    std::vector<int> notes;
+    int notesOffCycleStart = 0;
+};
+
+// Wake-ups of this process's threads but the caller's, per cycle the server ran.
+double WakeUpsPerCycle(jack_client_t* clock, std::chrono::milliseconds period) {
+    const auto count = [] {
+        std::uint64_t total = 0;
+        for (const auto& [id, thread] : WakeUpsByThread()) {
+            total += id == ::gettid() ? 0 : thread.count;
+        }
+        return total;
+    };
+    const std::uint64_t before = count();
+    const jack_nframes_t framesBefore = jack_frame_time(clock);
+    std::this_thread::sleep_for(period);
+    const std::uint64_t wakeUps = count() - before;
+    const double cycles = static_cast<double>(jack_frame_time(clock) - framesBefore) / kPeriod;
+    return static_cast<double>(wakeUps) / std::max(cycles, 1.0);
+}
+
+// A private server with 64-frame cycles that each end before the next starts, so that a late
+// client on this loaded machine never reads a buffer that the next cycle writes.
+class JackMidi : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::system("command -v jackd >/dev/null") != 0) {
+            GTEST_SKIP() << "jackd is not installed";
+        }
+        ASSERT_TRUE(server.Start()) << "the private JACK server did not start";
+    }
+
+    // The test's sender and receiver, and the service with thru between them.
+    void OpenThru() {
+        ASSERT_TRUE(sender.Open("peer-send", true, {"out"}, SendTraffic, &traffic));
+        ASSERT_TRUE(receiver.Open("peer-recv", false, {"in"}, ReceiveTraffic, &traffic));
+        service = CreatePlatformMidiService();
+        input = IndexOf(*service, "peer-send:out", false);
+        output = IndexOf(*service, "peer-recv:in", true);
+        ASSERT_GE(input, 0);
+        ASSERT_GE(output, 0);
+        ASSERT_EQ(service->OpenOutput(output), kMidiOk);
+        ASSERT_EQ(service->OpenInput(input, &queue), kMidiOk);
+        ASSERT_EQ(service->StartInput(), kMidiOk);
+        ASSERT_EQ(service->Connect(), kMidiOk);
+    }
+
+    // Waits until the sender has stopped and nothing more arrives.
+    void AwaitQuiet() {
+        ASSERT_TRUE(WaitUntil([&] { return traffic.cyclesToSend.load() <= 0; }, 30000));
+        std::size_t arrived = traffic.arrived.load();
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                return std::exchange(arrived, traffic.arrived.load()) == arrived;
+            },
+            10000));
+    }
+
+    Heard Analyse() {
+        Heard heard;
+        const std::size_t count = traffic.arrived.load(std::memory_order_acquire);
+        for (std::size_t i = 0; i < count; ++i) {
+            const Arrival& a = traffic.arrivals[i];
+            std::uint32_t sequence = 0;
+            if (a.size == 3 && a.bytes[0] == 0x90) {
+                heard.notes.push_back(a.bytes[1] | a.bytes[2] << 7);
+                heard.notesOffCycleStart += a.offset != 0;
+            } else if (heard.check.Take(a.bytes, a.size, sequence)) {
+                heard.moved += traffic.sentAt[sequence] != a.frame;
+            }
+        }
+        return heard;
+    }
+
+    static std::vector<std::string> OurPorts(jack_client_t* client) {
+        std::vector<std::string> ours;
+        const char** ports = jack_get_ports(client, nullptr, nullptr, 0);
+        for (const char** port = ports; port && *port; ++port) {
+            if (std::string(*port).starts_with("Ventaro.2")) {
+                ours.emplace_back(*port);
+            }
+        }
+        jack_free(ports);
+        return ours;
+    }
+
+    static std::vector<std::string> Connections(jack_client_t* client, const char* port) {
+        std::vector<std::string> names;
+        const char** connections =
+            jack_port_get_all_connections(client, jack_port_by_name(client, port));
+        for (const char** name = connections; name && *name; ++name) {
+            names.emplace_back(*name);
+        }
+        jack_free(connections);
+        return names;
+    }
+
+    // All of our client's ports, there from the first opening.
+    static inline const std::vector<std::string> kOurPorts{
+        "Ventaro.2:Output", "Ventaro.2:Input", "Ventaro.2:Ventaro.2", "Ventaro.2:Ventaro.2 input"};
+
+    JackServer server{48000, static_cast<int>(kPeriod), true};
+    Traffic traffic;
+    JackPeerClient sender;
+    JackPeerClient receiver;
+    MidiInputQueue queue;
+    std::unique_ptr<MidiService> service; // closes before the queue it writes into
+    int input = -1;
+    int output = -1;
+};
+
+std::vector<int> Count(int n) {
+    std::vector<int> numbers(static_cast<std::size_t>(n));
+    std::iota(numbers.begin(), numbers.end(), 0);
+    return numbers;
+}
+
+void SendNotes(MidiService& service, int first, int count) {
+    for (int note = first; note < first + count; ++note) {
+        ASSERT_EQ(service.SendShort(PackShortMessage(0x90, static_cast<std::uint8_t>(note & 0x7F),
+                                                     static_cast<std::uint8_t>(note >> 7))),
+                  kMidiOk);
+    }
+}
+
+} // namespace
+
+TEST_F(JackMidi, ThruKeepsEachEventsFrameInItsCycleWhileTheUserInterfaceSends) {
+    traffic.offsets = {0, 1, 17, 40, 63};
+    OpenThru();
+    traffic.cyclesToSend = 400;
+    ASSERT_TRUE(WaitUntil([&] { return traffic.cyclesSent.load() >= 20; }, 10000));
+    SendNotes(*service, 0, 100);
+    AwaitQuiet();
+
+    const Heard heard = Analyse();
+    EXPECT_EQ(heard.check.inOrder, 400u * 5);
+    EXPECT_EQ(heard.check.wrong, 0u);
+    EXPECT_EQ(heard.moved, 0); // same cycle, same offset: as a direct connection
+    EXPECT_EQ(heard.notes, Count(100));
+    EXPECT_EQ(heard.notesOffCycleStart, 0);
+    // The handler heard every input event too.
+    int handed = 0;
+    for (const MidiInputEvent& event : queue.Drain()) {
+        handed += (event.word & 0xF0) == 0xB0;
+    }
+    EXPECT_EQ(handed, 400 * 5);
+    EXPECT_EQ(service->DroppedMessages(), 0u);
+}
+
+TEST_F(JackMidi, AFullBufferDropsWholeMessagesCountedAndNeverWritesWrongOnes) {
+    traffic.fillBuffer = true;
+    OpenThru();
+    traffic.cyclesToSend = 300;
+    ASSERT_TRUE(WaitUntil([&] { return traffic.cyclesSent.load() >= 10; }, 10000));
+    // The user interface's messages go first in their cycle and take the room of thru events.
+    SendNotes(*service, 0, 500);
+    AwaitQuiet();
+
+    const Heard heard = Analyse();
+    EXPECT_EQ(heard.check.wrong, 0u);
+    EXPECT_EQ(heard.notes, Count(500));
+    const std::uint64_t dropped = service->DroppedMessages();
+    EXPECT_GE(dropped, 1u);
+    EXPECT_EQ(heard.check.inOrder + dropped, traffic.sent.load());
+}
+
+TEST_F(JackMidi, ClosingAndReopeningPortsAndThruWhileEventsFlowLosesNoSendAndRepeatsNone) {
+    traffic.offsets = {3, 30, 60};
+    OpenThru();
+    traffic.cyclesToSend = 1 << 30;
+    for (int round = 0; round < 10; ++round) {
+        ASSERT_EQ(service->Disconnect(), kMidiOk);
+        ASSERT_EQ(service->Connect(), kMidiOk);
+        SendNotes(*service, round * 5, 5); // still queued when the output closes
+        ASSERT_EQ(service->CloseOutput(), kMidiOk);
+        ASSERT_EQ(service->OpenOutput(output), kMidiOk);
+        ASSERT_EQ(service->CloseInput(), kMidiOk);
+        ASSERT_EQ(service->OpenInput(input, &queue), kMidiOk);
+        ASSERT_EQ(service->StartInput(), kMidiOk);
+        queue.Drain();
+    }
+    const std::size_t arrived = traffic.arrived.load();
+    EXPECT_TRUE(WaitUntil([&] { return traffic.arrived.load() >= arrived + 30; }, 10000))
+        << "thru passes nothing after the reopening";
+    traffic.cyclesToSend = 0;
+    AwaitQuiet();
+
+    // A port taken out of the cycles while a peer still reads it repeats its last events.
+    const Heard heard = Analyse();
+    EXPECT_EQ(heard.check.wrong, 0u);
+    EXPECT_EQ(heard.notes, Count(50));
+    EXPECT_EQ(OurPorts(sender.Client()), kOurPorts);
+    EXPECT_EQ(Connections(sender.Client(), "Ventaro.2:Output"),
+              std::vector<std::string>{"peer-recv:in"});
+    EXPECT_EQ(Connections(sender.Client(), "Ventaro.2:Input"),
+              std::vector<std::string>{"peer-send:out"});
+    // Closing takes back the connections the opening made (the graph has it a few cycles later).
+    ASSERT_EQ(service->CloseOutput(), kMidiOk);
+    ASSERT_EQ(service->CloseInput(), kMidiOk);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return Connections(sender.Client(), "Ventaro.2:Output").empty() &&
+                   Connections(sender.Client(), "Ventaro.2:Input").empty();
+        },
+        5000));
+}
+
+TEST_F(JackMidi, OneClientOfOursHoldsEveryPortOfTheProgramAndWakesOncePerCycle) {
+    jack_status_t status{};
+    jack_client_t* clock = jack_client_open("test-clock", JackNoStartServer, &status);
+    ASSERT_NE(clock, nullptr);
+    service = CreatePlatformMidiService();
+    // Listing the devices makes no port and does not make our client run cycles.
+    EXPECT_TRUE(OurPorts(clock).empty());
+    EXPECT_LT(WakeUpsPerCycle(clock, std::chrono::milliseconds(300)), 0.2);
+
+    ASSERT_EQ(service->OpenOutput(IndexOf(*service, "Ventaro.2", true)), kMidiOk);
+    ASSERT_EQ(service->OpenInput(IndexOf(*service, "Ventaro.2", false), &queue), kMidiOk);
+    ASSERT_EQ(service->Connect(), kMidiOk);
+    EXPECT_EQ(OurPorts(clock), kOurPorts);
+    // One client, one process thread: RtMidi's JACK layer woke four threads every cycle.
+    EXPECT_LE(WakeUpsPerCycle(clock, std::chrono::milliseconds(1000)), 1.5);
+    jack_client_close(clock);
+}
+
+TEST_F(JackMidi, AServerThatStopsFailsSendsWithItsReasonAndClosingStaysQuick) {
+    service = CreatePlatformMidiService();
+    ASSERT_EQ(service->OpenOutput(IndexOf(*service, "Ventaro.2", true)), kMidiOk);
+    ASSERT_EQ(service->OpenInput(IndexOf(*service, "Ventaro.2", false), &queue), kMidiOk);
+    ASSERT_EQ(service->Connect(), kMidiOk);
+    server.Stop();
+
+    MidiResult result = kMidiOk;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (result = service->SendShort(0x403C90)) != kMidiOk; }, 5000));
+    EXPECT_NE(service->ErrorText(result).find("The JACK server has stopped"), std::string::npos)
+        << service->ErrorText(result);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(service->CloseInput(), kMidiOk);
+    EXPECT_EQ(service->CloseOutput(), kMidiOk);
+    EXPECT_EQ(IndexOf(*service, "Ventaro.2", true), -1);
+    service.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+}
+
+TEST_F(JackMidi, AStoppedServerNeverHoldsTheUserInterfaceAndTheCloseEndsWhenItGoesOn) {
+    service = CreatePlatformMidiService();
+    const int virtualOutput = IndexOf(*service, "Ventaro.2", true);
+    ASSERT_EQ(service->OpenOutput(virtualOutput), kMidiOk);
+    ASSERT_EQ(::kill(server.Pid(), SIGSTOP), 0);
+    // A loaded machine may let it answer a little longer.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            std::ifstream stat("/proc/" + std::to_string(server.Pid()) + "/stat");
+            std::string line;
+            std::getline(stat, line);
+            return line.find(") T ") != std::string::npos;
+        },
+        5000));
+
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(service->CloseOutput(), kMidiOk);
+    const MidiResult reopened = service->OpenOutput(virtualOutput);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(4000));
+    EXPECT_NE(reopened, kMidiOk);
+    EXPECT_EQ(service->ErrorText(reopened), "The JACK server does not answer.");
+
+    ASSERT_EQ(::kill(server.Pid(), SIGCONT), 0);
+    // The close waited for the server, then ended; the port opens again.
+    EXPECT_TRUE(WaitUntil([&] { return service->OpenOutput(virtualOutput) == kMidiOk; }, 10000));
+    EXPECT_EQ(service->SendShort(0x403C90), kMidiOk);
 }
