@@ -235,6 +235,11 @@ void SendTransport(bool start) {
 }
 
 void ResetCurrentDevices() {
+    // A device whose server or port went away is opened anew first, or the failure reported:
+    // a reset never answers success over a device that delivers nothing.
+    if (NoticeLostMidiDevices() && !ReopenLostMidiDevices(true)) {
+        return;
+    }
     if (ResetMidiDevices()) {
         Message(kStrDevicesReset, MessageIcon::Information);
     } else {

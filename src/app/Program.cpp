@@ -7,6 +7,7 @@
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QStringList>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/AcceleratorFilter.h"
@@ -60,6 +61,10 @@ Program::~Program() {
     }
 }
 
+namespace {
+constexpr int kDeviceCheckMs = 1000;
+} // namespace
+
 void Program::Install() {
     g_ui = &m_ui;
     g_settingsStore = &m_store;
@@ -74,6 +79,14 @@ void Program::Install() {
     } else {
         std::fputs("MIDI input: no eventfd, incoming MIDI is not shown\n", stderr);
     }
+    // A device whose server or port went away is noticed here, and reopened once it is back.
+    auto* deviceCheck = new QTimer(this);
+    connect(deviceCheck, &QTimer::timeout, this, [] {
+        if (g_midiService) {
+            CheckMidiDevices();
+        }
+    });
+    deviceCheck->start(kDeviceCheckMs);
     g_frameHooks = FrameHooks{};
     g_frameHooks.deleteEmbeddedEngineFile = DeleteEmbeddedEngineFile;
     g_frameHooks.loadEngineLibrary = [this] {

@@ -300,6 +300,7 @@ public:
     std::uint64_t Dropped() const override {
         return m_state->dropped.load(std::memory_order_relaxed);
     }
+    bool Lost() const override;
     const JackClient* Client() const { return m_client.get(); }
     OutState* State() const { return m_state; }
 
@@ -319,6 +320,7 @@ public:
     // In the process cycle when the output is a port of ours too.
     bool ConnectThru(MidiOutPort& output) override;
     void DisconnectThru() override;
+    bool Lost() const override;
 
 private:
     std::shared_ptr<JackClient> m_client;
@@ -326,16 +328,18 @@ private:
     InState* m_state;
 };
 
-class JackClient : public JackMidiClient, public std::enable_shared_from_this<JackClient> {
+class JackClient : public std::enable_shared_from_this<JackClient> {
 public:
     JackClient() : m_core(std::make_shared<JackCore>()), m_requests(kAnswerBound) {}
-    ~JackClient() override;
+    ~JackClient();
 
     // Opens the client on a running server; false when none runs or it does not answer.
     bool Open();
-    bool ServerLost() const override { return m_core->Lost(); }
-    std::string LostReason() const override { return m_core->Lost() ? m_core->lostReason : ""; }
+    bool ServerLost() const { return m_core->Lost(); }
+    std::string LostReason() const { return m_core->Lost() ? m_core->lostReason : ""; }
     std::string LostText() const;
+    // True once the server went away or the port `peer` (when not empty) is gone from it.
+    bool PortLost(const std::string& peer) const;
 
     // Before the client first runs: it will have the virtual ports too.
     void WithVirtualPorts() { m_core->withVirtualPorts.store(true); }
@@ -396,6 +400,11 @@ std::string JackClient::LostText() const {
     const std::string reason = LostReason();
     return reason.empty() ? "The JACK server has stopped."
                           : "The JACK server has stopped (" + reason + ").";
+}
+
+bool JackClient::PortLost(const std::string& peer) const {
+    // The server's port list is read from shared memory: this never waits for the server.
+    return m_core->Lost() || (!peer.empty() && !jack_port_by_name(m_core->client, peer.c_str()));
 }
 
 std::vector<std::string> JackClient::Ports(unsigned long flags) const {
@@ -578,6 +587,10 @@ std::string JackOutPort::LastError() const {
     }
 }
 
+bool JackOutPort::Lost() const {
+    return m_client->PortLost(m_state->peer);
+}
+
 JackInPort::JackInPort(std::shared_ptr<JackClient> client, Role role, InState* state)
     : m_client(std::move(client)), m_role(role), m_state(state) {}
 
@@ -594,88 +607,157 @@ bool JackInPort::ConnectThru(MidiOutPort& output) {
     return true;
 }
 
+bool JackInPort::Lost() const {
+    return m_client->PortLost(m_state->peer);
+}
+
 void JackInPort::DisconnectThru() {
     m_state->thru.store(nullptr);
     m_client->Core().AwaitCycleEnd();
 }
 
-// The other clients' ports: the outputs are the ports they read from.
-class JackPortBackend : public MidiPortBackend {
+// The client every JACK back end of the program shares: opened on the first server that answers,
+// and opened anew once its server went away and one runs again. The ports opened on a client
+// that was replaced keep it until they close, reporting their loss.
+class JackSlot : public JackMidiClient {
 public:
-    explicit JackPortBackend(std::shared_ptr<JackClient> client) : m_client(std::move(client)) {}
-
-    std::vector<std::string> OutputPorts() override {
-        m_outputs = m_client->Ports(JackPortIsInput);
-        return m_outputs;
-    }
-    std::vector<std::string> InputPorts() override {
-        m_inputs = m_client->Ports(JackPortIsOutput);
-        return m_inputs;
-    }
-    // By the name listed last, so that a port the server added meanwhile changes nothing.
-    std::unique_ptr<MidiOutPort> OpenOutput(int index, std::string& error) override {
-        if (index < 0 || index >= static_cast<int>(m_outputs.size())) {
-            error = m_client->ServerLost() ? m_client->LostText() : "The JACK port is gone.";
-            return nullptr;
+    bool Connected() const override { return m_client && !m_client->ServerLost(); }
+    void Refresh() {
+        if (Connected()) {
+            return;
         }
-        return m_client->OpenOutput(kDevice, m_outputs[static_cast<std::size_t>(index)], error);
-    }
-    std::unique_ptr<MidiInPort> OpenInput(int index, MidiBytesHandler& handler,
-                                          std::string& error) override {
-        if (index < 0 || index >= static_cast<int>(m_inputs.size())) {
-            error = m_client->ServerLost() ? m_client->LostText() : "The JACK port is gone.";
-            return nullptr;
+        if (m_client) {
+            // libjack must have let the dead server's client go before a client of the same
+            // process meets the new server: the old one waits until its last port has closed.
+            if (m_client.use_count() > 1) {
+                return;
+            }
+            m_client.reset();
         }
-        return m_client->OpenInput(kDevice, m_inputs[static_cast<std::size_t>(index)], handler,
-                                   error);
+        auto fresh = std::make_shared<JackClient>();
+        if (!fresh->Open()) {
+            return;
+        }
+        if (m_virtualPorts) {
+            fresh->WithVirtualPorts();
+        }
+        m_client = std::move(fresh);
+    }
+    void WithVirtualPorts() {
+        m_virtualPorts = true;
+        if (m_client) {
+            m_client->WithVirtualPorts();
+        }
+    }
+    const std::shared_ptr<JackClient>& Client() const { return m_client; }
+    // Why nothing can be opened: the server stopped, or none answered.
+    std::string Unavailable() const {
+        return m_client ? m_client->LostText() : "No JACK server is running.";
     }
 
 private:
     std::shared_ptr<JackClient> m_client;
+    bool m_virtualPorts = false;
+};
+
+// The other clients' ports: the outputs are the ports they read from.
+class JackPortBackend : public MidiPortBackend {
+public:
+    explicit JackPortBackend(std::shared_ptr<JackSlot> slot) : m_slot(std::move(slot)) {}
+
+    std::vector<std::string> OutputPorts() override {
+        m_outputs = m_slot->Connected() ? m_slot->Client()->Ports(JackPortIsInput)
+                                        : std::vector<std::string>{};
+        return m_outputs;
+    }
+    std::vector<std::string> InputPorts() override {
+        m_inputs = m_slot->Connected() ? m_slot->Client()->Ports(JackPortIsOutput)
+                                       : std::vector<std::string>{};
+        return m_inputs;
+    }
+    // By the name listed last, so that a port the server added meanwhile changes nothing.
+    std::unique_ptr<MidiOutPort> OpenOutput(int index, std::string& error) override {
+        if (!Listed(index, m_outputs, error)) {
+            return nullptr;
+        }
+        return m_slot->Client()->OpenOutput(kDevice, m_outputs[static_cast<std::size_t>(index)],
+                                            error);
+    }
+    std::unique_ptr<MidiInPort> OpenInput(int index, MidiBytesHandler& handler,
+                                          std::string& error) override {
+        if (!Listed(index, m_inputs, error)) {
+            return nullptr;
+        }
+        return m_slot->Client()->OpenInput(kDevice, m_inputs[static_cast<std::size_t>(index)],
+                                           handler, error);
+    }
+    void Refresh() override { m_slot->Refresh(); }
+
+private:
+    bool Listed(int index, const std::vector<std::string>& ports, std::string& error) const {
+        if (!m_slot->Connected()) {
+            error = m_slot->Unavailable();
+            return false;
+        }
+        if (index < 0 || index >= static_cast<int>(ports.size())) {
+            error = "The JACK port is gone.";
+            return false;
+        }
+        return true;
+    }
+
+    std::shared_ptr<JackSlot> m_slot;
     std::vector<std::string> m_outputs;
     std::vector<std::string> m_inputs;
 };
 
 class JackVirtualBackend : public MidiPortBackend {
 public:
-    explicit JackVirtualBackend(std::shared_ptr<JackClient> client) : m_client(std::move(client)) {
-        m_client->WithVirtualPorts();
+    explicit JackVirtualBackend(std::shared_ptr<JackSlot> slot) : m_slot(std::move(slot)) {
+        m_slot->WithVirtualPorts();
     }
 
     // Like every JACK port, they exist only while the server does.
     std::vector<std::string> OutputPorts() override { return Listed(); }
     std::vector<std::string> InputPorts() override { return Listed(); }
     std::unique_ptr<MidiOutPort> OpenOutput(int, std::string& error) override {
-        return m_client->OpenOutput(kVirtual, "", error);
+        if (!m_slot->Connected()) {
+            error = m_slot->Unavailable();
+            return nullptr;
+        }
+        return m_slot->Client()->OpenOutput(kVirtual, "", error);
     }
     std::unique_ptr<MidiInPort> OpenInput(int, MidiBytesHandler& handler,
                                           std::string& error) override {
-        return m_client->OpenInput(kVirtual, "", handler, error);
+        if (!m_slot->Connected()) {
+            error = m_slot->Unavailable();
+            return nullptr;
+        }
+        return m_slot->Client()->OpenInput(kVirtual, "", handler, error);
     }
+    void Refresh() override { m_slot->Refresh(); }
 
 private:
     std::vector<std::string> Listed() const {
-        return m_client->ServerLost() ? std::vector<std::string>{}
-                                      : std::vector<std::string>{kVirtualDeviceName};
+        return m_slot->Connected() ? std::vector<std::string>{kVirtualDeviceName}
+                                   : std::vector<std::string>{};
     }
 
-    std::shared_ptr<JackClient> m_client;
+    std::shared_ptr<JackSlot> m_slot;
 };
 
 } // namespace
 
-std::shared_ptr<JackMidiClient> OpenJackMidiClient() {
-    auto client = std::make_shared<JackClient>();
-    if (!client->Open()) {
-        return nullptr;
-    }
-    return client;
+std::shared_ptr<JackMidiClient> MakeJackMidiClient() {
+    auto slot = std::make_shared<JackSlot>();
+    slot->Refresh();
+    return slot;
 }
 
 std::unique_ptr<MidiPortBackend> MakeJackPortBackend(std::shared_ptr<JackMidiClient> client) {
-    return std::make_unique<JackPortBackend>(std::static_pointer_cast<JackClient>(client));
+    return std::make_unique<JackPortBackend>(std::static_pointer_cast<JackSlot>(client));
 }
 
 std::unique_ptr<MidiPortBackend> MakeJackVirtualBackend(std::shared_ptr<JackMidiClient> client) {
-    return std::make_unique<JackVirtualBackend>(std::static_pointer_cast<JackClient>(client));
+    return std::make_unique<JackVirtualBackend>(std::static_pointer_cast<JackSlot>(client));
 }

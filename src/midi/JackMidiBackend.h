@@ -11,20 +11,18 @@
 
 #include "midi/MidiPortBackend.h"
 
+// Our client as it is now: opened on the first server that answers, and opened anew, with its
+// ports, once its server went away and one runs again (a back end's Refresh). It never starts a
+// server and never prints.
 class JackMidiClient {
 public:
     virtual ~JackMidiClient() = default;
-    // True once the server went away (stopped, crashed, or dropped our client): the ports then
-    // refuse every message and opening fails. What a lost server's report and reopening start
-    // from; each open port keeps the name of the port it was connected to.
-    virtual bool ServerLost() const = 0;
-    // The server's own words for why, when it gave any.
-    virtual std::string LostReason() const = 0;
+    // True while a server answers our client.
+    virtual bool Connected() const = 0;
 };
 
-// Our client, when a JACK server runs and answers; null otherwise. It never starts a server and
-// never prints: this is the program's probe for JACK as well.
-std::shared_ptr<JackMidiClient> OpenJackMidiClient();
+// Our client, tried on a running server at once.
+std::shared_ptr<JackMidiClient> MakeJackMidiClient();
 // The MIDI ports of the other JACK clients, in the server's order, as full "client:port" names.
 std::unique_ptr<MidiPortBackend> MakeJackPortBackend(std::shared_ptr<JackMidiClient> client);
 // The virtual output and input, both listed as "Ventaro.2".

@@ -28,6 +28,9 @@ void NoDevicesQuit() {
 } // namespace
 
 std::optional<MidiDevicesChoice> OpenMidiDevicesChoice() {
+    // The lists show the devices as they are now: a server that came back lists its ports again.
+    NoticeLostMidiDevices();
+    g_midiService->Rescan();
     MidiDevicesChoice choice;
     const int inputCount = g_midiService->InputCount();
     choice.inputChecked = g_midiDialog.checkbox == 1;

@@ -84,6 +84,10 @@ void ResetMidiDeviceState() {
 
 namespace {
 
+constexpr const char* kLostMark = " (lost)";
+// The status bar's first part, where the menus' help lines show too.
+constexpr int kStatusPartNotice = 0;
+
 void ShowError(int prefix, MidiResult code) {
     if (g_ui) {
         g_ui->ShowMessage(Str(prefix) + g_midiService->ErrorText(code), MessageIcon::Warning);
@@ -100,7 +104,8 @@ void SetWaitCursor(bool waiting) {
 // otherwise it is closed first, so that the open device is always the one the choice names.
 MidiResult OpenChosenOutput() {
     MidiDeviceState& s = g_midiDevices;
-    if (s.openOutputIndex == s.outputDeviceIndex && g_midiService->OutputIsOpen()) {
+    if (s.openOutputIndex == s.outputDeviceIndex && g_midiService->OutputIsOpen() &&
+        !g_midiService->OutputLost()) {
         return kMidiOk;
     }
     if (s.openOutputIndex >= 0) {
@@ -111,6 +116,8 @@ MidiResult OpenChosenOutput() {
     const MidiResult result = g_midiService->OpenOutput(s.outputDeviceIndex);
     if (result == kMidiOk) {
         s.openOutputIndex = s.outputDeviceIndex;
+        s.openOutputName = g_midiService->OutputName(s.outputDeviceIndex);
+        s.outputLost = 0;
     }
     return result;
 }
@@ -132,6 +139,12 @@ void WriteStatusTexts() {
     g_midiOutputStatusText =
         Str(kStrStatusOut) + (s.openOutputIndex >= 0 ? g_midiService->OutputName(s.openOutputIndex)
                                                      : Str(kStrStatusNone));
+    if (s.inputLost) {
+        g_midiInputStatusText = Str(kStrStatusIn) + s.openInputName + kLostMark;
+    }
+    if (s.outputLost) {
+        g_midiOutputStatusText = Str(kStrStatusOut) + s.openOutputName + kLostMark;
+    }
     if (g_ui) {
         g_ui->SetStatusText(kStatusPartInput, g_midiInputStatusText);
         g_ui->SetStatusText(kStatusPartOutput, g_midiOutputStatusText);
@@ -144,6 +157,10 @@ void RefreshShownStatusTexts() {
     if (!g_midiOutputStatusText.empty() || !g_midiInputStatusText.empty()) {
         WriteStatusTexts();
     }
+}
+
+std::string NotConnected(const std::string& name) {
+    return "The device \"" + name + "\" is not connected.";
 }
 
 // Points `index` at the device named `name`, where it is now; false when no device has that name.
@@ -176,8 +193,8 @@ bool FindStoredDevicesByName() {
     }
     if (g_ui) {
         const std::string& missing = output ? names->input : names->output;
-        g_ui->ShowMessage(Str(output ? kStrMidiInputError : kStrMidiOutputError) + "The device \"" +
-                              missing + "\" is not connected.",
+        g_ui->ShowMessage(Str(output ? kStrMidiInputError : kStrMidiOutputError) +
+                              NotConnected(missing),
                           MessageIcon::Warning);
     }
     return false;
@@ -249,6 +266,8 @@ bool OpenMidiDevices() {
         s.inputOpened = 1;
         g_midiService->StartInput();
         g_midiService->Connect();
+    } else {
+        s.inputLost = 0; // no longer wanted
     }
 
     WriteStatusTexts();
@@ -258,11 +277,18 @@ bool OpenMidiDevices() {
 
 MidiResult OpenMidiInput(int index) {
     MidiDeviceState& s = g_midiDevices;
-    if (s.openInputIndex >= 0 && g_midiService->InputIsOpen()) {
+    if (s.openInputIndex >= 0 && g_midiService->InputIsOpen() && !g_midiService->InputLost()) {
         return kMidiOk; // already open: the handle is kept
+    }
+    if (s.openInputIndex >= 0) {
+        CloseOpenInput(); // lost: only a new opening brings it back
     }
     const MidiResult result = g_midiService->OpenInput(index, g_midiInputSink);
     s.openInputIndex = result == kMidiOk ? index : -1;
+    if (result == kMidiOk) {
+        s.openInputName = g_midiService->InputName(index);
+        s.inputLost = 0;
+    }
     return result;
 }
 
@@ -316,6 +342,8 @@ void CloseMidiDevices() {
         s.lastResult = g_midiService->CloseOutput();
         s.openOutputIndex = -1;
     }
+    s.inputLost = 0;
+    s.outputLost = 0;
     s.inputOpened = 0;
     s.outputOpened = 0;
     SetWaitCursor(false);
@@ -342,4 +370,83 @@ bool StoreMidiDeviceSettings() {
         return false;
     }
     return true;
+}
+
+bool NoticeLostMidiDevices() {
+    MidiDeviceState& s = g_midiDevices;
+    bool noticed = false;
+    if (s.openInputIndex >= 0 && g_midiService->InputLost()) {
+        CloseOpenInput();
+        s.inputLost = 1;
+        noticed = true;
+    }
+    if (s.openOutputIndex >= 0 && g_midiService->OutputLost()) {
+        g_midiService->Disconnect();
+        g_midiService->CloseOutput();
+        s.openOutputIndex = -1;
+        s.outputOpened = 0;
+        s.outputLost = 1;
+        noticed = true;
+    }
+    if (noticed) {
+        WriteStatusTexts();
+    }
+    return s.outputLost || s.inputLost;
+}
+
+bool ReopenLostMidiDevices(bool report) {
+    MidiDeviceState& s = g_midiDevices;
+    const std::array<std::int32_t, 2> lostBefore{s.outputLost, s.inputLost};
+    g_midiService->Rescan();
+    if (s.outputLost) {
+        const int index = FindMidiOutput(s.openOutputName);
+        if (index >= 0) {
+            s.outputDeviceIndex = index;
+            s.lastResult = OpenChosenOutput();
+        }
+        if (s.outputLost && report && g_ui) {
+            g_ui->ShowMessage(Str(kStrMidiOutputError) +
+                                  (index >= 0 ? g_midiService->ErrorText(s.lastResult)
+                                              : NotConnected(s.openOutputName)),
+                              MessageIcon::Warning);
+        }
+    }
+    if (s.inputLost && !s.outputLost) {
+        const int index = FindMidiInput(s.openInputName);
+        if (index >= 0) {
+            s.inputDeviceIndex = index;
+            s.lastResult = OpenMidiInput(index);
+            if (s.lastResult == kMidiOk) {
+                s.inputOpened = 1;
+                g_midiService->StartInput();
+                g_midiService->Connect();
+            }
+        }
+        if (s.inputLost && report && g_ui) {
+            g_ui->ShowMessage(Str(kStrMidiInputError) +
+                                  (index >= 0 ? g_midiService->ErrorText(s.lastResult)
+                                              : NotConnected(s.openInputName)),
+                              MessageIcon::Warning);
+        }
+    }
+    if (lostBefore != std::array<std::int32_t, 2>{s.outputLost, s.inputLost}) {
+        WriteStatusTexts();
+    }
+    return !s.outputLost && !s.inputLost;
+}
+
+void CheckMidiDevices() {
+    if (!g_midiService || !NoticeLostMidiDevices()) {
+        return;
+    }
+    const std::string output = g_midiDevices.outputLost ? g_midiDevices.openOutputName : "";
+    const std::string input = g_midiDevices.inputLost ? g_midiDevices.openInputName : "";
+    ReopenLostMidiDevices(false);
+    const std::string& back = !output.empty() && !g_midiDevices.outputLost ? output
+                              : !input.empty() && !g_midiDevices.inputLost ? input
+                                                                           : std::string();
+    if (!back.empty() && g_ui) {
+        g_ui->SetStatusText(kStatusPartNotice,
+                            "The MIDI device \"" + back + "\" is connected again.");
+    }
 }

@@ -23,6 +23,12 @@ struct MidiDeviceState {
     std::int32_t devicesConfigured = 0;
     MidiResult lastResult = kMidiOk;
     std::array<std::uint8_t, 4> shortMessage{};
+    // The open devices' names, kept so that a device whose server or port went away can be
+    // found again when it comes back; while lost, its handle is closed.
+    std::string openOutputName;
+    std::string openInputName;
+    std::int32_t outputLost = 0;
+    std::int32_t inputLost = 0;
 };
 
 // What the MIDI devices dialog remembers, and restores on Cancel.
@@ -83,6 +89,16 @@ void SendPanic();
 MidiResult SendSystemExclusive(const std::uint8_t* data, std::size_t length);
 void CloseMidiInput();
 void CloseMidiDevices();
+
+// Closes an open device whose server or port went away and shows it as lost in the status bar;
+// true while a device is lost.
+bool NoticeLostMidiDevices();
+// Opens the lost devices again where a device of the same name is listed now; true when none is
+// lost any more. With `report`, a device that cannot be opened is reported as an open failure.
+bool ReopenLostMidiDevices(bool report);
+// Run about once a second on the user-interface thread: a lost device is noticed, and reopened by
+// itself once it is back, which the status bar then says.
+void CheckMidiDevices();
 
 // Writes the current choice as "MIDIDevices"; reports a failure and returns false.
 bool StoreMidiDeviceSettings();

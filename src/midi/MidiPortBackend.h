@@ -21,6 +21,9 @@ public:
     // Messages the platform accepted but then lost (a full buffer), counted, never delivered as
     // wrong bytes. Any thread.
     virtual std::uint64_t Dropped() const { return 0; }
+    // True once the port can never deliver again: its server stopped, or the port it was
+    // connected to went away. The device is then opened anew, perhaps from another server.
+    virtual bool Lost() const { return false; }
 };
 
 // Receives what arrives on an input port, on the platform's thread (possibly a real-time audio
@@ -44,6 +47,8 @@ public:
     }
     // Ends a connection ConnectThru made; when it returns, nothing more is written through it.
     virtual void DisconnectThru() {}
+    // As MidiOutPort::Lost.
+    virtual bool Lost() const { return false; }
 };
 
 class MidiPortBackend {
@@ -57,4 +62,6 @@ public:
     // once the destructor returns, the handler is no longer called.
     virtual std::unique_ptr<MidiInPort> OpenInput(int index, MidiBytesHandler& handler,
                                                   std::string& error) = 0;
+    // Looks for a server that was not there or went away, so that its ports are listed again.
+    virtual void Refresh() {}
 };

@@ -65,6 +65,13 @@ public:
     // Messages lost on their way out since the service started: thru forwards and sends the
     // output's queue or buffer could not hold. Never wrong bytes in their place.
     virtual std::uint64_t DroppedMessages() { return 0; }
+
+    // True while the open output (input) is one whose server or port went away: it delivers
+    // nothing any more, and only a new opening can bring it back.
+    virtual bool OutputLost() { return false; }
+    virtual bool InputLost() { return false; }
+    // Looks for servers that came back or started since, so that the lists show their ports.
+    virtual void Rescan() {}
 };
 
 // Number of bytes a short message with this status carries on the wire. The undefined system

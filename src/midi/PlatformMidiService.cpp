@@ -10,14 +10,13 @@ std::unique_ptr<MidiService> CreatePlatformMidiService() {
     if (alsa) {
         backends.push_back(MakeAlsaPortBackend());
     }
-    const std::shared_ptr<JackMidiClient> jack = OpenJackMidiClient();
-    if (jack) {
-        backends.push_back(MakeJackPortBackend(jack));
-    }
+    // Always there: a JACK server that starts later, or comes back, is found on the next rescan.
+    const std::shared_ptr<JackMidiClient> jack = MakeJackMidiClient();
+    backends.push_back(MakeJackPortBackend(jack));
     // One pair of virtual ports, where other programs look first: ALSA's when it is there.
     if (alsa) {
         backends.push_back(MakeAlsaVirtualBackend());
-    } else if (jack) {
+    } else {
         backends.push_back(MakeJackVirtualBackend(jack));
     }
     return std::make_unique<RoutedMidiService>(std::move(backends));

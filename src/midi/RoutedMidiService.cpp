@@ -313,6 +313,21 @@ std::uint64_t RoutedMidiService::DroppedMessages() {
     return dropped;
 }
 
+bool RoutedMidiService::OutputLost() {
+    return m_output && m_output->Lost();
+}
+
+bool RoutedMidiService::InputLost() {
+    return m_input && m_input->Lost();
+}
+
+void RoutedMidiService::Rescan() {
+    for (const auto& backend : m_backends) {
+        backend->Refresh();
+    }
+    ListDevices();
+}
+
 std::string RoutedMidiService::ErrorText(MidiResult code) {
     switch (code) {
     case kMidiOk:

@@ -51,6 +51,10 @@ public:
 
     std::uint64_t DroppedMessages() override;
 
+    bool OutputLost() override;
+    bool InputLost() override;
+    void Rescan() override;
+
 private:
     struct Device {
         int backend; // -1 for Loopback

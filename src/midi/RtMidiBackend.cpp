@@ -3,6 +3,8 @@
 
 #include "midi/RtMidiBackend.h"
 
+#include <algorithm>
+#include <functional>
 #include <rtmidi/RtMidi.h>
 #include <string>
 #include <string_view>
@@ -31,11 +33,17 @@ void KeepError(RtMidiError::Type, const std::string& text, void* userData) {
     *static_cast<std::string*>(userData) = text;
 }
 
+// Whether a port of this name is still listed (the sequencer keeps running when a device goes:
+// only its port leaves the list). Empty for a port of our own, which is never lost.
+using ListedCheck = std::function<bool()>;
+
 class RtOutPort : public MidiOutPort {
 public:
-    explicit RtOutPort(std::unique_ptr<RtMidiOut> out) : m_out(std::move(out)) {
+    explicit RtOutPort(std::unique_ptr<RtMidiOut> out, ListedCheck listed = {})
+        : m_out(std::move(out)), m_listed(std::move(listed)) {
         m_out->setErrorCallback(KeepError, this);
     }
+    bool Lost() const override { return m_listed && !m_listed(); }
     bool Send(const std::uint8_t* data, std::size_t length) noexcept override {
         m_failed = false;
         try {
@@ -62,15 +70,17 @@ private:
     std::string m_lastError;
     bool m_failed = false;
     std::unique_ptr<RtMidiOut> m_out;
+    ListedCheck m_listed;
 };
 
 // The input's error texts stay with the port, which outlives every callback RtMidi makes.
 class RtInPort : public MidiInPort {
 public:
-    RtInPort(std::unique_ptr<RtMidiIn> in, MidiBytesHandler& handler)
-        : m_handler(handler), m_in(std::move(in)) {
+    RtInPort(std::unique_ptr<RtMidiIn> in, MidiBytesHandler& handler, ListedCheck listed = {})
+        : m_handler(handler), m_in(std::move(in)), m_listed(std::move(listed)) {
         m_in->setErrorCallback(KeepError, &m_lastError);
     }
+    bool Lost() const override { return m_listed && !m_listed(); }
     ~RtInPort() override {
         try {
             m_in->cancelCallback();
@@ -105,6 +115,7 @@ private:
     MidiBytesHandler& m_handler;
     std::string m_lastError;
     std::unique_ptr<RtMidiIn> m_in;
+    ListedCheck m_listed;
 };
 
 // The ports of the ALSA sequencer.
@@ -136,7 +147,8 @@ public:
                 error = openError.empty() ? "The MIDI output port could not be opened." : openError;
                 return nullptr;
             }
-            return std::make_unique<RtOutPort>(std::move(out)); // takes the error callback over
+            // Takes the error callback over.
+            return std::make_unique<RtOutPort>(std::move(out), Listed(m_lister.get(), index));
         } catch (const RtMidiError& e) {
             error = e.getMessage();
             return nullptr;
@@ -147,8 +159,8 @@ public:
                                           std::string& error) override {
         const int port = PortNumber(m_inLister.get(), index);
         try {
-            auto in =
-                std::make_unique<RtInPort>(std::make_unique<RtMidiIn>(kApi, kInputClient), handler);
+            auto in = std::make_unique<RtInPort>(std::make_unique<RtMidiIn>(kApi, kInputClient),
+                                                 handler, Listed(m_inLister.get(), index));
             if (!in->Start(
                     [port](RtMidiIn& input) {
                         input.openPort(static_cast<unsigned>(port), "Input");
@@ -198,6 +210,17 @@ private:
         return names;
     }
 
+    // Checks on the user-interface thread, through the backend's lister, which outlives the port.
+    ListedCheck Listed(RtMidi* lister, int index) {
+        const std::vector<std::string> names = Ports(lister);
+        if (index < 0 || index >= static_cast<int>(names.size())) {
+            return {};
+        }
+        return [this, lister, name = names[static_cast<std::size_t>(index)]] {
+            const std::vector<std::string> now = Ports(lister);
+            return std::find(now.begin(), now.end(), name) != now.end();
+        };
+    }
     int PortNumber(RtMidi* lister, int index) {
         const std::vector<int> numbers = PortNumbers(lister);
         return index >= 0 && index < static_cast<int>(numbers.size()) ? numbers[index] : -1;

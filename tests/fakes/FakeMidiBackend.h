@@ -27,6 +27,9 @@ struct FakePortLog {
     std::set<int> refused;     // the port indexes (outputs and inputs alike) that fail to open
     std::string sendError;     // non-empty: every send fails with this text
     bool platformThru = false; // the input port connects thru itself, as JACK does
+    // The server went away: its ports are lost, and once the service looks again, nothing is
+    // listed until it is back.
+    std::atomic<bool> gone{false};
     std::atomic<MidiOutPort*> thruTo{nullptr};
 
     std::vector<MidiBytes> Sent() {
@@ -101,6 +104,7 @@ public:
         return true;
     }
     std::string LastError() const override { return m_log->sendError; }
+    bool Lost() const override { return m_log->gone; }
 
 private:
     std::shared_ptr<FakePortLog> m_log;
@@ -127,6 +131,7 @@ public:
         m_log->thruTo.store(nullptr);
         m_log->AwaitArrivals();
     }
+    bool Lost() const override { return m_log->gone; }
 
 private:
     std::shared_ptr<FakePortLog> m_log;
@@ -137,8 +142,9 @@ public:
     FakeMidiBackend(std::vector<std::string> outs, std::vector<std::string> ins,
                     std::shared_ptr<FakePortLog> log)
         : m_outs(std::move(outs)), m_ins(std::move(ins)), m_log(std::move(log)) {}
-    std::vector<std::string> OutputPorts() override { return m_outs; }
-    std::vector<std::string> InputPorts() override { return m_ins; }
+    std::vector<std::string> OutputPorts() override { return m_listed ? m_outs : Names{}; }
+    std::vector<std::string> InputPorts() override { return m_listed ? m_ins : Names{}; }
+    void Refresh() override { m_listed = !m_log->gone; }
     std::unique_ptr<MidiOutPort> OpenOutput(int index, std::string& error) override {
         if (error = m_log->OpenRefusal(index); !error.empty()) {
             return nullptr;
@@ -161,7 +167,9 @@ public:
     }
 
 private:
-    std::vector<std::string> m_outs;
-    std::vector<std::string> m_ins;
+    using Names = std::vector<std::string>;
+    Names m_outs;
+    Names m_ins;
+    bool m_listed = true;
     std::shared_ptr<FakePortLog> m_log;
 };

@@ -107,6 +107,34 @@ TEST_F(MidiDevices, AStoredChoiceOpensBothDevicesConnectedAndNamesThemInTheStatu
         (std::array<int, 4>{1, 1, 1, 1}));
 }
 
+// A server that stops (or a device unplugged) leaves ports that deliver nothing: the status bar
+// says so, a reset reports it, and once a device of the same name is back it opens by itself.
+TEST_F(MidiDevices, ALostDeviceIsShownReportedAndReopenedByNameOnceItIsBack) {
+    Choose(1, 1, 1);
+    ASSERT_TRUE(OpenMidiDevices());
+    Forget();
+    CheckMidiDevices();
+    EXPECT_TRUE(Opened().empty()); // nothing lost, nothing done
+    ports->gone = true;
+    CheckMidiDevices();
+    EXPECT_EQ(Opened(), (Texts{"close in", "close out"}));
+    EXPECT_EQ(ui.statusTexts, (Status{{1, "In: In B (lost)"}, {2, "Out: Out B (lost)"}}));
+    EXPECT_FALSE(ReopenLostMidiDevices(true));
+    EXPECT_EQ(ui.MessageTexts(),
+              Texts{"MIDI OUTPUT ERROR:\r\nThe device \"Out B\" is not connected."});
+
+    ports->gone = false;
+    Forget();
+    CheckMidiDevices();
+    EXPECT_EQ(Opened(), (Texts{"out 1", "in 1"}));
+    EXPECT_EQ(ui.statusTexts, (Status{{1, "In: In B"},
+                                      {2, "Out: Out B"},
+                                      {0, "The MIDI device \"Out B\" is connected again."}}));
+    EXPECT_EQ(Play({0x90, 60, 1}),
+              std::make_pair(std::vector<std::uint32_t>{0x00013C90}, Texts{"90 3C 01"}));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST(MidiDeviceNamesRecord, IsBothNamesEachEndedByAZeroAndNothingElse) {
     const Bytes golden{'I', 'n', 0, 'O', 'u', 't', 0};
     EXPECT_EQ(EncodeMidiDeviceNames({"In", "Out"}), golden);
