@@ -45,12 +45,13 @@ protected:
         }
         return {words, Sent()};
     }
-    static Texts Silencing() {
+    // What silences all sixteen channels with these two controllers, channel by channel.
+    static Texts Silencing(int first = 0x78, int second = 0x7B) {
         Texts texts;
         for (int channel = 0; channel < 16; ++channel) {
             char text[2][16];
-            std::snprintf(text[0], sizeof text[0], "B%X 78 00", channel);
-            std::snprintf(text[1], sizeof text[1], "B%X 7B 00", channel);
+            std::snprintf(text[0], sizeof text[0], "B%X %02X 00", channel, first);
+            std::snprintf(text[1], sizeof text[1], "B%X %02X 00", channel, second);
             texts.insert(texts.end(), {text[0], text[1]});
         }
         return texts;
@@ -224,14 +225,7 @@ TEST_F(MidiDevices, MessagesGoOutWholeStatusFirstAndPanicSilencesChannelByChanne
     EXPECT_EQ(g_midiDevices.shortMessage, (std::array<std::uint8_t, 4>{0xB3, 7, 100, 0}));
 
     SendPanic();
-    Texts panic;
-    for (int channel = 0; channel < 16; ++channel) {
-        char text[2][16];
-        std::snprintf(text[0], sizeof text[0], "B%X 7B 00", channel);
-        std::snprintf(text[1], sizeof text[1], "B%X 79 00", channel);
-        panic.insert(panic.end(), {text[0], text[1]});
-    }
-    EXPECT_EQ(Sent(), panic);
+    EXPECT_EQ(Sent(), Silencing(0x7B, 0x79));
 }
 
 TEST_F(MidiDevices, ResetSilencesTheOutputAndFailsWithoutItOrWithAnEnabledInputNotOpen) {

@@ -125,19 +125,6 @@ TEST_F(RoutedMidi, ThruNeverLoopsLoopbackBackIntoItself) {
     EXPECT_EQ(Words(queue.Drain()), (std::vector<std::uint32_t>{0x000101B0, 0x000202B0}));
 }
 
-TEST_F(RoutedMidi, ResetSilencesAllSixteenChannels) {
-    EXPECT_EQ(service->ResetOutput(), kMidiErrorInvalidHandle);
-    ASSERT_EQ(service->OpenOutput(0), kMidiOk);
-    EXPECT_EQ(service->ResetOutput(), kMidiOk);
-    std::vector<Message> expected;
-    for (std::uint8_t channel = 0; channel < 16; ++channel) {
-        const auto status = static_cast<std::uint8_t>(0xB0 | channel);
-        expected.push_back({status, 120, 0});
-        expected.push_back({status, 123, 0});
-    }
-    EXPECT_EQ(a->Sent(), expected);
-}
-
 TEST_F(RoutedMidi, ShortMessagesCarryTheWireLengthOfTheirStatus) {
     // 0xF5 is the engine's stop signal: it arrives whole.
     for (const auto& [status, length] :
