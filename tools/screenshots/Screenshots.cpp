@@ -1,0 +1,272 @@
+// Saves a picture of the main window, the tool windows and each dialog, for a reviewer to look
+// at. The program runs over a settings folder of its own with only the built-in Loopback MIDI
+// device; each modal dialog is photographed and answered from a timer.
+//
+// Usage: ventaro-screenshots OUTDIR [--templates LIBRARY]; exit 0 only when every picture was
+// written and none is blank.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <utility>
+
+#include "app/MainWindow.h"
+#include "app/Program.h"
+#include "base/CommandIds.h"
+#include "engine/AdditionalFilesDialog.h"
+#include "engine/AudioDeviceCatalog.h"
+#include "engine/AudioDevicesDialog.h"
+#include "engine/SoundEngineDialog.h"
+#include "midi/MidiDevicesDialog.h"
+#include "midi/RoutedMidiService.h"
+#include "panel/SliderPropsDialog.h"
+#include "panel/VirtualPanelWindow.h"
+#include "project/NewProjectDialog.h"
+#include "project/ProjectState.h"
+#include "project/ResourceTemplateLibrary.h"
+#include "project/TemplatesDialog.h"
+#include "snapshots/SnapshotManagerDialog.h"
+
+namespace {
+
+// The wave devices the audio devices dialog lists, without asking the sound system.
+class FixedAudioCatalog : public AudioDeviceCatalog {
+public:
+    AudioDeviceNames List() override { return {{"Line In", "USB Audio"}, {"Speakers", "HDMI 1"}}; }
+};
+
+// Most of a picture in one colour (the top left pixel's) means nothing was drawn.
+bool IsBlank(const QImage& image) {
+    if (image.isNull()) {
+        return true;
+    }
+    const QRgb first = image.pixel(0, 0);
+    qsizetype differing = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            differing += image.pixel(x, y) != first ? 1 : 0;
+        }
+    }
+    return differing < qsizetype{image.width()} * image.height() / 200;
+}
+
+class Camera {
+public:
+    explicit Camera(const QString& outDir) : m_outDir(outDir) {}
+
+    void Save(QWidget* widget, const QString& name) {
+        QCoreApplication::processEvents();
+        const QImage image = widget->grab().toImage();
+        const QString file = m_outDir.filePath(name + ".png");
+        if (IsBlank(image)) {
+            m_failures << name + ": the picture is blank";
+        } else if (!image.save(file)) {
+            m_failures << file + ": could not be written";
+        } else {
+            ++m_pictures;
+        }
+    }
+    // Shows a tool window through its command and photographs it once it is on the screen.
+    QWidget* OpenToolWindow(MainWindow* window, int command, const QString& name) {
+        window->OnCommand(command);
+        QWidget* tool = window->ToolWindow(command);
+        QElapsedTimer waited;
+        waited.start();
+        while (tool && !(tool->windowHandle() && tool->windowHandle()->isExposed()) &&
+               waited.elapsed() < 5000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        if (!tool) {
+            m_failures << name + ": the window did not open";
+        }
+        return tool;
+    }
+    // On the next modal Dialog: `prepare` fills it, the picture is taken, `finish` answers it
+    // (else it is closed). Runs inside the dialog's own loop, which a close before it would
+    // leave running.
+    template <typename Dialog>
+    void OnModal(const QString& name, std::function<void(Dialog*)> prepare = {},
+                 std::function<void(Dialog*)> finish = {}) {
+        m_awaited << name;
+        auto* timer = new QTimer(qApp);
+        timer->setInterval(10);
+        QObject::connect(timer, &QTimer::timeout, timer, [=, this] {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible() || QThread::currentThread()->loopLevel() == 0) {
+                return;
+            }
+            timer->stop();
+            timer->deleteLater();
+            m_awaited.removeOne(name);
+            const QPointer<Dialog> open = dialog;
+            if (prepare) {
+                prepare(dialog);
+            }
+            if (open) {
+                Save(open, name);
+            }
+            if (open && finish) {
+                finish(open);
+            }
+            if (open && open->isVisible()) {
+                open->close();
+            }
+        });
+        timer->start();
+    }
+    // Reports each picture that is missing; true when there is none.
+    bool Check() const {
+        for (const QString& problem : m_failures) {
+            std::fprintf(stderr, "ventaro-screenshots: %s\n", qPrintable(problem));
+        }
+        for (const QString& name : m_awaited) {
+            std::fprintf(stderr, "ventaro-screenshots: %s: the dialog never came\n",
+                         qPrintable(name));
+        }
+        std::printf("%d pictures in %s\n", m_pictures, qPrintable(m_outDir.path()));
+        return m_failures.isEmpty() && m_awaited.isEmpty();
+    }
+
+private:
+    QDir m_outDir;
+    int m_pictures = 0;
+    QStringList m_awaited;
+    QStringList m_failures;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Ventaro.2");
+    QApplication::setQuitOnLastWindowClosed(false);
+    const QStringList args = QCoreApplication::arguments();
+    const bool withTemplates = args.size() == 4 && args[2] == "--templates";
+    if (args.size() != 2 && !withTemplates) {
+        std::fputs("usage: ventaro-screenshots OUTDIR [--templates LIBRARY]\n", stderr);
+        return 2;
+    }
+    QTemporaryDir home;
+    if (!home.isValid() || !QDir().mkpath(args[1])) {
+        std::fprintf(stderr, "ventaro-screenshots: cannot make %s\n", qPrintable(args[1]));
+        return 1;
+    }
+    // A dialog nobody answers must not hold the run until ctest kills it.
+    QTimer::singleShot(90000, [] {
+        std::fputs("ventaro-screenshots: timed out\n", stderr);
+        std::_Exit(1);
+    });
+    qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
+    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+    QDir::setCurrent(home.path()); // the new project and a template's sample land here
+    FixedAudioCatalog catalog;
+    g_audioDeviceCatalog = &catalog;
+    const QString library = withTemplates ? args[3] : QString();
+    g_templateLibraryLoader = [library] {
+        return std::unique_ptr<TemplateLibrary>(ResourceTemplateLibrary::Load(library));
+    };
+    // The two scripts of the new project.
+    const QString orchestra = home.filePath("Drone.orc"), score = home.filePath("Drone.sco");
+    for (const auto& [path, text] : {std::pair{orchestra, "instr 1\n  kAmp ctrl7 1, 0, 0, 0.5\n"
+                                                          "  outs oscili(kAmp, 110)\nendin\n"},
+                                     std::pair{score, "i1 0 3600\ne\n"}}) {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(text);
+        }
+    }
+
+    Camera camera(args[1]);
+    auto program = std::make_unique<Program>(home.filePath("config").toStdString(), [] {
+        return std::unique_ptr<MidiService>(
+            new RoutedMidiService(std::vector<std::unique_ptr<MidiPortBackend>>{}));
+    });
+    QtUi& ui = program->ProgramUi();
+    ui.SetScripted(true); // message boxes are answered at once
+
+    // The first start asks for the devices.
+    camera.OnModal<MidiDevicesDialog>(
+        "MidiDevices", [](MidiDevicesDialog* dialog) { dialog->InputCheck()->click(); },
+        [](MidiDevicesDialog* dialog) { dialog->OkButton()->click(); });
+    if (!program->Start("")) {
+        std::fputs("ventaro-screenshots: the program did not start\n", stderr);
+        return 1;
+    }
+    MainWindow* window = program->Window();
+
+    // A project of 16 7-bit sliders over the two scripts.
+    camera.OnModal<NewProjectDialog>(
+        "NewProject",
+        [&](NewProjectDialog* dialog) {
+            camera.OnModal<AdditionalFilesDialog>(
+                "AdditionalFiles",
+                [&](AdditionalFilesDialog* files) {
+                    ui.files = {orchestra.toStdString(), score.toStdString()};
+                    files->Browse1()->click();
+                    files->Browse2()->click();
+                },
+                [](AdditionalFilesDialog* files) { files->OkButton()->click(); });
+            dialog->FilesButton()->click();
+            dialog->KindList()->setCurrentRow(kNewPanelSevenBit);
+            dialog->CountField()->setText("16");
+        },
+        [](NewProjectDialog* dialog) { dialog->OkButton()->click(); });
+    window->OnCommand(kCmdNewProject);
+    camera.Save(window, "MainFrame");
+
+    if (auto* panel = qobject_cast<VirtualPanelWindow*>(
+            camera.OpenToolWindow(window, kCmdVirtualPanel, "VirtualPanel"))) {
+        // Two snapshots, and the sliders left as a ramp from left to right.
+        const QList<QAction*> presets = panel->PresetsMenu()->actions();
+        presets[3]->trigger();
+        panel->ControlButton(5)->click();
+        presets[2]->trigger();
+        panel->ControlButton(5)->click();
+        presets[3]->trigger();
+        camera.Save(panel, "VirtualPanel");
+        camera.OnModal<SnapshotManagerDialog>("SnapshotManager", [](SnapshotManagerDialog* dialog) {
+            dialog->List()->setCurrentRow(1);
+        });
+        panel->SnapshotList()->setCurrentIndex(0); // "Organize"
+        camera.OnModal<SliderPropsDialog>("SliderProperties");
+        SliderPropsDialog::Run(panel, "Slider2");
+    }
+    if (QWidget* editor = camera.OpenToolWindow(window, kCmdScriptEditor, "ScriptEditor")) {
+        camera.Save(editor, "ScriptEditor");
+    }
+    camera.OnModal<SoundEngineDialog>("SoundEngine");
+    window->OnCommand(kCmdSoundEngineConfig);
+    camera.OnModal<AudioDevicesDialog>("AudioDevices");
+    window->OnCommand(kCmdAudioDevices);
+    if (withTemplates) {
+        ui.answers = {MessageAnswer::No}; // the changed project is not saved
+        camera.OnModal<NewProjectDialog>(
+            "NewProjectTemplate",
+            [&](NewProjectDialog* dialog) {
+                dialog->KindList()->setCurrentRow(kNewPanelTemplate);
+                camera.OnModal<TemplatesDialog>("Templates", [](TemplatesDialog* templates) {
+                    templates->List()->setCurrentRow(3);
+                });
+            },
+            [](NewProjectDialog* dialog) { dialog->OkButton()->click(); });
+        window->OnCommand(kCmdNewProject);
+    }
+    program.reset();
+    return camera.Check() ? 0 : 1;
+}
