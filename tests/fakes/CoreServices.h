@@ -35,8 +35,6 @@ inline std::unique_ptr<RoutedMidiService> MakeFakeMidiService(std::shared_ptr<Fa
 
 class CoreServices : public ::testing::Test {
 protected:
-    static constexpr int kLoopback = 2; // the Loopback device's index in both lists
-
     void SetUp() override {
         ResetAllState();
         ResetCommandRoutes();

@@ -63,7 +63,7 @@ public:
     }
 
     void SetTitle(const std::string& text) override { titles.push_back(text); }
-    void SetBackground(bool projectOpen) override { backgrounds.push_back(projectOpen); }
+    void SetBackground(bool) override {}
     void EnablePopupCommand(int, bool) override {}
     void ShowProjectButtons(bool shown) override { projectButtons.push_back(shown); }
     bool IsWindowOpen(int command) override { return openWindows.count(command) > 0; }
@@ -98,7 +98,6 @@ public:
     // Called after each SendCommand is recorded: a test can make commands open and close windows.
     std::function<void(int)> onCommand;
     std::vector<std::string> titles;
-    std::vector<bool> backgrounds; // true = the project background
     std::vector<bool> projectButtons;
     std::set<int> openWindows;
     std::map<int, WindowPlacement> windowPlacements;
