@@ -14,6 +14,17 @@ namespace {
 const Bytes kOn{1, 0, 0, 0};
 const Bytes kOff{0xFF, 0xFF, 0xFF, 0xFF};
 
+// The commands of the menu that open enabled.
+std::vector<int> Enabled(int menu) {
+    std::vector<int> enabled;
+    for (const auto& [command, on] : MenuStatesOnOpen(menu)) {
+        if (on) {
+            enabled.push_back(command);
+        }
+    }
+    return enabled;
+}
+
 } // namespace
 
 // With no stored settings: not topmost, both bars shown, mapping off; the bars are made before
@@ -60,8 +71,6 @@ TEST_F(FrameToggles, ToolBarAndStatusBarHideShowAndLayTheWindowOutAgain) {
     EXPECT_EQ(view.log,
               (std::vector<std::string>{"check 800 off", "toolbar hidden", "relayout",
                                         "check 900 off", "statusbar hidden", "relayout"}));
-    EXPECT_EQ(g_frame.toolBarShown, -1);
-    EXPECT_EQ(g_frame.statusBarShown, -1);
     // Without the strip the toggle does nothing.
     view.hasToolBar = false;
     view.log.clear();
@@ -185,19 +194,7 @@ TEST_F(FrameFixture, OverviewOpensTheInstalledHelpWhileThePreferenceNamesTheDefa
                                                            "/nonexistent/own.hlp"}));
 }
 
-class FrameMenus : public CreatedFrame {
-protected:
-    // The commands of the menu that open enabled.
-    static std::vector<int> Enabled(int menu) {
-        std::vector<int> enabled;
-        for (const auto& [command, on] : MenuStatesOnOpen(menu)) {
-            if (on) {
-                enabled.push_back(command);
-            }
-        }
-        return enabled;
-    }
-};
+class FrameMenus : public CreatedFrame {};
 
 TEST_F(FrameMenus, EditAndInsertItemsFollowTheScriptEditorAndItsPane) {
     EXPECT_EQ(MenuStatesOnOpen(kMenuFile).size(), 2u);

@@ -32,7 +32,7 @@ protected:
 
 } // namespace
 
-TEST_F(FileStore, KeysAreFoldersAndValuesAreFilesOfExactlyTheirBytes) {
+TEST_F(FileStore, KeysAreFoldersValuesAreFilesOfExactlyTheirBytesAndDeletesAreWhole) {
     EXPECT_TRUE(fs::is_directory(settings));
     EXPECT_TRUE(store.KeyExists(kSettingsKey) && store.KeyExists(kProductKey));
     EXPECT_FALSE(store.KeyExists(kWindowsKey));
@@ -42,6 +42,13 @@ TEST_F(FileStore, KeysAreFoldersAndValuesAreFilesOfExactlyTheirBytes) {
     ASSERT_TRUE(store.WriteValue(kSettingsKey, kValueGlobal, Pattern(12, 9))); // replaced whole
     EXPECT_EQ(Read(settings / "Global"), Pattern(12, 9));
     EXPECT_EQ(Entries(settings), std::vector<std::string>{"Global"});
+    // Deleting a key removes its folder and nothing beside.
+    ASSERT_TRUE(store.CreateKey(kWindowsKey));
+    ASSERT_TRUE(store.WriteValue(kWindowsKey, kValueBars, Pattern(8, 0)));
+    EXPECT_TRUE(store.DeleteKey(kSettingsKey));
+    EXPECT_FALSE(fs::exists(settings));
+    EXPECT_EQ(store.ReadValue(kWindowsKey, kValueBars, 8), Pattern(8, 0));
+    EXPECT_TRUE(store.DeleteKey(kSettingsKey)); // nothing left of it
 }
 
 TEST_F(FileStore, AValueLargerThanTheLimitMissingOrNoFileIsNotTaken) {
@@ -64,16 +71,6 @@ TEST_F(FileStore, AValueLargerThanTheLimitMissingOrNoFileIsNotTaken) {
     EXPECT_FALSE(store.KeyExists(kWindowsKey));
     EXPECT_FALSE(store.WriteValue(kWindowsKey, kValueBars, Pattern(8, 0)));
     EXPECT_EQ(Read(root / "Ventaro.2" / "Windows").size(), 12u);
-}
-
-TEST_F(FileStore, DeletingAKeyRemovesItsFolderAndNothingBeside) {
-    ASSERT_TRUE(store.CreateKey(kWindowsKey));
-    ASSERT_TRUE(store.WriteValue(kSettingsKey, kValueGlobal, Pattern(20, 0)));
-    ASSERT_TRUE(store.WriteValue(kWindowsKey, kValueBars, Pattern(8, 0)));
-    EXPECT_TRUE(store.DeleteKey(kSettingsKey));
-    EXPECT_FALSE(fs::exists(settings));
-    EXPECT_EQ(store.ReadValue(kWindowsKey, kValueBars, 8), Pattern(8, 0));
-    EXPECT_TRUE(store.DeleteKey(kSettingsKey)); // nothing left of it
 }
 
 TEST_F(FileStore, KeyAndValueNamesThatLeaveTheRootAreRefused) {

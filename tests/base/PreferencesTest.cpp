@@ -42,7 +42,9 @@ TEST_F(PreferencesStore, AnEmptyStoreOrARefusedValueKeepsTheDefaults) {
     }
 }
 
-TEST_F(PreferencesStore, StoredValuesGoIntoTheLiveAndTheCommittedCopy) {
+// Preferences go into the live and the committed copy; the toggles are taken with their sign
+// changed, ready for creation's toggle.
+TEST_F(PreferencesStore, StoredValuesAreTaken) {
     const GlobalRecord global{1, 1, 0, 750, 0};
     HelpRecord help;
     SetText(help.browser, "firefox");
@@ -53,24 +55,21 @@ TEST_F(PreferencesStore, StoredValuesGoIntoTheLiveAndTheCommittedCopy) {
     store.Put(kSettingsKey, kValueHelp, EncodeHelp(help));
     store.Put(kSettingsKey, kValueEditorPrefs, EncodeEditorPrefs(editor));
     store.Put(kSettingsKey, kValueKeyboardMapping, EncodeInt32(1));
+    store.Put(kWindowsKey, kValueBars, EncodeBars({1, -1}));
+    store.Put(kWindowsKey, kValueFrameWindow, EncodeFrameWindow({At(40), 1}));
+    store.Put(kWindowsKey, kValueMidiScope, EncodeToolWindow({At(50), 1, 1}, true));
+    store.Put(kWindowsKey, kValueAudioRecorder, EncodeToolWindow({At(60), 0, 0}, false));
     ReadPreferences();
+    ReadWindowSettings();
     for (const Preferences* p : {&g_preferences, &g_preferencesCommitted}) {
         EXPECT_EQ(p->global, global);
         EXPECT_EQ(p->help, help);
         EXPECT_EQ(p->editor, editor);
     }
-    EXPECT_EQ(g_frame.keyboardMapping, -1); // the stored +1, ready for creation's toggle
-}
-
-TEST_F(PreferencesStore, WindowSettingsTakeTheTogglesWithTheirSignChanged) {
-    store.Put(kWindowsKey, kValueBars, EncodeBars({1, -1}));
-    store.Put(kWindowsKey, kValueFrameWindow, EncodeFrameWindow({At(40), 1}));
-    store.Put(kWindowsKey, kValueMidiScope, EncodeToolWindow({At(50), 1, 1}, true));
-    store.Put(kWindowsKey, kValueAudioRecorder, EncodeToolWindow({At(60), 0, 0}, false));
-    ReadWindowSettings();
-    EXPECT_EQ((std::array<int, 5>{g_frame.toolBarShown, g_frame.statusBarShown, g_frame.barsLoaded,
-                                  g_frame.alwaysOnTop, g_frame.framePlacementLoaded}),
-              (std::array<int, 5>{-1, 1, 1, -1, 1}));
+    EXPECT_EQ(
+        (std::array<int, 6>{g_frame.keyboardMapping, g_frame.toolBarShown, g_frame.statusBarShown,
+                            g_frame.barsLoaded, g_frame.alwaysOnTop, g_frame.framePlacementLoaded}),
+        (std::array<int, 6>{-1, -1, 1, 1, -1, 1}));
     EXPECT_EQ(g_frame.framePlacement, At(40));
     const ToolWindowSettings& scope = g_toolWindows[kToolMidiScope];
     EXPECT_TRUE(scope.placementValid);

@@ -68,11 +68,8 @@ public:
     void ShowProjectButtons(bool shown) override { projectButtons.push_back(shown); }
     bool IsWindowOpen(int command) override { return openWindows.count(command) > 0; }
     bool GetWindowPlacement(int command, WindowPlacement& placement) override {
-        if (!openWindows.count(command)) {
-            return false;
-        }
         placement = windowPlacements[command];
-        return true;
+        return openWindows.count(command) > 0;
     }
     RecorderState GetRecorderState() override { return recorderState; }
     void AddRecentDocument(const std::string& path) override { recentDocuments.push_back(path); }
