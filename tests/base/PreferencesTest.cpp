@@ -9,30 +9,42 @@ namespace {
 
 class PreferencesStore : public CoreServices {};
 
-WindowPlacement Placement(std::int32_t left) {
-    WindowPlacement p;
-    p.left = left;
-    p.right = left + 300;
-    p.bottom = 200;
-    return p;
+WindowPlacement At(std::int32_t left) {
+    return {44, 0, 1, 0, 0, 0, 0, left, 0, left + 300, 200};
 }
 
 } // namespace
 
-TEST_F(PreferencesStore, AFirstStartWithAnEmptyStoreKeepsTheDefaults) {
-    ReadWindowSettings();
-    ReadPreferences();
-    EXPECT_EQ(g_preferences.global, GlobalRecord{});
-    EXPECT_EQ(TextOf(g_preferences.help.browser), "xdg-open");
-    EXPECT_EQ(TextOf(g_preferences.help.helpFile), "Ventaro.2.hlp");
-    EXPECT_EQ(g_preferences.editor.font, g_fixedPitchFont);
-    EXPECT_EQ(g_preferences.editor.saveScriptsBeforeRun, 1);
-    EXPECT_EQ(g_preferencesCommitted.help, g_preferences.help);
-    EXPECT_FALSE(g_toolWindows[kToolMidiScope].placementValid);
-    EXPECT_TRUE(store.keys.empty()); // reading creates nothing
+// The decoders' tests list what they refuse; here a refused value leaves the default, as an
+// empty store does, and reading creates nothing.
+TEST_F(PreferencesStore, AnEmptyStoreOrARefusedValueKeepsTheDefaults) {
+    for (const bool refused : {false, true}) {
+        if (refused) {
+            store.Put(kSettingsKey, kValueGlobal, EncodeGlobal({0, 0, 1, 0, 2048})); // delay 0
+            store.Put(kSettingsKey, kValueHelp, Bytes(260, 'x'));
+            store.Put(kSettingsKey, kValueKeyboardMapping, EncodeInt32(0));
+            store.Put(kWindowsKey, kValueBars, EncodeBars({1, 0}));
+            store.Put(kWindowsKey, kValueFrameWindow, EncodeFrameWindow({At(10), 0}));
+            store.Put(kWindowsKey, kValueScratchPad, EncodeToolWindow({At(10), 1, 0}, true));
+        }
+        ReadWindowSettings();
+        ReadPreferences();
+        EXPECT_TRUE(refused || store.keys.empty());
+        EXPECT_EQ(g_preferences.global, GlobalRecord{});
+        EXPECT_EQ(g_preferencesCommitted.global, GlobalRecord{});
+        EXPECT_EQ(TextOf(g_preferences.help.browser), "xdg-open");
+        EXPECT_EQ(TextOf(g_preferences.help.helpFile), "Ventaro.2.hlp");
+        EXPECT_EQ(g_preferences.editor.font, g_fixedPitchFont);
+        EXPECT_EQ(g_preferences.editor.saveScriptsBeforeRun, 1);
+        EXPECT_EQ(g_frame.keyboardMapping, 1);
+        EXPECT_EQ(g_frame.barsLoaded + g_frame.framePlacementLoaded, 0);
+        EXPECT_FALSE(g_toolWindows[kToolScratchPad].placementValid);
+    }
 }
 
-TEST_F(PreferencesStore, StoredValuesGoIntoTheLiveAndTheCommittedCopy) {
+// Preferences go into the live and the committed copy; the toggles are taken with their sign
+// changed, ready for creation's toggle.
+TEST_F(PreferencesStore, StoredValuesAreTaken) {
     const GlobalRecord global{1, 1, 0, 750, 0};
     HelpRecord help;
     SetText(help.browser, "firefox");
@@ -43,50 +55,26 @@ TEST_F(PreferencesStore, StoredValuesGoIntoTheLiveAndTheCommittedCopy) {
     store.Put(kSettingsKey, kValueHelp, EncodeHelp(help));
     store.Put(kSettingsKey, kValueEditorPrefs, EncodeEditorPrefs(editor));
     store.Put(kSettingsKey, kValueKeyboardMapping, EncodeInt32(1));
+    store.Put(kWindowsKey, kValueBars, EncodeBars({1, -1}));
+    store.Put(kWindowsKey, kValueFrameWindow, EncodeFrameWindow({At(40), 1}));
+    store.Put(kWindowsKey, kValueMidiScope, EncodeToolWindow({At(50), 1, 1}, true));
+    store.Put(kWindowsKey, kValueAudioRecorder, EncodeToolWindow({At(60), 0, 0}, false));
     ReadPreferences();
+    ReadWindowSettings();
     for (const Preferences* p : {&g_preferences, &g_preferencesCommitted}) {
         EXPECT_EQ(p->global, global);
         EXPECT_EQ(p->help, help);
         EXPECT_EQ(p->editor, editor);
     }
-    EXPECT_EQ(g_frame.keyboardMapping, -1); // the stored +1, ready for creation's toggle
-}
-
-// The decoders' tests list what they refuse; here a refused value leaves the default.
-TEST_F(PreferencesStore, AValueTheDecoderRefusesLeavesTheDefault) {
-    store.Put(kSettingsKey, kValueGlobal, EncodeGlobal({0, 0, 1, 0, 2048})); // delay 0
-    store.Put(kSettingsKey, kValueHelp, Bytes(260, 'x'));
-    store.Put(kSettingsKey, kValueKeyboardMapping, EncodeInt32(0));
-    store.Put(kWindowsKey, kValueBars, EncodeBars({1, 0}));
-    store.Put(kWindowsKey, kValueFrameWindow, EncodeFrameWindow({Placement(10), 0}));
-    store.Put(kWindowsKey, kValueScratchPad, EncodeToolWindow({Placement(10), 1, 0}, true));
-    ReadPreferences();
-    ReadWindowSettings();
-    EXPECT_EQ(g_preferences.global, GlobalRecord{});
-    EXPECT_EQ(g_preferencesCommitted.global, GlobalRecord{});
-    EXPECT_EQ(TextOf(g_preferences.help.browser), "xdg-open");
-    EXPECT_EQ(g_frame.keyboardMapping, 1);
-    EXPECT_EQ(g_frame.barsLoaded, 0);
-    EXPECT_EQ(g_frame.framePlacementLoaded, 0);
-    EXPECT_FALSE(g_toolWindows[kToolScratchPad].placementValid);
-}
-
-TEST_F(PreferencesStore, WindowSettingsTakeTheTogglesWithTheirSignChanged) {
-    store.Put(kWindowsKey, kValueBars, EncodeBars({1, -1}));
-    store.Put(kWindowsKey, kValueFrameWindow, EncodeFrameWindow({Placement(40), 1}));
-    store.Put(kWindowsKey, kValueMidiScope, EncodeToolWindow({Placement(50), 1, 1}, true));
-    store.Put(kWindowsKey, kValueAudioRecorder, EncodeToolWindow({Placement(60), 0, 0}, false));
-    ReadWindowSettings();
-    EXPECT_EQ((std::array<int, 4>{g_frame.toolBarShown, g_frame.statusBarShown, g_frame.barsLoaded,
-                                  g_frame.alwaysOnTop}),
-              (std::array<int, 4>{-1, 1, 1, -1}));
-    EXPECT_EQ(g_frame.framePlacementLoaded, 1);
-    EXPECT_EQ(g_frame.framePlacement, Placement(40));
+    EXPECT_EQ(
+        (std::array<int, 6>{g_frame.keyboardMapping, g_frame.toolBarShown, g_frame.statusBarShown,
+                            g_frame.barsLoaded, g_frame.alwaysOnTop, g_frame.framePlacementLoaded}),
+        (std::array<int, 6>{-1, -1, 1, 1, -1, 1}));
+    EXPECT_EQ(g_frame.framePlacement, At(40));
     const ToolWindowSettings& scope = g_toolWindows[kToolMidiScope];
     EXPECT_TRUE(scope.placementValid);
-    EXPECT_EQ(scope.placement, Placement(50));
-    EXPECT_EQ(scope.openAtExit, 1);
-    EXPECT_EQ(g_midiScopeFilterActiveSensing, 1);
+    EXPECT_EQ(scope.placement, At(50));
+    EXPECT_EQ(scope.openAtExit + g_midiScopeFilterActiveSensing, 2);
     EXPECT_TRUE(g_toolWindows[kToolAudioRecorder].placementValid);
     EXPECT_EQ(g_toolWindows[kToolAudioRecorder].openAtExit, 0);
     EXPECT_FALSE(g_toolWindows[kToolMidiSend].placementValid);
@@ -100,7 +88,13 @@ TEST_F(PreferencesStore, SaveWritesTheThreeRecordsAndStopsAtTheFirstFailure) {
     EXPECT_EQ(*store.Get(kSettingsKey, kValueEditorPrefs), EncodeEditorPrefs(g_preferences.editor));
     EXPECT_TRUE(ui.messages.empty());
 
-    store.DeleteKey(kSettingsKey);
+    // Clearing deletes the settings key alone.
+    store.Put(kWindowsKey, kValueBars, EncodeBars({1, 1}));
+    ClearPreferences();
+    EXPECT_FALSE(store.KeyExists(kSettingsKey));
+    EXPECT_EQ(store.Get(kSettingsKey, kValueGlobal), nullptr);
+    EXPECT_NE(store.Get(kWindowsKey, kValueBars), nullptr);
+
     store.writes = 0;
     store.failCreate = true;
     EXPECT_FALSE(SavePreferences());
@@ -115,14 +109,4 @@ TEST_F(PreferencesStore, SaveWritesTheThreeRecordsAndStopsAtTheFirstFailure) {
     EXPECT_EQ(store.writes, 1);
     EXPECT_NE(store.Get(kSettingsKey, kValueGlobal), nullptr);
     EXPECT_EQ(store.Get(kSettingsKey, kValueEditorPrefs), nullptr);
-}
-
-TEST_F(PreferencesStore, ClearDeletesTheSettingsKeyAndKeepsTheWindowPositions) {
-    store.Put(kSettingsKey, kValueGlobal, EncodeGlobal({}));
-    store.Put(kWindowsKey, kValueMidiScope, EncodeToolWindow({Placement(5), 1, 0}, true));
-    ClearPreferences();
-    EXPECT_FALSE(store.KeyExists(kSettingsKey));
-    EXPECT_EQ(store.Get(kSettingsKey, kValueGlobal), nullptr);
-    ReadWindowSettings();
-    EXPECT_EQ(g_toolWindows[kToolMidiScope].openAtExit, 1);
 }

@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <sys/resource.h>
 #include <vector>
@@ -50,10 +50,6 @@ protected:
     // Made before the members of the fixtures built on this one, which may hold paths in it.
     const fs::path folder = [] {
         std::string name = (fs::temp_directory_path() / "ventaro-test-XXXXXX").string();
-        if (!::mkdtemp(name.data())) {
-            throw fs::filesystem_error("no temporary folder",
-                                       std::error_code(errno, std::generic_category()));
-        }
-        return fs::path(name);
+        return ::mkdtemp(name.data()) ? fs::path(name) : throw std::runtime_error("no temp folder");
     }();
 };

@@ -25,18 +25,8 @@
 #include "midi/MidiInputQueue.h"
 #include "midi/RoutedMidiService.h"
 
-inline std::unique_ptr<RoutedMidiService> MakeFakeMidiService(std::shared_ptr<FakePortLog> log) {
-    std::vector<std::unique_ptr<MidiPortBackend>> backends;
-    backends.push_back(std::make_unique<FakeMidiBackend>(std::vector<std::string>{"Out A", "Out B"},
-                                                         std::vector<std::string>{"In A", "In B"},
-                                                         std::move(log)));
-    return std::make_unique<RoutedMidiService>(std::move(backends));
-}
-
 class CoreServices : public ::testing::Test {
 protected:
-    static constexpr int kLoopback = 2; // the Loopback device's index in both lists
-
     void SetUp() override {
         ResetAllState();
         ResetCommandRoutes();
@@ -72,5 +62,11 @@ protected:
     FakeProgramLauncher launcher;
     std::shared_ptr<FakePortLog> ports = std::make_shared<FakePortLog>();
     MidiInputQueue midiInput; // outlives the service that writes into it
-    std::unique_ptr<RoutedMidiService> midi = MakeFakeMidiService(ports);
+    std::unique_ptr<RoutedMidiService> midi = [this] {
+        std::vector<std::unique_ptr<MidiPortBackend>> backends;
+        backends.push_back(
+            std::make_unique<FakeMidiBackend>(std::vector<std::string>{"Out A", "Out B"},
+                                              std::vector<std::string>{"In A", "In B"}, ports));
+        return std::make_unique<RoutedMidiService>(std::move(backends));
+    }();
 };

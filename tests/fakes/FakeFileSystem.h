@@ -35,8 +35,7 @@ public:
         if (failCreate) {
             return FileStatus::CreateFailed;
         }
-        const std::size_t room = diskFree ? *diskFree : bytes.size();
-        if (room < bytes.size()) {
+        if (diskFree && *diskFree < bytes.size()) {
             return FileStatus::WriteFailed;
         }
         if (diskFree) {

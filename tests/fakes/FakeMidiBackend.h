@@ -36,28 +36,11 @@ struct FakePortLog {
         std::lock_guard lock(mutex);
         return sent;
     }
-    // The texts of what was sent since the last call (see SentTexts).
+    // What was sent since the last call, as "B0 07 64" texts.
     std::vector<std::string> TakeSent() {
-        std::vector<std::string> texts = SentTexts();
         std::lock_guard lock(mutex);
-        sent.clear();
-        return texts;
-    }
-    std::vector<std::string> Opens() {
-        std::lock_guard lock(mutex);
-        return opens;
-    }
-    // Why an open of port `index` fails, or empty when it opens.
-    std::string OpenRefusal(int index) {
-        if (!openError.empty()) {
-            return openError;
-        }
-        return refused.count(index) ? "The device is in use by another program." : "";
-    }
-    // The sent messages as "B0 07 64" texts.
-    std::vector<std::string> SentTexts() {
         std::vector<std::string> texts;
-        for (const MidiBytes& message : Sent()) {
+        for (const MidiBytes& message : sent) {
             std::string text;
             for (std::uint8_t byte : message) {
                 char hex[4];
@@ -66,7 +49,22 @@ struct FakePortLog {
             }
             texts.push_back(text);
         }
+        sent.clear();
         return texts;
+    }
+    std::vector<std::string> Opens() {
+        std::lock_guard lock(mutex);
+        return opens;
+    }
+    void Note(const std::string& open) {
+        std::lock_guard lock(mutex);
+        opens.push_back(open);
+    }
+    // Why an open of port `index` fails, or empty when it opens.
+    std::string OpenRefusal(int index) {
+        return !openError.empty()     ? openError
+               : refused.count(index) ? "The device is in use by another program."
+                                      : "";
     }
     // A message arriving at the open input, on the calling thread.
     void Arrive(const MidiBytes& message) {
@@ -91,10 +89,7 @@ struct FakePortLog {
 class FakeOutPort : public MidiOutPort {
 public:
     explicit FakeOutPort(std::shared_ptr<FakePortLog> log) : m_log(std::move(log)) {}
-    ~FakeOutPort() override {
-        std::lock_guard lock(m_log->mutex);
-        m_log->opens.push_back("close out");
-    }
+    ~FakeOutPort() override { m_log->Note("close out"); }
     bool Send(const std::uint8_t* data, std::size_t length) noexcept override {
         std::lock_guard lock(m_log->mutex);
         if (!m_log->sendError.empty()) {
@@ -117,8 +112,7 @@ public:
         m_log->handler.store(nullptr);
         m_log->thruTo.store(nullptr);
         m_log->AwaitArrivals();
-        std::lock_guard lock(m_log->mutex);
-        m_log->opens.push_back("close in");
+        m_log->Note("close in");
     }
     bool ConnectThru(MidiOutPort& output) override {
         if (!m_log->platformThru) {
@@ -149,8 +143,7 @@ public:
         if (error = m_log->OpenRefusal(index); !error.empty()) {
             return nullptr;
         }
-        std::lock_guard lock(m_log->mutex);
-        m_log->opens.push_back("out " + std::to_string(index));
+        m_log->Note("out " + std::to_string(index));
         return std::make_unique<FakeOutPort>(m_log);
     }
     std::unique_ptr<MidiInPort> OpenInput(int index, MidiBytesHandler& handler,
@@ -158,10 +151,7 @@ public:
         if (error = m_log->OpenRefusal(index); !error.empty()) {
             return nullptr;
         }
-        {
-            std::lock_guard lock(m_log->mutex);
-            m_log->opens.push_back("in " + std::to_string(index));
-        }
+        m_log->Note("in " + std::to_string(index));
         m_log->handler.store(&handler);
         return std::make_unique<FakeInPort>(m_log);
     }

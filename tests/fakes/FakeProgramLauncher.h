@@ -14,9 +14,8 @@ public:
     };
     long Launch(const std::string& program, const std::vector<std::string>& arguments) override {
         launched.push_back({program, arguments});
-        return fail ? -1 : nextId++;
+        return fail ? -1 : 4242;
     }
     std::vector<Launched> launched;
     bool fail = false;
-    long nextId = 4242;
 };

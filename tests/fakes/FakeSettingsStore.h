@@ -35,9 +35,7 @@ public:
     }
     bool DeleteKey(const std::string& key) override {
         keys.erase(key);
-        for (auto it = values.begin(); it != values.end();) {
-            it = it->first.first == key ? values.erase(it) : std::next(it);
-        }
+        std::erase_if(values, [&](const auto& value) { return value.first.first == key; });
         return true;
     }
 

@@ -63,16 +63,13 @@ public:
     }
 
     void SetTitle(const std::string& text) override { titles.push_back(text); }
-    void SetBackground(bool projectOpen) override { backgrounds.push_back(projectOpen); }
+    void SetBackground(bool) override {}
     void EnablePopupCommand(int, bool) override {}
     void ShowProjectButtons(bool shown) override { projectButtons.push_back(shown); }
     bool IsWindowOpen(int command) override { return openWindows.count(command) > 0; }
     bool GetWindowPlacement(int command, WindowPlacement& placement) override {
-        if (!openWindows.count(command)) {
-            return false;
-        }
         placement = windowPlacements[command];
-        return true;
+        return openWindows.count(command) > 0;
     }
     RecorderState GetRecorderState() override { return recorderState; }
     void AddRecentDocument(const std::string& path) override { recentDocuments.push_back(path); }
@@ -98,7 +95,6 @@ public:
     // Called after each SendCommand is recorded: a test can make commands open and close windows.
     std::function<void(int)> onCommand;
     std::vector<std::string> titles;
-    std::vector<bool> backgrounds; // true = the project background
     std::vector<bool> projectButtons;
     std::set<int> openWindows;
     std::map<int, WindowPlacement> windowPlacements;

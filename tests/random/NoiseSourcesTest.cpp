@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -100,16 +98,6 @@ TEST_F(NoiseSourcesTest, DeviatesAndUnknownSelectors) {
         EXPECT_FLOAT_EQ(ExpDeviation(selector, &seed), -std::log(1000.0f));
         EXPECT_EQ(seed, -7);
     }
-}
-
-// Modules loaded into the process find the sources by these plain names.
-TEST(NoiseSourceExports, NineNamesAreFoundByName) {
-    for (const char* name :
-         {"NoiseSource0", "NoiseSource1", "NoiseSource2", "NoiseSource3", "NoiseSource4",
-          "QuickNoiseSource", "NoiseSource", "ExpDeviation", "GaussDeviation"}) {
-        EXPECT_NE(dlsym(RTLD_DEFAULT, name), nullptr) << name;
-    }
-    EXPECT_EQ(dlsym(RTLD_DEFAULT, "NoiseSource"), reinterpret_cast<void*>(&NoiseSource));
 }
 
 TEST(RandomState, SeedIsTheNegatedTickCount) {
