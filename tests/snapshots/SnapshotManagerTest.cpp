@@ -59,9 +59,9 @@ TEST_F(SnapshotManagerTest, DeleteAsksFirstAndMovesTheLaterSnapshotsDown) {
     manager.Delete(1);
     EXPECT_EQ(g_snapshotCount, 3);
     manager.Delete(1);
-    EXPECT_EQ(ui.MessageTexts(),
-              (Lines{"This operation will delete the selected snapshot. Do you wan to continue?",
-                     "This operation will delete the selected snapshot. Do you wan to continue?"}));
+    EXPECT_EQ(
+        ui.MessageTexts(),
+        Lines(2, "This operation will delete the selected snapshot. Do you wan to continue?"));
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(SnapshotNames(), (Lines{"Snap1", "Snap3"}));
     EXPECT_EQ(g_snapshots.Peek(2).values[0], 30);
