@@ -63,8 +63,13 @@ TEST_F(ProjectLifecycleTest, NewThenCloseAsksForProject1AndTheNextNewIsProject2)
     EXPECT_EQ(TextOf(g_projectPath), "");
 }
 
-TEST_F(ProjectLifecycleTest, ExitWithCancelKeepsTheProjectAndExitWithNoClosesIt) {
+TEST_F(ProjectLifecycleTest, ACancelledSaveWritesNothingAndExitWithCancelKeepsTheProject) {
     NewSevenBitProject();
+    SaveProjectCommand(); // both file dialogs cancelled: nothing is written
+    SaveProjectAsCommand();
+    EXPECT_EQ(ui.fileModes, (std::vector<int>{7, 7}));
+    EXPECT_TRUE(files.writes.empty());
+    EXPECT_EQ(g_projectUntitled, 1);
     g_frame.inTray = 1;
     ui.answers = {MessageAnswer::Cancel, MessageAnswer::No};
     EXPECT_FALSE(ExitProject());
@@ -73,15 +78,6 @@ TEST_F(ProjectLifecycleTest, ExitWithCancelKeepsTheProjectAndExitWithNoClosesIt)
     EXPECT_TRUE(ExitProject());
     EXPECT_EQ(g_projectOpen, 0);
     EXPECT_EQ(ui.recentDocuments, (std::vector<std::string>{"./Project1.vtp", "./Project1.vtp"}));
-}
-
-TEST_F(ProjectLifecycleTest, ACancelledSaveOfAnUntitledProjectWritesNothing) {
-    NewSevenBitProject();
-    SaveProjectCommand(); // both file dialogs cancelled: nothing is written
-    SaveProjectAsCommand();
-    EXPECT_EQ(ui.fileModes, (std::vector<int>{7, 7}));
-    EXPECT_TRUE(files.writes.empty());
-    EXPECT_EQ(g_projectUntitled, 1);
 }
 
 TEST_F(ProjectLifecycleTest, TheCommandLineProjectOpensAndATooLongPathIsRefused) {

@@ -56,13 +56,14 @@ std::vector<SliderRecord> MixedPanel() {
     return sliders;
 }
 
-// The inferred orchestra with a minimal audio line before the instrument's end, reading two of
-// the controllers.
-std::string Orchestra(const std::vector<SliderRecord>& sliders) {
-    std::vector<std::string> pieces = InferredOrchestraPieces(sliders, kDefaultAudioFormat);
+// The inferred orchestra of the mixed panel in the audio format, with a minimal audio line before
+// the instrument's end that reads two of the controllers.
+std::string Orchestra(int format) {
+    std::vector<std::string> pieces = InferredOrchestraPieces(MixedPanel(), format);
     pieces.insert(pieces.end() - 1,
-                  "\r\na1\toscili\t0.1 + 0.1 * kFader_0_cut_off_freq, 220 + kFader_1_gain, 1"
-                  "\r\n\t\touts\ta1, a1\r\n");
+                  "\r\na1\toscili\t0.1 + 0.1 * kFader_0_cut_off_freq, 220 + kFader_1_gain, 1\r\n" +
+                      std::string(AudioFormatOf(format).channels == 2 ? "\t\touts\ta1, a1\r\n"
+                                                                      : "\t\tout\ta1\r\n"));
     return Join(pieces);
 }
 
@@ -163,7 +164,7 @@ protected:
             SplitParameters(TextOf(defaults.flagsPresets[static_cast<std::size_t>(preset)]));
         args.push_back("-m135");
         args.insert(args.end(), extra.begin(), extra.end());
-        args.push_back(Write("test.orc", Orchestra(MixedPanel())));
+        args.push_back(Write("test.orc", Orchestra(kDefaultAudioFormat)));
         args.push_back(Write("test.sco", FunctionTablePiece(1) + "i1 0 0.3\r\n"));
         return Run(args);
     }
@@ -173,7 +174,8 @@ protected:
 
 } // namespace
 
-TEST_F(CsoundRun, TheOrchestraOf128MixedSlidersEveryTableAndThePFieldsRender) {
+// The orchestra of 128 mixed sliders under every header, every table and the p-fields.
+TEST_F(CsoundRun, TheOrchestraEveryTableAndThePFieldsRenderInEveryFormat) {
     std::vector<SliderRecord> sliders = MixedPanel();
     // The dummy table keeps the score alive for 3600 beats; the tempo makes that 0.6 seconds.
     std::string score = "t 0 360000\r\n";
@@ -181,24 +183,15 @@ TEST_F(CsoundRun, TheOrchestraOf128MixedSlidersEveryTableAndThePFieldsRender) {
         score += FunctionTablePiece(piece);
     }
     score += "i1\t0\t1000\r\n" + Join(PFieldPieces(sliders));
-    const CsoundResult run =
-        Render(Orchestra(sliders), score, "panel.wav", AudioFormatOf(kDefaultAudioFormat));
-    // Each table is reported on a line of its own, with nothing after it when it was built.
-    for (int table : {1, 2, 3, 4, 20, 21, 22, 23, 24, 25, 26, 27}) {
-        const std::string line = "ftable " + std::to_string(table) + ":\n";
-        EXPECT_NE(run.output.find(line), std::string::npos) << line << run.output;
-    }
-}
-
-TEST_F(CsoundRun, EveryHeaderRendersAtItsOwnRateAndChannels) {
-    for (int index = 0; index < kAudioFormatCount; ++index) {
-        const AudioFormat format = AudioFormatOf(index);
-        const std::string orchestra =
-            CsoundHeaderPiece(index) + InstrumentOpeningPiece() + "a1\toscili\t0.1, 440, 1\r\n" +
-            (format.channels == 2 ? "\t\touts\ta1, a1\r\n" : "\t\tout\ta1\r\n") +
-            InstrumentEndPiece();
-        Render(orchestra, FunctionTablePiece(1) + "i1 0 0.1\r\n",
-               "format" + std::to_string(index) + ".wav", format);
+    for (int format = 0; format < kAudioFormatCount; ++format) {
+        const CsoundResult run =
+            Render(Orchestra(format), score, "format" + std::to_string(format) + ".wav",
+                   AudioFormatOf(format));
+        // Each table is reported on a line of its own, with nothing after it when it was built.
+        for (int table : {1, 2, 3, 4, 20, 21, 22, 23, 24, 25, 26, 27}) {
+            const std::string line = "ftable " + std::to_string(table) + ":\n";
+            EXPECT_NE(run.output.find(line), std::string::npos) << line << run.output;
+        }
     }
 }
 
