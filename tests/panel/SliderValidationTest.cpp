@@ -120,12 +120,9 @@ protected:
 };
 
 TEST_F(SliderPropsTest, OpeningFillsTheFieldsAndAMissingSliderEndsAsCancel) {
-    Slider(4).type = kFourteenBitType;
-    Slider(4).channel = 3;
-    Slider(4).scaledValue = 0.25f;
-    Slider(4).minValue = -1.0f;
-    Slider(4).curve = kCurveCubic;
-    Slider(4).locked = 1;
+    // type, value, scaled value, minimum, maximum, channel, controllers, reserved, curve, locked
+    Slider(4) = {{}, kFourteenBitType, 0, 0.25f, -1.0f, 1.0f, 3, 4, 0, 0, kCurveCubic, 1};
+    SetText(Slider(4).name, "Slider5");
     ASSERT_EQ(OpenSliderProps("Slider5", m_fields), 1);
     EXPECT_EQ(std::pair(g_sliderPropsOpen, g_editedSlider), std::pair(1, 4));
     EXPECT_EQ((Lines{m_fields.name, m_fields.current, m_fields.minimum, m_fields.maximum}),
