@@ -38,8 +38,7 @@ TEST_F(SnapshotsTest, TakingStopsAt32767) {
     g_snapshotCount = 32767;
     g_snapshotNameCounter = 40000;
     EXPECT_EQ(TakeSnapshot(), 0);
-    EXPECT_EQ(g_snapshotCount, 32767);
-    EXPECT_EQ(g_snapshotNameCounter, 40000);
+    EXPECT_EQ(std::pair(g_snapshotCount, g_snapshotNameCounter), std::pair(32767, 40000));
     EXPECT_EQ(ui.MessageTexts(), Lines{"Sorry, you can't create more than 32767 snapshots."});
     g_snapshotCount = 32766;
     EXPECT_EQ(TakeSnapshot(), 1);
@@ -164,8 +163,7 @@ TEST_F(SnapshotsTest, AreFoundByNameDeletedAndCopiedWithinThePanel) {
     g_snapshots[2].values[4] = -1;
     CopySnapshot(1, 2);
     EXPECT_EQ(TextOf(g_snapshots[2].name), "S2");
-    EXPECT_EQ(g_snapshots[2].values[3], 203);
-    EXPECT_EQ(g_snapshots[2].values[4], -1);
+    EXPECT_EQ(std::pair(g_snapshots[2].values[3], g_snapshots[2].values[4]), std::pair(203, -1));
 }
 
 // Blocks of 64 slots come zero-filled when first touched; a copy owns its blocks, and an
