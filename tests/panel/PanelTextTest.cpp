@@ -29,27 +29,17 @@ TEST_F(PanelTextTest, NumbersReadBackFromTheirLeadingCharacters) {
 }
 
 TEST_F(PanelTextTest, ToolTipAndSummaryFollowTheirFormats) {
-    SliderRecord& cutoff = Slider(0);
-    SetText(cutoff.name, "Cutoff");
-    cutoff.curve = kCurveLogarithmic;
-    cutoff.controller1 = 74;
-    cutoff.scaledValue = 0.5f;
+    // type, value, scaled value, minimum, maximum, channel, controllers, reserved, curve, locked
+    Slider(0) = {{}, kSevenBitType, 0, 0.5f, 0.0f, 1.0f, 0, 74, 0, 0, kCurveLogarithmic, 0};
+    Slider(1) = {{}, kFourteenBitType, 0, 0.25f, -1.0f, 1.0f, 15, 1, 33, 0, kCurveCubic, 0};
+    SetText(Slider(0).name, "Cutoff");
+    SetText(Slider(1).name, "Res");
     EXPECT_EQ(SliderToolTip(0), "Cutoff (Logarithmic, 7 bits) - CC 74 - Current: 0.5");
     EXPECT_EQ(FormatSliderSummary(0),
               "Cutoff (7 bits) - Ch 1 - CC 74 - Min: 0 - Max: 1 - Current: 0.5");
-
-    SliderRecord& res = Slider(1);
-    SetText(res.name, "Res");
-    res.type = kFourteenBitType;
-    res.curve = kCurveCubic;
-    res.channel = 15;
-    res.controller1 = 1;
-    res.controller2 = 33;
-    res.minValue = -1.0f;
-    res.scaledValue = 0.25f;
     EXPECT_EQ(FormatSliderSummary(1),
               "Res (14 bits) - Ch 16 - CC 1/33 - Min: -1 - Max: 1 - Current: 0.25");
-    res.curve = 9; // an unknown curve is sent linearly
+    Slider(1).curve = 9; // an unknown curve is sent linearly
     EXPECT_EQ(SliderToolTip(1), "Res (Linear, 14 bits) - CC 1/33 - Current: 0.25");
 }
 

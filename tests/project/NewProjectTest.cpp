@@ -119,31 +119,7 @@ TEST_F(NewProjectTest, AWrongLibraryVersionOrNoSelectionGivesASevenBitPanel) {
     EXPECT_EQ(g_sliderCount, 8);
     EXPECT_EQ(TextOf(g_sliders[7].name), "Slider8");
     EXPECT_TRUE(files.files.empty());
+    EXPECT_EQ(TemplateDescription(-1) + TemplateDescription(kTemplateCount), "");
 }
 
 } // namespace
-
-// Each row names its project, scripts and sample as the template library holds them.
-TEST(TemplateTable, RowsNameTheirEntriesAndTheirListLinesStartWithTheirNames) {
-    FillTemplateTable();
-    const char* const rows[kTemplateCount] = {
-        "Subtractive.vtp Subtractive.orc Subtractive.sco 0",
-        "FMBells.vtp FMBells.orc FMBells.sco 0",
-        "Additive.vtp Additive.csd  0",
-        "Granular.vtp Granular.csd  1",
-        "Looper.vtp Looper.csd  1",
-        "Plucked.vtp Plucked.csd  0",
-        "Formants.vtp Formants.csd  1",
-        "Delays.vtp Delays.orc Delays.sco 1",
-    };
-    for (int i = 0; i < kTemplateCount; ++i) {
-        const TemplateEntry& row = g_templates[static_cast<std::size_t>(i)];
-        const std::string name(TextOf(row.projectName));
-        EXPECT_EQ(name + " " + std::string(TextOf(row.script1Name)) + " " +
-                      std::string(TextOf(row.script2Name)) + " " + std::to_string(row.needsSample),
-                  rows[i]);
-        EXPECT_EQ(TemplateDescription(i).rfind(name.substr(0, name.size() - 4) + " - ", 0), 0u)
-            << TemplateDescription(i);
-    }
-    EXPECT_EQ(TemplateDescription(-1) + TemplateDescription(kTemplateCount), "");
-}

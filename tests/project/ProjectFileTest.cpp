@@ -47,7 +47,6 @@ TEST_F(ProjectFileTest, ANewDefaultProjectIsWrittenAsExactly10340BytesAtTheirOff
     SaveProjectCommand();
 
     const std::vector<std::uint8_t>& file = files.files["/music/Project1.vtp"];
-    EXPECT_EQ(file.size(), 10340u);
     EXPECT_EQ(file, ExpectedNewProject("Project1.vtp", 16, 0).bytes);
     EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio - [Project1.vtp]");
     EXPECT_EQ(g_projectUntitled, 0);
@@ -188,18 +187,18 @@ protected:
         SetText(g_snapshots[1].name, "Kept");
         SetText(g_projectHeader.projectName, "Old.vtp");
     }
+    // Everything a read may change, but a refused one must not.
+    static auto State() {
+        return std::tuple(g_sliderCount, g_sliders, g_slidersSaved, g_snapshots.Peek(1),
+                          g_snapshotsSaved.AllocatedSlots(), g_projectHeader, g_projectOpen);
+    }
     void ExpectRefused(const std::string& what, const std::vector<std::uint8_t>& bytes,
                        const char* message) {
         SCOPED_TRACE(what);
+        const auto before = State();
         EXPECT_EQ(ReadBytes("/p.vtp", bytes), 0);
         EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{message});
-        EXPECT_EQ(g_sliderCount, 5);
-        EXPECT_EQ(TextOf(g_sliders[0].name), "Before");
-        EXPECT_EQ(TextOf(g_slidersSaved[0].name), "Before");
-        EXPECT_EQ(TextOf(g_snapshots[1].name), "Kept");
-        EXPECT_EQ(g_snapshotsSaved.AllocatedSlots(), 0u);
-        EXPECT_EQ(TextOf(g_projectHeader.projectName), "Old.vtp");
-        EXPECT_EQ(g_projectOpen, 0);
+        EXPECT_TRUE(State() == before);
         EXPECT_EQ(files.reads.size(), 1u); // the scripts were not loaded
         Restart();
     }

@@ -5,8 +5,10 @@
 #include "base/Preferences.h"
 #include "panel/PanelState.h"
 #include "project/NewProject.h"
+#include "project/ProjectFilesEditing.h"
 #include "project/ProjectIo.h"
 #include "project/ProjectLifecycle.h"
+#include "resources/Strings.h"
 
 namespace {
 
@@ -61,8 +63,13 @@ TEST_F(ProjectLifecycleTest, NewThenCloseAsksForProject1AndTheNextNewIsProject2)
     EXPECT_EQ(TextOf(g_projectPath), "");
 }
 
-TEST_F(ProjectLifecycleTest, ExitWithCancelKeepsTheProjectAndExitWithNoClosesIt) {
+TEST_F(ProjectLifecycleTest, ACancelledSaveWritesNothingAndExitWithCancelKeepsTheProject) {
     NewSevenBitProject();
+    SaveProjectCommand(); // both file dialogs cancelled: nothing is written
+    SaveProjectAsCommand();
+    EXPECT_EQ(ui.fileModes, (std::vector<int>{7, 7}));
+    EXPECT_TRUE(files.writes.empty());
+    EXPECT_EQ(g_projectUntitled, 1);
     g_frame.inTray = 1;
     ui.answers = {MessageAnswer::Cancel, MessageAnswer::No};
     EXPECT_FALSE(ExitProject());
@@ -71,15 +78,6 @@ TEST_F(ProjectLifecycleTest, ExitWithCancelKeepsTheProjectAndExitWithNoClosesIt)
     EXPECT_TRUE(ExitProject());
     EXPECT_EQ(g_projectOpen, 0);
     EXPECT_EQ(ui.recentDocuments, (std::vector<std::string>{"./Project1.vtp", "./Project1.vtp"}));
-}
-
-TEST_F(ProjectLifecycleTest, ACancelledSaveOfAnUntitledProjectWritesNothing) {
-    NewSevenBitProject();
-    SaveProjectCommand(); // both file dialogs cancelled: nothing is written
-    SaveProjectAsCommand();
-    EXPECT_EQ(ui.fileModes, (std::vector<int>{7, 7}));
-    EXPECT_TRUE(files.writes.empty());
-    EXPECT_EQ(g_projectUntitled, 1);
 }
 
 TEST_F(ProjectLifecycleTest, TheCommandLineProjectOpensAndATooLongPathIsRefused) {
@@ -204,6 +202,33 @@ TEST_F(ProjectSaveTest, AScriptThatCannotBeSavedKeepsTheProjectChangedAndStopsTh
     EXPECT_FALSE(ExitProject());
     EXPECT_EQ(g_projectOpen, 1);
     EXPECT_EQ(g_scriptTexts[0], "instr 1\r\nendin\r\n");
+}
+
+using ProjectFiles = ProjectTest;
+
+TEST_F(ProjectFiles, ABrowsedFileGoesStraightInAndCancelTakesItBackOut) {
+    ChooseProjectFile(kScript2Field, "/music/other.sco");
+    ChooseProjectFile(kAudioFileField, "/music/take.wav");
+    EXPECT_EQ(ProjectFilesToEdit().script2, "/music/other.sco");
+    CancelProjectFiles();
+    EXPECT_EQ(TextOf(g_scriptPaths[1]), "test.sco");
+    EXPECT_EQ(TextOf(g_audioOutputFile), "test.wav");
+}
+
+// The path rule itself is the engine settings' (EngineSettings.APathThatFillsItsField...).
+TEST_F(ProjectFiles, OkCommitsEveryFittingFieldAndMakesAnOpenManagerAgain) {
+    ui.openWindows.insert(kCmdProjectManager);
+    EXPECT_FALSE(ConfirmProjectFiles("a.orc", std::string(260, 's'), "c.wav", 3));
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{Str(kStrPathTooLong)});
+    EXPECT_EQ(TextOf(g_scriptPathsCommitted[0]), "test.orc");
+    EXPECT_NE(g_audioFormatIndex, 3);
+
+    EXPECT_TRUE(ConfirmProjectFiles("a.orc", "b.sco", "c.wav", 3));
+    EXPECT_EQ(TextOf(g_scriptPathsCommitted[0]), "a.orc");
+    EXPECT_EQ(TextOf(g_scriptPathsCommitted[1]), "b.sco");
+    EXPECT_EQ(TextOf(g_audioOutputFileCommitted), "c.wav");
+    EXPECT_EQ(g_audioFormatIndex, 3);
+    EXPECT_EQ(ui.commands, (std::vector<int>{kCmdProjectManager, kCmdProjectManager}));
 }
 
 } // namespace

@@ -33,12 +33,49 @@ struct CsoundResult {
     std::string output; // its standard output and error
 };
 
-std::string Quoted(const std::string& word) {
-    return "'" + std::regex_replace(word, std::regex("'"), "'\\''") + "'";
-}
-
 std::string Join(const std::vector<std::string>& pieces) {
     return std::accumulate(pieces.begin(), pieces.end(), std::string());
+}
+
+// 64 7-bit and 64 14-bit sliders with blanks in their names, all channels, mixed ranges.
+std::vector<SliderRecord> MixedPanel() {
+    const float ranges[][2] = {{0.0f, 1.0f},  {20.0f, 20000.0f}, {0.001f, 0.1f},
+                               {-1.0f, 1.0f}, {0.0f, 127.0f},    {-0.25f, 1e11f}};
+    std::vector<SliderRecord> sliders(128);
+    for (int i = 0; i < 128; ++i) {
+        SliderRecord& s = sliders[static_cast<std::size_t>(i)];
+        SetText(s.name, "Fader " + std::to_string(i) + (i % 3 ? " gain" : " cut off freq"));
+        s.type = i % 2 ? kFourteenBitType : kSevenBitType;
+        s.channel = i % 16;
+        s.controller1 = i % 64;
+        s.controller2 = i % 64 + 32;
+        s.minValue = ranges[i % 6][0];
+        s.maxValue = ranges[i % 6][1];
+        s.value = i;
+    }
+    return sliders;
+}
+
+// The inferred orchestra of the mixed panel in the audio format, with a minimal audio line before
+// the instrument's end that reads two of the controllers.
+std::string Orchestra(int format) {
+    std::vector<std::string> pieces = InferredOrchestraPieces(MixedPanel(), format);
+    pieces.insert(pieces.end() - 1,
+                  "\r\na1\toscili\t0.1 + 0.1 * kFader_0_cut_off_freq, 220 + kFader_1_gain, 1\r\n" +
+                      std::string(AudioFormatOf(format).channels == 2 ? "\t\touts\ta1, a1\r\n"
+                                                                      : "\t\tout\ta1\r\n"));
+    return Join(pieces);
+}
+
+// The port the program offers to the engine: an RtMidi virtual output of client "Ventaro.2".
+std::unique_ptr<RtMidiOut> OpenVentaroPort(RtMidi::Api api) {
+    try {
+        auto out = std::make_unique<RtMidiOut>(api, "Ventaro.2");
+        out->openVirtualPort("Ventaro.2");
+        return out;
+    } catch (const RtMidiError&) {
+        return nullptr;
+    }
 }
 
 // Skips the test where csound is not installed. Runs csound, without displays or colour codes,
@@ -68,16 +105,18 @@ protected:
 
     // A csound that hangs is stopped after 30 seconds.
     CsoundResult Run(const std::vector<std::string>& arguments) {
-        std::string command = "HOME=" + Quoted(folder / "home") +
+        const auto quoted = [](const std::string& word) {
+            return "'" + std::regex_replace(word, std::regex("'"), "'\\''") + "'";
+        };
+        std::string command = "HOME=" + quoted(folder / "home") +
                               " timeout -s KILL 30 csound --nodisplays -+msg_color=false";
         for (const std::string& word : arguments) {
-            command += " " + Quoted(word);
+            command += " " + quoted(word);
         }
         const fs::path log = folder / "csound.log";
-        const int status = std::system((command + " >" + Quoted(log) + " 2>&1").c_str());
-        std::ifstream in(log, std::ios::binary);
+        const int status = std::system((command + " >" + quoted(log) + " 2>&1").c_str());
         std::stringstream text;
-        text << in.rdbuf();
+        text << std::ifstream(log, std::ios::binary).rdbuf();
         return {WIFEXITED(status) && WEXITSTATUS(status) != 137 ? WEXITSTATUS(status) : -1,
                 text.str()};
     }
@@ -99,40 +138,6 @@ protected:
         return lines;
     }
 
-    fs::path folder;
-};
-
-// 64 7-bit and 64 14-bit sliders with blanks in their names, all channels, mixed ranges.
-std::vector<SliderRecord> MixedPanel() {
-    const float ranges[][2] = {{0.0f, 1.0f},  {20.0f, 20000.0f}, {0.001f, 0.1f},
-                               {-1.0f, 1.0f}, {0.0f, 127.0f},    {-0.25f, 1e11f}};
-    std::vector<SliderRecord> sliders(128);
-    for (int i = 0; i < 128; ++i) {
-        SliderRecord& s = sliders[static_cast<std::size_t>(i)];
-        SetText(s.name, "Fader " + std::to_string(i) + (i % 3 ? " gain" : " cut off freq"));
-        s.type = i % 2 ? kFourteenBitType : kSevenBitType;
-        s.channel = i % 16;
-        s.controller1 = i % 64;
-        s.controller2 = i % 64 + 32;
-        s.minValue = ranges[i % 6][0];
-        s.maxValue = ranges[i % 6][1];
-        s.value = i;
-    }
-    return sliders;
-}
-
-// The inferred orchestra with a minimal audio line before the instrument's end, reading two of
-// the controllers.
-std::string Orchestra(const std::vector<SliderRecord>& sliders) {
-    std::vector<std::string> pieces = InferredOrchestraPieces(sliders, kDefaultAudioFormat);
-    pieces.insert(pieces.end() - 1,
-                  "\r\na1\toscili\t0.1 + 0.1 * kFader_0_cut_off_freq, 220 + kFader_1_gain, 1"
-                  "\r\n\t\touts\ta1, a1\r\n");
-    return Join(pieces);
-}
-
-class CsoundAcceptsText : public CsoundRun {
-protected:
     // Renders the scripts to `wav`: csound runs cleanly and writes the format's rate and
     // channels into the WAV header.
     CsoundResult Render(const std::string& orchestra, const std::string& score,
@@ -149,39 +154,28 @@ protected:
         EXPECT_EQ(h[24] | h[25] << 8 | h[26] << 16 | h[27] << 24, format.rate) << wav;
         return run;
     }
-};
 
-// The port the program offers to the engine: an RtMidi virtual output of client "Ventaro.2".
-std::unique_ptr<RtMidiOut> OpenVentaroPort(RtMidi::Api api) {
-    try {
-        auto out = std::make_unique<RtMidiOut>(api, "Ventaro.2");
-        out->openVirtualPort("Ventaro.2");
-        return out;
-    } catch (const RtMidiError&) {
-        return nullptr;
-    }
-}
-
-// The presets' texts themselves are the engine settings' golden bytes.
-class CsoundFlagsPreset : public CsoundRun {
-protected:
-    // csound with the preset's words as the engine launcher passes them, the message level
-    // raised after them so that warnings show, then the two scripts.
+    // csound with a default flags preset's words as the engine launcher passes them (their texts
+    // are the engine settings' golden bytes), the message level raised after them so that
+    // warnings show, then the two scripts.
     CsoundResult RunPreset(int preset, const std::vector<std::string>& extra = {}) {
         const SoundEngineRecord defaults = DefaultSoundEngine(false);
         std::vector<std::string> args =
             SplitParameters(TextOf(defaults.flagsPresets[static_cast<std::size_t>(preset)]));
         args.push_back("-m135");
         args.insert(args.end(), extra.begin(), extra.end());
-        args.push_back(Write("test.orc", Orchestra(MixedPanel())));
+        args.push_back(Write("test.orc", Orchestra(kDefaultAudioFormat)));
         args.push_back(Write("test.sco", FunctionTablePiece(1) + "i1 0 0.3\r\n"));
         return Run(args);
     }
+
+    fs::path folder;
 };
 
 } // namespace
 
-TEST_F(CsoundAcceptsText, TheOrchestraOf128MixedSlidersEveryTableAndThePFieldsRender) {
+// The orchestra of 128 mixed sliders under every header, every table and the p-fields.
+TEST_F(CsoundRun, TheOrchestraEveryTableAndThePFieldsRenderInEveryFormat) {
     std::vector<SliderRecord> sliders = MixedPanel();
     // The dummy table keeps the score alive for 3600 beats; the tempo makes that 0.6 seconds.
     std::string score = "t 0 360000\r\n";
@@ -189,28 +183,19 @@ TEST_F(CsoundAcceptsText, TheOrchestraOf128MixedSlidersEveryTableAndThePFieldsRe
         score += FunctionTablePiece(piece);
     }
     score += "i1\t0\t1000\r\n" + Join(PFieldPieces(sliders));
-    const CsoundResult run =
-        Render(Orchestra(sliders), score, "panel.wav", AudioFormatOf(kDefaultAudioFormat));
-    // Each table is reported on a line of its own, with nothing after it when it was built.
-    for (int table : {1, 2, 3, 4, 20, 21, 22, 23, 24, 25, 26, 27}) {
-        const std::string line = "ftable " + std::to_string(table) + ":\n";
-        EXPECT_NE(run.output.find(line), std::string::npos) << line << run.output;
+    for (int format = 0; format < kAudioFormatCount; ++format) {
+        const CsoundResult run =
+            Render(Orchestra(format), score, "format" + std::to_string(format) + ".wav",
+                   AudioFormatOf(format));
+        // Each table is reported on a line of its own, with nothing after it when it was built.
+        for (int table : {1, 2, 3, 4, 20, 21, 22, 23, 24, 25, 26, 27}) {
+            const std::string line = "ftable " + std::to_string(table) + ":\n";
+            EXPECT_NE(run.output.find(line), std::string::npos) << line << run.output;
+        }
     }
 }
 
-TEST_F(CsoundAcceptsText, EveryHeaderRendersAtItsOwnRateAndChannels) {
-    for (int index = 0; index < kAudioFormatCount; ++index) {
-        const AudioFormat format = AudioFormatOf(index);
-        const std::string orchestra =
-            CsoundHeaderPiece(index) + InstrumentOpeningPiece() + "a1\toscili\t0.1, 440, 1\r\n" +
-            (format.channels == 2 ? "\t\touts\ta1, a1\r\n" : "\t\tout\ta1\r\n") +
-            InstrumentEndPiece();
-        Render(orchestra, FunctionTablePiece(1) + "i1 0 0.1\r\n",
-               "format" + std::to_string(index) + ".wav", format);
-    }
-}
-
-TEST_F(CsoundFlagsPreset, JackPresetsPlayAndConnectToTheVentaroPort) {
+TEST_F(CsoundRun, JackPresetsPlayAndConnectToTheVentaroPort) {
     JackServer jack(44100); // the rate of the default audio format
     ASSERT_TRUE(jack.Start()) << "jackd did not come up";
     const auto port = OpenVentaroPort(RtMidi::UNIX_JACK);
@@ -227,26 +212,23 @@ TEST_F(CsoundFlagsPreset, JackPresetsPlayAndConnectToTheVentaroPort) {
     }
 }
 
-TEST_F(CsoundFlagsPreset, AlsaPresetsPlayThroughTheAlsaModule) {
+TEST_F(CsoundRun, AlsaPresetsPlayThroughTheAlsaModule) {
     const bool sequencer = fs::exists("/dev/snd/seq");
     const auto port = sequencer ? OpenVentaroPort(RtMidi::LINUX_ALSA) : nullptr;
     ASSERT_EQ(port != nullptr, sequencer);
     for (int preset : {0, 2}) {
         // With a sequencer device the alsaseq module connects to the port; without one it fails
-        // to open, which still shows that the flags chose it. Nothing else may be refused.
+        // to open, which still shows that the flags chose it.
         const CsoundResult run = RunPreset(preset);
         EXPECT_NE(run.output.find(sequencer ? "ALSASEQ: connected from"
                                             : "ALSASEQ: error opening sequencer"),
                   std::string::npos)
             << run.output;
-        for (const std::string& line : ErrorLines(run.output)) {
-            EXPECT_TRUE(!sequencer && (line.find("ALSASEQ") != std::string::npos ||
-                                       line.find("seq_hw.c") != std::string::npos ||
-                                       line.find("MIDI in device") != std::string::npos ||
-                                       line.find("1 errors in performance") != std::string::npos))
-                << line;
+        if (sequencer) {
+            EXPECT_EQ(ErrorLines(run.output), std::vector<std::string>{}) << run.output;
         }
-        // The same flags with only the MIDI module left out play through real ALSA audio.
+        // The same flags with only the MIDI module left out refuse nothing else and play
+        // through real ALSA audio.
         const CsoundResult audio = RunPreset(preset, {"-+rtmidi=null"});
         EXPECT_EQ(audio.exitCode, 0) << preset << "\n" << audio.output;
         EXPECT_EQ(ErrorLines(audio.output), std::vector<std::string>{}) << audio.output;

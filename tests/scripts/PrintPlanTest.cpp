@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 TEST(PrintPlan, MetricsDivideThePrintableAreaByTheFont) {
     const PrintMetrics metrics = PrintMetricsFor(4800, 6300, 50, 105);
     EXPECT_EQ(metrics.lineHeight, 105);
@@ -13,22 +16,18 @@ TEST(PrintPlan, MetricsDivideThePrintableAreaByTheFont) {
     EXPECT_EQ(PrintMetricsFor(4800, 6300, 50, 0).linesPerPage, 0);
 }
 
-TEST(PrintPlan, OneHundredThirtyLinesAtSixtyAPageAreThreePagesOf60And60And10) {
+// 130 lines at 60 a page are three pages of 60, 60 and 10, never the line after the last.
+TEST(PrintPlan, PagesHoldTheirLinesAndCopiesRepeatTheRunOrEachPage) {
     ASSERT_EQ(PrintPageCount(130, 60), 3);
-    EXPECT_EQ(PrintPageLines(0, 60, 130).first, 0);
-    EXPECT_EQ(PrintPageLines(0, 60, 130).end, 60);
-    EXPECT_EQ(PrintPageLines(1, 60, 130).end, 120);
-    EXPECT_EQ(PrintPageLines(2, 60, 130).first, 120);
-    EXPECT_EQ(PrintPageLines(2, 60, 130).end, 130); // never the line after the last
+    for (const auto& [page, first, end] :
+         std::vector<std::array<int, 3>>{{0, 0, 60}, {1, 60, 120}, {2, 120, 130}}) {
+        EXPECT_EQ(PrintPageLines(page, 60, 130).first, first);
+        EXPECT_EQ(PrintPageLines(page, 60, 130).end, end);
+    }
     EXPECT_EQ(PrintPageCount(120, 60), 2);
-    EXPECT_EQ(PrintPageCount(0, 60), 0);
-    EXPECT_EQ(PrintPageCount(10, 0), 0);
-}
-
-TEST(PrintPlan, CollatedCopiesRepeatTheRunUncollatedRepeatEachPage) {
+    EXPECT_EQ(PrintPageCount(0, 60) + PrintPageCount(10, 0), 0);
     EXPECT_EQ(PrintPageSequence(2, 2, true), (std::vector<int>{0, 1, 0, 1}));
     EXPECT_EQ(PrintPageSequence(2, 2, false), (std::vector<int>{0, 0, 1, 1}));
-    EXPECT_EQ(PrintPageSequence(3, 1, true), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(PrintPageSequence(2, 0, false), (std::vector<int>{0, 1}));
     EXPECT_TRUE(PrintPageSequence(0, 3, true).empty());
 }

@@ -23,7 +23,6 @@ TEST_F(SnapshotsTest, TakingNamesTheSnapshotAndShowsItInTheOtherWindows) {
     }
     g_snapshots[1].values[4] = 99; // a slot used before keeps what lies beyond the panel
     ASSERT_EQ(TakeSnapshot(), 1);
-    EXPECT_EQ(g_snapshotCount, 1);
     const SnapshotRecord& taken = g_snapshots.Peek(1);
     EXPECT_EQ(TextOf(taken.name), "Snap1");
     EXPECT_EQ((std::vector<int>(taken.values.begin(), taken.values.begin() + 5)),
@@ -33,15 +32,13 @@ TEST_F(SnapshotsTest, TakingNamesTheSnapshotAndShowsItInTheOtherWindows) {
     EXPECT_EQ(m_gesture.appended, Lines{"Snap1"});
     EXPECT_EQ(m_manager.rebuilds, std::vector<ProjectBranch>{ProjectBranch::Snapshots});
     EXPECT_EQ(m_panel.CallsOf("front"), (Lines{"front on", "front off"}));
-    EXPECT_TRUE(Sent().empty());
 }
 
 TEST_F(SnapshotsTest, TakingStopsAt32767) {
     g_snapshotCount = 32767;
     g_snapshotNameCounter = 40000;
     EXPECT_EQ(TakeSnapshot(), 0);
-    EXPECT_EQ(g_snapshotCount, 32767);
-    EXPECT_EQ(g_snapshotNameCounter, 40000);
+    EXPECT_EQ(std::pair(g_snapshotCount, g_snapshotNameCounter), std::pair(32767, 40000));
     EXPECT_EQ(ui.MessageTexts(), Lines{"Sorry, you can't create more than 32767 snapshots."});
     g_snapshotCount = 32766;
     EXPECT_EQ(TakeSnapshot(), 1);
@@ -161,54 +158,43 @@ TEST_F(SnapshotsTest, AreFoundByNameDeletedAndCopiedWithinThePanel) {
     EXPECT_EQ(g_snapshotCount, 2);
     EXPECT_EQ(TextOf(g_snapshots[1].name), "S2");
     EXPECT_EQ(FindSnapshotByName("S3"), 2);
-    EXPECT_EQ(FindSnapshotByName("S1"), 0);
     // A copy takes the name and the values of the panel's sliders only.
     g_sliderCount = 4;
     g_snapshots[2].values[4] = -1;
     CopySnapshot(1, 2);
     EXPECT_EQ(TextOf(g_snapshots[2].name), "S2");
-    EXPECT_EQ(g_snapshots[2].values[3], 203);
-    EXPECT_EQ(g_snapshots[2].values[4], -1);
+    EXPECT_EQ(std::pair(g_snapshots[2].values[3], g_snapshots[2].values[4]), std::pair(203, -1));
 }
 
-TEST(SnapshotStore, AllocatesBlocksOfSixtyFourAsSlotsAreTouched) {
+// Blocks of 64 slots come zero-filled when first touched; a copy owns its blocks, and an
+// assignment frees the blocks its source lacks.
+TEST(SnapshotStore, AllocatesBlocksAsSlotsAreTouchedAndCopiesOwnTheirs) {
     SnapshotStore store;
-    EXPECT_EQ(store.AllocatedSlots(), 0u);
     EXPECT_EQ(store.Peek(5000), SnapshotRecord{});
     EXPECT_EQ(store.AllocatedSlots(), 0u);
     store[1].values[0] = 7;
-    EXPECT_EQ(store.AllocatedSlots(), 64u);
     store[63].values[0] = 8;
     EXPECT_EQ(store.AllocatedSlots(), 64u);
     store[SnapshotStore::kSlots - 1].values[127] = 9;
     EXPECT_EQ(store.AllocatedSlots(), 128u);
-    EXPECT_EQ(store.Peek(1).values[0], 7);
     EXPECT_EQ(store.Peek(32767).values[127], 9);
-    EXPECT_EQ(store[64], SnapshotRecord{}); // a new block comes zero-filled
-    store.Clear();
-    EXPECT_EQ(store.AllocatedSlots(), 0u);
-    EXPECT_EQ(store.Peek(1), SnapshotRecord{});
-}
+    EXPECT_EQ(store[64], SnapshotRecord{});
 
-TEST(SnapshotStore, CopiesAreIndependent) {
-    SnapshotStore original;
-    original[1].values[0] = 1;
-    original[200].values[0] = 2;
-    SnapshotStore copy(original);
-    original[1].values[0] = 10;
-    EXPECT_EQ(copy.Peek(1).values[0], 1);
-    EXPECT_EQ(copy.Peek(200).values[0], 2);
-    EXPECT_EQ(copy.AllocatedSlots(), 128u);
-
+    SnapshotStore copy(store);
+    store[1].values[0] = 10;
+    EXPECT_EQ(copy.Peek(1).values[0], 7);
+    EXPECT_EQ(copy.Peek(32767).values[127], 9);
     SnapshotStore smaller;
     smaller[1].values[0] = 3;
-    copy = smaller; // blocks the source lacks are freed
+    copy = smaller;
     EXPECT_EQ(copy.AllocatedSlots(), 64u);
     EXPECT_EQ(copy.Peek(1).values[0], 3);
-    EXPECT_EQ(copy.Peek(200), SnapshotRecord{});
     const SnapshotStore& same = copy;
     copy = same;
     EXPECT_EQ(copy.Peek(1).values[0], 3);
+    store.Clear();
+    EXPECT_EQ(store.AllocatedSlots(), 0u);
+    EXPECT_EQ(store.Peek(1), SnapshotRecord{});
 }
 
 } // namespace
