@@ -158,10 +158,16 @@ TEST_F(FrameFixture, MidiCommandsReachTheDevicesAndResetReportsItsOutcome) {
     EXPECT_EQ(Sent().back(), "90 3C 40");
     DispatchCommand(kCmdStop);
     EXPECT_EQ(Sent().back(), "80 3C 40");
+    ports->gone = true; // a reset over a lost device reports it, and reopens it once it is back
+    DispatchCommand(kCmdResetDevices);
+    ports->gone = false;
+    DispatchCommand(kCmdResetDevices);
     midi->CloseOutput();
     DispatchCommand(kCmdResetDevices);
     EXPECT_EQ(ui.MessageTexts(),
-              (std::vector<std::string>{"Error while resetting the MIDI devices!"}));
+              (std::vector<std::string>{
+                  "MIDI OUTPUT ERROR:\r\nThe device \"Out A\" is not connected.",
+                  "Current MIDI devices resetted.", "Error while resetting the MIDI devices!"}));
 }
 
 TEST_F(FrameFixture, ProgramsAndAddressesOpenWithTheirOpenersAndFailuresAreReported) {

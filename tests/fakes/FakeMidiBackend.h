@@ -13,9 +13,19 @@
 #include <thread>
 #include <vector>
 
+#include "midi/MidiInputQueue.h"
 #include "midi/MidiPortBackend.h"
 
 using MidiBytes = std::vector<std::uint8_t>;
+
+// The words of the drained input events, in order.
+inline std::vector<std::uint32_t> Words(const std::vector<MidiInputEvent>& events) {
+    std::vector<std::uint32_t> words;
+    for (const MidiInputEvent& event : events) {
+        words.push_back(event.word);
+    }
+    return words;
+}
 
 // What one back end's ports did, shared with the test after the service took the back end.
 struct FakePortLog {

@@ -39,11 +39,7 @@ protected:
     std::pair<std::vector<std::uint32_t>, Texts> Play(const MidiBytes& message) {
         Sent();
         ports->Arrive(message);
-        std::vector<std::uint32_t> words;
-        for (const MidiInputEvent& event : midiInput.Drain()) {
-            words.push_back(event.word);
-        }
-        return {words, Sent()};
+        return {Words(midiInput.Drain()), Sent()};
     }
     // What silences all sixteen channels with these two controllers, channel by channel.
     static Texts Silencing(int first = 0x78, int second = 0x7B) {

@@ -5,6 +5,7 @@
 #include <numeric>
 #include <thread>
 
+#include "fakes/FakeMidiBackend.h"
 #include "midi/MidiByteRing.h"
 #include "midi/MidiInputQueue.h"
 
@@ -14,14 +15,6 @@ struct CountingWakeUp : MidiWakeUp {
     void Wake() noexcept override { ++count; }
     std::atomic<int> count{0};
 };
-
-std::vector<std::uint32_t> Words(const std::vector<MidiInputEvent>& events) {
-    std::vector<std::uint32_t> words;
-    for (const MidiInputEvent& e : events) {
-        words.push_back(e.word);
-    }
-    return words;
-}
 
 } // namespace
 

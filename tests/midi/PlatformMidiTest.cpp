@@ -9,11 +9,13 @@
 #include <gtest/gtest.h>
 #include <numeric>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
 
 #include "JackPeer.h"
 #include "JackServer.h"
 #include "base/AllState.h"
+#include "fakes/FakeMidiBackend.h"
 #include "midi/MidiDevices.h"
 #include "midi/MidiInputQueue.h"
 #include "midi/PlatformMidiService.h"
@@ -21,24 +23,6 @@
 #include "panel/SliderOutput.h"
 
 namespace {
-
-int IndexOf(MidiService& service, const std::string& name, bool output) {
-    const int count = output ? service.OutputCount() : service.InputCount();
-    for (int i = 0; i < count; ++i) {
-        if ((output ? service.OutputName(i) : service.InputName(i)) == name) {
-            return i;
-        }
-    }
-    return -1;
-}
-
-std::vector<std::uint32_t> Words(const std::vector<MidiInputEvent>& events) {
-    std::vector<std::uint32_t> words;
-    for (const MidiInputEvent& e : events) {
-        words.push_back(e.word);
-    }
-    return words;
-}
 
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -62,41 +46,34 @@ protected:
         g_midiInputSink = nullptr;
         service.reset();
     }
+    // The platform's service, installed for the device manager.
+    void MakeService() {
+        service = CreatePlatformMidiService();
+        g_midiService = service.get();
+    }
 
     std::unique_ptr<MidiService> service;
 };
 
 } // namespace
 
+// Loopback is the last device of both lists, and with thru on, what is sent arrives once.
 TEST_F(PlatformMidi, BytesSentToLoopbackArriveOnceAtLoopbackWithThruOn) {
     MidiInputQueue queue;
-    service = CreatePlatformMidiService();
-    g_midiService = service.get();
+    MakeService();
     g_midiInputSink = &queue;
-    // Last in both lists, after every platform port.
     g_midiDevices.outputDeviceIndex = service->OutputCount() - 1;
     g_midiDevices.inputDeviceIndex = service->InputCount() - 1;
-    ASSERT_EQ(service->OutputName(g_midiDevices.outputDeviceIndex), "Loopback");
-    ASSERT_EQ(service->InputName(g_midiDevices.inputDeviceIndex), "Loopback");
     g_midiDevices.inputEnabled = 1;
     ASSERT_TRUE(OpenMidiDevices());
+    EXPECT_EQ(g_midiOutputStatusText, "Out: Loopback");
+    EXPECT_EQ(g_midiInputStatusText, "In: Loopback");
     queue.Drain(); // the reset's silencing messages
-
     g_sliders[0].type = kFourteenBitType;
-    g_sliders[0].controller1 = 1;
-    g_sliders[0].controller2 = 33;
     g_sliders[0].value = 200;
+    std::tie(g_sliders[0].controller1, g_sliders[0].controller2) = std::pair{1, 33};
     SendSlider(0);
-    SendShortMessage(0xC0, 5, 0);
-    EXPECT_EQ(Words(queue.Drain()),
-              (std::vector<std::uint32_t>{0x000101B0, 0x004821B0, 0x000005C0}));
-
-    SendPanic();
-    const std::vector<std::uint32_t> panic = Words(queue.Drain());
-    ASSERT_EQ(panic.size(), 32u);
-    EXPECT_EQ(panic.front(), 0x00007BB0u);
-    EXPECT_EQ(panic[1], 0x000079B0u);
-    EXPECT_EQ(panic.back(), 0x000079BFu);
+    EXPECT_EQ(Words(queue.Drain()), (std::vector<std::uint32_t>{0x000101B0, 0x004821B0}));
 }
 
 namespace {
@@ -202,9 +179,10 @@ double WakeUpsPerCycle(jack_client_t* clock, std::chrono::milliseconds period) {
 
 // A private server with 64-frame cycles that each end before the next starts, so that a late
 // client on this loaded machine never reads a buffer that the next cycle writes.
-class JackMidi : public ::testing::Test {
+class JackMidi : public PlatformMidi {
 protected:
     void SetUp() override {
+        PlatformMidi::SetUp();
         if (std::system("command -v jackd >/dev/null") != 0) {
             GTEST_SKIP() << "jackd is not installed";
         }
@@ -215,9 +193,9 @@ protected:
     void OpenThru() {
         ASSERT_TRUE(sender.Open("peer-send", true, {"out"}, SendTraffic, &traffic));
         ASSERT_TRUE(receiver.Open("peer-recv", false, {"in"}, ReceiveTraffic, &traffic));
-        service = CreatePlatformMidiService();
-        input = IndexOf(*service, "peer-send:out", false);
-        output = IndexOf(*service, "peer-recv:in", true);
+        MakeService();
+        input = FindMidiInput("peer-send:out");
+        output = FindMidiOutput("peer-recv:in");
         ASSERT_GE(input, 0);
         ASSERT_GE(output, 0);
         ASSERT_EQ(service->OpenOutput(output), kMidiOk);
@@ -285,8 +263,7 @@ protected:
     Traffic traffic;
     JackPeerClient sender;
     JackPeerClient receiver;
-    MidiInputQueue queue;
-    std::unique_ptr<MidiService> service; // closes before the queue it writes into
+    MidiInputQueue queue; // the service closes first, in TearDown
     int input = -1;
     int output = -1;
 };
@@ -392,13 +369,13 @@ TEST_F(JackMidi, OneClientOfOursHoldsEveryPortOfTheProgramAndWakesOncePerCycle) 
     jack_status_t status{};
     jack_client_t* clock = jack_client_open("test-clock", JackNoStartServer, &status);
     ASSERT_NE(clock, nullptr);
-    service = CreatePlatformMidiService();
+    MakeService();
     // Listing the devices makes no port and does not make our client run cycles.
     EXPECT_TRUE(OurPorts(clock).empty());
     EXPECT_LT(WakeUpsPerCycle(clock, std::chrono::milliseconds(300)), 0.2);
 
-    ASSERT_EQ(service->OpenOutput(IndexOf(*service, "Ventaro.2", true)), kMidiOk);
-    ASSERT_EQ(service->OpenInput(IndexOf(*service, "Ventaro.2", false), &queue), kMidiOk);
+    ASSERT_EQ(service->OpenOutput(FindMidiOutput("Ventaro.2")), kMidiOk);
+    ASSERT_EQ(service->OpenInput(FindMidiInput("Ventaro.2"), &queue), kMidiOk);
     ASSERT_EQ(service->Connect(), kMidiOk);
     EXPECT_EQ(OurPorts(clock), kOurPorts);
     // One client, one process thread: RtMidi's JACK layer woke four threads every cycle.
@@ -409,17 +386,15 @@ TEST_F(JackMidi, OneClientOfOursHoldsEveryPortOfTheProgramAndWakesOncePerCycle) 
 // As after `kill -9` of jackd and its restart: the device manager notices the loss, the status
 // bar says so, and the same device opens by itself once the server runs again.
 TEST_F(JackMidi, AKilledServerIsNoticedAndItsDeviceReopensWhenAServerRunsAgain) {
-    ResetAllState();
-    service = CreatePlatformMidiService();
-    g_midiService = service.get();
-    g_midiDevices.outputDeviceIndex = IndexOf(*service, "Ventaro.2", true);
+    MakeService();
+    g_midiDevices.outputDeviceIndex = FindMidiOutput("Ventaro.2");
     ASSERT_TRUE(OpenMidiDevices());
     ASSERT_EQ(::kill(server.Pid(), SIGKILL), 0);
     server.Stop();
     ASSERT_TRUE(
         WaitUntil([] { return !(CheckMidiDevices(), g_midiDevices.outputLost == 0); }, 5000));
     EXPECT_EQ(g_midiOutputStatusText, "Out: Ventaro.2 (lost)");
-    EXPECT_EQ(IndexOf(*service, "Ventaro.2", true), -1);
+    EXPECT_EQ(FindMidiOutput("Ventaro.2"), -1);
     EXPECT_NE(SendShortMessage(0x90, 60, 64), kMidiOk);
 
     ASSERT_TRUE(server.Start());
@@ -428,13 +403,11 @@ TEST_F(JackMidi, AKilledServerIsNoticedAndItsDeviceReopensWhenAServerRunsAgain) 
     EXPECT_EQ(g_midiOutputStatusText, "Out: Ventaro.2");
     EXPECT_EQ(SendShortMessage(0x90, 60, 64), kMidiOk);
     EXPECT_TRUE(WaitFor("jack_lsp | grep -qx 'Ventaro.2:Ventaro.2'", 5000));
-    CloseMidiDevices();
-    g_midiService = nullptr;
 }
 
 TEST_F(JackMidi, AStoppedServerNeverHoldsTheUserInterfaceAndTheCloseEndsWhenItGoesOn) {
-    service = CreatePlatformMidiService();
-    const int virtualOutput = IndexOf(*service, "Ventaro.2", true);
+    MakeService();
+    const int virtualOutput = FindMidiOutput("Ventaro.2");
     ASSERT_EQ(service->OpenOutput(virtualOutput), kMidiOk);
     ASSERT_EQ(::kill(server.Pid(), SIGSTOP), 0);
     // A loaded machine may let it answer a little longer.

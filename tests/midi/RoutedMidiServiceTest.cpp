@@ -8,14 +8,6 @@
 
 namespace {
 
-std::vector<std::uint32_t> Words(const std::vector<MidiInputEvent>& events) {
-    std::vector<std::uint32_t> words;
-    for (const MidiInputEvent& e : events) {
-        words.push_back(e.word);
-    }
-    return words;
-}
-
 using Message = MidiBytes;
 
 // Delivers a message on a thread of its own, as the platform does.
