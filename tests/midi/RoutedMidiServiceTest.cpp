@@ -119,19 +119,11 @@ TEST_F(RoutedMidi, ThruNeverLoopsLoopbackBackIntoItself) {
 
 TEST_F(RoutedMidi, ShortMessagesCarryTheWireLengthOfTheirStatus) {
     // 0xF5 is the engine's stop signal: it arrives whole.
-    for (const auto& [status, length] :
-         std::vector<std::pair<std::uint8_t, std::size_t>>{{0x80, 3},
-                                                           {0xBF, 3},
-                                                           {0xC0, 2},
-                                                           {0xDF, 2},
-                                                           {0xE0, 3},
-                                                           {0xF1, 2},
-                                                           {0xF2, 3},
-                                                           {0xF3, 2},
-                                                           {0xF5, 3},
-                                                           {0xF8, 1},
-                                                           {0xFF, 1}}) {
-        EXPECT_EQ(ShortMessageLength(status), length) << int{status};
+    const std::uint8_t statuses[] = {0x80, 0xBF, 0xC0, 0xDF, 0xE0, 0xF1,
+                                     0xF2, 0xF3, 0xF5, 0xF8, 0xFF};
+    const std::size_t lengths[] = {3, 3, 2, 2, 3, 2, 3, 2, 3, 1, 1};
+    for (std::size_t i = 0; i < std::size(statuses); ++i) {
+        EXPECT_EQ(ShortMessageLength(statuses[i]), lengths[i]) << int{statuses[i]};
     }
     ASSERT_EQ(service->OpenOutput(0), kMidiOk);
     service->SendShort(0x000005C0);
