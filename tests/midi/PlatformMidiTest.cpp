@@ -383,26 +383,32 @@ TEST_F(JackMidi, OneClientOfOursHoldsEveryPortOfTheProgramAndWakesOncePerCycle) 
     jack_client_close(clock);
 }
 
-// As after `kill -9` of jackd and its restart: the device manager notices the loss, the status
-// bar says so, and the same device opens by itself once the server runs again.
-TEST_F(JackMidi, AKilledServerIsNoticedAndItsDeviceReopensWhenAServerRunsAgain) {
+// As after `kill -9` of jackd and its restart, under an open output and input: the device
+// manager notices the loss, the status bar says so, and the same devices open by themselves once
+// the server runs again.
+TEST_F(JackMidi, AKilledServerIsNoticedAndItsDevicesReopenWhenAServerRunsAgain) {
     MakeService();
+    g_midiInputSink = &queue;
     g_midiDevices.outputDeviceIndex = FindMidiOutput("Ventaro.2");
+    g_midiDevices.inputDeviceIndex = FindMidiInput("Ventaro.2");
+    g_midiDevices.inputEnabled = 1;
     ASSERT_TRUE(OpenMidiDevices());
     ASSERT_EQ(::kill(server.Pid(), SIGKILL), 0);
     server.Stop();
     ASSERT_TRUE(
         WaitUntil([] { return !(CheckMidiDevices(), g_midiDevices.outputLost == 0); }, 5000));
     EXPECT_EQ(g_midiOutputStatusText, "Out: Ventaro.2 (lost)");
-    EXPECT_EQ(FindMidiOutput("Ventaro.2"), -1);
+    EXPECT_EQ(g_midiInputStatusText, "In: Ventaro.2 (lost)");
+    EXPECT_FALSE(ReopenLostMidiDevices(true)); // what a reset does: no success claimed
     EXPECT_NE(SendShortMessage(0x90, 60, 64), kMidiOk);
 
     ASSERT_TRUE(server.Start());
     ASSERT_TRUE(
         WaitUntil([] { return (CheckMidiDevices(), g_midiDevices.outputLost == 0); }, 10000));
     EXPECT_EQ(g_midiOutputStatusText, "Out: Ventaro.2");
+    EXPECT_EQ(g_midiInputStatusText, "In: Ventaro.2");
     EXPECT_EQ(SendShortMessage(0x90, 60, 64), kMidiOk);
-    EXPECT_TRUE(WaitFor("jack_lsp | grep -qx 'Ventaro.2:Ventaro.2'", 5000));
+    EXPECT_TRUE(WaitFor("jack_lsp | grep -qx 'Ventaro.2:Ventaro.2 input'", 5000));
 }
 
 TEST_F(JackMidi, AStoppedServerNeverHoldsTheUserInterfaceAndTheCloseEndsWhenItGoesOn) {
