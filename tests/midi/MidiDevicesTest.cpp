@@ -87,14 +87,10 @@ TEST_F(MidiDevices, AStoredChoiceOpensBothDevicesConnectedAndNamesThemInTheStatu
     LoadMidiDeviceSettings();
     EXPECT_EQ(Opened(), (Texts{"out 0", "in 1"}));
     EXPECT_EQ(ui.statusTexts, (Status{{1, "In: In B"}, {2, "Out: Out A"}}));
-    EXPECT_EQ(g_midiInputStatusText, "In: In B");
-    EXPECT_EQ(g_midiOutputStatusText, "Out: Out A");
     // Started and connected through: what arrives is queued for the user interface and thru.
     EXPECT_EQ(Play({0x90, 60, 1}),
               std::make_pair(std::vector<std::uint32_t>{0x00013C90}, Texts{"90 3C 01"}));
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_TRUE(ui.commands.empty());
-    EXPECT_FALSE(ui.waitCursor);
+    EXPECT_TRUE(ui.messages.empty() && ui.commands.empty() && !ui.waitCursor);
     EXPECT_EQ((std::array<int, 3>{g_midiDevices.devicesConfigured, g_midiDevices.outputOpened,
                                   g_midiDevices.inputOpened}),
               (std::array<int, 3>{1, 1, 1}));
@@ -313,19 +309,16 @@ TEST_F(MidiDevices, TheDialogListsTheDevicesByNumberAndSelectsTheChosenOnes) {
     ASSERT_TRUE(choice.has_value());
     EXPECT_EQ(choice->inputs, (Texts{"0 - In A", "1 - In B", "2 - Loopback"}));
     EXPECT_EQ(choice->outputs, (Texts{"0 - Out A", "1 - Out B", "2 - Loopback"}));
-    EXPECT_EQ(choice->inputSelection, 0);
-    EXPECT_EQ(choice->outputSelection, 1);
-    EXPECT_FALSE(choice->inputChecked);
-    EXPECT_TRUE(choice->inputCheckEnabled);
-    EXPECT_FALSE(choice->inputListEnabled);
+    EXPECT_EQ(
+        (std::array<int, 5>{choice->inputSelection, choice->outputSelection, choice->inputChecked,
+                            choice->inputCheckEnabled, choice->inputListEnabled}),
+        (std::array<int, 5>{0, 1, false, true, false}));
 
     // A stored index that no longer exists leaves its list without selection.
     g_midiDevices.outputDeviceIndex = 5;
     g_midiDevices.inputDeviceIndex = -3;
     choice = OpenMidiDevicesChoice();
-    ASSERT_TRUE(choice.has_value());
-    EXPECT_EQ(choice->outputSelection, -1);
-    EXPECT_EQ(choice->inputSelection, -1);
+    EXPECT_EQ(std::pair(choice->outputSelection, choice->inputSelection), std::pair(-1, -1));
 }
 
 TEST_F(MidiDevices, TheCheckboxChangesTheDeviceStateAtOnceAndCancelRestoresIt) {
