@@ -1,55 +1,36 @@
 #pragma once
-// What the Qt tests share: the program started over a settings folder of its own, its message
-// boxes answered by script, its MIDI output recorded, and modal windows driven from a timer.
-// The windows are reached through the whole program, so a test proves the wiring from a user's
-// gesture to the bytes, records and texts that come out.
+// What the Qt tests share: the whole program over a settings folder of its own, its message boxes
+// answered by script, its MIDI output recorded, and modal windows driven from a timer.
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
 #include <QtTest>
-#include <filesystem>
-#include <memory>
-#include <string>
+#include <QtWidgets>
 
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "base/ByteCodec.h"
-#include "base/CommandIds.h"
 #include "base/FileSettingsStore.h"
 #include "base/QtText.h"
 #include "base/SettingsKeys.h"
 #include "base/SettingsRecords.h"
 #include "fakes/FakeMidiBackend.h"
 #include "midi/MidiDevices.h"
-#include "midi/PlatformMidiService.h"
 #include "midi/RoutedMidiService.h"
-#include "resources/Strings.h"
 
 // Runs `action` once on the next modal window of type Window, from inside that window's own loop
 // (closing it while it is still being shown would leave its loop running). A window the action
 // leaves open, as a failed check does by returning early, is closed at once rather than left to
-// Qt's watchdog. A window that never comes fails the test as its program goes, unless it was not
-// `required`; the flag tells whether it came.
-template <typename Window, typename Action>
-std::shared_ptr<bool> WhenModal(Action action, bool required = true) {
-    auto ran = std::make_shared<bool>(false);
+// Qt's watchdog; one that never comes fails the test as its program goes.
+template <typename Window, typename Action> void WhenModal(Action action) {
     auto* timer = new QTimer(qApp);
-    timer->setObjectName(required ? "RequiredModal" : "OptionalModal");
+    timer->setObjectName("Modal");
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, action, ran] {
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
         auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
         if (!window || !window->isVisible() || QThread::currentThread()->loopLevel() == 0) {
             return;
         }
         timer->stop();
         timer->deleteLater();
-        *ran = true;
         const QPointer<QWidget> open = window;
         action(window);
         if (open && open->isVisible()) {
@@ -57,7 +38,6 @@ std::shared_ptr<bool> WhenModal(Action action, bool required = true) {
         }
     });
     timer->start();
-    return ran;
 }
 
 // Little-endian 32-bit words, as the records lay them out.
@@ -70,9 +50,8 @@ inline Bytes Words(std::initializer_list<std::int32_t> words) {
     return bytes;
 }
 
-// The program over a settings and data folder of its own (standing for ~/.config and
-// ~/.local/share), every message box answered by script. Its MIDI service is the program's own
-// routing service over a scripted back end with one output, "Synth", before the Loopback device.
+// The program over config and data folders of its own; its MIDI service is the real routing one
+// over a scripted back end with one output, "Synth", before the Loopback device.
 class GuiApp {
 public:
     // With `outputChosen` the output "Synth" is the stored device choice: the start asks nothing.
@@ -86,11 +65,9 @@ public:
     }
     ~GuiApp() {
         bool missed = false;
-        for (QTimer* timer : qApp->findChildren<QTimer*>(Qt::FindDirectChildrenOnly)) {
-            if (timer->objectName().endsWith("Modal")) {
-                missed = missed || (timer->isActive() && timer->objectName() == "RequiredModal");
-                delete timer;
-            }
+        for (QTimer* timer : qApp->findChildren<QTimer*>("Modal", Qt::FindDirectChildrenOnly)) {
+            missed = missed || timer->isActive();
+            delete timer;
         }
         m_program.reset();
         QVERIFY2(!missed, "a modal window the test waited for never came");
@@ -137,9 +114,8 @@ private:
     std::unique_ptr<Program> m_program;
 };
 
-// The fixture of a window test: the program started afresh before each test, gone after it. A
-// test class with a set-up or tear-down of its own declares init or cleanup again (QtTest runs
-// the private slots of that name) and starts or drops the program itself.
+// The program started afresh before each test and gone after it; a test class may declare its
+// own init or cleanup slot instead.
 class GuiTest : public QObject {
     Q_OBJECT
 
