@@ -403,6 +403,9 @@ bool ReopenLostMidiDevices(bool report) {
         if (index >= 0) {
             s.outputDeviceIndex = index;
             s.lastResult = OpenChosenOutput();
+            if (!s.outputLost && s.openInputIndex >= 0) {
+                g_midiService->Connect(); // an input that stayed open goes through again
+            }
         }
         if (s.outputLost && report && g_ui) {
             g_ui->ShowMessage(Str(kStrMidiOutputError) +
@@ -442,9 +445,9 @@ void CheckMidiDevices() {
     const std::string output = g_midiDevices.outputLost ? g_midiDevices.openOutputName : "";
     const std::string input = g_midiDevices.inputLost ? g_midiDevices.openInputName : "";
     ReopenLostMidiDevices(false);
-    const std::string& back = !output.empty() && !g_midiDevices.outputLost ? output
-                              : !input.empty() && !g_midiDevices.inputLost ? input
-                                                                           : std::string();
+    const std::string back = !output.empty() && !g_midiDevices.outputLost ? output
+                             : !input.empty() && !g_midiDevices.inputLost ? input
+                                                                          : std::string();
     if (!back.empty() && g_ui) {
         g_ui->SetStatusText(kStatusPartNotice,
                             "The MIDI device \"" + back + "\" is connected again.");
