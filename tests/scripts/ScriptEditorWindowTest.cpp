@@ -60,7 +60,9 @@ private slots:
     }
 
     void theEditorShowsTheScriptsAndGivesTheEditsBackInTheirOwnForm() {
-        SetScripts("test.orc", "test.sco", "instr 1\r\nendin\r\n", "i1 0 1\n");
+        // A no-break space (0xA0, a Latin-1 score) must survive an edit: the pane's plain text
+        // would turn it into a blank.
+        SetScripts("test.orc", "test.sco", "instr 1\r\nendin\r\n", "i1 0 1\xA0\n");
         ScriptEditorWindow* editor = OpenEditor();
         QVERIFY(editor);
         QCOMPARE(editor->PaneCount(), 2);
@@ -73,7 +75,7 @@ private slots:
         ScriptEditorWindow* reopened = Editor();
         QVERIFY(reopened && reopened != editor && reopened->isVisible());
         QCOMPARE(reopened->PaneCount(), 1);
-        QCOMPARE(reopened->Pane(0)->toPlainText(), QString("i1 0 1\ne"));
+        QCOMPARE(reopened->Pane(0)->toPlainText(), QString("i1 0 1 \ne"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the old one goes
 
         reopened->Pane(0)->moveCursor(QTextCursor::End);
@@ -81,7 +83,7 @@ private slots:
         Window()->OnCommand(kCmdScriptEditor);
         QTRY_VERIFY(!Window()->MenuAction(MenuKind::MenuBar, kCmdScriptEditor)->isChecked());
         QCOMPARE(g_scriptTexts[0], std::string("instr 1\r\nendin\r\n"));
-        QCOMPARE(g_scriptTexts[1], std::string("i1 0 1\ne0"));
+        QCOMPARE(g_scriptTexts[1], std::string("i1 0 1\xA0\ne0"));
     }
 
     void editAndInsertCommandsActOnThePaneLastFocused() {
