@@ -55,24 +55,27 @@ std::optional<MidiDeviceNames> DecodeMidiDeviceNames(const Bytes& bytes) {
     return MidiDeviceNames{std::string(bytes.begin(), first), std::string(first + 1, second)};
 }
 
-int FindMidiOutput(const std::string& name) {
-    const int count = g_midiService->OutputCount();
+namespace {
+
+// The index of the device with this name in the output or input list, or -1.
+int FindMidiDevice(const std::string& name, bool output) {
+    const int count = output ? g_midiService->OutputCount() : g_midiService->InputCount();
     for (int i = 0; i < count; ++i) {
-        if (g_midiService->OutputName(i) == name) {
+        if ((output ? g_midiService->OutputName(i) : g_midiService->InputName(i)) == name) {
             return i;
         }
     }
     return -1;
 }
 
+} // namespace
+
+int FindMidiOutput(const std::string& name) {
+    return FindMidiDevice(name, true);
+}
+
 int FindMidiInput(const std::string& name) {
-    const int count = g_midiService->InputCount();
-    for (int i = 0; i < count; ++i) {
-        if (g_midiService->InputName(i) == name) {
-            return i;
-        }
-    }
-    return -1;
+    return FindMidiDevice(name, false);
 }
 
 void ResetMidiDeviceState() {
@@ -161,6 +164,16 @@ void RefreshShownStatusTexts() {
 
 std::string NotConnected(const std::string& name) {
     return "The device \"" + name + "\" is not connected.";
+}
+
+// A lost device that did not open again: not listed, or its opening failed.
+void ReportNotBack(int prefix, int index, const std::string& name) {
+    if (g_ui) {
+        g_ui->ShowMessage(Str(prefix) + (index >= 0
+                                             ? g_midiService->ErrorText(g_midiDevices.lastResult)
+                                             : NotConnected(name)),
+                          MessageIcon::Warning);
+    }
 }
 
 // Points `index` at the device named `name`, where it is now; false when no device has that name.
@@ -407,11 +420,8 @@ bool ReopenLostMidiDevices(bool report) {
                 g_midiService->Connect(); // an input that stayed open goes through again
             }
         }
-        if (s.outputLost && report && g_ui) {
-            g_ui->ShowMessage(Str(kStrMidiOutputError) +
-                                  (index >= 0 ? g_midiService->ErrorText(s.lastResult)
-                                              : NotConnected(s.openOutputName)),
-                              MessageIcon::Warning);
+        if (s.outputLost && report) {
+            ReportNotBack(kStrMidiOutputError, index, s.openOutputName);
         }
     }
     if (s.inputLost && !s.outputLost) {
@@ -425,11 +435,8 @@ bool ReopenLostMidiDevices(bool report) {
                 g_midiService->Connect();
             }
         }
-        if (s.inputLost && report && g_ui) {
-            g_ui->ShowMessage(Str(kStrMidiInputError) +
-                                  (index >= 0 ? g_midiService->ErrorText(s.lastResult)
-                                              : NotConnected(s.openInputName)),
-                              MessageIcon::Warning);
+        if (s.inputLost && report) {
+            ReportNotBack(kStrMidiInputError, index, s.openInputName);
         }
     }
     if (lostBefore != std::array<std::int32_t, 2>{s.outputLost, s.inputLost}) {
