@@ -15,7 +15,7 @@ PACKAGES=(
     librtaudio-dev libsndfile1-dev libsdl2-dev
     csound libcsound64-dev
     jackd2
-    xvfb xauth xdotool imagemagick fonts-dejavu-core
+    xvfb xauth xdotool x11-utils openbox imagemagick fonts-dejavu-core
 )
 
 install_missing() {

@@ -34,6 +34,13 @@ void Message(int text, MessageIcon icon) {
     }
 }
 
+// A program that could not be started is named, so that the user knows what to install.
+void ReportNotStarted(const std::string& program) {
+    if (g_ui) {
+        g_ui->ShowMessage(NotStartedMessage(program), MessageIcon::Warning);
+    }
+}
+
 void SetStatus(int part, const std::string& text) {
     if (g_ui) {
         g_ui->SetStatusText(part, text);
@@ -227,6 +234,7 @@ void ClearAllPreferences() {
     if (g_frameView) {
         g_frameView->Relayout();
     }
+    RefreshToolBarChecks(); // the new strip's buttons show the windows still open as pressed
 }
 
 void SendTransport(bool start) {
@@ -249,7 +257,7 @@ void ResetCurrentDevices() {
 
 void RunVolumeControl() {
     if (!RunProgram(Str(kStrVolumeControlProgram), "")) {
-        Message(kStrRunProcessError, MessageIcon::Warning);
+        ReportNotStarted(Str(kStrVolumeControlProgram));
     }
 }
 
@@ -270,7 +278,7 @@ void ShowHelpOverview() {
             g_ui->ShowMessage(Str(kStrHelpFileMissing) + file, MessageIcon::Warning);
         }
     } else if (!OpenDocument(file)) {
-        Message(kStrRunProcessError, MessageIcon::Warning);
+        ReportNotStarted(Str(kStrDocumentOpener));
     }
     if (g_frameView) {
         g_frameView->FocusMainWindow();
@@ -279,13 +287,13 @@ void ShowHelpOverview() {
 
 void OpenWebSite() {
     if (!OpenDocument(Str(kStrWebAddress))) {
-        Message(kStrRunProcessError, MessageIcon::Warning);
+        ReportNotStarted(Str(kStrDocumentOpener));
     }
 }
 
 void OpenBugReport() {
     if (!OpenDocument(Str(kStrReportAddress))) {
-        Message(kStrRunProcessError, MessageIcon::Warning);
+        ReportNotStarted(Str(kStrDocumentOpener));
     }
 }
 

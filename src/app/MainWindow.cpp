@@ -294,6 +294,7 @@ void MainWindow::Relayout() {
     g_frameFreeArea =
         ComputeFreeArea(w, height() - menuHeight, m_toolStrip && !m_toolStrip->isHidden(),
                         stripHeight, m_statusBar && !m_statusBar->isHidden(), statusHeight);
+    g_frameFreeArea.top += menuHeight;
     setFocus();
 }
 

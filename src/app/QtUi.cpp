@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QGridLayout>
 #include <QMessageBox>
 
 #include "app/FileChooserModes.h"
@@ -86,6 +87,19 @@ void ApplyFilter(QFileDialog& dialog, const FileFilter& filter) {
     }
 }
 
+// A window manager cuts a caption that is wider than its box ("Ventaro.2 - ... Studio"): the box
+// is made wide enough for its caption in a bold title font, with room for the title bar's buttons.
+void FitCaption(QMessageBox& box) {
+    QFont font = box.font();
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int needed = metrics.horizontalAdvance(box.windowTitle()) + 6 * metrics.height();
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(needed, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+}
+
 } // namespace
 
 QWidget* QtUi::Owner() const {
@@ -118,6 +132,7 @@ MessageAnswer QtUi::ShowMessage(const std::string& text, MessageIcon icon, Messa
     shown.push_back({ToQt(text), title, icon, buttons});
     QMessageBox box(BoxIcon(icon), title, ToQt(text), BoxButtons(buttons), Owner());
     box.setObjectName("MessageBox");
+    FitCaption(box);
     return Answer(&box, buttons);
 }
 
@@ -126,6 +141,7 @@ void QtUi::ShowMessageWithCaption(const std::string& text, const std::string& ca
     shown.push_back({ToQt(text), ToQt(caption), icon, MessageButtons::Ok});
     QMessageBox box(BoxIcon(icon), ToQt(caption), ToQt(text), QMessageBox::Ok, nullptr);
     box.setObjectName("MessageBox");
+    FitCaption(box);
     Answer(&box, MessageButtons::Ok);
 }
 

@@ -41,6 +41,10 @@ bool RunProgram(const std::string& program, const std::string& parameters, long*
     return id > 0;
 }
 
+std::string NotStartedMessage(const std::string& program) {
+    return Str(kStrRunProcessError) + "\r\n\"" + program + "\" could not be started.";
+}
+
 bool OpenDocument(const std::string& pathOrAddress) {
     if (!g_programLauncher) {
         return false;

@@ -25,5 +25,8 @@ std::vector<std::string> SplitParameters(std::string_view parameters);
 // Starts a program with a parameter string; true when it started. `processId` receives its id.
 bool RunProgram(const std::string& program, const std::string& parameters,
                 long* processId = nullptr);
+// The message for a program that could not be started: it names the program, so that the user
+// knows what to install or set.
+std::string NotStartedMessage(const std::string& program);
 // Opens a document or an address with the desktop's opener; true when the opener started.
 bool OpenDocument(const std::string& pathOrAddress);

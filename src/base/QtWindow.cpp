@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QWidget>
 
 WindowPlacement PlacementOf(const QWidget& window) {
@@ -22,6 +23,24 @@ void PlaceWindow(QWidget& window, const WindowPlacement& placement) {
 DialogBaseUnits DialogUnitsOf(const QWidget& window) {
     const QFontMetrics metrics(window.font());
     return {metrics.averageCharWidth(), metrics.height()};
+}
+
+void PlaceInFreeArea(QWidget& window, int xUnits, int yUnits, bool fromBottom) {
+    const QWidget* owner = window.parentWidget() ? window.parentWidget()->window() : nullptr;
+    if (!owner) {
+        return;
+    }
+    const FrameFreeArea area = MainWindowFreeArea();
+    const QPoint origin = owner->mapToGlobal(QPoint(0, area.top));
+    const QScreen* screen = owner->screen();
+    const QRect available =
+        screen ? screen->availableGeometry() : QRect(origin, QSize(area.width, area.height));
+    const DialogBaseUnits units = DialogUnitsOf(window);
+    const ScreenPoint at = DefaultToolWindowPosition(
+        {origin.x(), origin.y(), area.width, area.height}, window.width(), window.height(),
+        DialogUnitsToPixelsX(xUnits, units), DialogUnitsToPixelsY(yUnits, units), fromBottom,
+        {available.x(), available.y(), available.width(), available.height()});
+    window.move(at.x, at.y);
 }
 
 bool CloseOnEscape(QWidget& window, const QKeyEvent& event) {

@@ -1,5 +1,7 @@
 #include "base/WindowGeometry.h"
 
+#include <algorithm>
+
 FrameFreeArea g_frameFreeArea;
 
 namespace {
@@ -28,8 +30,22 @@ FrameFreeArea ComputeFreeArea(int clientWidth, int clientHeight, bool toolBarVis
     }
     if (toolBarVisible) {
         area.height -= toolBarHeight;
+        area.top = toolBarHeight;
     }
     return area;
+}
+
+ScreenPoint DefaultToolWindowPosition(const ScreenRect& freeArea, int width, int height,
+                                      int offsetX, int offsetY, bool fromBottom,
+                                      const ScreenRect& screen) {
+    ScreenPoint at{freeArea.x + offsetX, fromBottom
+                                             ? freeArea.y + freeArea.height - height - offsetY
+                                             : freeArea.y + offsetY};
+    // Never above the free area's top (the frame's menu and tool bar), then wholly on screen.
+    at.y = std::max(at.y, freeArea.y);
+    at.x = std::max(std::min(at.x, screen.x + screen.width - width), screen.x);
+    at.y = std::max(std::min(at.y, screen.y + screen.height - height), screen.y);
+    return at;
 }
 
 FrameFreeArea MainWindowFreeArea() {

@@ -113,19 +113,35 @@ int CurrentSlider() {
     return g_currentSlider;
 }
 
-void MoveSlider(int index, int code, int thumbPosition) {
+namespace {
+
+// Slider i becomes the current one, with its controllers in the validation scratch.
+SliderRecord& MakeCurrent(int index) {
     SliderRecord& slider = Slider(index);
-    const int range = SliderRange(slider);
     g_currentSlider = index;
     g_sliderScratch.channel = slider.channel;
     g_sliderScratch.controller1 = slider.controller1;
     g_sliderScratch.controller2 = slider.controller2;
     g_sliderScratch.type = slider.type;
     if (g_panelWindow) {
-        g_panelWindow->SetSliderRange(index, range);
+        g_panelWindow->SetSliderRange(index, SliderRange(slider));
     }
+    return slider;
+}
+
+void ShowProperties(int index) {
+    if (g_panelWindow) {
+        g_panelWindow->ShowSliderProperties(DescribeSlider(index));
+        g_panelWindow->ShowCurrentValue(FormatPanelNumber(Slider(index).scaledValue));
+    }
+}
+
+} // namespace
+
+void MoveSlider(int index, int code, int thumbPosition) {
+    SliderRecord& slider = MakeCurrent(index);
     const std::optional<std::int32_t> value =
-        ScrolledValue(slider.value, range, code, thumbPosition, g_scrollStep);
+        ScrolledValue(slider.value, SliderRange(slider), code, thumbPosition, g_scrollStep);
     if (!value) {
         return;
     }
@@ -139,8 +155,15 @@ void MoveSlider(int index, int code, int thumbPosition) {
     }
 }
 
+// Opening or resizing the panel only shows the current slider again: moving it a step down
+// and sending it, as a resize once did, changed the sound and marked the project changed.
 void ReselectCurrentSlider() {
-    MoveSlider(CurrentSlider(), kScrollLineUp);
+    const int index = CurrentSlider();
+    if (g_sliderCount < 1) {
+        return;
+    }
+    MakeCurrent(index);
+    ShowProperties(index);
 }
 
 void ShowPanelContents() {

@@ -60,8 +60,8 @@ int CurrentSlider();
 // A scroll event of slider i: it becomes the current slider, takes its new position, shows it
 // in the properties box and sends it.
 void MoveSlider(int slider, int code, int thumbPosition = 0);
-// Opening and resizing the window: the current slider takes one line step toward the minimum
-// and is sent; the window then gives it the keyboard focus.
+// Opening and resizing the window: the current slider is selected and shown in the properties
+// box, its position kept and nothing sent; the window then gives it the keyboard focus.
 void ReselectCurrentSlider();
 // Opening the window: the transport button, every slider control's range and position, the
 // lock boxes and the snapshot list with its last item selected.

@@ -20,7 +20,27 @@ bool UsesController(const SliderRecord& slider, std::int32_t controller, bool as
            (asSecond && slider.type == kFourteenBitType && slider.controller2 == controller);
 }
 
+// A slider on a channel mode controller silences or resets the receiver whenever it moves:
+// the user confirms it as a controller already in use is confirmed.
+bool AcceptChannelMode(int controller) {
+    const char* name = ChannelModeMessageName(controller);
+    if (!name) {
+        return true;
+    }
+    std::string text = Str(kStrChannelModeController);
+    text.replace(text.find("%d"), 2, std::to_string(controller));
+    text.replace(text.find("%s"), 2, name);
+    return AskYesNo(text, MessageIcon::Question);
+}
+
 } // namespace
+
+const char* ChannelModeMessageName(int controller) {
+    static const char* const kNames[] = {"All Sound Off", "Reset All Controllers", "Local Control",
+                                         "All Notes Off", "Omni Mode Off",         "Omni Mode On",
+                                         "Mono Mode On",  "Poly Mode On"};
+    return controller >= 120 && controller <= 127 ? kNames[controller - 120] : nullptr;
+}
 
 std::string_view CutSliderName(std::string_view text) {
     return text.substr(0, kNameWidth - 1);
@@ -85,6 +105,9 @@ int ValidateControllers() {
             return 0;
         }
     }
+    if (!AcceptChannelMode(scratch.controller1)) {
+        return 0;
+    }
     if (!fourteenBit) {
         return 1;
     }
@@ -99,7 +122,7 @@ int ValidateControllers() {
             return 0;
         }
     }
-    return 1;
+    return AcceptChannelMode(scratch.controller2) ? 1 : 0;
 }
 
 std::int32_t PositionFromValue(float current, float minimum, float maximum, int range) {

@@ -35,6 +35,9 @@ int ValidateSliderNumbers(std::string_view current, std::string_view minimum,
                           std::string_view maximum);
 // Asks before a controller already used by another slider (on any channel) is taken.
 int ValidateControllers();
+// The channel mode message a controller number sends ("All Notes Off" for 123), or nothing
+// for an ordinary controller (0 to 119).
+const char* ChannelModeMessageName(int controller);
 
 // The position of a current value between min and max on a range of `range` steps; 0 when min
 // equals max, and always within 0..range.

@@ -91,7 +91,8 @@ void ShowNumber(QLineEdit* edit, const std::string& text) {
 } // namespace
 
 VirtualPanelWindow::VirtualPanelWindow(QWidget* owner, ToolWindowHost* host)
-    : QWidget(owner, Qt::Window), m_host(host) {
+    // A tool window of the frame: it stays above the frame and minimises with it.
+    : QWidget(owner, Qt::Tool), m_host(host) {
     setObjectName("VirtualPanelDlg");
     setWindowTitle("Virtual panel...");
     setMinimumHeight(kPanelMinimumHeight);
@@ -101,6 +102,8 @@ VirtualPanelWindow::VirtualPanelWindow(QWidget* owner, ToolWindowHost* host)
     WindowState& state = g_windowStates[kWindowVirtualPanel];
     if (state.placementValid == 1) {
         PlaceWindow(*this, state.placement);
+    } else {
+        PlaceInFreeArea(*this, kToolWindowMarginUnits, kToolWindowMarginUnits, false);
     }
     state.placementValid = 1;
 
@@ -148,7 +151,8 @@ void VirtualPanelWindow::CreateSliderControls() {
         }
         control->setInvertedControls(false);
         control->setObjectName(QString::number(i));
-        control->setFocusPolicy(Qt::StrongFocus);
+        // A wheel on a slider makes it the one the keys move, as a click does.
+        control->setFocusPolicy(Qt::WheelFocus);
         control->setCursor(Qt::PointingHandCursor);
         control->installEventFilter(this);
         connect(control, &QAbstractSlider::actionTriggered, this,

@@ -1,5 +1,7 @@
 #include "project/ProjectState.h"
 
+#include <algorithm>
+
 #include "panel/PanelState.h"
 #include "project/TemplateTable.h"
 #include "project/Templates.h"
@@ -74,6 +76,20 @@ void ResetProjectState() {
 std::string_view FileTitleOf(std::string_view path) {
     const std::size_t slash = path.find_last_of("/\\");
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string ResolveProjectPath(std::string_view stored) {
+    const bool windowsAbsolute =
+        stored.size() >= 2 && (stored[1] == ':' || (stored[0] == '\\' && stored[1] == '\\'));
+    if (stored.empty() || stored.front() == '/' || windowsAbsolute) {
+        return std::string(stored);
+    }
+    std::string path(stored);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    const std::string_view project = TextOf(g_projectPath);
+    const std::size_t slash = project.find_last_of('/');
+    return slash == std::string_view::npos ? path
+                                           : std::string(project.substr(0, slash + 1)) + path;
 }
 
 bool SetProjectFile(std::string_view path) {

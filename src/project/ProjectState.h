@@ -54,6 +54,10 @@ void ResetProjectState();
 
 // The text after the last "/" or "\", or the whole path when it holds neither.
 std::string_view FileTitleOf(std::string_view path);
+// Where a script or audio path stored in the project is on this machine: a relative path is
+// taken beside the project file (an untitled project's file is "./Project<n>.vtp", so the folder
+// a save will start in), with "\" read as "/"; an absolute path, "/..." or "C:\...", as stored.
+std::string ResolveProjectPath(std::string_view stored);
 // Takes a path into g_projectPath and its title into g_projectName; false, with both left as
 // they were, when the path does not fit the field (a cut path would name another file).
 bool SetProjectFile(std::string_view path);

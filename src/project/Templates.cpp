@@ -111,7 +111,7 @@ std::int32_t LoadTemplate(TemplateLibrary& library, int index) {
         g_scriptTextsSaved[i] = texts[i];
         g_scriptTexts[i] = texts[i];
         g_scriptLoaded[i] = 1;
-        g_scriptFileCurrent[i] = 0; // the template's texts are not on the disk yet
+        g_scriptSavedFile[i].clear(); // the template's texts are not on the disk yet
     }
     if (row.needsSample == 1) {
         ExportSample(library);

@@ -151,6 +151,13 @@ constexpr StringEntry kStrings[] = {
     {kStrPresetLowRandom, "Low ra&ndom values"},
     {kStrPresetMediumRandom, "Medium ran&dom values"},
     {kStrPresetHighRandom, "High r&andom values"},
+    {kStrChannelModeController,
+     "The MIDI controller %d is the channel mode message \"%s\": a slider on it silences or "
+     "resets the receiver whenever it moves.\r\nContinue anyway?"},
+    {kStrNewPanelChannelMode,
+     "This panel gives sliders the MIDI controllers 120 to 127, the channel mode messages "
+     "(All Sound Off, Reset All Controllers, All Notes Off...): they silence or reset the "
+     "receiver whenever the sliders move.\r\nContinue anyway?"},
     {kStrScriptTooBig, "Sorry, file too big to be loaded!"},
     {kStrScriptCannotLoad, "Sorry, can't load the script file n."},
     {kStrScriptCannotSave, "Sorry, can't save the script file n."},

@@ -103,6 +103,9 @@ enum StringId : int {
     kStrPresetLowRandom = 2324,
     kStrPresetMediumRandom = 2325,
     kStrPresetHighRandom = 2326,
+    // Controllers 120 to 127 are the channel mode messages: a slider there silences or resets.
+    kStrChannelModeController = 2327,
+    kStrNewPanelChannelMode = 2328,
     // Scripts, the script editor and the sound engine settings.
     kStrScriptTooBig = 2500,
     kStrScriptCannotLoad = 2501,

@@ -54,7 +54,7 @@ ExternalEditorLaunch ExternalEditorFor(int command) {
     ExternalEditorLaunch launch;
     launch.program = TextOf(g_soundEngine.scriptEditor);
     if (g_projectOpen) {
-        launch.parameter = TextOf(g_scriptPaths[script]);
+        launch.parameter = ResolveProjectPath(TextOf(g_scriptPaths[script]));
     } else {
         launch.parameter =
             TextOf(script == 0 ? g_environmentFiles.script1 : g_environmentFiles.script2);

@@ -100,7 +100,7 @@ void RunExternalEditor(int command) {
     // The path is one word, blanks and all.
     const std::string parameter = launch.parameter.empty() ? "" : "\"" + launch.parameter + "\"";
     if (!RunProgram(launch.program, parameter) && g_ui) {
-        g_ui->ShowMessage(Str(kStrRunProcessError), MessageIcon::Warning);
+        g_ui->ShowMessage(NotStartedMessage(launch.program), MessageIcon::Warning);
     }
 }
 
@@ -194,7 +194,8 @@ void ScriptPane::insertFromMimeData(const QMimeData* source) {
 
 // ---- Window -----------------------------------------------------------------------------------
 
-ScriptEditorWindow::ScriptEditorWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
+// A tool window of the frame: it stays above the frame and minimises with it.
+ScriptEditorWindow::ScriptEditorWindow(QWidget* owner) : QWidget(owner, Qt::Tool) {
     setObjectName("ScriptEditor");
     setWindowTitle("Script editor...");
     const DialogBaseUnits units = DialogUnitsOf(*this);
@@ -203,6 +204,9 @@ ScriptEditorWindow::ScriptEditorWindow(QWidget* owner) : QWidget(owner, Qt::Wind
     WindowState& state = g_windowStates[kEditorWindowState];
     if (state.placementValid == 1) {
         PlaceWindow(*this, state.placement);
+    } else {
+        // At the foot of the free area, where the panel at its head leaves it in sight.
+        PlaceInFreeArea(*this, kToolWindowMarginUnits, kToolWindowMarginUnits, true);
     }
     state.placementValid = 1;
 

@@ -6,6 +6,7 @@
 #include "base/ByteCodec.h"
 #include "base/FileSystem.h"
 #include "base/Ui.h"
+#include "project/ProjectState.h"
 #include "resources/Strings.h"
 #include "scripts/ScriptCommands.h"
 
@@ -14,7 +15,7 @@ std::array<ScriptPath, 2> g_scriptPathsCommitted{};
 std::array<std::string, 2> g_scriptTexts;
 std::array<std::string, 2> g_scriptTextsSaved;
 std::array<std::int32_t, 2> g_scriptLoaded{1, 1};
-std::array<std::int32_t, 2> g_scriptFileCurrent{0, 0};
+std::array<std::string, 2> g_scriptSavedFile{};
 std::int32_t g_editorPaneCount = 0;
 ScriptPanes* g_scriptPanes = nullptr;
 
@@ -29,7 +30,7 @@ void Refuse(int i, const std::string& text) {
     g_scriptTexts[i].clear();
     g_scriptTextsSaved[i].clear();
     g_scriptLoaded[i] = 0; // never written back over the file it could not take
-    g_scriptFileCurrent[i] = 0;
+    g_scriptSavedFile[i].clear();
     ShowWarning(text);
 }
 
@@ -44,7 +45,7 @@ void ResetScriptStore() {
         g_scriptTexts[i].clear();
         g_scriptTextsSaved[i].clear();
         g_scriptLoaded[i] = 1;
-        g_scriptFileCurrent[i] = 0;
+        g_scriptSavedFile[i].clear();
     }
     SetText(g_scriptPaths[0], Str(kStrDefaultScript1));
     SetText(g_scriptPaths[1], Str(kStrDefaultScript2));
@@ -57,9 +58,10 @@ void LoadScript(int i) {
         return;
     }
     // One byte more than a script holds tells a file that is too big.
-    FileContents file = g_fileSystem->ReadFile(std::string(PathOf(i)), kMaxScriptLength + 1);
+    const std::string path = ResolveProjectPath(PathOf(i));
+    FileContents file = g_fileSystem->ReadFile(path, kMaxScriptLength + 1);
     if (file.status == FileStatus::OpenFailed) {
-        g_scriptFileCurrent[i] = 0;
+        g_scriptSavedFile[i].clear();
         return; // a missing file leaves the text in place, to be written at the next save
     }
     if (file.status != FileStatus::Ok) {
@@ -86,7 +88,7 @@ void LoadScript(int i) {
     g_scriptTextsSaved[i] = text;
     g_scriptTexts[i] = std::move(text);
     g_scriptLoaded[i] = 1;
-    g_scriptFileCurrent[i] = 1;
+    g_scriptSavedFile[i] = path;
 }
 
 std::int32_t SaveScript(int i) {
@@ -95,21 +97,26 @@ std::int32_t SaveScript(int i) {
     }
     const std::string& live = g_scriptTexts[i];
     const std::string text = live.substr(0, live.find('\0'));
-    if (g_scriptFileCurrent[i] && text == g_scriptTextsSaved[i]) {
+    const std::string path = ResolveProjectPath(PathOf(i));
+    if (g_scriptSavedFile[i] == path && text == g_scriptTextsSaved[i]) {
         return 1; // nobody touched it: the file keeps its bytes and its time
     }
+    // An empty file of our own making would only be refused, with a warning, when the project
+    // is opened again; a file the user emptied is written as asked.
+    if (g_scriptSavedFile[i].empty() && text.empty()) {
+        g_scriptTextsSaved[i].clear();
+        return 1;
+    }
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    const bool written =
-        g_fileSystem &&
-        g_fileSystem->WriteFileAtomically(std::string(PathOf(i)), std::span(bytes, text.size())) ==
-            FileStatus::Ok;
+    const bool written = g_fileSystem && g_fileSystem->WriteFileAtomically(
+                                             path, std::span(bytes, text.size())) == FileStatus::Ok;
     if (!written) {
         // The previous file and the saved copy stay as they were, so the project stays changed.
         ShowWarning(Numbered(kStrScriptCannotSave, i));
         return 0;
     }
     g_scriptTextsSaved[i] = text;
-    g_scriptFileCurrent[i] = 1;
+    g_scriptSavedFile[i] = path;
     return 1;
 }
 

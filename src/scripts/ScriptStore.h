@@ -21,9 +21,10 @@ extern std::array<std::string, 2> g_scriptTextsSaved;
 // 0 while script i was refused on loading (too big or empty): such a script is never written
 // back over its file.
 extern std::array<std::int32_t, 2> g_scriptLoaded;
-// 1 while the file at script i's path holds g_scriptTextsSaved[i] (it was read from or written
-// to it): an unchanged text is then not written again, so a save leaves the file as it is.
-extern std::array<std::int32_t, 2> g_scriptFileCurrent;
+// The file (its path as resolved beside the project) that holds g_scriptTextsSaved[i], read from
+// or written to it; empty when none does. An unchanged text is not written again to that file,
+// so a save leaves it as it is; a project saved into another folder writes it there.
+extern std::array<std::string, 2> g_scriptSavedFile;
 extern std::int32_t g_editorPaneCount;
 
 // Empties both pairs of texts and sets the default paths "test.orc" and "test.sco" (both copies).
