@@ -2,6 +2,7 @@
 // three bytes of length for the first text, that text, then the project image. LoadTemplate
 // refuses or takes it without overrunning anything, and the panel fits its limits either way.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -43,13 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     AcceptTemplate(library, 0);
     if (g_sliderCount < 1 || g_sliderCount > kMaxSliders || g_snapshotCount < 0 ||
         g_snapshotCount > kMaxSnapshots || g_scriptTexts[0].size() > kMaxScriptLength ||
-        g_scriptTexts[1].size() > kMaxScriptLength) {
+        g_scriptTexts[1].size() > kMaxScriptLength ||
+        !std::all_of(g_sliders.begin(), g_sliders.begin() + g_sliderCount, IsUsableSlider)) {
         std::abort();
-    }
-    for (int i = 0; i < g_sliderCount; ++i) {
-        if (!IsUsableSlider(g_sliders[static_cast<std::size_t>(i)])) {
-            std::abort();
-        }
     }
     g_ui = nullptr;
     g_fileSystem = nullptr;

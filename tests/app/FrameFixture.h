@@ -27,14 +27,8 @@ public:
     bool HasStatusBar() override { return hasStatusBar; }
     void ShowToolBar(bool shown) override { Log(shown ? "toolbar shown" : "toolbar hidden"); }
     void ShowStatusBar(bool shown) override { Log(shown ? "statusbar shown" : "statusbar hidden"); }
-    void CreateBars() override {
-        Log("create bars");
-        hasToolBar = hasStatusBar = true;
-    }
-    void DestroyBars() override {
-        Log("destroy bars");
-        hasToolBar = hasStatusBar = false;
-    }
+    void CreateBars() override { Bars("create bars", true); }
+    void DestroyBars() override { Bars("destroy bars", false); }
     void SetToolButtonPressed(int command, bool pressed) override {
         Log("press " + std::to_string(command) + (pressed ? " on" : " off"));
     }
@@ -66,7 +60,6 @@ public:
         }
         return "";
     }
-    bool On(const std::string& what) const { return Last(what) == "on"; }
 
     std::vector<std::string> log;
     bool hasToolBar = false;
@@ -79,6 +72,10 @@ private:
         return menu == MenuKind::MenuBar ? "" : menu == MenuKind::Popup ? "popup " : "tray ";
     }
     void Log(const std::string& line) { log.push_back(line); }
+    void Bars(const char* line, bool made) {
+        Log(line);
+        hasToolBar = hasStatusBar = made;
+    }
 };
 
 class FixedClock : public Clock {

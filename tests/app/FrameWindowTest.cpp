@@ -1,10 +1,6 @@
 // The main window on the real widgets: its menus, tool bar, status bar and keys reach the command
 // table's commands; the tray, the tool windows and the file chooser.
 
-#include <QFileDialog>
-#include <QFileSystemModel>
-#include <QSystemTrayIcon>
-
 #include "GuiTestSupport.h"
 #include "app/CommandTable.h"
 #include "app/ToolBarStrip.h"
@@ -83,6 +79,7 @@ private slots:
 
     void theFileChooserFiltersByItsModeAndRefusesAPathTooLongForItsField() {
         Ui().SetScripted(true, false);
+        std::string path, title;
         for (const int mode : {1, 3}) {
             WhenModal<QFileDialog>([mode](QFileDialog* dialog) {
                 auto* model = dialog->findChild<QFileSystemModel*>();
@@ -92,19 +89,14 @@ private slots:
                 QCOMPARE(model->nameFilters(),
                          (mode == 1 ? QStringList{"*"} : QStringList{"*.VTP", "*.vtp"}));
             });
-            std::string path = "old";
-            std::string title;
-            QVERIFY(!Ui().SelectFile(mode, path, title));
-            QVERIFY(path.empty());
+            path = "old";
+            QVERIFY(!Ui().SelectFile(mode, path, title) && path.empty());
         }
         Ui().SetScripted(true, true);
         Ui().files = {"/" + std::string(300, 'a') + ".vtp", "/music/Demo.vtp"};
-        std::string path;
-        std::string title;
         QVERIFY(!Ui().SelectFile(3, path, title));
         QCOMPARE(Ui().shown.back().icon, MessageIcon::Warning);
-        QVERIFY(Ui().SelectFile(3, path, title));
-        QCOMPARE(title, std::string("Demo.vtp"));
+        QVERIFY(Ui().SelectFile(3, path, title) && title == "Demo.vtp");
     }
 };
 

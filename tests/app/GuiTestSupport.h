@@ -3,7 +3,7 @@
 // answered by script, its MIDI output recorded, and modal windows driven from a timer.
 
 #include <QtTest>
-#include <QtWidgets>
+#include <QtWidgets> // with QtGui and QtCore: the tests include no single Qt class
 
 #include "app/MainWindow.h"
 #include "app/Program.h"
@@ -44,8 +44,7 @@ template <typename Window, typename Action> void WhenModal(Action action) {
 inline Bytes Words(std::initializer_list<std::int32_t> words) {
     Bytes bytes;
     for (const std::int32_t word : words) {
-        const Bytes one = EncodeInt32(word);
-        bytes.insert(bytes.end(), one.begin(), one.end());
+        std::ranges::copy(EncodeInt32(word), std::back_inserter(bytes));
     }
     return bytes;
 }
@@ -92,9 +91,7 @@ public:
     // The messages that reached the output "Synth" since the last call, as "B0 03 10".
     QStringList Sent() {
         QStringList texts;
-        for (const std::string& text : m_midi->TakeSent()) {
-            texts << QString::fromStdString(text);
-        }
+        std::ranges::transform(m_midi->TakeSent(), std::back_inserter(texts), ToQt);
         return texts;
     }
 

@@ -9,8 +9,7 @@ namespace {
 
 // A store whose look at a key throws, as a broken platform service might: a standard
 // exception, or any other.
-class ThrowingStore : public FakeSettingsStore {
-public:
+struct ThrowingStore : FakeSettingsStore {
     bool KeyExists(const std::string&) override {
         if (throwStandard) {
             throw std::runtime_error("the settings service went away");
@@ -50,9 +49,9 @@ TEST_F(StartUp, AFirstStartOpensTheDevicesDialogWhoseCancelEndsTheProgram) {
     g_toolWindows[kToolMidiScope].openAtExit = 1;
     Run("/some/project.vtp");
     ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(ui.messages[0].icon == MessageIcon::Information &&
+                ui.messages[1].icon == MessageIcon::Stop);
     EXPECT_EQ(ui.messages[1].text, "No devices selected. Sorry, Ventaro can't work.");
-    EXPECT_EQ(ui.messages[1].icon, MessageIcon::Stop);
     EXPECT_EQ(ui.quitCodes, (std::vector<int>{0}));
     // The program ends: no tool window opens, no project is read.
     EXPECT_EQ(ui.commands, (std::vector<int>{kCmdMidiDevices}));
@@ -69,8 +68,8 @@ TEST_F(StartUp, AStandardExceptionIsShownAndStartUpGoesOnAnyOtherIsTheFatalMidiS
     EXPECT_EQ(ui.MessageTexts(),
               (std::vector<std::string>{"the settings service went away",
                                         "A fatal error occurred while reading MIDI status"}));
-    EXPECT_TRUE(ui.messages[0].ownCaption); // an empty caption, not the main window title
-    EXPECT_EQ(ui.messages[0].caption, "");
+    // An empty caption, not the main window title.
+    EXPECT_TRUE(ui.messages[0].ownCaption && ui.messages[0].caption.empty());
     EXPECT_EQ(ui.messages[1].icon, MessageIcon::Stop);
 }
 
@@ -79,9 +78,7 @@ TEST_F(StartUp, AStoredChoiceOpensTheDevicesThenTheEngineSettingsTheToolWindowsA
     std::vector<std::string> steps;
     g_frameHooks.readAudioDevices = [&] { steps.push_back("AudioDevices"); };
     g_frameHooks.readSoundEngine = [&] { steps.push_back("SoundEngine"); };
-    g_frameHooks.openStartupProject = [&](std::string_view path) {
-        steps.push_back(std::string(path));
-    };
+    g_frameHooks.openStartupProject = [&](std::string_view path) { steps.emplace_back(path); };
     ui.onCommand = [&](int command) { steps.push_back(std::to_string(command)); };
     for (ToolWindowSettings& window : g_toolWindows) {
         window.openAtExit = 1;
@@ -89,8 +86,7 @@ TEST_F(StartUp, AStoredChoiceOpensTheDevicesThenTheEngineSettingsTheToolWindowsA
     g_toolWindows[kToolGlobalMemory].openAtExit = 0;
     Run(std::string(300, 'p')); // cut at the field's 259 characters
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(g_midiOutputStatusText, "Out: Out B");
-    EXPECT_EQ(g_midiInputStatusText, "In: none");
+    EXPECT_EQ(g_midiOutputStatusText + ", " + g_midiInputStatusText, "Out: Out B, In: none");
     EXPECT_EQ(view.log, (std::vector<std::string>{"focus", "accept drops"}));
     EXPECT_EQ(steps, (std::vector<std::string>{"AudioDevices", "SoundEngine", "18000", "55000",
                                                "58000", "59000", std::string(259, 'p')}));

@@ -30,15 +30,16 @@ TEST_F(PreferencesStore, AnEmptyStoreOrARefusedValueKeepsTheDefaults) {
         ReadWindowSettings();
         ReadPreferences();
         EXPECT_TRUE(refused || store.keys.empty());
-        EXPECT_EQ(g_preferences.global, GlobalRecord{});
-        EXPECT_EQ(g_preferencesCommitted.global, GlobalRecord{});
+        EXPECT_TRUE(g_preferences.global == GlobalRecord{} &&
+                    g_preferencesCommitted.global == GlobalRecord{});
         EXPECT_EQ(TextOf(g_preferences.help.browser), "xdg-open");
         EXPECT_EQ(TextOf(g_preferences.help.helpFile), "Ventaro.2.hlp");
-        EXPECT_EQ(g_preferences.editor.font, g_fixedPitchFont);
-        EXPECT_EQ(g_preferences.editor.saveScriptsBeforeRun, 1);
-        EXPECT_EQ(g_frame.keyboardMapping, 1);
-        EXPECT_EQ(g_frame.barsLoaded + g_frame.framePlacementLoaded, 0);
-        EXPECT_FALSE(g_toolWindows[kToolScratchPad].placementValid);
+        EXPECT_TRUE(g_preferences.editor.font == g_fixedPitchFont &&
+                    g_preferences.editor.saveScriptsBeforeRun == 1);
+        EXPECT_EQ((std::array<int, 4>{g_frame.keyboardMapping, g_frame.barsLoaded,
+                                      g_frame.framePlacementLoaded,
+                                      g_toolWindows[kToolScratchPad].placementValid}),
+                  (std::array<int, 4>{1, 0, 0, 0}));
     }
 }
 
@@ -72,11 +73,10 @@ TEST_F(PreferencesStore, StoredValuesAreTaken) {
         (std::array<int, 6>{-1, -1, 1, 1, -1, 1}));
     EXPECT_EQ(g_frame.framePlacement, At(40));
     const ToolWindowSettings& scope = g_toolWindows[kToolMidiScope];
-    EXPECT_TRUE(scope.placementValid);
-    EXPECT_EQ(scope.placement, At(50));
+    EXPECT_TRUE(scope.placementValid && scope.placement == At(50));
     EXPECT_EQ(scope.openAtExit + g_midiScopeFilterActiveSensing, 2);
-    EXPECT_TRUE(g_toolWindows[kToolAudioRecorder].placementValid);
-    EXPECT_EQ(g_toolWindows[kToolAudioRecorder].openAtExit, 0);
+    const ToolWindowSettings& recorder = g_toolWindows[kToolAudioRecorder];
+    EXPECT_TRUE(recorder.placementValid && recorder.openAtExit == 0);
     EXPECT_FALSE(g_toolWindows[kToolMidiSend].placementValid);
 }
 
@@ -92,8 +92,7 @@ TEST_F(PreferencesStore, SaveWritesTheThreeRecordsAndStopsAtTheFirstFailure) {
     store.Put(kWindowsKey, kValueBars, EncodeBars({1, 1}));
     ClearPreferences();
     EXPECT_FALSE(store.KeyExists(kSettingsKey));
-    EXPECT_EQ(store.Get(kSettingsKey, kValueGlobal), nullptr);
-    EXPECT_NE(store.Get(kWindowsKey, kValueBars), nullptr);
+    EXPECT_TRUE(!store.Get(kSettingsKey, kValueGlobal) && store.Get(kWindowsKey, kValueBars));
 
     store.writes = 0;
     store.failCreate = true;
@@ -107,6 +106,6 @@ TEST_F(PreferencesStore, SaveWritesTheThreeRecordsAndStopsAtTheFirstFailure) {
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
     // The earlier value stays written; the later ones are not attempted.
     EXPECT_EQ(store.writes, 1);
-    EXPECT_NE(store.Get(kSettingsKey, kValueGlobal), nullptr);
-    EXPECT_EQ(store.Get(kSettingsKey, kValueEditorPrefs), nullptr);
+    EXPECT_TRUE(store.Get(kSettingsKey, kValueGlobal) &&
+                !store.Get(kSettingsKey, kValueEditorPrefs));
 }

@@ -102,13 +102,12 @@ TEST(SettingsRecords, DecodersRefuseAWrongSizeOrAnUnusableField) {
     EXPECT_FALSE(DecodeBars(EncodeBars({1, 0})));
     EXPECT_FALSE(DecodeToolWindow(EncodeToolWindow({SamplePlacement(), 1, 0}, true), false));
     EXPECT_FALSE(DecodeToolWindow(EncodeToolWindow({SamplePlacement(), 2, 0}, false), false));
-    EXPECT_FALSE(DecodeToggle(EncodeInt32(0)));
-    EXPECT_FALSE(DecodeToggle(EncodeInt32(2))); // a toggle is 1 or -1, nothing else
-    EXPECT_FALSE(DecodeToggle(Bytes(8)));
-    WindowPlacement shortRecord = SamplePlacement();
+    EXPECT_FALSE(DecodeToggle(EncodeInt32(0)) || DecodeToggle(EncodeInt32(2)) ||
+                 DecodeToggle(Bytes(8)))
+        << "a toggle is 1 or -1, nothing else";
+    WindowPlacement shortRecord = SamplePlacement(), badShow = SamplePlacement();
     shortRecord.length = 40; // not the platform's placement record
-    EXPECT_FALSE(DecodeFrameWindow(EncodeFrameWindow({shortRecord, 1})));
-    WindowPlacement badShow = SamplePlacement();
     badShow.showCmd = 12;
+    EXPECT_FALSE(DecodeFrameWindow(EncodeFrameWindow({shortRecord, 1})));
     EXPECT_FALSE(DecodeToolWindow(EncodeToolWindow({badShow, 1, 0}, false), false));
 }

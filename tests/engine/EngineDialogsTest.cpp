@@ -1,8 +1,6 @@
 // The engine's settings dialogs on the real widgets: each opens on the values in force, and OK
 // stores its record in the settings folder with exactly the bytes the core encodes.
 
-#include <QLabel>
-
 #include "GuiTestSupport.h"
 #include "engine/AdditionalFilesDialog.h"
 #include "engine/AudioDeviceCatalog.h"
@@ -11,15 +9,10 @@
 #include "engine/ResourceEngineLibrary.h"
 #include "engine/SoundEngineDialog.h"
 
-namespace {
-
-class FixedCatalog : public AudioDeviceCatalog {
-public:
+struct FixedCatalog : AudioDeviceCatalog {
     AudioDeviceNames names;
     AudioDeviceNames List() override { return names; }
 };
-
-} // namespace
 
 class EngineDialogsTest : public GuiTest {
     Q_OBJECT
@@ -59,8 +52,7 @@ private slots:
             return std::unique_ptr<EngineLibrary>(
                 ResourceEngineLibrary::Load(VENTARO_TEST_ENGINE_LIBRARY));
         };
-        QVERIFY(m_app->Start());
-        QVERIFY(g_engineLibrary);
+        QVERIFY(m_app->Start() && g_engineLibrary);
         QFile engine(VENTARO_TEST_DATA "/engine_library/engine.bin");
         QVERIFY(engine.open(QIODevice::ReadOnly));
         const QByteArray expected = engine.readAll();

@@ -28,24 +28,19 @@
 class CoreServices : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetAllState();
-        ResetCommandRoutes();
-        g_ui = &ui;
-        g_settingsStore = &store;
-        g_fileSystem = &files;
-        g_programLauncher = &launcher;
-        g_midiService = midi.get();
-        g_midiInputSink = &midiInput;
+        Reset(true);
         // A command sent to the main window reaches its route, as in the program.
         ui.onCommand = [](int command) { DispatchCommand(command); };
     }
-    void TearDown() override {
-        g_ui = nullptr;
-        g_settingsStore = nullptr;
-        g_fileSystem = nullptr;
-        g_programLauncher = nullptr;
-        g_midiService = nullptr;
-        g_midiInputSink = nullptr;
+    void TearDown() override { Reset(false); }
+    // The state and the routes afresh, with the fakes installed or taken out.
+    void Reset(bool install) {
+        g_ui = install ? &ui : nullptr;
+        g_settingsStore = install ? &store : nullptr;
+        g_fileSystem = install ? &files : nullptr;
+        g_programLauncher = install ? &launcher : nullptr;
+        g_midiService = install ? midi.get() : nullptr;
+        g_midiInputSink = install ? &midiInput : nullptr;
         ResetCommandRoutes();
         ResetAllState();
     }

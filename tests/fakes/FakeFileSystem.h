@@ -2,6 +2,7 @@
 // An in-memory file system whose reads and writes can be made to fail: a file that cannot be
 // opened or read, a temporary file that cannot be created, a short write or a full disk.
 
+#include <algorithm>
 #include <cstddef>
 #include <map>
 #include <optional>
@@ -21,9 +22,9 @@ public:
             result.status = FileStatus::OpenFailed;
             return result;
         }
-        const std::vector<std::uint8_t>& bytes = it->second;
-        const std::size_t n = bytes.size() < limit ? bytes.size() : limit;
-        result.bytes.assign(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n));
+        const std::size_t n = std::min(it->second.size(), limit);
+        result.bytes.assign(it->second.begin(),
+                            it->second.begin() + static_cast<std::ptrdiff_t>(n));
         result.status = unreadable.count(path) ? FileStatus::ReadFailed : FileStatus::Ok;
         return result;
     }

@@ -2,6 +2,7 @@
 // Recording stand-ins for the panel window, the project manager and the gesture window: each
 // call to the panel is kept as a line of text, in order.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -42,11 +43,8 @@ public:
     // The calls whose text starts with the prefix.
     std::vector<std::string> CallsOf(const std::string& prefix) const {
         std::vector<std::string> found;
-        for (const std::string& call : calls) {
-            if (call.rfind(prefix, 0) == 0) {
-                found.push_back(call);
-            }
-        }
+        std::ranges::copy_if(calls, std::back_inserter(found),
+                             [&](const std::string& call) { return call.starts_with(prefix); });
         return found;
     }
 

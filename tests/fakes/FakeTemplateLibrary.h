@@ -16,10 +16,8 @@ public:
     std::optional<std::span<const std::uint8_t>> FindEntry(std::string_view type,
                                                            std::string_view name) override {
         auto it = entries.find(std::string(type) + "/" + std::string(name));
-        if (it == entries.end()) {
-            return std::nullopt;
-        }
-        return std::span<const std::uint8_t>(it->second);
+        return it == entries.end() ? std::nullopt
+                                   : std::optional(std::span<const std::uint8_t>(it->second));
     }
     std::string LibraryString(int id) override { return id == 1 ? version : ""; }
 

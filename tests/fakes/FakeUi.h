@@ -1,6 +1,7 @@
 #pragma once
 // A Ui that records what the core shows and answers questions from a script.
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -76,28 +77,22 @@ public:
 
     std::vector<std::string> MessageTexts() const {
         std::vector<std::string> texts;
-        for (const ShownMessage& m : messages) {
-            texts.push_back(m.text);
-        }
+        std::ranges::transform(messages, std::back_inserter(texts), &ShownMessage::text);
         return texts;
     }
 
     std::deque<MessageAnswer> answers;
     std::deque<std::string> chosenFiles; // answers of SelectFile; none left = Cancel
-    std::vector<int> fileModes;
     std::vector<ShownMessage> messages;
-    std::vector<int> commands;
-    std::vector<int> quitCodes;
+    std::vector<int> fileModes, commands, quitCodes;
     std::vector<std::pair<int, std::string>> statusTexts;
     std::vector<std::pair<int, bool>> enabledCommands;
     bool waitCursor = false;
-
     // Called after each SendCommand is recorded: a test can make commands open and close windows.
     std::function<void(int)> onCommand;
-    std::vector<std::string> titles;
+    std::vector<std::string> titles, recentDocuments;
     std::vector<bool> projectButtons;
     std::set<int> openWindows;
     std::map<int, WindowPlacement> windowPlacements;
     RecorderState recorderState = RecorderState::Idle;
-    std::vector<std::string> recentDocuments;
 };

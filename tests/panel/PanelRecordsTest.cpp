@@ -1,33 +1,24 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdint>
 #include <cstring>
-#include <initializer_list>
 
+#include "fakes/ExpectedBytes.h"
 #include "panel/PanelRecords.h"
 
 namespace {
 
-// Writes little-endian bytes by hand at a fixed offset.
-template <std::size_t N>
-void Put(std::array<std::uint8_t, N>& bytes, std::size_t offset,
-         std::initializer_list<std::uint8_t> values) {
-    for (std::uint8_t v : values) {
-        bytes[offset++] = v;
-    }
-}
-
 // The record encodes to exactly `expected` over a buffer of other bytes and decodes back; and any
 // bytes at all (no terminator in the name) survive decoding and encoding.
-template <class Record, std::size_t N, class Encode, class Decode>
-void ExpectRecord(const Record& record, const std::array<std::uint8_t, N>& expected, Encode encode,
+template <std::size_t N, class Record, class Encode, class Decode>
+void ExpectRecord(const Record& record, const ExpectedBytes& expected, Encode encode,
                   Decode decode) {
+    ASSERT_EQ(expected.bytes.size(), N);
     std::array<std::uint8_t, N> bytes;
     bytes.fill(0xAA);
     encode(record, bytes);
-    EXPECT_EQ(bytes, expected);
-    EXPECT_EQ(decode(expected), record);
+    EXPECT_EQ(std::vector(bytes.begin(), bytes.end()), expected.bytes);
+    std::copy(expected.bytes.begin(), expected.bytes.end(), bytes.begin());
+    EXPECT_EQ(decode(bytes), record);
     for (std::size_t i = 0; i < N; ++i) {
         bytes[i] = static_cast<std::uint8_t>(i * 37 + 1);
     }
@@ -36,32 +27,30 @@ void ExpectRecord(const Record& record, const std::array<std::uint8_t, N>& expec
     EXPECT_EQ(again, bytes);
 }
 
-TEST(PanelRecords, SliderRecordHasItsFieldsAtTheirOffsets) {
+TEST(PanelRecords, SliderAndSnapshotRecordsHaveTheirFieldsAtTheirOffsets) {
     // type, value, scaled value, minimum, maximum, channel, controllers, reserved, curve, locked
     SliderRecord slider{{}, kSevenBitType, 0x12345678, 0.5f, -1.0f, 1.0f, 15, 7, 39,
                         -2, kCurveRandom,  1};
     std::memcpy(slider.name.data(), "Fader\0x", 7); // bytes after the terminator are kept too
-    std::array<std::uint8_t, 544> expected{};
-    Put(expected, 0, {'F', 'a', 'd', 'e', 'r', 0, 'x'});
-    Put(expected, 500, {1, 0, 0, 0, 0x78, 0x56, 0x34, 0x12, 0, 0, 0, 0x3F});
-    Put(expected, 512, {0, 0, 0x80, 0xBF, 0, 0, 0x80, 0x3F, 15, 0, 0, 0, 7, 0, 0, 0, 39, 0, 0, 0});
-    Put(expected, 532, {0xFE, 0xFF, 0xFF, 0xFF, 4, 0, 0, 0, 1, 0, 0, 0});
-    ExpectRecord(slider, expected, EncodeSlider, DecodeSlider);
-}
+    ExpectedBytes e(544);
+    e.Text(0, std::string_view("Fader\0x", 7));
+    std::size_t at = 500;
+    for (std::int32_t v : {1, 0x12345678, 0x3F000000, static_cast<std::int32_t>(0xBF800000),
+                           0x3F800000, 15, 7, 39, -2, 4, 1}) {
+        e.I32(at, v);
+        at += 4;
+    }
+    ExpectRecord<544>(slider, e, EncodeSlider, DecodeSlider);
 
-TEST(PanelRecords, SnapshotRecordHasItsValuesAfterTheName) {
     SnapshotRecord snapshot;
     std::memcpy(snapshot.name.data(), "Snap1", 5);
-    std::array<std::uint8_t, 1012> expected{};
-    Put(expected, 0, {'S', 'n', 'a', 'p', '1'});
+    ExpectedBytes s(1012);
+    s.Text(0, "Snap1");
     for (std::size_t i = 0; i < kMaxSliders; ++i) {
         snapshot.values[i] = static_cast<std::int32_t>(i * 129) - 1; // value 0 is -1: FF FF FF FF
-        const auto v = static_cast<std::uint32_t>(snapshot.values[i]);
-        Put(expected, 500 + 4 * i,
-            {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
-             static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)});
+        s.I32(500 + 4 * i, snapshot.values[i]);
     }
-    ExpectRecord(snapshot, expected, EncodeSnapshot, DecodeSnapshot);
+    ExpectRecord<1012>(snapshot, s, EncodeSnapshot, DecodeSnapshot);
 }
 
 } // namespace

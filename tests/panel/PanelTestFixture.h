@@ -10,7 +10,6 @@
 
 #include "fakes/CoreServices.h"
 #include "fakes/FakePanelWindow.h"
-#include "midi/MidiDevices.h"
 #include "panel/PanelState.h"
 #include "panel/PanelViews.h"
 #include "panel/SliderOutput.h"

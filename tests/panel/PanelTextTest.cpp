@@ -5,9 +5,9 @@
 
 namespace {
 
-class PanelTextTest : public PanelFixture {};
+using PanelTextTest = PanelFixture;
 
-TEST_F(PanelTextTest, NumbersKeepTenSignificantDigitsWithoutTrailingZeros) {
+TEST_F(PanelTextTest, NumbersKeepTenSignificantDigitsAndReadBackFromTheirStart) {
     EXPECT_EQ(FormatPanelNumber(0.0), "0");
     EXPECT_EQ(FormatPanelNumber(-0.25), "-0.25");
     EXPECT_EQ(FormatPanelNumber(64.0 / 127.0), "0.5039370079");
@@ -15,9 +15,7 @@ TEST_F(PanelTextTest, NumbersKeepTenSignificantDigitsWithoutTrailingZeros) {
     EXPECT_EQ(FormatPanelNumber(1234567890.0), "1234567890");
     EXPECT_EQ(FormatPanelNumber(12345678901.0), "1.23456789e+10");
     EXPECT_EQ(FormatPanelNumber(0.00001), "1e-05");
-}
-
-TEST_F(PanelTextTest, NumbersReadBackFromTheirLeadingCharacters) {
+    // Read back from their leading characters.
     EXPECT_FLOAT_EQ(ParsePanelNumber("0.5"), 0.5f);
     EXPECT_FLOAT_EQ(ParsePanelNumber("  -2.5e1 dB"), -25.0f);
     EXPECT_FLOAT_EQ(ParsePanelNumber("+3"), 3.0f);
@@ -43,7 +41,7 @@ TEST_F(PanelTextTest, ToolTipAndSummaryFollowTheirFormats) {
     EXPECT_EQ(SliderToolTip(1), "Res (Linear, 14 bits) - CC 1/33 - Current: 0.25");
 }
 
-TEST_F(PanelTextTest, LayoutPlacesStripsAndBoxesByTheirFormulas) {
+TEST_F(PanelTextTest, LayoutPlacesStripsAndBoxesAndKeepsTheMinimumHeight) {
     // 620 pixels for 16 strips: c = 620 ÷ 31 = 20; base units 6 × 13.
     const PanelLayout scroll = LayoutPanel(620, 400, 16, 0, 6, 13);
     EXPECT_EQ(scroll.sliders[15], (Rect{603, 96, 16, 302}));
@@ -53,10 +51,9 @@ TEST_F(PanelTextTest, LayoutPlacesStripsAndBoxesByTheirFormulas) {
     EXPECT_EQ(scroll.controlButtons[5], (Rect{475, 18, 32, 45}));
     // 128 strips in 500 pixels: c = 1, every strip one pixel wide.
     EXPECT_EQ(LayoutPanel(500, 400, 128, 1, 6, 13).sliders[127].width, 1);
-}
 
-TEST_F(PanelTextTest, TheWindowIsNeverLowerThan200Pixels) {
-    // Side edges leave the height alone; a top edge that would pass 0 stops there.
+    // The window is never lower than 200 pixels. Side edges leave the height alone; a top edge that
+    // would pass 0 stops there.
     for (const auto& [edge, top, bottom, newTop, newBottom] :
          std::vector<std::array<int, 5>>{{kSizingTop, 100, 250, 50, 250},
                                          {kSizingBottomRight, 100, 250, 100, 300},

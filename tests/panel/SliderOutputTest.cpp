@@ -1,5 +1,6 @@
 #include <climits>
 
+#include "panel/PanelLogic.h"
 #include "panel/PanelTestFixture.h"
 #include "project/ProjectState.h"
 
@@ -112,9 +113,8 @@ TEST_F(SliderOutputTest, StartStopResendsUnlockedSlidersFromZero) {
     MakePanel(2, false);
     Slider(0).locked = 1;
     Set(1, true, 2, 1, 33).value = 5;
-    g_transportStopped = 0;
     g_projectOpen = 1;
-    SendPanelAndTransport();
+    ToggleTransport(); // the start button
     EXPECT_EQ(Sent(), (Lines{"B2 01 00", "B2 21 00", "B2 01 00", "B2 21 05", "90 3C 40"}));
     EXPECT_EQ(ui.enabledCommands,
               (std::vector<std::pair<int, bool>>{{20000, false}, {21000, true}}));

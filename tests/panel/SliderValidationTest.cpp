@@ -17,6 +17,7 @@ protected:
         ui.answers.assign(8, answer);
         return ValidateControllers();
     }
+    SliderPropsFields m_fields; // the properties dialog's editable copy
 };
 
 TEST_F(SliderValidationTest, NameMustBeFilledAndUniqueAsTheRecordWouldHoldIt) {
@@ -113,13 +114,7 @@ TEST_F(SliderValidationTest, SecondControllerOfA14BitSliderCountsOnlyForA14BitCh
     EXPECT_EQ(ui.messages.size(), 2u);
 }
 
-// The dialog over its editable copy of the fields.
-class SliderPropsTest : public SliderValidationTest {
-protected:
-    SliderPropsFields m_fields;
-};
-
-TEST_F(SliderPropsTest, OpeningFillsTheFieldsAndAMissingSliderEndsAsCancel) {
+TEST_F(SliderValidationTest, PropsOpeningFillsTheFieldsAndAMissingSliderEndsAsCancel) {
     // type, value, scaled value, minimum, maximum, channel, controllers, reserved, curve, locked
     Slider(4) = {{}, kFourteenBitType, 0, 0.25f, -1.0f, 1.0f, 3, 4, 0, 0, kCurveCubic, 1};
     SetText(Slider(4).name, "Slider5");
@@ -141,7 +136,7 @@ TEST_F(SliderPropsTest, OpeningFillsTheFieldsAndAMissingSliderEndsAsCancel) {
     EXPECT_EQ(ui.MessageTexts(), Lines{"Error: can't locate the selected slider!"});
 }
 
-TEST_F(SliderPropsTest, OkStoresEveryFieldOnlyAfterAllChecksPassAndCancelNothing) {
+TEST_F(SliderValidationTest, PropsOkStoresEveryFieldOnlyAfterAllChecksPassAndCancelNothing) {
     ASSERT_EQ(OpenSliderProps("Slider1", m_fields), 1);
     const SliderRecord before = Slider(0);
     m_fields = {"Cutoff", "5", "0", "1", kCurveQuadratic};
@@ -169,7 +164,7 @@ TEST_F(SliderPropsTest, OkStoresEveryFieldOnlyAfterAllChecksPassAndCancelNothing
     EXPECT_EQ(g_sliderPropsOpen, 0);
 }
 
-TEST_F(SliderPropsTest, OkRefreshesTheOpenPanelAndTheProjectManager) {
+TEST_F(SliderValidationTest, PropsOkRefreshesTheOpenPanelAndTheProjectManager) {
     AttachPanelWindow(&m_panel);
     g_projectManagerView = &m_manager;
     g_currentSlider = 1;

@@ -1,8 +1,5 @@
 #include "ProjectTestSupport.h"
 
-#include <cmath>
-#include <functional>
-
 #include "panel/PanelState.h"
 #include "project/NewProject.h"
 #include "project/ProjectLifecycle.h"
@@ -13,32 +10,7 @@ constexpr WindowPlacement kPanelPlace{44, 0, 1, -1, -1, -1, -1, 10, 20, 300, 400
 constexpr WindowPlacement kManagerPlace{44, 2, 3, 5, 6, 7, 8, 100, 200, 500, 700};
 constexpr WindowPlacement kGesturePlace{44, 0, 2, 1, 2, 3, 4, 40, 50, 60, 70};
 
-class ProjectFileTest : public ProjectTest {
-protected:
-    // A 14-bit project of two sliders with three snapshots, the panel open, the gesture window
-    // opened once and closed, the editor never opened, the manager open since the New.
-    void MakeProjectWithSnapshotsAndWindows() {
-        SimulateWindows();
-        ui.windowPlacements[kCmdVirtualPanel] = kPanelPlace;
-        ui.windowPlacements[kCmdProjectManager] = kManagerPlace;
-        ASSERT_EQ(AcceptNewProject(kNewPanelFourteenBit, "2"), NewProjectChoice::PanelBuilt);
-        FinishNewProject();
-        g_sliders[1].value = 8191;
-        g_sliders[1].channel = 5;
-        g_sliders[1].curve = kCurveCubic;
-        g_sliders[1].locked = 1;
-        g_snapshotCount = 3;
-        for (int n = 1; n <= 3; ++n) {
-            SetText(g_snapshots[n].name, "Snap" + std::to_string(n));
-            g_snapshots[n].values[0] = n;
-            g_snapshots[n].values[127] = 1000 + n; // kept beyond the slider count
-        }
-        g_gestureSnapshots = {2, 1, 0, 2};
-        g_windowStates[kWindowGesture] = {1, kGesturePlace, 0};
-        ui.SendCommand(kCmdVirtualPanel);
-        ui.chosenFiles = {"/music/Mixed.vtp"};
-    }
-};
+using ProjectFileTest = ProjectTest;
 
 TEST_F(ProjectFileTest, ANewDefaultProjectIsWrittenAsExactly10340BytesAtTheirOffsets) {
     ASSERT_EQ(AcceptNewProject(kNewPanelSevenBit, "16"), NewProjectChoice::PanelBuilt);
@@ -54,10 +26,30 @@ TEST_F(ProjectFileTest, ANewDefaultProjectIsWrittenAsExactly10340BytesAtTheirOff
     EXPECT_EQ(files.files.count("test.orc") + files.files.count("test.sco"), 2u); // saved too
 }
 
-// Read back and written again, the file keeps every byte: its reserved bytes and what follows a
-// name's terminator too, so everything the reader took is checked by the writer's bytes.
+// A 14-bit project of two sliders with three snapshots, the panel open, the gesture window
+// opened once and closed, the editor never opened, the manager open since the New. Read back and
+// written again, the file keeps every byte: its reserved bytes and what follows a name's
+// terminator too, so everything the reader took is checked by the writer's bytes.
 TEST_F(ProjectFileTest, SnapshotsAndWindowsAreWrittenAtTheirOffsetsAndReadBackToTheSameBytes) {
-    MakeProjectWithSnapshotsAndWindows();
+    SimulateWindows();
+    ui.windowPlacements[kCmdVirtualPanel] = kPanelPlace;
+    ui.windowPlacements[kCmdProjectManager] = kManagerPlace;
+    ASSERT_EQ(AcceptNewProject(kNewPanelFourteenBit, "2"), NewProjectChoice::PanelBuilt);
+    FinishNewProject();
+    g_sliders[1].value = 8191;
+    g_sliders[1].channel = 5;
+    g_sliders[1].curve = kCurveCubic;
+    g_sliders[1].locked = 1;
+    g_snapshotCount = 3;
+    for (int n = 1; n <= 3; ++n) {
+        SetText(g_snapshots[n].name, "Snap" + std::to_string(n));
+        g_snapshots[n].values[0] = n;
+        g_snapshots[n].values[127] = 1000 + n; // kept beyond the slider count
+    }
+    g_gestureSnapshots = {2, 1, 0, 2};
+    g_windowStates[kWindowGesture] = {1, kGesturePlace, 0};
+    ui.SendCommand(kCmdVirtualPanel);
+    ui.chosenFiles = {"/music/Mixed.vtp"};
     ASSERT_EQ(WriteProject(), 1);
     ExpectedBytes e = ExpectedNewProject("Mixed.vtp", 2, 3);
     for (int i = 0; i < 2; ++i) {

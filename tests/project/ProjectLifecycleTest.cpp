@@ -6,13 +6,11 @@
 #include "panel/PanelState.h"
 #include "project/NewProject.h"
 #include "project/ProjectFilesEditing.h"
-#include "project/ProjectIo.h"
 #include "project/ProjectLifecycle.h"
 #include "resources/Strings.h"
 
 namespace {
 
-constexpr const char* kProject1Question = "Project1.vtp not saved. Do you want to save changes?";
 constexpr const char* kTitle = "Ventaro.2 - Live Fader Studio";
 
 class ProjectLifecycleTest : public ProjectTest {
@@ -37,15 +35,14 @@ protected:
 
 TEST_F(ProjectLifecycleTest, NewThenCloseAsksForProject1AndTheNextNewIsProject2) {
     NewSevenBitProject();
-    EXPECT_EQ(g_projectOpen, 1);
     EXPECT_EQ(TextOf(g_projectPath), "./Project1.vtp");
     EXPECT_EQ(ui.titles.back(), std::string(kTitle) + " - [Project1.vtp]");
     EXPECT_TRUE(ui.openWindows.count(kCmdProjectManager)); // a new project shows its manager
 
     ui.answers = {MessageAnswer::No};
     CloseProjectCommand();
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, kProject1Question);
+    ASSERT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Project1.vtp not saved. Do you want "
+                                                           "to save changes?"}));
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(g_projectOpen, 0);
     EXPECT_TRUE(ui.openWindows.empty());
@@ -59,8 +56,7 @@ TEST_F(ProjectLifecycleTest, NewThenCloseAsksForProject1AndTheNextNewIsProject2)
     ui.answers = {MessageAnswer::No};
     OpenProjectCommand();
     EXPECT_EQ(ui.fileModes, std::vector<int>{3});
-    EXPECT_EQ(g_projectOpen, 0);
-    EXPECT_EQ(TextOf(g_projectPath), "");
+    EXPECT_EQ(std::pair(g_projectOpen, TextOf(g_projectPath)), std::pair(0, std::string_view()));
 }
 
 TEST_F(ProjectLifecycleTest, ACancelledSaveWritesNothingAndExitWithCancelKeepsTheProject) {
@@ -83,8 +79,7 @@ TEST_F(ProjectLifecycleTest, ACancelledSaveWritesNothingAndExitWithCancelKeepsTh
 TEST_F(ProjectLifecycleTest, TheCommandLineProjectOpensAndATooLongPathIsRefused) {
     files.files["/s/Start.vtp"] = ExpectedNewProject("Start.vtp", 3, 0).bytes;
     OpenStartupProject("/s/Start.vtp");
-    EXPECT_EQ(g_projectOpen, 1);
-    EXPECT_EQ(g_sliderCount, 3);
+    EXPECT_EQ(std::pair(g_projectOpen, g_sliderCount), std::pair(1, 3));
     EXPECT_EQ(ui.titles.back(), std::string(kTitle) + " - [Start.vtp]");
 
     // 259 bytes and the terminator fill the path field. One byte more is refused whole: cut, it
@@ -98,8 +93,7 @@ TEST_F(ProjectLifecycleTest, TheCommandLineProjectOpensAndATooLongPathIsRefused)
     EXPECT_EQ(ui.MessageTexts().back(), "Error while opening the selected file!");
     EXPECT_EQ(files.reads.size(), reads); // no cut path was tried
     DropProjectFile(longest);
-    EXPECT_EQ(g_projectOpen, 1);
-    EXPECT_EQ(g_sliderCount, 2);
+    EXPECT_EQ(std::pair(g_projectOpen, g_sliderCount), std::pair(1, 2));
 }
 
 TEST_F(ProjectLifecycleTest, ClosingAndOpeningStopTheRecorderAndEngineAndSetTheCommands) {
@@ -153,9 +147,8 @@ TEST_F(ProjectSaveTest, AFullDiskLeavesThePreviousFileWholeAndTheProjectChanged)
     EXPECT_EQ(files.files["/p.vtp"], previous);
     EXPECT_EQ(files.writes, std::vector<std::string>{"/p.vtp"}); // the scripts were not saved
     // the saved copies still describe the file on disk
-    EXPECT_EQ(g_slidersSaved[0].value, 0);
-    EXPECT_EQ(g_projectHeader.scrollStep, 8);
-    EXPECT_EQ(g_projectUntitled, 0);
+    EXPECT_EQ(std::tuple(g_slidersSaved[0].value, g_projectHeader.scrollStep, g_projectUntitled),
+              std::tuple(0, 8, 0));
     DetectProjectChanges();
     EXPECT_EQ(g_projectDirty, 1);
 }

@@ -78,7 +78,7 @@ TEST_F(NoiseSourcesTest, EverySourceStaysInItsRange) {
     }
 }
 
-TEST_F(NoiseSourcesTest, DeviatesAndUnknownSelectors) {
+TEST_F(NoiseSourcesTest, DeviatesUnknownSelectorsAndTheProgramsSeed) {
     // Gaussian deviates come in pairs: the second from the cache without a draw.
     std::int32_t seed = 0;
     EXPECT_FLOAT_EQ(GaussDeviation(5, &seed), 0.32793346f);
@@ -98,15 +98,12 @@ TEST_F(NoiseSourcesTest, DeviatesAndUnknownSelectors) {
         EXPECT_FLOAT_EQ(ExpDeviation(selector, &seed), -std::log(1000.0f));
         EXPECT_EQ(seed, -7);
     }
-}
-
-TEST(RandomState, SeedIsTheNegatedTickCount) {
+    // The program's seed is the negated tick count.
     InitRandomState(1234);
     EXPECT_EQ(randomSeed, -1234);
     EXPECT_EQ(randomSourceSelector, 4);
     InitRandomState(0x80000000u);
     EXPECT_EQ(randomSeed, INT32_MIN);
-    ResetNoiseSources();
 }
 
 } // namespace

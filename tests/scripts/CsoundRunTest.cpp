@@ -68,14 +68,12 @@ std::string Orchestra(int format) {
 }
 
 // The port the program offers to the engine: an RtMidi virtual output of client "Ventaro.2".
-std::unique_ptr<RtMidiOut> OpenVentaroPort(RtMidi::Api api) {
-    try {
-        auto out = std::make_unique<RtMidiOut>(api, "Ventaro.2");
-        out->openVirtualPort("Ventaro.2");
-        return out;
-    } catch (const RtMidiError&) {
-        return nullptr;
-    }
+std::unique_ptr<RtMidiOut> OpenVentaroPort(RtMidi::Api api) try {
+    auto out = std::make_unique<RtMidiOut>(api, "Ventaro.2");
+    out->openVirtualPort("Ventaro.2");
+    return out;
+} catch (const RtMidiError&) {
+    return nullptr;
 }
 
 // Skips the test where csound is not installed. Runs csound, without displays or colour codes,
@@ -121,8 +119,7 @@ protected:
                 text.str()};
     }
 
-    // The lines of csound's output that report an error of any kind (the closing "0 errors in
-    // performance" excepted).
+    // The lines of csound's output reporting an error ("0 errors in performance" excepted).
     static std::vector<std::string> ErrorLines(const std::string& output) {
         static const std::regex error(
             "error|illegal|invalid|unknown|failed|not found|cannot|can't|unexpected",
@@ -138,30 +135,11 @@ protected:
         return lines;
     }
 
-    // Renders the scripts to `wav`: csound runs cleanly and writes the format's rate and
-    // channels into the WAV header.
-    CsoundResult Render(const std::string& orchestra, const std::string& score,
-                        const std::string& wav, const AudioFormat& format) {
-        const CsoundResult run = Run({"-+rtmidi=null", "-o", (folder / wav).string(),
-                                      Write("test.orc", orchestra), Write("test.sco", score)});
-        EXPECT_EQ(run.exitCode, 0) << wav << "\n" << run.output;
-        EXPECT_EQ(ErrorLines(run.output), std::vector<std::string>{}) << run.output;
-        std::ifstream in(folder / wav, std::ios::binary);
-        unsigned char h[44] = {};
-        in.read(reinterpret_cast<char*>(h), sizeof h);
-        EXPECT_EQ(std::string(reinterpret_cast<char*>(h), 4), "RIFF") << wav;
-        EXPECT_EQ(h[22] | h[23] << 8, format.channels) << wav;
-        EXPECT_EQ(h[24] | h[25] << 8 | h[26] << 16 | h[27] << 24, format.rate) << wav;
-        return run;
-    }
-
-    // csound with a default flags preset's words as the engine launcher passes them (their texts
-    // are the engine settings' golden bytes), the message level raised after them so that
-    // warnings show, then the two scripts.
+    // csound with a default flags preset's words as the engine launcher passes them, the message
+    // level raised after them so that warnings show, then the two scripts.
     CsoundResult RunPreset(int preset, const std::vector<std::string>& extra = {}) {
-        const SoundEngineRecord defaults = DefaultSoundEngine(false);
-        std::vector<std::string> args =
-            SplitParameters(TextOf(defaults.flagsPresets[static_cast<std::size_t>(preset)]));
+        std::vector<std::string> args = SplitParameters(
+            TextOf(DefaultSoundEngine(false).flagsPresets[static_cast<std::size_t>(preset)]));
         args.push_back("-m135");
         args.insert(args.end(), extra.begin(), extra.end());
         args.push_back(Write("test.orc", Orchestra(kDefaultAudioFormat)));
@@ -183,10 +161,20 @@ TEST_F(CsoundRun, TheOrchestraEveryTableAndThePFieldsRenderInEveryFormat) {
         score += FunctionTablePiece(piece);
     }
     score += "i1\t0\t1000\r\n" + Join(PFieldPieces(sliders));
+    // csound runs cleanly and writes the format's rate and channels into the WAV header.
     for (int format = 0; format < kAudioFormatCount; ++format) {
+        SCOPED_TRACE(format);
+        const fs::path wav = folder / ("format" + std::to_string(format) + ".wav");
         const CsoundResult run =
-            Render(Orchestra(format), score, "format" + std::to_string(format) + ".wav",
-                   AudioFormatOf(format));
+            Run({"-+rtmidi=null", "-o", wav.string(), Write("test.orc", Orchestra(format)),
+                 Write("test.sco", score)});
+        EXPECT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_EQ(ErrorLines(run.output), std::vector<std::string>{}) << run.output;
+        unsigned char h[44] = {};
+        std::ifstream(wav, std::ios::binary).read(reinterpret_cast<char*>(h), sizeof h);
+        EXPECT_EQ(std::string(reinterpret_cast<char*>(h), 4), "RIFF");
+        EXPECT_EQ(h[22] | h[23] << 8, AudioFormatOf(format).channels);
+        EXPECT_EQ(h[24] | h[25] << 8 | h[26] << 16 | h[27] << 24, AudioFormatOf(format).rate);
         // Each table is reported on a line of its own, with nothing after it when it was built.
         for (int table : {1, 2, 3, 4, 20, 21, 22, 23, 24, 25, 26, 27}) {
             const std::string line = "ftable " + std::to_string(table) + ":\n";
@@ -205,9 +193,7 @@ TEST_F(CsoundRun, JackPresetsPlayAndConnectToTheVentaroPort) {
         EXPECT_EQ(run.exitCode, 0) << preset << "\n" << run.output;
         EXPECT_NE(run.output.find("rtaudio: JACK module enabled"), std::string::npos) << run.output;
         EXPECT_NE(run.output.find("rtmidi: JACK module enabled"), std::string::npos);
-        // csound warns when it cannot connect its MIDI input to the named port.
-        EXPECT_EQ(run.output.find("failed to connect to: Ventaro.2"), std::string::npos)
-            << run.output;
+        // csound warns ("failed to connect to: Ventaro.2") when the port is not there.
         EXPECT_EQ(ErrorLines(run.output), std::vector<std::string>{}) << run.output;
     }
 }

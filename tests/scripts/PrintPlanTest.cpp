@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-TEST(PrintPlan, MetricsDivideThePrintableAreaByTheFont) {
+TEST(PrintPlan, MetricsDivideTheAreaByTheFontAndPagesHoldTheirLinesAndCopies) {
     const PrintMetrics metrics = PrintMetricsFor(4800, 6300, 50, 105);
     EXPECT_EQ(metrics.lineHeight, 105);
     EXPECT_EQ(metrics.charsPerLine, 96);
@@ -14,10 +14,8 @@ TEST(PrintPlan, MetricsDivideThePrintableAreaByTheFont) {
     EXPECT_EQ(PrintMetricsFor(4800, 100, 50, 105).linesPerPage, 0);
     EXPECT_EQ(PrintMetricsFor(4800, 6300, 0, 105).charsPerLine, 0);
     EXPECT_EQ(PrintMetricsFor(4800, 6300, 50, 0).linesPerPage, 0);
-}
 
-// 130 lines at 60 a page are three pages of 60, 60 and 10, never the line after the last.
-TEST(PrintPlan, PagesHoldTheirLinesAndCopiesRepeatTheRunOrEachPage) {
+    // 130 lines at 60 a page are three pages of 60, 60 and 10, never the line after the last.
     ASSERT_EQ(PrintPageCount(130, 60), 3);
     for (const auto& [page, first, end] :
          std::vector<std::array<int, 3>>{{0, 0, 60}, {1, 60, 120}, {2, 120, 130}}) {

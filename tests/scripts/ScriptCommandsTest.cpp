@@ -61,15 +61,8 @@ TEST_F(ScriptCommands, TheInsertMenuGivesTheGoldenTextsPieceByPiece) {
     EXPECT_TRUE(InsertMenuPieces(kCommandEditScript1, 15).empty());
 }
 
-TEST_F(ScriptCommands, EditorNeedsAtLeastOneScript) {
+TEST_F(ScriptCommands, EditorsNeedAScriptAndAnExternalOneOpensTheProjectOrEnvironmentScript) {
     EXPECT_TRUE(CheckScriptsToEdit());
-    SetText(g_scriptPaths[0], "");
-    SetText(g_scriptPaths[1], "");
-    EXPECT_FALSE(CheckScriptsToEdit());
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Sorry, no scripts specified!"});
-}
-
-TEST_F(ScriptCommands, ExternalEditorOpensTheProjectOrTheEnvironmentScript) {
     SetText(g_soundEngine.scriptEditor, "kate");
     SetText(g_scriptPaths[1], "/music/piece.sco");
     SetText(g_environmentFiles.script2, "env.sco");
@@ -79,6 +72,10 @@ TEST_F(ScriptCommands, ExternalEditorOpensTheProjectOrTheEnvironmentScript) {
     g_projectOpen = 1;
     EXPECT_EQ(ExternalEditorFor(kCommandEditScript2).parameter, "/music/piece.sco");
     EXPECT_EQ(ExternalEditorFor(kCommandEditScript1).parameter, "test.orc");
+    SetText(g_scriptPaths[0], "");
+    SetText(g_scriptPaths[1], "");
+    EXPECT_FALSE(CheckScriptsToEdit());
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Sorry, no scripts specified!"});
 }
 
 // The number rule's own edges, beside the values the golden texts hold: single precision widened,

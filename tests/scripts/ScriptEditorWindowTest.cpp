@@ -1,16 +1,11 @@
 // The script editor window on the real widgets: its panes show the scripts and give the edits back,
 // the Edit and Insert commands act on the pane last focused, and a pane prints to a PDF file.
 
-#include <QClipboard>
-#include <QRegularExpression>
-
+#include "scripts/ScriptEditorWindow.h"
 #include "GuiTestSupport.h"
 #include "project/ProjectState.h"
 #include "scripts/CsoundText.h"
-#include "scripts/ScriptEditorWindow.h"
 #include "scripts/ScriptPrinting.h"
-
-namespace {
 
 // The pages of a PDF file: its page objects, not the page tree ("/Pages").
 int PdfPageCount(const QString& file) {
@@ -18,17 +13,6 @@ int PdfPageCount(const QString& file) {
     static const QRegularExpression page("/Type\\s*/Page(?![s\\w])");
     return pdf.open(QIODevice::ReadOnly) ? int(QString::fromLatin1(pdf.readAll()).count(page)) : -1;
 }
-
-void SetScripts(const char* path1, const char* path2, const std::string& text1,
-                const std::string& text2) {
-    SetText(g_scriptPaths[0], path1);
-    SetText(g_scriptPaths[1], path2);
-    g_scriptPathsCommitted = g_scriptPaths;
-    g_scriptTexts = {text1, text2};
-    g_scriptTextsSaved = g_scriptTexts;
-}
-
-} // namespace
 
 class ScriptEditorWindowTest : public GuiTest {
     Q_OBJECT
@@ -39,7 +23,13 @@ private:
     ScriptEditorWindow* Editor() const {
         return qobject_cast<ScriptEditorWindow*>(Window()->ToolWindow(kCmdScriptEditor));
     }
-    ScriptEditorWindow* OpenEditor() {
+    // Opens the editor on two scripts as they were saved.
+    ScriptEditorWindow* OpenEditor(const char* path1, const char* path2, const std::string& text1,
+                                   const std::string& text2) {
+        SetText(g_scriptPaths[0], path1);
+        SetText(g_scriptPaths[1], path2);
+        g_scriptPathsCommitted = g_scriptPaths;
+        g_scriptTexts = g_scriptTextsSaved = {text1, text2};
         Window()->OnCommand(kCmdScriptEditor);
         return Editor() && QTest::qWaitForWindowExposed(Editor()) ? Editor() : nullptr;
     }
@@ -62,8 +52,8 @@ private slots:
     void theEditorShowsTheScriptsAndGivesTheEditsBackInTheirOwnForm() {
         // A no-break space (0xA0, a Latin-1 score) must survive an edit: the pane's plain text
         // would turn it into a blank.
-        SetScripts("test.orc", "test.sco", "instr 1\r\nendin\r\n", "i1 0 1\xA0\n");
-        ScriptEditorWindow* editor = OpenEditor();
+        ScriptEditorWindow* editor =
+            OpenEditor("test.orc", "test.sco", "instr 1\r\nendin\r\n", "i1 0 1\xA0\n");
         QVERIFY(editor);
         QCOMPARE(editor->PaneCount(), 2);
         QCOMPARE(editor->Pane(0)->toPlainText(), QString("instr 1\nendin\n"));
@@ -87,8 +77,7 @@ private slots:
     }
 
     void editAndInsertCommandsActOnThePaneLastFocused() {
-        SetScripts("test.orc", "test.sco", "instr 1", "i1");
-        ScriptEditorWindow* editor = OpenEditor();
+        ScriptEditorWindow* editor = OpenEditor("test.orc", "test.sco", "instr 1", "i1");
         QVERIFY(editor);
         ScriptPane* orchestra = editor->Pane(0);
         QApplication::clipboard()->clear();
@@ -104,8 +93,7 @@ private slots:
         score->setFocus();
         score->selectAll();
         Window()->OnCommand(kCmdInsertSine);
-        const QString sine = ToQt(FunctionTablePiece(1)).replace("\r\n", "\n");
-        QCOMPARE(score->toPlainText(), sine);
+        QCOMPARE(score->toPlainText(), ToQt(FunctionTablePiece(1)).replace("\r\n", "\n"));
         QCOMPARE(orchestra->toPlainText(), QString("instr 1instr 1"));
     }
 
@@ -118,8 +106,7 @@ private slots:
         for (int n = 0; n <= page.linesPerPage; ++n) { // one page and a line
             text += std::string(static_cast<std::size_t>(page.charsPerLine) * 2, 'w') + "\r\n";
         }
-        SetScripts("test.orc", "", text, "");
-        QVERIFY(OpenEditor());
+        QVERIFY(OpenEditor("test.orc", "", text, ""));
         const QString pdf = m_folder.filePath("score.pdf");
         PrintToPdf(pdf, 2);
         Window()->OnCommand(kCmdPrintScript1);
