@@ -103,6 +103,13 @@ enum StringId : int {
     kStrPresetLowRandom = 2324,
     kStrPresetMediumRandom = 2325,
     kStrPresetHighRandom = 2326,
+    // Tool tips of the panel's controls that run no command of their own.
+    kStrTipPresets = 2340,
+    kStrTipResendAll = 2341,
+    kStrTipRandom = 2342,
+    kStrTipTakeSnapshot = 2343,
+    kStrTipLockBox = 2344,
+    kStrTipCurve = 2345, // followed by the curve's name
     // Scripts, the script editor and the sound engine settings.
     kStrScriptTooBig = 2500,
     kStrScriptCannotLoad = 2501,
