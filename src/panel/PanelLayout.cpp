@@ -39,8 +39,13 @@ PanelLayout LayoutPanel(int width, int height, int sliderCount, int controlStyle
     const int gw = layout.propertiesBox.width;
     const int gh = layout.propertiesBox.height;
     const int f = (gw - 2 * bx) / 5;
-    layout.curveButton = {bx, by + 6, 2 * bx - 1, by + 6};
-    layout.nameEdit = {3 * bx, by + 5, 2 * (gw - 2 * bx) / 5 - 2 * bx, by + 8};
+    // The curve button is a square as high as the name edit beside it, big enough to hit and
+    // to show its curve; the name edit keeps its right edge.
+    const int editHeight = by + 8;
+    const int nameRight = bx + 2 * (gw - 2 * bx) / 5;
+    layout.curveButton = {bx, by + 5, editHeight, editHeight};
+    const int nameLeft = bx + editHeight + std::max(bx / 2, 2);
+    layout.nameEdit = {nameLeft, by + 5, std::max(nameRight - nameLeft, 0), editHeight};
     for (int k = 0; k < 3; ++k) {
         layout.numberEdits[static_cast<std::size_t>(k)] = {(k + 2) * f + bx, by + 5, f, by + 8};
         layout.lists[static_cast<std::size_t>(k)] = {(k + 2) * f + bx, 2 * by + 14, f,

@@ -83,5 +83,6 @@ SliderPropertiesText DescribeSlider(int index) {
     text.controller1 = slider.controller1;
     text.controller2 = slider.controller2;
     text.controller2Enabled = !text.sevenBit;
+    text.curve = slider.curve >= 0 && slider.curve < kCurveCount ? slider.curve : kCurveLinear;
     return text;
 }

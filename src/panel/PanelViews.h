@@ -19,6 +19,7 @@ struct SliderPropertiesText {
     int controller1 = 0;
     int controller2 = 0;
     bool controller2Enabled = false; // only a 14-bit slider uses controller 2
+    int curve = 0;                   // the mapping curve, shown on the curve button
 };
 
 // The virtual panel window. The send routine reaches its slider controls through the

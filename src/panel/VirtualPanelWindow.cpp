@@ -1,5 +1,6 @@
 #include "panel/VirtualPanelWindow.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,9 +13,11 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QSignalBlocker>
-#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
+#include <QStylePainter>
 #include <QToolTip>
 
 #include "base/CommandIds.h"
@@ -27,8 +30,10 @@
 #include "panel/PanelLogic.h"
 #include "panel/PanelState.h"
 #include "panel/PanelText.h"
+#include "panel/StageFaders.h"
 #include "project/ProjectState.h"
 #include "resources/PanelArtwork.h"
+#include "resources/Strings.h"
 #include "snapshots/SnapshotManager.h"
 #include "snapshots/SnapshotManagerDialog.h"
 #include "snapshots/Snapshots.h"
@@ -38,6 +43,12 @@ namespace {
 constexpr int kPanelWidthUnits = 472;
 constexpr int kPanelHeightUnits = 254;
 constexpr int kSnapshotIconSize = 32;
+// The longest value written without an exponent: a sign, ten digits and the point.
+constexpr int kNumberChars = 13;
+// Below this a value is too small to read; a longer text scrolls instead.
+constexpr qreal kSmallestNumberPoints = 6.0;
+// The blank a line edit keeps on either side of its text, inside its frame.
+constexpr int kLineEditTextMargin = 2;
 
 QRect ToQRect(const Rect& r) {
     return QRect(r.x, r.y, r.width, r.height);
@@ -66,12 +77,69 @@ int ScrollCodeOf(int action) {
     }
 }
 
-QFont EditFont(int points, bool bold) {
-    QFont font("Courier New", points);
+QFont EditFont(qreal points, bool bold, int stretch = QFont::Unstretched) {
+    QFont font("Courier New");
+    font.setPointSizeF(points);
     font.setStyleHint(QFont::TypeWriter);
     font.setBold(bold);
+    font.setStretch(stretch);
     return font;
 }
+
+// The width a line edit gives its text: the contents less its frame and its own margins.
+int TextRoom(const QLineEdit& edit) {
+    QStyleOptionFrame option;
+    option.initFrom(&edit);
+    option.rect = edit.rect();
+    option.lineWidth = edit.hasFrame()
+                           ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit)
+                           : 0;
+    const QRect contents =
+        edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
+    const QMargins margins = edit.textMargins();
+    // One more pixel for the caret after the last digit.
+    return contents.width() - margins.left() - margins.right() - 2 * kLineEditTextMargin - 1;
+}
+
+// The edit's font at `points`, or narrower and then smaller where the edit is too narrow for a
+// full value, so that ten significant digits show whole instead of being cut. Narrower first:
+// a condensed digit of some height reads better than a smaller one.
+QFont FittedNumberFont(const QLineEdit& edit, qreal points, bool bold, const QString& text) {
+    const int room = TextRoom(edit);
+    const QString widest(std::max<qsizetype>(kNumberChars, text.size()), QLatin1Char('0'));
+    for (qreal size = points; size >= kSmallestNumberPoints; size -= 0.5) {
+        for (const int stretch :
+             {int{QFont::Unstretched}, int{QFont::SemiCondensed}, int{QFont::Condensed}}) {
+            const QFont font = EditFont(size, bold, stretch);
+            const QFontMetrics metrics(font);
+            if (std::max(metrics.horizontalAdvance(widest), metrics.horizontalAdvance(text)) <=
+                room) {
+                return font;
+            }
+        }
+    }
+    return EditFont(kSmallestNumberPoints, bold, QFont::Condensed);
+}
+
+// The snapshot list with a long name shortened by an ellipsis; the tool tip shows it whole.
+class SnapshotCombo : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                    QStyle::SC_ComboBoxEditField, this);
+        const int icon = option.currentIcon.isNull() ? 0 : option.iconSize.width() + 4;
+        option.currentText = option.fontMetrics.elidedText(option.currentText, Qt::ElideRight,
+                                                           std::max(field.width() - icon - 2, 0));
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
+};
 
 QComboBox* NumberedList(const char* prefix, int first, int count) {
     auto* list = new QComboBox;
@@ -80,12 +148,6 @@ QComboBox* NumberedList(const char* prefix, int first, int count) {
     }
     list->setMaxVisibleItems(16);
     return list;
-}
-
-// A number too long for its edit shows its leading digits.
-void ShowNumber(QLineEdit* edit, const std::string& text) {
-    edit->setText(ToQt(text));
-    edit->setCursorPosition(0);
 }
 
 } // namespace
@@ -138,17 +200,7 @@ void VirtualPanelWindow::CreateSliderControls() {
     m_sliders.reserve(static_cast<std::size_t>(count));
     m_lockBoxes.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        QAbstractSlider* control = nullptr;
-        if (g_panelControlStyle == 1) {
-            auto* slider = new QSlider(Qt::Vertical, this);
-            slider->setTickPosition(QSlider::NoTicks);
-            control = slider;
-        } else {
-            auto* bar = new QScrollBar(Qt::Vertical, this);
-            // A fader: the maximum at the top, the up keys raising the value.
-            bar->setInvertedAppearance(true);
-            control = bar;
-        }
+        QAbstractSlider* control = CreateStageFader(g_panelControlStyle == 1, this);
         control->setInvertedControls(false);
         control->setObjectName(QString::number(i));
         // A wheel on a slider makes it the one the keys move, as a click does.
@@ -162,6 +214,8 @@ void VirtualPanelWindow::CreateSliderControls() {
         auto* lock = new QCheckBox(this);
         lock->setObjectName(QString::number(148 + 4 * i));
         lock->setFocusPolicy(Qt::NoFocus);
+        lock->setToolTip(ToQt(Str(kStrTipLockBox)));
+        lock->installEventFilter(this);
         connect(lock, &QCheckBox::clicked, this, [i] { ToggleSliderLock(i); });
         m_lockBoxes.push_back(lock);
     }
@@ -170,15 +224,18 @@ void VirtualPanelWindow::CreateSliderControls() {
 void VirtualPanelWindow::CreatePropertyEditors() {
     m_curveButton = new QPushButton(this);
     m_curveButton->setObjectName("300");
-    m_curveButton->setIcon(CurveButtonIcon());
+    m_curveButton->installEventFilter(this);
+    ShowCurve(kCurveLinear);
     m_curveMenu = new QMenu(this);
     m_curveMenu->setObjectName("INTERPMENU");
     for (int curve = 0; curve < 5; ++curve) {
         QAction* action = m_curveMenu->addAction(ToQt(CurveName(curve)));
         action->setCheckable(true);
         action->setData(kCommandCurveLinear + curve);
-        connect(action, &QAction::triggered, this,
-                [command = kCommandCurveLinear + curve] { ChooseCurve(command); });
+        connect(action, &QAction::triggered, this, [this, command = kCommandCurveLinear + curve] {
+            ChooseCurve(command);
+            ShowCurve(CheckedCurveCommand() - kCommandCurveLinear);
+        });
     }
     // The main status bar's help line follows the panel's menus as it follows the main menus.
     if (m_host) {
@@ -201,7 +258,7 @@ void VirtualPanelWindow::CreatePropertyEditors() {
     for (int k = 0; k < 3; ++k) {
         m_numberEdits[k] = new QLineEdit(this);
         m_numberEdits[k]->setObjectName(numberNames[k]);
-        m_numberEdits[k]->setFont(k == 0 ? EditFont(10, true) : EditFont(9, false));
+        m_numberEdits[k]->setFont(EditFont(NumberPoints(k), k == 0));
         m_numberEdits[k]->installEventFilter(this);
     }
 
@@ -234,10 +291,15 @@ void VirtualPanelWindow::CreatePropertyEditors() {
 
 void VirtualPanelWindow::CreateControlButtons() {
     const char* names[] = {"142", "146", "150", "154", "158", "162"};
+    // The start/stop button's tip follows its state (SetTransportButton).
+    const int tips[] = {kCmdStart,     kStrTipPresets,      kStrTipResendAll,
+                        kStrTipRandom, kCmdPanelProperties, kStrTipTakeSnapshot};
     for (int k = 0; k < 6; ++k) {
         m_controlButtons[k] = new QPushButton(this);
         m_controlButtons[k]->setObjectName(names[k]);
         m_controlButtons[k]->setIcon(PanelControlIcon(k + 1));
+        m_controlButtons[k]->setToolTip(ToQt(Str(tips[k])));
+        m_controlButtons[k]->installEventFilter(this);
     }
     m_controlButtons[0]->setCheckable(true);
     connect(m_controlButtons[0], &QPushButton::clicked, this, [] { ToggleTransport(); });
@@ -262,12 +324,15 @@ void VirtualPanelWindow::CreateControlButtons() {
 }
 
 void VirtualPanelWindow::CreateSnapshotList() {
-    m_snapshotList = new QComboBox(this);
+    m_snapshotList = new SnapshotCombo(this);
+    m_snapshotList->installEventFilter(this);
     m_snapshotList->setObjectName("147");
     m_snapshotList->setIconSize(QSize(kSnapshotIconSize, kSnapshotIconSize));
     m_snapshotList->setMaxVisibleItems(512 / kSnapshotIconSize);
     connect(m_snapshotList, &QComboBox::currentIndexChanged, this,
             &VirtualPanelWindow::SnapshotChosen);
+    connect(m_snapshotList, &QComboBox::currentIndexChanged, this,
+            [this] { m_snapshotList->setToolTip(m_snapshotList->currentText()); });
 }
 
 // ---- PanelWindow ------------------------------------------------------------------------------
@@ -284,6 +349,10 @@ QCheckBox* VirtualPanelWindow::LockBox(int slider) const {
                : nullptr;
 }
 
+bool VirtualPanelWindow::SliderDrawnLocked(int slider) const {
+    return FaderLocked(SliderControl(slider));
+}
+
 void VirtualPanelWindow::SetSliderPosition(int slider, int value) {
     if (QAbstractSlider* control = SliderControl(slider)) {
         const QSignalBlocker blocker(control);
@@ -294,6 +363,7 @@ void VirtualPanelWindow::SetSliderPosition(int slider, int value) {
 void VirtualPanelWindow::SetTransportButton(int stopped) {
     m_controlButtons[0]->setChecked(stopped == 0);
     m_controlButtons[0]->setIcon(PanelControlIcon(stopped == 0 ? 0 : 1));
+    m_controlButtons[0]->setToolTip(ToQt(Str(stopped == 0 ? kCmdStop : kCmdStart)));
 }
 
 void VirtualPanelWindow::SetSliderRange(int slider, int range) {
@@ -317,7 +387,7 @@ void VirtualPanelWindow::ShowSliderProperties(const SliderPropertiesText& text) 
     const std::string* shown[] = {&m_shown.current, &m_shown.minimum, &m_shown.maximum};
     for (int k = 0; k < 3; ++k) {
         if (all || *texts[k] != *shown[k]) {
-            ShowNumber(m_numberEdits[k], *texts[k]);
+            ShowNumber(k, *texts[k]);
         }
     }
     m_lists[0]->setCurrentIndex(text.channel);
@@ -325,13 +395,14 @@ void VirtualPanelWindow::ShowSliderProperties(const SliderPropertiesText& text) 
     m_lists[2]->setCurrentIndex(text.controller2);
     m_typeRadios[text.sevenBit ? 0 : 1]->setChecked(true);
     m_lists[2]->setEnabled(text.controller2Enabled);
+    ShowCurve(text.curve);
     m_shown = text;
     m_shownValid = true;
 }
 
 void VirtualPanelWindow::ShowCurrentValue(const std::string& text) {
     if (!m_shownValid || text != m_shown.current) {
-        ShowNumber(m_numberEdits[0], text);
+        ShowNumber(0, text);
         m_shown.current = text;
     }
 }
@@ -345,6 +416,7 @@ void VirtualPanelWindow::SetLockBox(int slider, bool checked) {
     if (QCheckBox* lock = LockBox(slider)) {
         lock->setChecked(checked);
     }
+    SetFaderLocked(SliderControl(slider), checked);
 }
 
 void VirtualPanelWindow::FillSnapshotList(const std::vector<std::string>& items, int selected) {
@@ -354,16 +426,20 @@ void VirtualPanelWindow::FillSnapshotList(const std::vector<std::string>& items,
     const QIcon panel = PanelIcon();
     for (std::size_t k = 0; k < items.size(); ++k) {
         m_snapshotList->addItem(k == 0 ? manager : panel, ToQt(items[k]));
+        m_snapshotList->setItemData(static_cast<int>(k), ToQt(items[k]), Qt::ToolTipRole);
     }
     m_snapshotList->setCurrentIndex(selected);
     m_lastSnapshotItem = selected;
+    FitSnapshotPopup();
 }
 
 void VirtualPanelWindow::InsertSnapshotItem(int item, const std::string& name) {
     const QSignalBlocker blocker(m_snapshotList);
     m_snapshotList->insertItem(item, PanelIcon(), ToQt(name));
+    m_snapshotList->setItemData(item, ToQt(name), Qt::ToolTipRole);
     m_snapshotList->setCurrentIndex(item);
     m_lastSnapshotItem = item;
+    FitSnapshotPopup();
 }
 
 void VirtualPanelWindow::KeepInFront(bool inFront) {
@@ -374,6 +450,46 @@ void VirtualPanelWindow::KeepInFront(bool inFront) {
 
 void VirtualPanelWindow::Close() {
     close();
+}
+
+// ---- Showing values ----------------------------------------------------------------------------
+
+qreal VirtualPanelWindow::NumberPoints(int k) {
+    return k == 0 ? 10.0 : 9.0; // the current value larger than min and max
+}
+
+void VirtualPanelWindow::FitNumberFont(int k) {
+    QLineEdit* edit = m_numberEdits[k];
+    const QFont font = FittedNumberFont(*edit, NumberPoints(k), k == 0, edit->text());
+    if (font != edit->font()) {
+        edit->setFont(font);
+    }
+    // Even at the smallest size a text may not fit; its tip then shows it whole.
+    const bool cut = QFontMetrics(font).horizontalAdvance(edit->text()) > TextRoom(*edit);
+    edit->setToolTip(cut ? edit->text() : QString());
+}
+
+void VirtualPanelWindow::ShowNumber(int k, const std::string& text) {
+    QLineEdit* edit = m_numberEdits[k];
+    edit->setText(ToQt(text));
+    FitNumberFont(k);
+    // A number still too long for its edit shows its leading digits.
+    edit->setCursorPosition(0);
+}
+
+void VirtualPanelWindow::ShowCurve(int curve) {
+    if (curve == m_shownCurve) {
+        return;
+    }
+    m_shownCurve = curve;
+    m_curveButton->setIcon(CurveIcon(curve));
+    m_curveButton->setToolTip(ToQt(Str(kStrTipCurve) + CurveName(curve)));
+}
+
+void VirtualPanelWindow::FitSnapshotPopup() {
+    // The open list shows every name whole, wider than the closed box where it must be.
+    QAbstractItemView* view = m_snapshotList->view();
+    view->setMinimumWidth(view->sizeHintForColumn(0) + 2 * view->frameWidth());
 }
 
 // ---- Gestures ---------------------------------------------------------------------------------
@@ -461,6 +577,10 @@ int VirtualPanelWindow::SliderIndexOf(QObject* object) const {
 }
 
 bool VirtualPanelWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The preference that silences the sliders' tips silences the rest of the panel's too.
+    if (event->type() == QEvent::ToolTip && g_preferences.global.panelToolTips != 1) {
+        return true;
+    }
     if (event->type() == QEvent::FocusOut) {
         auto* edit = qobject_cast<QLineEdit*>(watched);
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
@@ -515,6 +635,7 @@ void VirtualPanelWindow::LayOut() {
     for (int k = 0; k < 3; ++k) {
         m_numberEdits[k]->setGeometry(ToQRect(layout.numberEdits[k]));
         m_lists[k]->setGeometry(ToQRect(layout.lists[k]));
+        FitNumberFont(k);
     }
     for (int k = 0; k < 2; ++k) {
         m_typeRadios[k]->setGeometry(ToQRect(layout.typeRadios[k]));

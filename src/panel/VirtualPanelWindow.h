@@ -48,6 +48,8 @@ public:
     // For tests and screenshots.
     QAbstractSlider* SliderControl(int slider) const;
     QCheckBox* LockBox(int slider) const;
+    // Whether the slider's control is drawn as locked.
+    bool SliderDrawnLocked(int slider) const;
     QLineEdit* NameEdit() const { return m_nameEdit; }
     QLineEdit* NumberEdit(int k) const { return m_numberEdits[k]; }  // current, min, max
     QRadioButton* TypeRadio(int k) const { return m_typeRadios[k]; } // 7 bits, 14 bits
@@ -77,6 +79,11 @@ private:
     void ControllerChosen(int list);
     void SnapshotChosen(int item);
     void ShowToolTip();
+    static qreal NumberPoints(int k);
+    void FitNumberFont(int k);
+    void ShowNumber(int k, const std::string& text);
+    void ShowCurve(int curve);
+    void FitSnapshotPopup();
 
     std::vector<QAbstractSlider*> m_sliders;
     std::vector<QCheckBox*> m_lockBoxes;
@@ -95,6 +102,7 @@ private:
     bool m_shownValid = false;
     bool m_committing = false;
     int m_lastSnapshotItem = -1;
+    int m_shownCurve = -1;
     QTimer m_tipTimer;
     QAbstractSlider* m_tipControl = nullptr;
     ToolWindowHost* m_host = nullptr;

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -133,6 +134,47 @@ QIcon CurveButtonIcon() {
         p.setPen(Outline(2.4, kBlue));
         p.setBrush(Qt::NoBrush);
         p.drawPath(curve);
+    });
+}
+
+QIcon CurveIcon(int curve) {
+    return IconOf([curve](QPainter& p) {
+        p.setPen(Outline(1.4, kSteel));
+        p.drawLine(QPointF(4, 28), QPointF(28, 28));
+        p.drawLine(QPointF(4, 28), QPointF(4, 4));
+        // The curve's own shape over the slider's travel, position across and output up.
+        static const double randomLevels[] = {0.1, 0.7, 0.3, 0.9, 0.2, 0.6, 1.0};
+        QPainterPath path;
+        constexpr int kSteps = 24;
+        for (int k = 0; k <= kSteps; ++k) {
+            const double x = static_cast<double>(k) / kSteps;
+            double y = x;
+            switch (curve) {
+            case 1:
+                y = std::log10(1.0 + 9.0 * x);
+                break;
+            case 2:
+                y = x * x;
+                break;
+            case 3:
+                y = x * x * x;
+                break;
+            case 4:
+                y = randomLevels[k / 4];
+                break;
+            default:
+                break;
+            }
+            const QPointF point(6 + 21 * x, 26 - 21 * y);
+            if (k == 0) {
+                path.moveTo(point);
+            } else {
+                path.lineTo(point);
+            }
+        }
+        p.setPen(Outline(2.6, kBlue));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(path);
     });
 }
 

@@ -158,6 +158,13 @@ constexpr StringEntry kStrings[] = {
      "This panel gives sliders the MIDI controllers 120 to 127, the channel mode messages "
      "(All Sound Off, Reset All Controllers, All Notes Off...): they silence or reset the "
      "receiver whenever the sliders move.\r\nContinue anyway?"},
+    {kStrTipPresets, "Sets the sliders by a preset (Ctrl+click resets them)"},
+    {kStrTipResendAll, "Sends every slider again, locked ones included"},
+    {kStrTipRandom, "Moves every unlocked slider to a random position"},
+    {kStrTipTakeSnapshot, "Takes a snapshot of the slider positions"},
+    {kStrTipLockBox,
+     "Always locked: presets, snapshots and the random button leave this slider alone"},
+    {kStrTipCurve, "Mapping curve: "},
     {kStrScriptTooBig, "Sorry, file too big to be loaded!"},
     {kStrScriptCannotLoad, "Sorry, can't load the script file n."},
     {kStrScriptCannotSave, "Sorry, can't save the script file n."},

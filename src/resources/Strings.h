@@ -106,6 +106,13 @@ enum StringId : int {
     // Controllers 120 to 127 are the channel mode messages: a slider there silences or resets.
     kStrChannelModeController = 2327,
     kStrNewPanelChannelMode = 2328,
+    // Tool tips of the panel's controls that run no command of their own.
+    kStrTipPresets = 2340,
+    kStrTipResendAll = 2341,
+    kStrTipRandom = 2342,
+    kStrTipTakeSnapshot = 2343,
+    kStrTipLockBox = 2344,
+    kStrTipCurve = 2345, // followed by the curve's name
     // Scripts, the script editor and the sound engine settings.
     kStrScriptTooBig = 2500,
     kStrScriptCannotLoad = 2501,

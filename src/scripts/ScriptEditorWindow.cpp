@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QStringDecoder>
 #include <algorithm>
@@ -214,6 +215,13 @@ ScriptEditorWindow::ScriptEditorWindow(QWidget* owner) : QWidget(owner, Qt::Tool
     for (int pane = 0; pane < m_paneCount; ++pane) {
         m_panes[pane] = new ScriptPane(this);
         m_panes[pane]->setObjectName(QString("ScriptPane%1").arg(pane));
+        // Which file each pane holds, as the project names it.
+        const int script = ScriptOfPane(pane, m_paneCount, g_scriptPaths[0]);
+        m_paths[pane] = ToQt(std::string(TextOf(g_scriptPaths[script])));
+        m_labels[pane] = new QLabel(this);
+        m_labels[pane]->setObjectName(QString("ScriptPath%1").arg(pane));
+        m_labels[pane]->setToolTip(m_paths[pane]);
+        m_labels[pane]->setTextFormat(Qt::PlainText);
     }
     g_editorWindow = this;
     g_scriptPanes = this;
@@ -251,10 +259,21 @@ void ScriptEditorWindow::SetPaneText(int pane, const std::string& text) {
     }
 }
 
+QLabel* ScriptEditorWindow::PathLabel(int pane) const {
+    return pane >= 0 && pane < m_paneCount ? m_labels[pane] : nullptr;
+}
+
 void ScriptEditorWindow::LayOutPanes() {
     const int width = this->width() / m_paneCount;
+    const int labelHeight = fontMetrics().height() + 4;
     for (int pane = 0; pane < m_paneCount; ++pane) {
-        m_panes[pane]->setGeometry(pane * width, 0, width, height());
+        QLabel* label = m_labels[pane];
+        const int x = pane * width;
+        label->setGeometry(x + 4, 0, std::max(width - 8, 0), labelHeight);
+        // A long path keeps its start and its file name.
+        label->setText(
+            label->fontMetrics().elidedText(m_paths[pane], Qt::ElideMiddle, label->width()));
+        m_panes[pane]->setGeometry(x, labelHeight, width, std::max(height() - labelHeight, 0));
     }
 }
 

@@ -10,6 +10,7 @@
 #include "scripts/ScriptStore.h"
 #include "scripts/ScriptText.h"
 
+class QLabel;
 class ToolWindowHost;
 
 // One pane: plain text in blue on white in the editor font, holding at most the 65535 bytes a
@@ -46,6 +47,8 @@ public:
     ~ScriptEditorWindow() override;
 
     ScriptPane* Pane(int pane) const;
+    // The line above a pane naming its script's file.
+    QLabel* PathLabel(int pane) const;
 
     // ScriptPanes
     int PaneCount() override;
@@ -61,6 +64,8 @@ private:
     void LayOutPanes();
 
     ScriptPane* m_panes[2] = {nullptr, nullptr};
+    QLabel* m_labels[2] = {nullptr, nullptr};
+    QString m_paths[2];
     int m_paneCount = 0;
 };
 

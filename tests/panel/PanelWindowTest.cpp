@@ -124,6 +124,32 @@ private slots:
         QCOMPARE(list->count(), 2);
         QCOMPARE(list->currentText(), QString("Verse"));
     }
+
+    void aLockShowsOnItsFaderAndTenDigitValuesShowWhole() {
+        VirtualPanelWindow* panel = OpenPanel();
+        QVERIFY(panel);
+        QVERIFY(!panel->SliderDrawnLocked(4));
+        QTest::mouseClick(panel->LockBox(4), Qt::LeftButton);
+        QVERIFY(panel->SliderDrawnLocked(4));
+        QVERIFY(!panel->SliderDrawnLocked(5));
+        QTest::mouseClick(panel->LockBox(4), Qt::LeftButton);
+        QVERIFY(!panel->SliderDrawnLocked(4));
+
+        // The widest values without an exponent, in the panel's default size.
+        Slider(3).minValue = -0.3464567065f;
+        Slider(3).maxValue = 15244.36f;
+        panel->SliderControl(3)->setFocus();
+        QTest::keyClick(panel->SliderControl(3), Qt::Key_Up);
+        QCOMPARE(panel->NumberEdit(1)->text(), QString("-0.3464567065"));
+        for (int k = 0; k < 3; ++k) {
+            QLineEdit* edit = panel->NumberEdit(k);
+            QVERIFY2(edit->text().size() >= 10, qPrintable(edit->text()));
+            const int frame =
+                edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+            const int advance = edit->fontMetrics().horizontalAdvance(edit->text());
+            QVERIFY2(advance + 2 * frame + 4 <= edit->width(), qPrintable(edit->text()));
+        }
+    }
 };
 
 QTEST_MAIN(PanelWindowTest)

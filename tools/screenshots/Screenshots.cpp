@@ -5,6 +5,7 @@
 // Usage: ventaro-screenshots OUTDIR [--templates LIBRARY]; exit 0 only when every picture was
 // written and none is blank.
 
+#include <QAbstractSlider>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -24,10 +26,12 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <random>
 #include <utility>
 
 #include "app/MainWindow.h"
 #include "app/Program.h"
+#include "base/ByteCodec.h"
 #include "base/CommandIds.h"
 #include "engine/AdditionalFilesDialog.h"
 #include "engine/AudioDeviceCatalog.h"
@@ -35,6 +39,7 @@
 #include "engine/SoundEngineDialog.h"
 #include "midi/MidiDevicesDialog.h"
 #include "midi/RoutedMidiService.h"
+#include "panel/PanelState.h"
 #include "panel/SliderPropsDialog.h"
 #include "panel/VirtualPanelWindow.h"
 #include "project/NewProjectDialog.h"
@@ -42,6 +47,7 @@
 #include "project/ResourceTemplateLibrary.h"
 #include "project/TemplatesDialog.h"
 #include "snapshots/SnapshotManagerDialog.h"
+#include "snapshots/SnapshotState.h"
 
 namespace {
 
@@ -72,7 +78,23 @@ public:
 
     void Save(QWidget* widget, const QString& name) {
         QCoreApplication::processEvents();
-        const QImage image = widget->grab().toImage();
+        SaveImage(widget->grab().toImage(), name);
+    }
+    // The widget as a screen of two device pixels per pixel shows it: `name`@2x.png.
+    void SaveDoubled(QWidget* widget, const QString& name) {
+        QCoreApplication::processEvents();
+        QPixmap pixmap(widget->size() * 2);
+        pixmap.setDevicePixelRatio(2);
+        pixmap.fill(widget->palette().window().color());
+        widget->render(&pixmap);
+        const QImage image = pixmap.toImage();
+        if (image.size() != widget->size() * 2) {
+            m_failures << name + "@2x: not twice the window's size";
+            return;
+        }
+        SaveImage(image, name + "@2x");
+    }
+    void SaveImage(const QImage& image, const QString& name) {
         const QString file = m_outDir.filePath(name + ".png");
         if (IsBlank(image)) {
             m_failures << name + ": the picture is blank";
@@ -149,6 +171,59 @@ private:
     QStringList m_awaited;
     QStringList m_failures;
 };
+
+// The panel as it is played on stage: 16, 64 and 128 faders at random positions (the same each
+// run), some locked, the current one focused and showing a long value, in both control styles.
+void SaveStagePanels(Camera& camera) {
+    const int style = g_panelControlStyle;
+    const int count = g_sliderCount;
+    const int snapshots = g_snapshotCount;
+    std::mt19937 random(20261208);
+    struct Shot {
+        int sliders;
+        int width; // 0: the panel's own
+    };
+    for (const Shot shot : {Shot{16, 0}, Shot{64, 0}, Shot{128, 1600}}) {
+        for (const int trackbar : {0, 1}) {
+            g_panelControlStyle = trackbar;
+            g_sliderCount = shot.sliders;
+            for (int i = 0; i < shot.sliders; ++i) {
+                SetDefaultSlider(i, false);
+                SliderRecord& slider = g_sliders[static_cast<std::size_t>(i)];
+                slider.value = static_cast<int>(random() % 128);
+                slider.locked = i % 9 == 4 ? 1 : 0;
+            }
+            g_currentSlider = shot.sliders / 3;
+            SliderRecord& current = g_sliders[static_cast<std::size_t>(g_currentSlider)];
+            current.minValue = 0.3464567065;
+            current.maxValue = 15244.36;
+            current.curve = 1;
+            auto panel = std::make_unique<VirtualPanelWindow>(nullptr);
+            if (shot.width > 0) {
+                panel->resize(shot.width, panel->height());
+            }
+            panel->show();
+            QElapsedTimer waited;
+            waited.start();
+            while (!(panel->windowHandle() && panel->windowHandle()->isExposed()) &&
+                   waited.elapsed() < 5000) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            }
+            panel->activateWindow();
+            QCoreApplication::processEvents();
+            panel->SliderControl(g_currentSlider)->setFocus();
+            const QString name = QString("panel-%1-%2")
+                                     .arg(shot.sliders)
+                                     .arg(trackbar == 1 ? "trackbar" : "scrollbar");
+            camera.Save(panel.get(), name);
+            camera.SaveDoubled(panel.get(), name);
+            panel->close();
+        }
+    }
+    g_panelControlStyle = style;
+    g_sliderCount = count;
+    g_snapshotCount = snapshots;
+}
 
 } // namespace
 
@@ -249,6 +324,13 @@ int main(int argc, char** argv) {
     }
     if (QWidget* editor = camera.OpenToolWindow(window, kCmdScriptEditor, "ScriptEditor")) {
         camera.Save(editor, "ScriptEditor");
+    }
+    if (window->ToolWindow(kCmdVirtualPanel)) {
+        // A long snapshot name, then the stage panels in windows of their own.
+        SetText(g_snapshots[g_snapshotCount].name, "Chorus build-up, all filters open");
+        window->OnCommand(kCmdVirtualPanel);
+        QCoreApplication::processEvents();
+        SaveStagePanels(camera);
     }
     camera.OnModal<SoundEngineDialog>("SoundEngine");
     window->OnCommand(kCmdSoundEngineConfig);
