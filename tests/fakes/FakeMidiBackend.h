@@ -6,17 +6,19 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <mutex>
-#include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "midi/MidiInputQueue.h"
 #include "midi/MidiPortBackend.h"
 
 using MidiBytes = std::vector<std::uint8_t>;
+using Texts = std::vector<std::string>;
 
 // The words of the drained input events, in order.
 inline std::vector<std::uint32_t> Words(const std::vector<MidiInputEvent>& events) {
@@ -30,51 +32,28 @@ inline std::vector<std::uint32_t> Words(const std::vector<MidiInputEvent>& event
 // What one back end's ports did, shared with the test after the service took the back end.
 struct FakePortLog {
     std::mutex mutex;
-    std::vector<MidiBytes> sent;
-    std::vector<std::string> opens;                  // "out 1", "in 0", "close out", "close in"
-    std::atomic<MidiBytesHandler*> handler{nullptr}; // the open input's handler
-    std::string openError;                           // non-empty: every open fails with this text
-    std::set<int> refused;     // the port indexes (outputs and inputs alike) that fail to open
-    std::string sendError;     // non-empty: every send fails with this text
-    bool platformThru = false; // the input port connects thru itself, as JACK does
+    Texts sent;                         // as "B0 07 64"
+    Texts opens;                        // "out 1", "in 0", "close out", "close in"
+    std::map<int, std::string> refused; // port index (outputs and inputs alike) → why it fails
+    std::string sendError;              // non-empty: every send fails with this text
+    bool platformThru = false;          // the input port connects thru itself, as JACK does
     // The server went away: its ports are lost, and once the service looks again, nothing is
     // listed until it is back.
     std::atomic<bool> gone{false};
+    std::atomic<MidiBytesHandler*> handler{nullptr}; // the open input's handler
     std::atomic<MidiOutPort*> thruTo{nullptr};
+    std::atomic<int> arriving{0};
 
-    std::vector<MidiBytes> Sent() {
+    // What was sent, or opened and closed, since the last call.
+    Texts TakeSent() { return Take(sent); }
+    Texts TakeOpens() { return Take(opens); }
+    Texts Take(Texts& texts) {
         std::lock_guard lock(mutex);
-        return sent;
+        return std::exchange(texts, {});
     }
-    // What was sent since the last call, as "B0 07 64" texts.
-    std::vector<std::string> TakeSent() {
+    void Note(std::string open) {
         std::lock_guard lock(mutex);
-        std::vector<std::string> texts;
-        for (const MidiBytes& message : sent) {
-            std::string text;
-            for (std::uint8_t byte : message) {
-                char hex[4];
-                std::snprintf(hex, sizeof hex, text.empty() ? "%02X" : " %02X", byte);
-                text += hex;
-            }
-            texts.push_back(text);
-        }
-        sent.clear();
-        return texts;
-    }
-    std::vector<std::string> Opens() {
-        std::lock_guard lock(mutex);
-        return opens;
-    }
-    void Note(const std::string& open) {
-        std::lock_guard lock(mutex);
-        opens.push_back(open);
-    }
-    // Why an open of port `index` fails, or empty when it opens.
-    std::string OpenRefusal(int index) {
-        return !openError.empty()     ? openError
-               : refused.count(index) ? "The device is in use by another program."
-                                      : "";
+        opens.push_back(std::move(open));
     }
     // A message arriving at the open input, on the calling thread.
     void Arrive(const MidiBytes& message) {
@@ -93,83 +72,81 @@ struct FakePortLog {
             std::this_thread::yield();
         }
     }
-    std::atomic<int> arriving{0};
 };
 
-class FakeOutPort : public MidiOutPort {
+// A port of either direction, recording into the log.
+class FakePort : public MidiOutPort, public MidiInPort {
 public:
-    explicit FakeOutPort(std::shared_ptr<FakePortLog> log) : m_log(std::move(log)) {}
-    ~FakeOutPort() override { m_log->Note("close out"); }
-    bool Send(const std::uint8_t* data, std::size_t length) noexcept override {
-        std::lock_guard lock(m_log->mutex);
-        if (!m_log->sendError.empty()) {
-            return false;
+    FakePort(std::shared_ptr<FakePortLog> log, bool input) : m_log(std::move(log)), m_in(input) {}
+    ~FakePort() override {
+        if (m_in) {
+            m_log->handler.store(nullptr);
+            DisconnectThru();
         }
-        m_log->sent.emplace_back(data, data + length);
-        return true;
+        m_log->Note(m_in ? "close in" : "close out");
+    }
+    bool Send(const std::uint8_t* data, std::size_t length) noexcept override {
+        std::string text;
+        for (std::size_t i = 0; i < length; ++i) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, i == 0 ? "%02X" : " %02X", data[i]);
+            text += hex;
+        }
+        std::lock_guard lock(m_log->mutex);
+        if (m_log->sendError.empty()) {
+            m_log->sent.push_back(text);
+        }
+        return m_log->sendError.empty();
     }
     std::string LastError() const override { return m_log->sendError; }
     bool Lost() const override { return m_log->gone; }
-
-private:
-    std::shared_ptr<FakePortLog> m_log;
-};
-
-class FakeInPort : public MidiInPort {
-public:
-    explicit FakeInPort(std::shared_ptr<FakePortLog> log) : m_log(std::move(log)) {}
-    ~FakeInPort() override {
-        m_log->handler.store(nullptr);
-        m_log->thruTo.store(nullptr);
-        m_log->AwaitArrivals();
-        m_log->Note("close in");
-    }
     bool ConnectThru(MidiOutPort& output) override {
-        if (!m_log->platformThru) {
-            return false;
+        if (m_log->platformThru) {
+            m_log->thruTo.store(&output);
         }
-        m_log->thruTo.store(&output);
-        return true;
+        return m_log->platformThru;
     }
     void DisconnectThru() override {
         m_log->thruTo.store(nullptr);
         m_log->AwaitArrivals();
     }
-    bool Lost() const override { return m_log->gone; }
 
 private:
     std::shared_ptr<FakePortLog> m_log;
+    bool m_in;
 };
 
 class FakeMidiBackend : public MidiPortBackend {
 public:
-    FakeMidiBackend(std::vector<std::string> outs, std::vector<std::string> ins,
-                    std::shared_ptr<FakePortLog> log)
+    FakeMidiBackend(Texts outs, Texts ins, std::shared_ptr<FakePortLog> log)
         : m_outs(std::move(outs)), m_ins(std::move(ins)), m_log(std::move(log)) {}
-    std::vector<std::string> OutputPorts() override { return m_listed ? m_outs : Names{}; }
-    std::vector<std::string> InputPorts() override { return m_listed ? m_ins : Names{}; }
+    Texts OutputPorts() override { return m_listed ? m_outs : Texts{}; }
+    Texts InputPorts() override { return m_listed ? m_ins : Texts{}; }
     void Refresh() override { m_listed = !m_log->gone; }
     std::unique_ptr<MidiOutPort> OpenOutput(int index, std::string& error) override {
-        if (error = m_log->OpenRefusal(index); !error.empty()) {
-            return nullptr;
-        }
-        m_log->Note("out " + std::to_string(index));
-        return std::make_unique<FakeOutPort>(m_log);
+        return Opens("out ", index, error) ? std::make_unique<FakePort>(m_log, false) : nullptr;
     }
     std::unique_ptr<MidiInPort> OpenInput(int index, MidiBytesHandler& handler,
                                           std::string& error) override {
-        if (error = m_log->OpenRefusal(index); !error.empty()) {
+        if (!Opens("in ", index, error)) {
             return nullptr;
         }
-        m_log->Note("in " + std::to_string(index));
         m_log->handler.store(&handler);
-        return std::make_unique<FakeInPort>(m_log);
+        return std::make_unique<FakePort>(m_log, true);
     }
 
 private:
-    using Names = std::vector<std::string>;
-    Names m_outs;
-    Names m_ins;
+    bool Opens(const std::string& kind, int index, std::string& error) {
+        const auto refusal = m_log->refused.find(index);
+        error = refusal == m_log->refused.end() ? "" : refusal->second;
+        if (error.empty()) {
+            m_log->Note(kind + std::to_string(index));
+        }
+        return error.empty();
+    }
+
+    Texts m_outs;
+    Texts m_ins;
     bool m_listed = true;
     std::shared_ptr<FakePortLog> m_log;
 };

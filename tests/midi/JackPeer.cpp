@@ -53,26 +53,18 @@ void EncodeSequence(std::uint32_t sequence, std::uint8_t bytes[3]) {
     bytes[2] = static_cast<std::uint8_t>(sequence & 0x7F);
 }
 
-bool DecodeSequence(const std::uint8_t* bytes, std::size_t size, std::uint32_t& sequence) {
+bool SequenceCheck::Take(const std::uint8_t* bytes, std::size_t size, std::uint32_t& sequence) {
     if (size != 3 || (bytes[0] & 0xF0) != 0xB0 || bytes[1] > 0x7F || bytes[2] > 0x7F) {
+        ++wrong; // not a message EncodeSequence makes
         return false;
     }
     sequence = (static_cast<std::uint32_t>(bytes[0] & 0x0F) << 14) |
                (static_cast<std::uint32_t>(bytes[1]) << 7) | bytes[2];
-    return true;
-}
-
-bool SequenceCheck::Take(const std::uint8_t* bytes, std::size_t size, std::uint32_t& sequence) {
-    if (!DecodeSequence(bytes, size, sequence)) {
-        ++wrong;
-        return false;
-    }
     const std::uint32_t ahead = (sequence - next) & (kSequenceSpace - 1);
     if (ahead >= kSequenceSpace / 2) {
         ++wrong; // repeated, or older than one already taken
         return false;
     }
-    skipped += ahead;
     next = (sequence + 1) & (kSequenceSpace - 1);
     ++inOrder;
     return true;

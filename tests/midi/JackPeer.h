@@ -47,8 +47,6 @@ private:
 // data bytes.
 inline constexpr std::uint32_t kSequenceSpace = 1u << 18;
 void EncodeSequence(std::uint32_t sequence, std::uint8_t bytes[3]);
-// False when the bytes are not a message EncodeSequence makes.
-bool DecodeSequence(const std::uint8_t* bytes, std::size_t size, std::uint32_t& sequence);
 
 // Follows one stream of numbered messages at its receiver: each message is the expected one, a
 // later one (the ones between lost), or wrong (repeated, older than expected or corrupted).
@@ -58,7 +56,6 @@ struct SequenceCheck {
 
     std::uint32_t next = 0;
     std::uint64_t inOrder = 0;
-    std::uint64_t skipped = 0;
     std::uint64_t wrong = 0;
 };
 

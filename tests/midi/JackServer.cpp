@@ -12,40 +12,6 @@
 
 extern char** environ;
 
-pid_t SpawnWithOutput(const std::vector<std::string>& argv, const std::string& outputFile) {
-    std::vector<char*> args;
-    for (const std::string& arg : argv) {
-        args.push_back(const_cast<char*>(arg.c_str()));
-    }
-    args.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    pid_t pid = -1;
-    const int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return rc == 0 ? pid : -1;
-}
-
-void StopProcess(pid_t pid) {
-    if (pid <= 0) {
-        return;
-    }
-    ::kill(pid, SIGTERM);
-    for (int i = 0; i < 100; ++i) {
-        int status = 0;
-        if (::waitpid(pid, &status, WNOHANG) == pid) {
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    ::kill(pid, SIGKILL);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-}
-
 bool WaitFor(const std::string& command, int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (std::chrono::steady_clock::now() < deadline) {
@@ -67,12 +33,19 @@ JackServer::JackServer(int rate, int period, bool synchronous)
     : m_name("ventaro-test-" + std::to_string(::getpid()) + "-" + std::to_string(++g_servers)),
       m_rate(rate), m_period(period), m_synchronous(synchronous) {}
 
-JackServer::~JackServer() {
-    Stop();
-}
-
 void JackServer::Stop() {
-    StopProcess(m_pid);
+    if (m_pid <= 0) {
+        return;
+    }
+    ::kill(m_pid, SIGTERM);
+    bool ended = false;
+    for (int i = 0; i < 100 && !(ended = ::waitpid(m_pid, nullptr, WNOHANG) == m_pid); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    if (!ended) { // a reaped id may belong to another process already
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+    }
     m_pid = -1;
 }
 
@@ -86,8 +59,21 @@ bool JackServer::Start() {
     }
     command.insert(command.end(),
                    {"-d", "dummy", "-r", std::to_string(m_rate), "-p", std::to_string(m_period)});
-    m_pid = SpawnWithOutput(command, "/tmp/" + m_name + ".log");
-    if (m_pid < 0) {
+    std::vector<char*> args;
+    for (std::string& arg : command) {
+        args.push_back(arg.data());
+    }
+    args.push_back(nullptr);
+    // Its output goes to a log of its own, for a test that did not see it come up.
+    const std::string log = "/tmp/" + m_name + ".log";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    const int rc = posix_spawnp(&m_pid, args[0], &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) {
+        m_pid = -1;
         return false;
     }
     return WaitFor("jack_lsp >/dev/null 2>&1", 10000);

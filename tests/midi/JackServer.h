@@ -1,18 +1,17 @@
 #pragma once
 // A private JACK server on the dummy driver at `rate` Hz with `period` frames per cycle, started by
-// a test and stopped by its own process id, with helpers to run JACK clients beside it.
-// Synchronous, a cycle starts only when every client has ended the last one: on a loaded machine
-// without real-time scheduling, the default mode lets a late client read a buffer that the next
-// cycle is already writing, which a measurement of frame offsets must not see.
+// a test and stopped by its own process id. Synchronous, a cycle starts only when every client has
+// ended the last one: on a loaded machine without real-time scheduling, the default mode lets a
+// late client read a buffer that the next cycle is already writing, which a measurement of frame
+// offsets must not see.
 
 #include <string>
 #include <sys/types.h>
-#include <vector>
 
 class JackServer {
 public:
     explicit JackServer(int rate = 48000, int period = 256, bool synchronous = false);
-    ~JackServer();
+    ~JackServer() { Stop(); }
     // True once the server answers; false when jackd is missing or did not come up.
     bool Start();
     const std::string& Name() const { return m_name; }
@@ -28,9 +27,5 @@ private:
     pid_t m_pid = -1;
 };
 
-// Starts a program with its output sent to `outputFile`; returns its process id or -1.
-pid_t SpawnWithOutput(const std::vector<std::string>& argv, const std::string& outputFile);
-// Stops a started program and waits for it.
-void StopProcess(pid_t pid);
 // Waits up to `timeoutMs` for `command` (run through the shell) to succeed.
 bool WaitFor(const std::string& command, int timeoutMs);

@@ -11,7 +11,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using Status = std::vector<std::pair<int, std::string>>;
 
 class MidiDevices : public CoreServices {
@@ -22,11 +21,9 @@ protected:
         g_midiDevices.inputEnabled = inputEnabled;
     }
     // The ports opened and closed since the last call ("out 0", "in 1", "close in", ...).
-    Texts Opened() {
-        const Texts all = ports->Opens();
-        Texts recent(all.begin() + static_cast<std::ptrdiff_t>(m_seen), all.end());
-        m_seen = all.size();
-        return recent;
+    Texts Opened() { return ports->TakeOpens(); }
+    void Refuse(int index) {
+        ports->refused = {{index, "The device is in use by another program."}};
     }
     // Forgets what happened so far, so that a test sees only what the next step does.
     void Forget() {
@@ -45,45 +42,43 @@ protected:
     static Texts Silencing(int first = 0x78, int second = 0x7B) {
         Texts texts;
         for (int channel = 0; channel < 16; ++channel) {
-            char text[2][16];
-            std::snprintf(text[0], sizeof text[0], "B%X %02X 00", channel, first);
-            std::snprintf(text[1], sizeof text[1], "B%X %02X 00", channel, second);
-            texts.insert(texts.end(), {text[0], text[1]});
+            for (int controller : {first, second}) {
+                char text[16];
+                std::snprintf(text, sizeof text, "B%X %02X 00", channel, controller);
+                texts.push_back(text);
+            }
         }
         return texts;
     }
-
-private:
-    std::size_t m_seen = 0;
 };
 
-TEST(MidiDeviceRecord, IsTwelveBytesInputOutputEnabledAndOnlyThatSizeIsAChoice) {
-    const Bytes golden{2, 0, 0, 0, 1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
-    EXPECT_EQ(EncodeMidiDeviceSettings({2, 1, -1}), golden);
-    for (std::size_t size : {11u, 13u}) {
-        EXPECT_FALSE(DecodeMidiDeviceSettings(Bytes(size)));
-    }
-    const auto settings = DecodeMidiDeviceSettings(golden);
+TEST(MidiDeviceRecords, TheChoiceIsTwelveBytesAndTheNamesEachEndWithAZero) {
+    const Bytes choice{2, 0, 0, 0, 1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(EncodeMidiDeviceSettings({2, 1, -1}), choice);
+    const auto settings = DecodeMidiDeviceSettings(choice);
     ASSERT_TRUE(settings);
-    EXPECT_EQ((std::array<int, 3>{settings->inputDeviceIndex, settings->outputDeviceIndex,
-                                  settings->inputEnabled}),
-              (std::array<int, 3>{2, 1, -1}));
+    EXPECT_EQ((std::array{settings->inputDeviceIndex, settings->outputDeviceIndex,
+                          settings->inputEnabled}),
+              (std::array{2, 1, -1}));
+    EXPECT_FALSE(DecodeMidiDeviceSettings(Bytes(11)) || DecodeMidiDeviceSettings(Bytes(13)));
+
+    const Bytes names{'I', 'n', 0, 'O', 'u', 't', 0};
+    EXPECT_EQ(EncodeMidiDeviceNames({"In", "Out"}), names);
+    const auto decoded = DecodeMidiDeviceNames(names);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->input + "|" + decoded->output, "In|Out");
+    for (const Bytes& damaged : {Bytes{'I', 'n'}, Bytes{'I', 0, 'O'}, Bytes{0, 0, 0}}) {
+        EXPECT_FALSE(DecodeMidiDeviceNames(damaged));
+    }
 }
 
-TEST_F(MidiDevices, FirstStartShowsTheFirstExecutionMessageThenTheDevicesDialog) {
-    store.Put(kSettingsKey, kValueMidiDevices, Bytes(11)); // a value of the wrong size is no choice
-    LoadMidiDeviceSettings();
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "This is the first execution so you need to setup the\r\nMIDI "
-                                   "input and output devices.");
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(ui.commands, std::vector<int>{12000});
-    EXPECT_TRUE(Opened().empty());
-    EXPECT_EQ(g_midiDevices.devicesConfigured, 0);
-}
-
-TEST_F(MidiDevices, AStoredChoiceOpensBothDevicesConnectedAndNamesThemInTheStatusBar) {
-    store.Put(kSettingsKey, kValueMidiDevices, EncodeMidiDeviceSettings({1, 0, 1}));
+// The stored names find the chosen devices again when the stored indices name others now.
+TEST_F(MidiDevices, AStoredChoiceOpensBothDevicesByNameConnectedAndNamesThemInTheStatusBar) {
+    Choose(1, 0, 1);
+    ASSERT_TRUE(StoreMidiDeviceSettings());
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueMidiDeviceNames),
+              EncodeMidiDeviceNames({"In B", "Out A"}));
+    store.Put(kSettingsKey, kValueMidiDevices, EncodeMidiDeviceSettings({0, 1, 1}));
     LoadMidiDeviceSettings();
     EXPECT_EQ(Opened(), (Texts{"out 0", "in 1"}));
     EXPECT_EQ(ui.statusTexts, (Status{{1, "In: In B"}, {2, "Out: Out A"}}));
@@ -128,66 +123,47 @@ TEST_F(MidiDevices, ALostDeviceIsShownReportedAndReopenedByNameOnceItIsBack) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(MidiDeviceNamesRecord, IsBothNamesEachEndedByAZeroAndNothingElse) {
-    const Bytes golden{'I', 'n', 0, 'O', 'u', 't', 0};
-    EXPECT_EQ(EncodeMidiDeviceNames({"In", "Out"}), golden);
-    const auto names = DecodeMidiDeviceNames(golden);
-    ASSERT_TRUE(names);
-    EXPECT_EQ(names->input + "|" + names->output, "In|Out");
-    for (const Bytes& damaged : {Bytes{'I', 'n'}, Bytes{'I', 0, 'O'}, Bytes{0, 0, 0}}) {
-        EXPECT_FALSE(DecodeMidiDeviceNames(damaged));
-    }
-}
-
-// When the device lists change, the stored indices may name other devices: the stored names
-// find the chosen ones again, and a device that is gone is reported, never replaced by another.
-TEST_F(MidiDevices, StoredDevicesAreFoundByNameAndAMissingOneIsReportedNotReplaced) {
-    Choose(1, 1, 1);
-    ASSERT_TRUE(StoreMidiDeviceSettings());
-    EXPECT_EQ(*store.Get(kSettingsKey, kValueMidiDeviceNames),
-              EncodeMidiDeviceNames({"In B", "Out B"}));
-    store.Put(kSettingsKey, kValueMidiDevices, EncodeMidiDeviceSettings({0, 0, 1}));
+// With no stored choice the first start says so; a stored device that is gone is reported, never
+// replaced by another; a stored index out of range is reported too. Each time the dialog follows.
+TEST_F(MidiDevices, FirstStartOrAStoredChoiceThatCannotOpenIsReportedThenTheDialogShows) {
+    store.Put(kSettingsKey, kValueMidiDevices, Bytes(11)); // a value of the wrong size is no choice
     LoadMidiDeviceSettings();
-    EXPECT_EQ(Opened(), (Texts{"out 1", "in 1"}));
-    EXPECT_EQ(g_midiOutputStatusText, "Out: Out B");
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.MessageTexts(), Texts{"This is the first execution so you need to setup the\r\n"
+                                       "MIDI input and output devices."});
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(g_midiDevices.devicesConfigured, 0);
+    ui.messages.clear();
 
-    CloseMidiDevices();
-    ResetMidiDeviceState();
-    Forget();
+    store.Put(kSettingsKey, kValueMidiDevices, EncodeMidiDeviceSettings({0, 0, 1}));
     store.Put(kSettingsKey, kValueMidiDeviceNames, EncodeMidiDeviceNames({"In A", "Gone Synth"}));
     LoadMidiDeviceSettings();
-    EXPECT_EQ(ui.MessageTexts(),
-              Texts{"MIDI OUTPUT ERROR:\r\nThe device \"Gone Synth\" is not connected."});
-    EXPECT_EQ(ui.commands, std::vector<int>{12000});
     EXPECT_TRUE(Opened().empty());
-    EXPECT_EQ(OpenMidiDevicesChoice()->outputSelection, -1); // the dialog asks for a choice
-}
+    EXPECT_EQ(OpenMidiDevicesChoice()->outputSelection, -1);
 
-TEST_F(MidiDevices, AStoredChoiceThatFailsToOpenShowsTheOutputErrorThenTheDialog) {
+    store.values.clear();
     store.Put(kSettingsKey, kValueMidiDevices, EncodeMidiDeviceSettings({0, 5, -1}));
     LoadMidiDeviceSettings();
     EXPECT_EQ(ui.MessageTexts(),
-              Texts{"MIDI OUTPUT ERROR:\r\nThe specified device identifier is out of range."});
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
-    EXPECT_EQ(ui.commands, std::vector<int>{12000});
-    EXPECT_EQ(g_midiDevices.openOutputIndex, -1);
-    EXPECT_EQ(g_midiDevices.outputOpened, 0);
-    EXPECT_TRUE(ui.statusTexts.empty());
-    EXPECT_FALSE(ui.waitCursor);
+              (Texts{"MIDI OUTPUT ERROR:\r\nThe device \"Gone Synth\" is not connected.",
+                     "MIDI OUTPUT ERROR:\r\nThe specified device identifier is out of range."}));
+    EXPECT_EQ(ui.messages[1].icon, MessageIcon::Warning);
+    EXPECT_EQ(ui.commands, (std::vector<int>{12000, 12000, 12000}));
+    EXPECT_EQ(std::pair(g_midiDevices.openOutputIndex, g_midiDevices.outputOpened),
+              std::pair(-1, 0));
+    EXPECT_TRUE(ui.statusTexts.empty() && !ui.waitCursor);
 }
 
 TEST_F(MidiDevices, AnInputThatFailsToOpenIsReportedAndTheOutputStaysOpen) {
-    ports->refused = {0};
+    Refuse(0);
     store.Put(kSettingsKey, kValueMidiDevices, EncodeMidiDeviceSettings({0, 1, 1}));
     LoadMidiDeviceSettings();
     EXPECT_EQ(ui.MessageTexts(),
               Texts{"MIDI INPUT ERROR:\r\nThe device is in use by another program."});
     EXPECT_EQ(ui.commands, std::vector<int>{12000});
     EXPECT_EQ(Opened(), Texts{"out 1"});
-    EXPECT_EQ(g_midiDevices.outputOpened, 1);
-    EXPECT_EQ(g_midiDevices.inputOpened, 0);
-    EXPECT_EQ(g_midiDevices.openInputIndex, -1);
+    EXPECT_EQ((std::array{g_midiDevices.outputOpened, g_midiDevices.inputOpened,
+                          g_midiDevices.openInputIndex}),
+              (std::array{1, 0, -1}));
 
     // Opening again once the input is free: the open output is kept, neither lost nor reported.
     Forget();
@@ -198,71 +174,34 @@ TEST_F(MidiDevices, AnInputThatFailsToOpenIsReportedAndTheOutputStaysOpen) {
     EXPECT_EQ(g_midiOutputStatusText, "Out: Out B");
 }
 
-TEST_F(MidiDevices, ADisabledInputReadsNoneAndNegativeIndicesBecomeZero) {
-    Choose(-1, -3, -1);
-    EXPECT_TRUE(OpenMidiDevices());
-    EXPECT_EQ(g_midiDevices.inputDeviceIndex, 0);
-    EXPECT_EQ(g_midiDevices.outputDeviceIndex, 0);
-    EXPECT_EQ(Opened(), Texts{"out 0"});
-    EXPECT_EQ(ui.statusTexts, (Status{{1, "In: none"}, {2, "Out: Out A"}}));
-}
-
-TEST_F(MidiDevices, MessagesGoOutWholeStatusFirstAndPanicSilencesChannelByChannel) {
-    EXPECT_EQ(SendShortMessage(0xB3, 7, 100), kMidiErrorInvalidHandle); // closed: a code, no box
+// Closed: a code, no box. Open: messages go out whole, status first; panic, a reset and closing
+// silence the sixteen channels one by one.
+TEST_F(MidiDevices, MessagesGoOutWholeAndPanicResetAndClosingSilenceChannelByChannel) {
+    EXPECT_EQ(SendShortMessage(0xB3, 7, 100), kMidiErrorInvalidHandle);
+    EXPECT_FALSE(ResetMidiDevices());
+    EXPECT_EQ(g_midiDevices.lastResult, kMidiErrorInvalidHandle);
     EXPECT_TRUE(ui.messages.empty());
     ASSERT_TRUE(OpenMidiDevices());
-    Sent();
+    Forget();
     EXPECT_EQ(SendShortMessage(0xB3, 7, 100), kMidiOk);
     EXPECT_EQ(Sent(), Texts{"B3 07 64"});
     EXPECT_EQ(g_midiDevices.shortMessage, (std::array<std::uint8_t, 4>{0xB3, 7, 100, 0}));
-
     SendPanic();
     EXPECT_EQ(Sent(), Silencing(0x7B, 0x79));
-}
-
-TEST_F(MidiDevices, ResetSilencesTheOutputAndFailsWithoutItOrWithAnEnabledInputNotOpen) {
-    EXPECT_FALSE(ResetMidiDevices());
-    EXPECT_EQ(g_midiDevices.lastResult, kMidiErrorInvalidHandle);
-    ASSERT_TRUE(OpenMidiDevices());
-    Forget();
     EXPECT_TRUE(ResetMidiDevices());
     EXPECT_EQ(Sent(), Silencing());
     g_midiDevices.inputEnabled = 1;
-    EXPECT_FALSE(ResetMidiDevices());
-}
+    EXPECT_FALSE(ResetMidiDevices()); // an enabled input that is not open
 
-TEST_F(MidiDevices, ClosingSilencesTheOutputAndClosesTheInputFirst) {
-    Choose(0, 0, 1);
     ASSERT_TRUE(OpenMidiDevices());
     Forget();
-    CloseMidiDevices();
+    CloseMidiDevices(); // the input first
     EXPECT_EQ(Opened(), (Texts{"close in", "close out"}));
     EXPECT_EQ(Sent(), Silencing());
-    EXPECT_FALSE(midi->InputIsOpen());
-    EXPECT_FALSE(midi->OutputIsOpen());
-    EXPECT_EQ(g_midiDevices.inputOpened, 0);
-    EXPECT_EQ(g_midiDevices.outputOpened, 0);
+    EXPECT_FALSE(midi->InputIsOpen() || midi->OutputIsOpen());
+    EXPECT_EQ(std::pair(g_midiDevices.inputOpened, g_midiDevices.outputOpened), std::pair(0, 0));
     CloseMidiDevices(); // nothing open: nothing happens
     EXPECT_TRUE(Opened().empty());
-}
-
-TEST_F(MidiDevices, StoringTheChoiceReportsAKeyOrWriteFailure) {
-    Choose(2, 1, -1);
-    EXPECT_TRUE(StoreMidiDeviceSettings());
-    ASSERT_NE(store.Get(kSettingsKey, kValueMidiDevices), nullptr);
-    EXPECT_EQ(*store.Get(kSettingsKey, kValueMidiDevices), EncodeMidiDeviceSettings({2, 1, -1}));
-    EXPECT_TRUE(ui.messages.empty());
-
-    store.values.clear();
-    store.failCreate = true;
-    EXPECT_FALSE(StoreMidiDeviceSettings());
-    store.failCreate = false;
-    store.failWriteOf.insert(kValueMidiDevices);
-    EXPECT_FALSE(StoreMidiDeviceSettings());
-    EXPECT_EQ(ui.MessageTexts(), (Texts{"Error while creating/opening the registry entry!",
-                                        "Error while writing on the registry!"}));
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
-    EXPECT_EQ(store.Get(kSettingsKey, kValueMidiDevices), nullptr);
 }
 
 TEST_F(MidiDevices, TheSameChoiceKeepsItsDevicesOpenAndAnotherSwitchesAtOnce) {
@@ -284,7 +223,7 @@ TEST_F(MidiDevices, TheSameChoiceKeepsItsDevicesOpenAndAnotherSwitchesAtOnce) {
 TEST_F(MidiDevices, ASwitchThatFailsLeavesNoStatusTextNamingAClosedDevice) {
     Choose(0, 0, 1);
     ASSERT_TRUE(OpenMidiDevices());
-    ports->refused = {1};
+    Refuse(1);
     g_midiDevices.inputDeviceIndex = 1;
     EXPECT_FALSE(OpenMidiDevices());
     EXPECT_FALSE(midi->InputIsOpen());
@@ -321,22 +260,6 @@ TEST_F(MidiDevices, TheDialogListsTheDevicesByNumberAndSelectsTheChosenOnes) {
     EXPECT_EQ(std::pair(choice->outputSelection, choice->inputSelection), std::pair(-1, -1));
 }
 
-TEST_F(MidiDevices, TheCheckboxChangesTheDeviceStateAtOnceAndCancelRestoresIt) {
-    ASSERT_TRUE(ConfirmMidiDevicesChoice(0, 0));
-    EXPECT_TRUE(ClickEnableMidiInput());
-    EXPECT_EQ(g_midiDevices.inputEnabled, 1);
-    EXPECT_EQ(g_midiDialog.inputListEnabled, 1);
-    EXPECT_FALSE(ClickEnableMidiInput());
-    EXPECT_EQ(g_midiDevices.inputEnabled, -1);
-    EXPECT_EQ(g_midiDialog.inputListEnabled, 0);
-    ClickEnableMidiInput();
-    ClickEnableMidiInput();
-    CancelMidiDevicesChoice();
-    EXPECT_EQ(g_midiDevices.inputEnabled, -1);
-    EXPECT_EQ(g_midiDialog.checkbox, 0);
-    EXPECT_TRUE(ui.quitCodes.empty());
-}
-
 TEST_F(MidiDevices, OkOpensTheChosenDevicesAndStoresTheChoiceOrNoneMeansTheFirst) {
     ClickEnableMidiInput();
     EXPECT_TRUE(ConfirmMidiDevicesChoice(1, 0));
@@ -351,47 +274,57 @@ TEST_F(MidiDevices, OkOpensTheChosenDevicesAndStoresTheChoiceOrNoneMeansTheFirst
     EXPECT_EQ(*store.Get(kSettingsKey, kValueMidiDevices), EncodeMidiDeviceSettings({0, 0, -1}));
 }
 
-TEST_F(MidiDevices, AFailedOpenOrStoreKeepsTheDialogOpen) {
-    ports->refused = {1};
+TEST_F(MidiDevices, AFailedOpenOrStoreIsReportedAndKeepsTheDialogOpen) {
+    Refuse(1);
     EXPECT_FALSE(ConfirmMidiDevicesChoice(0, 1));
-    EXPECT_EQ(store.Get(kSettingsKey, kValueMidiDevices), nullptr);
     store.failCreate = true;
     EXPECT_FALSE(ConfirmMidiDevicesChoice(0, 0));
     EXPECT_TRUE(midi->OutputIsOpen()); // the devices stay open
+    store.failCreate = false;
+    store.failWriteOf.insert(kValueMidiDevices);
+    EXPECT_FALSE(ConfirmMidiDevicesChoice(0, 0));
+    EXPECT_EQ(store.Get(kSettingsKey, kValueMidiDevices), nullptr);
     EXPECT_EQ(ui.MessageTexts(),
               (Texts{"MIDI OUTPUT ERROR:\r\nThe device is in use by another program.",
-                     "Error while creating/opening the registry entry!"}));
+                     "Error while creating/opening the registry entry!",
+                     "Error while writing on the registry!"}));
+    EXPECT_EQ(ui.messages[2].icon, MessageIcon::Warning);
 }
 
-TEST_F(MidiDevices, CancelWithNoOutputEverOpenedEndsTheProgram) {
+// The checkbox acts on the device state at once; Cancel brings back the state before the dialog,
+// except that an input that never opened in this run is turned off, and with no output ever open
+// the program ends.
+TEST_F(MidiDevices, TheCheckboxActsAtOnceAndCancelRestoresItOrTurnsANeverOpenedInputOff) {
     ClickEnableMidiInput();
     CancelMidiDevicesChoice();
     EXPECT_EQ(g_midiDevices.inputEnabled, -1);
     EXPECT_EQ(ui.MessageTexts(), Texts{"No devices selected. Sorry, Ventaro can't work."});
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Stop);
     EXPECT_EQ(ui.quitCodes, (std::vector<int>{0}));
-}
 
-TEST_F(MidiDevices, CancelTurnsAnInputThatNeverOpenedOffAndKeepsAnOpenOne) {
     ASSERT_TRUE(ConfirmMidiDevicesChoice(0, 0));
-    // The stored choice had input enabled, but the input never opened in this run.
-    g_midiDialog.rememberedInputEnabled = 1;
+    EXPECT_TRUE(ClickEnableMidiInput());
+    EXPECT_EQ(std::pair(g_midiDevices.inputEnabled, g_midiDialog.inputListEnabled),
+              std::pair(1, 1));
+    EXPECT_FALSE(ClickEnableMidiInput());
+    EXPECT_EQ(std::pair(g_midiDevices.inputEnabled, g_midiDialog.inputListEnabled),
+              std::pair(-1, 0));
+    ClickEnableMidiInput();
+    g_midiDialog.rememberedInputEnabled = 1; // as a stored choice with the input enabled
     g_midiDialog.rememberedCheckbox = 1;
     CancelMidiDevicesChoice();
-    EXPECT_EQ(g_midiDevices.inputEnabled, -1);
-    EXPECT_EQ(g_midiDialog.rememberedInputEnabled, -1);
-    EXPECT_EQ(g_midiDialog.checkbox, 0);
-    EXPECT_EQ(g_midiDialog.rememberedCheckbox, 0);
+    EXPECT_EQ((std::array{g_midiDevices.inputEnabled, g_midiDialog.rememberedInputEnabled,
+                          g_midiDialog.checkbox, g_midiDialog.rememberedCheckbox}),
+              (std::array{-1, -1, 0, 0}));
     EXPECT_EQ(g_midiInputStatusText, "In: none");
 
     ClickEnableMidiInput();
     ASSERT_TRUE(ConfirmMidiDevicesChoice(1, 0));
     ClickEnableMidiInput();
     CancelMidiDevicesChoice();
-    EXPECT_EQ(g_midiDevices.inputEnabled, 1);
-    EXPECT_EQ(g_midiDialog.checkbox, 1);
+    EXPECT_EQ(std::pair(g_midiDevices.inputEnabled, g_midiDialog.checkbox), std::pair(1, 1));
     EXPECT_TRUE(midi->InputIsOpen());
-    EXPECT_TRUE(ui.quitCodes.empty());
+    EXPECT_EQ(ui.quitCodes, (std::vector<int>{0})); // only the first time
 }
 
 } // namespace

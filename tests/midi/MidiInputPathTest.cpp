@@ -20,88 +20,73 @@ struct CountingWakeUp : MidiWakeUp {
 
 TEST(MidiByteRing, MessagesComeOutWholeAndInOrderAcrossTheWrapAndAFullRingDropsWhole) {
     MidiByteRing ring(64); // 64 bytes: every few messages wrap around the end
-    std::vector<std::uint8_t> out(64);
-    std::uint8_t next = 0;
-    for (int round = 0; round < 200; ++round) {
-        const std::size_t length = 1 + static_cast<std::size_t>(round % 13);
-        std::vector<std::uint8_t> message(length);
-        std::iota(message.begin(), message.end(), next);
-        next = static_cast<std::uint8_t>(next + 7);
-        ASSERT_TRUE(ring.Push(static_cast<std::uint32_t>(round), message.data(), length));
-        ASSERT_EQ(ring.PeekLength(), length);
-        std::uint32_t stamp = 0;
-        std::size_t got = 0;
-        ASSERT_TRUE(ring.Pop(stamp, out.data(), got));
-        EXPECT_EQ(stamp, static_cast<std::uint32_t>(round));
-        ASSERT_EQ(std::vector<std::uint8_t>(out.begin(), out.begin() + got), message);
-    }
-    EXPECT_TRUE(ring.Empty());
-
-    const std::uint8_t three[3] = {0x90, 60, 100};
-    int pushed = 0;
-    while (ring.Push(static_cast<std::uint32_t>(pushed), three, 3)) {
-        ++pushed;
-    }
-    EXPECT_EQ(pushed, 64 / 11); // 8 header bytes + 3
-    EXPECT_EQ(ring.Dropped(), 1u);
-    ASSERT_TRUE(ring.Discard()); // exactly the oldest message goes
-    int left = 0;
+    std::uint8_t out[64];
     std::uint32_t stamp = 0;
     std::size_t got = 0;
-    while (ring.Pop(stamp, out.data(), got)) {
-        ASSERT_EQ(got, 3u);
-        EXPECT_EQ(stamp, static_cast<std::uint32_t>(++left));
+    for (std::uint32_t round = 0; round < 200; ++round) {
+        MidiBytes message(1 + round % 13);
+        std::iota(message.begin(), message.end(), static_cast<std::uint8_t>(round * 7));
+        ASSERT_TRUE(ring.Push(round, message.data(), message.size()));
+        ASSERT_EQ(ring.PeekLength(), message.size());
+        ASSERT_TRUE(ring.Pop(stamp, out, got));
+        ASSERT_EQ(stamp, round);
+        ASSERT_EQ(MidiBytes(out, out + got), message);
     }
-    EXPECT_EQ(left, pushed - 1);
-    EXPECT_FALSE(ring.Discard());
-    ASSERT_TRUE(ring.Push(0, three, 3));
-    const std::uint8_t tooLong[57] = {};
-    EXPECT_FALSE(MidiByteRing(64).Push(0, tooLong, sizeof tooLong));
-    const std::uint8_t exact[8] = {};
-    MidiByteRing exactRing(64); // four messages of 8 + 8 bytes fill it to the last byte
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_TRUE(exactRing.Push(0, exact, sizeof exact)) << i;
-    }
-    EXPECT_FALSE(exactRing.Push(0, exact, 1));
-    ring.Clear();
     EXPECT_TRUE(ring.Empty());
-    EXPECT_TRUE(ring.Push(0, three, 3));
+
+    const std::uint8_t bytes[57] = {0x90, 60, 100};
+    std::uint32_t pushed = 0;
+    while (ring.Push(pushed, bytes, 3)) {
+        ++pushed;
+    }
+    EXPECT_EQ(pushed, 64u / 11); // 8 header bytes + 3
+    EXPECT_EQ(ring.Dropped(), 1u);
+    ASSERT_TRUE(ring.Discard()); // exactly the oldest message goes
+    std::uint32_t next = 1;
+    while (ring.Pop(stamp, out, got)) {
+        ASSERT_EQ(std::pair(stamp, got), std::pair(next++, std::size_t{3}));
+    }
+    EXPECT_EQ(next, pushed);
+    EXPECT_FALSE(ring.Discard());
+    ASSERT_TRUE(ring.Push(0, bytes, 3));
+    ring.Clear(); // leaves all of its room
+    EXPECT_TRUE(ring.Empty());
+    EXPECT_FALSE(ring.Push(0, bytes, 57)); // with its header, one byte more than the ring
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(ring.Push(0, bytes, 8)) << i; // 8 + 8 bytes each: full to the last byte
+    }
+    EXPECT_FALSE(ring.Push(0, bytes, 1));
 }
 
-TEST(MidiInputQueue, HandsShortAndLongMessagesOverOldestFirstAndBoundsTheLongOnes) {
+// Short and long messages come out oldest first; a long one over the bound and any message that
+// finds the queue full are dropped and counted, keeping the oldest.
+TEST(MidiInputQueue, HandsShortAndLongMessagesOverOldestFirstAndCountsWhatItDrops) {
     MidiInputQueue queue;
     const std::uint8_t sysex[] = {0xF0, 0x43, 0x10, 0xF7};
     queue.OnShortMessage(0x00403C90, 5);
     queue.OnLongMessage(sysex, sizeof sysex, 6);
     queue.OnShortMessage(0x00003C80, 7);
-    std::vector<std::uint8_t> huge(MidiInputQueue::kMaxLongMessage + 1, 0x01);
+    MidiBytes huge(MidiInputQueue::kMaxLongMessage + 1, 0x01);
     huge.front() = 0xF0;
     queue.OnLongMessage(huge.data(), huge.size(), 8);
-
     const std::vector<MidiInputEvent> events = queue.Drain();
     ASSERT_EQ(events.size(), 3u);
-    EXPECT_EQ(events[0].word, 0x00403C90u);
-    EXPECT_EQ(events[0].timeMs, 5u);
-    EXPECT_EQ(events[1].word, 0u);
-    EXPECT_EQ(events[1].bytes, std::vector<std::uint8_t>(sysex, sysex + 4));
-    EXPECT_EQ(events[2].word, 0x00003C80u);
-    EXPECT_EQ(events[2].timeMs, 7u);
+    EXPECT_EQ(Words(events), (std::vector<std::uint32_t>{0x00403C90, 0, 0x00003C80}));
+    EXPECT_EQ((std::vector{events[0].timeMs, events[1].timeMs, events[2].timeMs}),
+              (std::vector<std::uint32_t>{5, 6, 7}));
+    EXPECT_EQ(events[1].bytes, MidiBytes(sysex, sysex + 4));
     EXPECT_EQ(queue.Dropped(), 1u);
     EXPECT_TRUE(queue.Drain().empty());
-
     queue.OnShortMessage(1, 0);
     queue.Clear();
     EXPECT_TRUE(queue.Drain().empty());
-}
 
-TEST(MidiInputQueue, AFullQueueCountsItsDropsAndKeepsTheOldest) {
-    MidiInputQueue queue;
     std::uint32_t pushed = 0;
-    while (queue.Dropped() == 0) {
+    while (queue.Dropped() == 1) {
         queue.OnShortMessage(pushed++, 0);
     }
     queue.OnShortMessage(pushed++, 0);
-    EXPECT_EQ(queue.Dropped(), 2u);
+    EXPECT_EQ(queue.Dropped(), 3u);
     const std::vector<std::uint32_t> words = Words(queue.Drain());
     ASSERT_EQ(words.size(), pushed - 2);
     EXPECT_EQ(words.back(), pushed - 3); // the newest were dropped

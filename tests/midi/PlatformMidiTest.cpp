@@ -1,5 +1,5 @@
-// The platform MIDI service end to end: the Loopback device through the real adapter, and the
-// JACK ports of a private JACK server started by each test itself.
+// The platform MIDI service end to end, on the JACK ports of a private JACK server started by each
+// test itself.
 
 #include <chrono>
 #include <csignal>
@@ -7,9 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <numeric>
 #include <thread>
-#include <tuple>
 #include <unistd.h>
 
 #include "JackPeer.h"
@@ -19,8 +17,6 @@
 #include "midi/MidiDevices.h"
 #include "midi/MidiInputQueue.h"
 #include "midi/PlatformMidiService.h"
-#include "panel/PanelState.h"
-#include "panel/SliderOutput.h"
 
 namespace {
 
@@ -35,69 +31,21 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
     return true;
 }
 
-class PlatformMidi : public ::testing::Test {
-protected:
-    void SetUp() override { ResetAllState(); }
-    void TearDown() override {
-        if (g_midiService) {
-            CloseMidiDevices();
-        }
-        g_midiService = nullptr;
-        g_midiInputSink = nullptr;
-        service.reset();
-    }
-    // The platform's service, installed for the device manager.
-    void MakeService() {
-        service = CreatePlatformMidiService();
-        g_midiService = service.get();
-    }
-
-    std::unique_ptr<MidiService> service;
-};
-
-} // namespace
-
-// Loopback is the last device of both lists, and with thru on, what is sent arrives once.
-TEST_F(PlatformMidi, BytesSentToLoopbackArriveOnceAtLoopbackWithThruOn) {
-    MidiInputQueue queue;
-    MakeService();
-    g_midiInputSink = &queue;
-    g_midiDevices.outputDeviceIndex = service->OutputCount() - 1;
-    g_midiDevices.inputDeviceIndex = service->InputCount() - 1;
-    g_midiDevices.inputEnabled = 1;
-    ASSERT_TRUE(OpenMidiDevices());
-    EXPECT_EQ(g_midiOutputStatusText, "Out: Loopback");
-    EXPECT_EQ(g_midiInputStatusText, "In: Loopback");
-    queue.Drain(); // the reset's silencing messages
-    g_sliders[0].type = kFourteenBitType;
-    g_sliders[0].value = 200;
-    std::tie(g_sliders[0].controller1, g_sliders[0].controller2) = std::pair{1, 33};
-    SendSlider(0);
-    EXPECT_EQ(Words(queue.Drain()), (std::vector<std::uint32_t>{0x000101B0, 0x004821B0}));
-}
-
-namespace {
-
 constexpr jack_nframes_t kPeriod = 64;
-constexpr std::size_t kMaxArrivals = 1 << 20;
-
-struct Arrival {
-    jack_nframes_t frame;  // the cycle's first frame plus the event's offset
-    jack_nframes_t offset; // in the cycle
-    std::size_t size;
-    std::uint8_t bytes[3];
-};
 
 // What the test's sender writes and its receiver hears, on either side of the program's client.
 struct Traffic {
-    std::vector<jack_nframes_t> offsets; // one numbered Control Change at each, every cycle
-    bool fillBuffer = false;             // else as many as the sender's buffer takes, at frame 0
+    std::vector<jack_nframes_t> offsets; // one numbered Control Change at each, while they fit
     std::atomic<int> cyclesToSend{0};
     std::atomic<int> cyclesSent{0};
     std::atomic<std::uint32_t> sent{0};
     std::vector<jack_nframes_t> sentAt = std::vector<jack_nframes_t>(kSequenceSpace);
-    std::vector<Arrival> arrivals = std::vector<Arrival>(kMaxArrivals);
     std::atomic<std::size_t> arrived{0};
+    // The receiver's findings, read once it is quiet: the numbered messages checked against what
+    // was sent, and the Note Ons the service's user-interface side sent, numbered from 0.
+    SequenceCheck check;
+    int moved = 0;           // numbered messages that did not arrive at the frame they were sent at
+    std::uint64_t notes = 0; // in order at the start of their cycle; any other counts as wrong
 };
 
 void SendTraffic(void* user, jack_client_t* client, jack_port_t* const* ports,
@@ -109,23 +57,13 @@ void SendTraffic(void* user, jack_client_t* client, jack_port_t* const* ports,
         return;
     }
     const jack_nframes_t start = jack_last_frame_time(client);
-    const auto write = [&](jack_nframes_t offset) {
+    for (jack_nframes_t offset : traffic.offsets) {
         const std::uint32_t sequence = traffic.sent.load(std::memory_order_relaxed);
         std::uint8_t bytes[3];
         EncodeSequence(sequence, bytes);
-        if (jack_midi_event_write(buffer, offset, bytes, 3) != 0) {
-            return false;
-        }
-        traffic.sentAt[sequence % kSequenceSpace] = start + offset;
-        traffic.sent.store(sequence + 1, std::memory_order_release);
-        return true;
-    };
-    if (traffic.fillBuffer) {
-        while (write(0)) {
-        }
-    } else {
-        for (jack_nframes_t offset : traffic.offsets) {
-            write(offset);
+        if (jack_midi_event_write(buffer, offset, bytes, 3) == 0) {
+            traffic.sentAt[sequence % kSequenceSpace] = start + offset;
+            traffic.sent.store(sequence + 1, std::memory_order_release);
         }
     }
     traffic.cyclesToSend.fetch_sub(1);
@@ -137,28 +75,22 @@ void ReceiveTraffic(void* user, jack_client_t* client, jack_port_t* const* ports
     Traffic& traffic = *static_cast<Traffic*>(user);
     void* buffer = jack_port_get_buffer(ports[0], frames);
     const jack_nframes_t start = jack_last_frame_time(client);
-    std::size_t next = traffic.arrived.load(std::memory_order_relaxed);
     const std::uint32_t count = jack_midi_get_event_count(buffer);
-    for (std::uint32_t i = 0; i < count && next < kMaxArrivals; ++i) {
-        jack_midi_event_t event;
-        if (jack_midi_event_get(&event, buffer, i) != 0) {
-            continue;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        jack_midi_event_t e;
+        std::uint32_t sequence = 0;
+        if (jack_midi_event_get(&e, buffer, i) != 0) {
+            ++traffic.check.wrong;
+        } else if (e.size == 3 && e.buffer[0] == 0x90) {
+            const std::uint64_t note = e.buffer[1] | e.buffer[2] << 7;
+            const bool next = note == traffic.notes && e.time == 0;
+            ++(next ? traffic.notes : traffic.check.wrong);
+        } else if (traffic.check.Take(e.buffer, e.size, sequence)) {
+            traffic.moved += traffic.sentAt[sequence] != start + e.time;
         }
-        Arrival& arrival = traffic.arrivals[next++];
-        arrival = {start + event.time, event.time, event.size, {}};
-        std::copy_n(event.buffer, std::min<std::size_t>(event.size, 3), arrival.bytes);
     }
-    traffic.arrived.store(next, std::memory_order_release);
+    traffic.arrived.fetch_add(count, std::memory_order_release);
 }
-
-// The numbered messages that arrived, checked against what was sent, and the Note Ons the
-// service's user-interface side sent, by their notes.
-struct Heard {
-    SequenceCheck check;
-    int moved = 0; // numbered messages that did not arrive at the frame they were sent at
-    std::vector<int> notes;
-    int notesOffCycleStart = 0;
-};
 
 // Wake-ups of this process's threads but the caller's, per cycle the server ran.
 double WakeUpsPerCycle(jack_client_t* clock, std::chrono::milliseconds period) {
@@ -179,14 +111,27 @@ double WakeUpsPerCycle(jack_client_t* clock, std::chrono::milliseconds period) {
 
 // A private server with 64-frame cycles that each end before the next starts, so that a late
 // client on this loaded machine never reads a buffer that the next cycle writes.
-class JackMidi : public PlatformMidi {
+class JackMidi : public ::testing::Test {
 protected:
     void SetUp() override {
-        PlatformMidi::SetUp();
+        ResetAllState();
         if (std::system("command -v jackd >/dev/null") != 0) {
             GTEST_SKIP() << "jackd is not installed";
         }
         ASSERT_TRUE(server.Start()) << "the private JACK server did not start";
+    }
+    void TearDown() override {
+        if (g_midiService) {
+            CloseMidiDevices();
+        }
+        g_midiService = nullptr;
+        g_midiInputSink = nullptr;
+        service.reset();
+    }
+    // The platform's service, installed for the device manager.
+    void MakeService() {
+        service = CreatePlatformMidiService();
+        g_midiService = service.get();
     }
 
     // The test's sender and receiver, and the service with thru between them.
@@ -196,8 +141,7 @@ protected:
         MakeService();
         input = FindMidiInput("peer-send:out");
         output = FindMidiOutput("peer-recv:in");
-        ASSERT_GE(input, 0);
-        ASSERT_GE(output, 0);
+        ASSERT_TRUE(input >= 0 && output >= 0);
         ASSERT_EQ(service->OpenOutput(output), kMidiOk);
         ASSERT_EQ(service->OpenInput(input, &queue), kMidiOk);
         ASSERT_EQ(service->StartInput(), kMidiOk);
@@ -216,43 +160,21 @@ protected:
             10000));
     }
 
-    Heard Analyse() {
-        Heard heard;
-        const std::size_t count = traffic.arrived.load(std::memory_order_acquire);
-        for (std::size_t i = 0; i < count; ++i) {
-            const Arrival& a = traffic.arrivals[i];
-            std::uint32_t sequence = 0;
-            if (a.size == 3 && a.bytes[0] == 0x90) {
-                heard.notes.push_back(a.bytes[1] | a.bytes[2] << 7);
-                heard.notesOffCycleStart += a.offset != 0;
-            } else if (heard.check.Take(a.bytes, a.size, sequence)) {
-                heard.moved += traffic.sentAt[sequence] != a.frame;
-            }
-        }
-        return heard;
-    }
-
-    static std::vector<std::string> OurPorts(jack_client_t* client) {
-        std::vector<std::string> ours;
-        const char** ports = jack_get_ports(client, nullptr, nullptr, 0);
-        for (const char** port = ports; port && *port; ++port) {
-            if (std::string(*port).starts_with("Ventaro.2")) {
-                ours.emplace_back(*port);
-            }
-        }
-        jack_free(ports);
-        return ours;
-    }
-
-    static std::vector<std::string> Connections(jack_client_t* client, const char* port) {
+    // A list JACK made, as names.
+    static std::vector<std::string> Names(const char** list) {
         std::vector<std::string> names;
-        const char** connections =
-            jack_port_get_all_connections(client, jack_port_by_name(client, port));
-        for (const char** name = connections; name && *name; ++name) {
+        for (const char** name = list; name && *name; ++name) {
             names.emplace_back(*name);
         }
-        jack_free(connections);
+        jack_free(list);
         return names;
+    }
+    static std::vector<std::string> OurPorts(jack_client_t* client) {
+        return Names(jack_get_ports(client, "^Ventaro\\.2:", nullptr, 0));
+    }
+    std::vector<std::string> Connections(const char* port) {
+        jack_client_t* client = sender.Client();
+        return Names(jack_port_get_all_connections(client, jack_port_by_name(client, port)));
     }
 
     // All of our client's ports, there from the first opening.
@@ -260,6 +182,7 @@ protected:
         "Ventaro.2:Output", "Ventaro.2:Input", "Ventaro.2:Ventaro.2", "Ventaro.2:Ventaro.2 input"};
 
     JackServer server{48000, static_cast<int>(kPeriod), true};
+    std::unique_ptr<MidiService> service;
     Traffic traffic;
     JackPeerClient sender;
     JackPeerClient receiver;
@@ -267,12 +190,6 @@ protected:
     int input = -1;
     int output = -1;
 };
-
-std::vector<int> Count(int n) {
-    std::vector<int> numbers(static_cast<std::size_t>(n));
-    std::iota(numbers.begin(), numbers.end(), 0);
-    return numbers;
-}
 
 void SendNotes(MidiService& service, int first, int count) {
     for (int note = first; note < first + count; ++note) {
@@ -292,12 +209,10 @@ TEST_F(JackMidi, ThruKeepsEachEventsFrameInItsCycleWhileTheUserInterfaceSends) {
     SendNotes(*service, 0, 100);
     AwaitQuiet();
 
-    const Heard heard = Analyse();
-    EXPECT_EQ(heard.check.inOrder, 400u * 5);
-    EXPECT_EQ(heard.check.wrong, 0u);
-    EXPECT_EQ(heard.moved, 0); // same cycle, same offset: as a direct connection
-    EXPECT_EQ(heard.notes, Count(100));
-    EXPECT_EQ(heard.notesOffCycleStart, 0);
+    EXPECT_EQ(traffic.check.inOrder, 400u * 5);
+    EXPECT_EQ(traffic.check.wrong, 0u);
+    EXPECT_EQ(traffic.notes, 100u);
+    EXPECT_EQ(traffic.moved, 0); // same cycle, same offset: as a direct connection
     // The handler heard every input event too.
     int handed = 0;
     for (const MidiInputEvent& event : queue.Drain()) {
@@ -308,7 +223,7 @@ TEST_F(JackMidi, ThruKeepsEachEventsFrameInItsCycleWhileTheUserInterfaceSends) {
 }
 
 TEST_F(JackMidi, AFullBufferDropsWholeMessagesCountedAndNeverWritesWrongOnes) {
-    traffic.fillBuffer = true;
+    traffic.offsets.assign(4096, 0); // more than the sender's buffer takes
     OpenThru();
     traffic.cyclesToSend = 300;
     ASSERT_TRUE(WaitUntil([&] { return traffic.cyclesSent.load() >= 10; }, 10000));
@@ -316,12 +231,11 @@ TEST_F(JackMidi, AFullBufferDropsWholeMessagesCountedAndNeverWritesWrongOnes) {
     SendNotes(*service, 0, 500);
     AwaitQuiet();
 
-    const Heard heard = Analyse();
-    EXPECT_EQ(heard.check.wrong, 0u);
-    EXPECT_EQ(heard.notes, Count(500));
+    EXPECT_EQ(traffic.check.wrong, 0u);
+    EXPECT_EQ(traffic.notes, 500u);
     const std::uint64_t dropped = service->DroppedMessages();
     EXPECT_GE(dropped, 1u);
-    EXPECT_EQ(heard.check.inOrder + dropped, traffic.sent.load());
+    EXPECT_EQ(traffic.check.inOrder + dropped, traffic.sent.load());
 }
 
 TEST_F(JackMidi, ClosingAndReopeningPortsAndThruWhileEventsFlowLosesNoSendAndRepeatsNone) {
@@ -346,21 +260,18 @@ TEST_F(JackMidi, ClosingAndReopeningPortsAndThruWhileEventsFlowLosesNoSendAndRep
     AwaitQuiet();
 
     // A port taken out of the cycles while a peer still reads it repeats its last events.
-    const Heard heard = Analyse();
-    EXPECT_EQ(heard.check.wrong, 0u);
-    EXPECT_EQ(heard.notes, Count(50));
+    EXPECT_EQ(traffic.check.wrong, 0u);
+    EXPECT_EQ(traffic.notes, 50u);
     EXPECT_EQ(OurPorts(sender.Client()), kOurPorts);
-    EXPECT_EQ(Connections(sender.Client(), "Ventaro.2:Output"),
-              std::vector<std::string>{"peer-recv:in"});
-    EXPECT_EQ(Connections(sender.Client(), "Ventaro.2:Input"),
-              std::vector<std::string>{"peer-send:out"});
+    EXPECT_EQ(Connections("Ventaro.2:Output"), std::vector<std::string>{"peer-recv:in"});
+    EXPECT_EQ(Connections("Ventaro.2:Input"), std::vector<std::string>{"peer-send:out"});
     // Closing takes back the connections the opening made (the graph has it a few cycles later).
     ASSERT_EQ(service->CloseOutput(), kMidiOk);
     ASSERT_EQ(service->CloseInput(), kMidiOk);
     EXPECT_TRUE(WaitUntil(
         [&] {
-            return Connections(sender.Client(), "Ventaro.2:Output").empty() &&
-                   Connections(sender.Client(), "Ventaro.2:Input").empty();
+            return Connections("Ventaro.2:Output").empty() &&
+                   Connections("Ventaro.2:Input").empty();
         },
         5000));
 }

@@ -2,56 +2,26 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
+#include <future>
+#include <memory>
 #include <thread>
 #include <vector>
 
 #include "midi/RequestThread.h"
 
-namespace {
-
 using namespace std::chrono_literals;
 
-// Holds a request back the way a stopped server does, until Open.
-class Gate {
-public:
-    void Wait() {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [&] { return m_open; });
-    }
-    void Open() {
-        std::lock_guard lock(m_mutex);
-        m_open = true;
-        m_changed.notify_all();
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    bool m_open = false;
-};
-
-} // namespace
-
-TEST(RequestThread, RunsRequestsInOrderAndReturnsOnceEachHasRun) {
-    RequestThread requests(5000ms);
-    std::vector<int> order; // touched by the requests only, read after Run returned
-    requests.Post([&] { order.push_back(1); });
-    EXPECT_TRUE(requests.Run([&] { order.push_back(2); }));
-    EXPECT_EQ(order, (std::vector<int>{1, 2}));
-}
-
 TEST(RequestThread, ARequestThatDoesNotEndStopsTheWaitingButStillRunsAndSoDoLaterOnes) {
-    auto gate = std::make_shared<Gate>();
-    auto order = std::make_shared<std::vector<int>>();
+    // Holds a request back the way a stopped server does, until set.
+    std::promise<void> gate;
+    const std::shared_future<void> opened = gate.get_future().share();
+    auto order = std::make_shared<std::vector<int>>(); // read once the requests ran
     {
         RequestThread requests(100ms);
         const auto start = std::chrono::steady_clock::now();
-        EXPECT_FALSE(requests.Run([gate, order] {
-            gate->Wait();
+        EXPECT_FALSE(requests.Run([opened, order] {
+            opened.wait();
             order->push_back(1);
         }));
         EXPECT_GE(std::chrono::steady_clock::now() - start, 100ms);
@@ -60,7 +30,7 @@ TEST(RequestThread, ARequestThatDoesNotEndStopsTheWaitingButStillRunsAndSoDoLate
         EXPECT_FALSE(requests.Run([order] { order->push_back(2); }));
         EXPECT_LT(std::chrono::steady_clock::now() - second, 100ms);
         requests.Post([order] { order->push_back(3); });
-        gate->Open();
+        gate.set_value();
         // Once everything queued has run, waiting works again.
         const auto deadline = std::chrono::steady_clock::now() + 5s;
         while (!requests.Run([] {}) && std::chrono::steady_clock::now() < deadline) {
@@ -71,17 +41,18 @@ TEST(RequestThread, ARequestThatDoesNotEndStopsTheWaitingButStillRunsAndSoDoLate
     }
 
     // Gone while a request hangs: the owner does not wait for it, and it ends later on its own.
-    auto late = std::make_shared<Gate>();
-    auto ended = std::make_shared<Gate>();
+    std::promise<void> late;
+    auto ended = std::make_shared<std::promise<void>>(); // the request's own, as it may outlive us
+    std::future<void> finished = ended->get_future();
     const auto start = std::chrono::steady_clock::now();
     {
         RequestThread requests(100ms);
-        EXPECT_FALSE(requests.Run([late, ended] {
-            late->Wait();
-            ended->Open();
+        EXPECT_FALSE(requests.Run([go = late.get_future().share(), ended] {
+            go.wait();
+            ended->set_value();
         }));
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, 1000ms);
-    late->Open();
-    ended->Wait();
+    late.set_value();
+    finished.wait();
 }
