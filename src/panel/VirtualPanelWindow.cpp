@@ -203,8 +203,7 @@ void VirtualPanelWindow::CreateSliderControls() {
         QAbstractSlider* control = CreateStageFader(g_panelControlStyle == 1, this);
         control->setInvertedControls(false);
         control->setObjectName(QString::number(i));
-        // A wheel on a slider makes it the one the keys move, as a click does.
-        control->setFocusPolicy(Qt::WheelFocus);
+        control->setFocusPolicy(Qt::StrongFocus);
         control->setCursor(Qt::PointingHandCursor);
         control->installEventFilter(this);
         connect(control, &QAbstractSlider::actionTriggered, this,
@@ -605,6 +604,10 @@ bool VirtualPanelWindow::eventFilter(QObject* watched, QEvent* event) {
         m_tipTimer.stop();
         m_tipControl = nullptr;
         QToolTip::hideText();
+        break;
+    case QEvent::Wheel:
+        // The wheel's slider becomes the one the keys move, as a click makes it.
+        m_sliders[static_cast<std::size_t>(slider)]->setFocus(Qt::MouseFocusReason);
         break;
     default:
         break;

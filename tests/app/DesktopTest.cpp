@@ -81,15 +81,20 @@ private slots:
         QTest::qWait(200);
         QVERIFY(Above(panel, Window()) && Above(editor, Window()));
 
-        // A message box hides neither.
+        // A message box hides neither, and is wide enough for its whole caption.
         bool hidden = true;
-        Ui().onShown = [&](QWidget*) {
+        int spare = 0;
+        Ui().onShown = [&](QWidget* box) {
             QTest::qWait(300);
             hidden = !Above(panel, Window()) || !Above(editor, Window());
+            QFont bold = box->font();
+            bold.setBold(true);
+            spare = box->width() - QFontMetrics(bold).horizontalAdvance(box->windowTitle());
         };
-        Ui().ShowMessage("A message", MessageIcon::Information, MessageButtons::Ok);
+        Ui().ShowMessage("OK", MessageIcon::Information, MessageButtons::Ok);
         Ui().onShown = nullptr;
         QVERIFY(!hidden);
+        QVERIFY2(spare >= 60, qPrintable(QString::number(spare)));
 
         Window()->showMinimized();
         QTRY_VERIFY(Property(Id(panel), "_NET_WM_STATE").contains("_NET_WM_STATE_HIDDEN"));

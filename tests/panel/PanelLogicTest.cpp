@@ -219,7 +219,7 @@ TEST_F(PanelLogicTest, ChannelControllersLockAndCurveEdits) {
     EXPECT_TRUE(Sent().empty());
 }
 
-TEST_F(PanelLogicTest, OpeningShowsEveryControlAndLowersTheCurrentSliderByOne) {
+TEST_F(PanelLogicTest, OpeningShowsEveryControlAndSelectsTheCurrentSliderWithoutMovingIt) {
     MakePanel(2, true);
     Slider(1).locked = 1;
     Slider(1).value = 300;
@@ -231,15 +231,15 @@ TEST_F(PanelLogicTest, OpeningShowsEveryControlAndLowersTheCurrentSliderByOne) {
                      "position 1=300", "lock 1=1", "fill list 2 select 1"}));
     EXPECT_EQ(m_panel.list, (Lines{"Organize", "Snap1"}));
 
-    // The current slider, brought within the panel, takes one step down and is sent.
-    Slider(1).locked = 0;
+    // Opening and every resize select the current slider, brought within the panel, and show
+    // it; a step down and a send would change the sound and mark the project changed.
     g_currentSlider = 40;
+    m_panel.calls.clear();
     ReselectCurrentSlider();
     EXPECT_EQ(g_currentSlider, 1);
-    EXPECT_EQ(Sent(), (Lines{"B0 01 02", "B0 41 2B"})); // 299
-    Slider(1).value = 0;
-    ReselectCurrentSlider();
-    EXPECT_EQ(Sent(), (Lines{"B0 01 00", "B0 41 00"}));
+    EXPECT_EQ(Slider(1).value, 300);
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(m_panel.calls, (Lines{"range 1=16383", "properties Slider18 0..1 cc2", "current 0"}));
 }
 
 TEST_F(PanelLogicTest, InsertedSliderTakesTheNextControllersAndName) {

@@ -150,6 +150,22 @@ private slots:
             QVERIFY2(advance + 2 * frame + 4 <= edit->width(), qPrintable(edit->text()));
         }
     }
+
+    // Opening and resizing change no sound; a wheel makes its slider the one the keys move.
+    void aResizeSendsNothingAndAWheelTakesTheFocus() {
+        VirtualPanelWindow* panel = OpenPanel();
+        QVERIFY(panel);
+        panel->resize(panel->width() + 40, panel->height() + 30);
+        QTRY_COMPARE(panel->SliderControl(3)->height(), panel->height() - 98);
+        QCOMPARE(Slider(3).value, 10);
+        QVERIFY(m_app->Sent().isEmpty());
+        QWheelEvent wheel(QPointF(2, 20), panel->SliderControl(5)->mapToGlobal(QPointF(2, 20)),
+                          QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(panel->SliderControl(5), &wheel);
+        QCOMPARE(panel->focusWidget(), panel->SliderControl(5));
+        QCOMPARE(g_currentSlider, 5);
+    }
 };
 
 QTEST_MAIN(PanelWindowTest)

@@ -98,6 +98,20 @@ TEST_F(SliderValidationTest, ControllerQuestionsComeInOrderAndYesContinuesTheSca
     EXPECT_EQ(ui.MessageTexts(), (Lines{c1 + "4)", same}));
 }
 
+TEST_F(SliderValidationTest, AChannelModeControllerIsAskedForByTheMessageItSends) {
+    g_editedSlider = 0;
+    EXPECT_EQ(Controllers(kSevenBitType, 119, 0, MessageAnswer::No), 1); // an ordinary one
+    EXPECT_EQ(Controllers(kSevenBitType, 123, 0, MessageAnswer::No), 0);
+    EXPECT_EQ(Controllers(kFourteenBitType, 100, 120, MessageAnswer::No), 0); // as the second
+    EXPECT_EQ(Controllers(kFourteenBitType, 127, 100), 1);
+    const std::string tail = "\": a slider on it silences or resets the receiver whenever it "
+                             "moves.\r\nContinue anyway?";
+    EXPECT_EQ(ui.MessageTexts(),
+              (Lines{"The MIDI controller 123 is the channel mode message \"All Notes Off" + tail,
+                     "The MIDI controller 120 is the channel mode message \"All Sound Off" + tail,
+                     "The MIDI controller 127 is the channel mode message \"Poly Mode On" + tail}));
+}
+
 TEST_F(SliderValidationTest, SecondControllerOfA14BitSliderCountsOnlyForA14BitChoice) {
     Slider(5).type = kFourteenBitType;
     Slider(5).controller2 = 90;

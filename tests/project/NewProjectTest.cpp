@@ -39,11 +39,22 @@ TEST_F(NewProjectTest, PanelsKeepToTheirKindsLimitAndFourteenBitOnesPairControll
     EXPECT_EQ(g_sliderCount, 16);
     EXPECT_EQ(g_newPanelType, kNewPanelSevenBit);
 
+    // Beyond 120 7-bit or 56 14-bit sliders the default pairing reaches the channel mode
+    // controllers 120..127: the user is asked, and No keeps the dialog open.
+    EXPECT_EQ(AcceptNewProject(kNewPanelSevenBit, "120"), NewProjectChoice::PanelBuilt);
+    EXPECT_EQ(AcceptNewProject(kNewPanelFourteenBit, "56"), NewProjectChoice::PanelBuilt);
+    EXPECT_TRUE(ui.messages.empty());
+    ui.answers = {MessageAnswer::No, MessageAnswer::Yes, MessageAnswer::Yes};
+    EXPECT_EQ(AcceptNewProject(kNewPanelSevenBit, "121"), NewProjectChoice::Refused);
+    EXPECT_EQ(g_sliderCount, 56);
     EXPECT_EQ(AcceptNewProject(kNewPanelSevenBit, "128"), NewProjectChoice::PanelBuilt);
     ASSERT_EQ(AcceptNewProject(kNewPanelFourteenBit, "64"), NewProjectChoice::PanelBuilt);
     const SliderRecord& last = g_sliders[63];
     EXPECT_EQ(std::tuple(last.type, last.controller1, last.controller2),
               std::tuple(kFourteenBitType, 63, 127));
+    ASSERT_EQ(ui.MessageTexts().size(), 3u);
+    EXPECT_NE(ui.MessageTexts()[0].find("controllers 120 to 127"), std::string::npos);
+    ui.messages.clear();
     // "kind count" rows: 0 is the 7-bit kind, 1 the 14-bit one.
     for (const char* row : {"1 65", "0 129", "0 0", "1 0", "0 abc", "1 -3", "0 99999999999"}) {
         EXPECT_EQ(AcceptNewProject(row[0] - '0', row + 2), NewProjectChoice::Refused) << row;

@@ -23,7 +23,42 @@ TEST_F(ProjectFileTest, ANewDefaultProjectIsWrittenAsExactly10340BytesAtTheirOff
     EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio - [Project1.vtp]");
     EXPECT_EQ(g_projectUntitled, 0);
     EXPECT_EQ(g_projectDirty, 0);
-    EXPECT_EQ(files.files.count("test.orc") + files.files.count("test.sco"), 2u); // saved too
+    // Its empty scripts are not written: an empty file would only be refused when reopened.
+    EXPECT_EQ(files.files.size(), 1u);
+}
+
+// Scripts live beside their project: two projects in two folders never touch each other's
+// files, Save As takes them along, and the project reopens without a word. The stored paths
+// keep their text.
+TEST_F(ProjectFileTest, ScriptsAreWrittenAndReadBesideTheirProject) {
+    for (const char* path : {"/a/one.vtp", "/b/two.vtp"}) {
+        if (g_projectOpen) {
+            CloseProject(TextOf(g_projectPath));
+        }
+        ASSERT_EQ(AcceptNewProject(kNewPanelSevenBit, "4"), NewProjectChoice::PanelBuilt);
+        FinishNewProject();
+        g_scriptTexts[0] = std::string("instr ") + path;
+        ui.chosenFiles = {path};
+        SaveProjectCommand();
+    }
+    ui.chosenFiles = {"/c/three.vtp"};
+    SaveProjectAsCommand(); // the unchanged script goes along all the same
+    for (const char* folder : {"/a/", "/b/", "/c/"}) {
+        const std::string text =
+            std::string("instr ") + (folder[1] == 'a' ? "/a/one.vtp" : "/b/two.vtp");
+        EXPECT_EQ(files.files[std::string(folder) + "test.orc"],
+                  std::vector<std::uint8_t>(text.begin(), text.end()))
+            << folder;
+    }
+    EXPECT_EQ(files.files.size(), 6u); // three projects, three orchestras, no empty score
+    ASSERT_EQ(ReadBytes("/a/one.vtp", files.files["/a/one.vtp"]), 1);
+    EXPECT_EQ(g_scriptTexts[0], "instr /a/one.vtp");
+    EXPECT_EQ(TextOf(g_scriptPaths[0]), "test.orc");
+    EXPECT_TRUE(ui.messages.empty());
+    // A project from a Windows machine finds "orc\drums.orc" beside it; absolute paths stay.
+    EXPECT_EQ(ResolveProjectPath("orc\\drums.orc"), "/a/orc/drums.orc");
+    EXPECT_EQ(ResolveProjectPath("C:\\music\\a.orc") + ResolveProjectPath("/x/b.orc"),
+              "C:\\music\\a.orc/x/b.orc");
 }
 
 // A 14-bit project of two sliders with three snapshots, the panel open, the gesture window

@@ -166,7 +166,7 @@ TEST_F(ProjectSaveTest, AFileThatCannotBeCreatedIsReportedAsSuch) {
     SaveProjectAsCommand();
     EXPECT_EQ(ui.MessageTexts().back(), "Error while creating the selected file!");
     EXPECT_EQ(TextOf(g_projectPath), "/p.vtp");
-    EXPECT_EQ(files.files.size(), 3u); // the project and its two scripts
+    EXPECT_EQ(files.files.size(), 1u); // the project: its empty scripts are not written
 }
 
 TEST_F(ProjectSaveTest, AFailedSaveAnsweredFromThePromptAbortsTheCommand) {

@@ -89,11 +89,11 @@ TEST_F(ScriptStore, LoadingTakesAFileOrRefusesItAndARefusedScriptIsNeverSavedOve
 TEST_F(ScriptStore, SavesTheTextOrKeepsTheFileAndTheSavedCopyWhenTheWriteFails) {
     g_scriptTexts[0] = "instr 1\r\nendin\r\n";
     EXPECT_EQ(SaveScript(0), 1);
-    EXPECT_EQ(SaveScript(1), 1); // an empty text gives an empty file
+    EXPECT_EQ(SaveScript(1), 1); // an empty text of our own: no empty file to refuse later
     SetText(g_scriptPaths[1], "");
     EXPECT_EQ(SaveScript(1), 1); // no path: nothing to write
     EXPECT_EQ(files.files, (std::map<std::string, std::vector<std::uint8_t>>{
-                               {"test.orc", BytesOf("instr 1\r\nendin\r\n")}, {"test.sco", {}}}));
+                               {"test.orc", BytesOf("instr 1\r\nendin\r\n")}}));
     EXPECT_EQ(g_scriptTextsSaved[0], g_scriptTexts[0]);
 
     g_scriptTexts[0] = "edited";

@@ -78,10 +78,15 @@ TEST_F(ScriptTextEdit, AnUnchangedScriptIsNotWrittenAndAChangedOneIs) {
     EXPECT_EQ(SaveScript(0), 1);
     EXPECT_EQ(SaveScript(0), 1); // saved now: unchanged again
     EXPECT_EQ(files.writes, std::vector<std::string>{"test.orc"});
-    // A script whose file is missing is written, even with a text unchanged since it was set.
+    // A script whose file is missing is written, even with a text unchanged since it was set;
+    // a file the user emptied is written empty.
+    g_scriptTexts[1] = "i1 0 1";
     LoadScript(1);
     EXPECT_EQ(SaveScript(1), 1);
     EXPECT_EQ(files.writes.back(), "test.sco");
+    g_scriptTexts[0].clear();
+    EXPECT_EQ(SaveScript(0), 1);
+    EXPECT_TRUE(files.files["test.orc"].empty());
 }
 
 } // namespace
