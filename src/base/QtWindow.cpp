@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 WindowPlacement PlacementOf(const QWidget& window) {
@@ -36,9 +37,16 @@ void PlaceInFreeArea(QWidget& window, int xUnits, int yUnits, bool fromBottom) {
     const QRect available =
         screen ? screen->availableGeometry() : QRect(origin, QSize(area.width, area.height));
     const DialogBaseUnits units = DialogUnitsOf(window);
+    // The window manager's frame is not known before the window is shown: its title bar is
+    // reckoned in, so that a window at the foot of the area leaves the status bar in sight.
+    const int titleBar =
+        window.frameGeometry().height() > window.height()
+            ? window.frameGeometry().height() - window.height()
+            : window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window) + 4;
     const ScreenPoint at = DefaultToolWindowPosition(
-        {origin.x(), origin.y(), area.width, area.height}, window.width(), window.height(),
-        DialogUnitsToPixelsX(xUnits, units), DialogUnitsToPixelsY(yUnits, units), fromBottom,
+        {origin.x(), origin.y(), area.width, area.height}, window.width(),
+        window.height() + titleBar, DialogUnitsToPixelsX(xUnits, units),
+        DialogUnitsToPixelsY(yUnits, units), fromBottom,
         {available.x(), available.y(), available.width(), available.height()});
     window.move(at.x, at.y);
 }

@@ -72,6 +72,12 @@ private slots:
             QTRY_VERIFY(Above(tool, Window()));
             QVERIFY2(tool->frameGeometry().top() >= freeTop, qPrintable(tool->objectName()));
             QVERIFY2(screen.contains(tool->frameGeometry()), qPrintable(tool->objectName()));
+            QVERIFY2(tool->frameGeometry().bottom() <
+                         Window()
+                             ->mapToGlobal(QPoint(0, Window()->height() -
+                                                         MainWindowFreeArea().statusBarHeight))
+                             .y(),
+                     qPrintable(tool->objectName())); // the status bar stays in sight
         }
 
         // A click on the frame's free area, right of both tool windows, raises the frame only.
