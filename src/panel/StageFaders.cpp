@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr const char* kLockedProperty = "ventaroLocked";
+
 // Dark tracks on the light panel, a vivid fill: the position reads as the height of a bar.
 const QColor kTrack(0x17, 0x1a, 0x1f);
 const QColor kTrackMark(0x4a, 0x51, 0x5c);
@@ -125,19 +127,12 @@ StageSlider::StageSlider(QWidget* parent) : QSlider(Qt::Vertical, parent) {
     setTickPosition(QSlider::NoTicks);
 }
 
-void StageSlider::SetLocked(bool locked) {
-    if (locked != m_locked) {
-        m_locked = locked;
-        update();
-    }
-}
-
 void StageSlider::paintEvent(QPaintEvent*) {
     QStyleOptionSlider option;
     initStyleOption(&option);
     const QStyle* look = style();
     FaderParts parts;
-    TakeState(parts, option, m_locked);
+    TakeState(parts, option, FaderLocked(this));
     const QRect groove =
         look->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
     parts.thumb = look->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
@@ -151,19 +146,12 @@ void StageSlider::paintEvent(QPaintEvent*) {
 
 StageScrollBar::StageScrollBar(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {}
 
-void StageScrollBar::SetLocked(bool locked) {
-    if (locked != m_locked) {
-        m_locked = locked;
-        update();
-    }
-}
-
 void StageScrollBar::paintEvent(QPaintEvent*) {
     QStyleOptionSlider option;
     initStyleOption(&option);
     const QStyle* look = style();
     FaderParts parts;
-    TakeState(parts, option, m_locked);
+    TakeState(parts, option, FaderLocked(this));
     const auto part = [&](QStyle::SubControl control) {
         return look->subControlRect(QStyle::CC_ScrollBar, &option, control, this);
     };
@@ -188,20 +176,14 @@ QAbstractSlider* CreateStageFader(bool trackbar, QWidget* parent) {
     return bar;
 }
 
+// The lock is a property of the control, so that both styles carry it alike.
 bool FaderLocked(const QAbstractSlider* control) {
-    if (const auto* slider = qobject_cast<const StageSlider*>(control)) {
-        return slider->Locked();
-    }
-    if (const auto* bar = qobject_cast<const StageScrollBar*>(control)) {
-        return bar->Locked();
-    }
-    return false;
+    return control && control->property(kLockedProperty).toBool();
 }
 
 void SetFaderLocked(QAbstractSlider* control, bool locked) {
-    if (auto* slider = qobject_cast<StageSlider*>(control)) {
-        slider->SetLocked(locked);
-    } else if (auto* bar = qobject_cast<StageScrollBar*>(control)) {
-        bar->SetLocked(locked);
+    if (control && FaderLocked(control) != locked) {
+        control->setProperty(kLockedProperty, locked);
+        control->update();
     }
 }

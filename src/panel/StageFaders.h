@@ -9,34 +9,20 @@
 
 // The trackbar style of the panel (g_panelControlStyle 1).
 class StageSlider : public QSlider {
-    Q_OBJECT
 public:
     explicit StageSlider(QWidget* parent);
 
-    void SetLocked(bool locked);
-    bool Locked() const { return m_locked; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    bool m_locked = false;
 };
 
 // The scroll bar style of the panel, with its two arrows.
 class StageScrollBar : public QScrollBar {
-    Q_OBJECT
 public:
     explicit StageScrollBar(QWidget* parent);
 
-    void SetLocked(bool locked);
-    bool Locked() const { return m_locked; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    bool m_locked = false;
 };
 
 // A vertical panel control in either style: trackbar when `trackbar`, else scroll bar. Its
