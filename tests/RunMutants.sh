@@ -118,13 +118,14 @@ run_test() { # run_test DIR SECONDS LOG: the status of `words` (124 when the tim
     local program status
     export QT_QPA_PLATFORM=offscreen VENTARO_SPLASH_MS=0
     if [[ ${words[0]} == ctest ]]; then
-        timeout -k 10 "$2" ctest --test-dir "$1" --output-on-failure --no-tests=error "${words[@]:1}" >>"$3" 2>&1
+        timeout -k 10 "$2" ctest --test-dir "$1" --output-on-failure --no-tests=error "${words[@]:1}" >>"$3" 2>&1 9>&-
         return
     fi
     program=$(find "$1" -path '*/CMakeFiles' -prune -o -type f -executable -name "${words[0]}" -print -quit)
     [[ -n $program ]] || { echo "RunMutants: no program ${words[0]}" >>"$3"; return 127; }
     # The outer redirection takes the shell's own report of a crash into the log too.
-    { (cd "$(dirname "$program")" && timeout -k 10 "$2" "$program" "${words[@]:1}") >>"$3" 2>&1; } 2>>"$3"
+    # A server a crashed test leaves behind must not hold the run's lock (fd 9).
+    { (cd "$(dirname "$program")" && timeout -k 10 "$2" "$program" "${words[@]:1}" 9>&-) >>"$3" 2>&1; } 2>>"$3"
     status=$?
     # A filter that selects nothing passes without testing anything.
     [[ $status -eq 0 ]] && grep -q '^\[  PASSED  \] 0 tests' "$3" && return 125
