@@ -123,20 +123,6 @@ void Snapshot(QPainter& p) {
 
 } // namespace
 
-QIcon CurveButtonIcon() {
-    return IconOf([](QPainter& p) {
-        p.setPen(Outline(1.4, kSteel));
-        p.drawLine(QPointF(5, 27), QPointF(28, 27));
-        p.drawLine(QPointF(5, 27), QPointF(5, 4));
-        QPainterPath curve;
-        curve.moveTo(5, 27);
-        curve.cubicTo(QPointF(20, 27), QPointF(24, 18), QPointF(27, 5));
-        p.setPen(Outline(2.4, kBlue));
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(curve);
-    });
-}
-
 QIcon CurveIcon(int curve) {
     return IconOf([curve](QPainter& p) {
         p.setPen(Outline(1.4, kSteel));

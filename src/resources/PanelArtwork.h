@@ -5,7 +5,6 @@
 
 #include <QIcon>
 
-QIcon CurveButtonIcon();
 // The shape of mapping curve 0..4 (linear, logarithmic, quadratic, cubic, random).
 QIcon CurveIcon(int curve);
 // Control icon `index` 0..6: 0 stop (shown while running), 1 start, 2 presets, 3 resend all,
