@@ -9,6 +9,10 @@
 
 inline constexpr int kMaxSliders = 128;
 inline constexpr int kMaxFourteenBitSliders = 64;
+// A default 14-bit slider pairs controller n with n + 64.
+inline constexpr int kFourteenBitPairOffset = 64;
+// Controllers 120 to 127 are the channel mode messages (All Sound Off ... Poly Mode On).
+inline constexpr int kFirstChannelModeController = 120;
 inline constexpr int kMaxSnapshots = 32767;
 inline constexpr std::size_t kNameWidth = 500;
 inline constexpr std::size_t kSliderRecordSize = 544;

@@ -133,5 +133,5 @@ void SetDefaultSlider(int index, bool fourteenBit) {
     slider.type = fourteenBit ? kFourteenBitType : kSevenBitType;
     slider.maxValue = 1.0f;
     slider.controller1 = index;
-    slider.controller2 = fourteenBit ? index + 64 : 0;
+    slider.controller2 = fourteenBit ? index + kFourteenBitPairOffset : 0;
 }

@@ -39,7 +39,9 @@ const char* ChannelModeMessageName(int controller) {
     static const char* const kNames[] = {"All Sound Off", "Reset All Controllers", "Local Control",
                                          "All Notes Off", "Omni Mode Off",         "Omni Mode On",
                                          "Mono Mode On",  "Poly Mode On"};
-    return controller >= 120 && controller <= 127 ? kNames[controller - 120] : nullptr;
+    return controller >= kFirstChannelModeController && controller <= 127
+               ? kNames[controller - kFirstChannelModeController]
+               : nullptr;
 }
 
 std::string_view CutSliderName(std::string_view text) {

@@ -459,13 +459,22 @@ qreal VirtualPanelWindow::NumberPoints(int k) {
 
 void VirtualPanelWindow::FitNumberFont(int k) {
     QLineEdit* edit = m_numberEdits[k];
-    const QFont font = FittedNumberFont(*edit, NumberPoints(k), k == 0, edit->text());
-    if (font != edit->font()) {
-        edit->setFont(font);
+    const int room = TextRoom(*edit);
+    const std::pair<int, qsizetype> fit{room,
+                                        std::max<qsizetype>(kNumberChars, edit->text().size())};
+    int advance = edit->fontMetrics().horizontalAdvance(edit->text());
+    // A slider move that only changes the digits keeps its font: the sizes are searched again
+    // only when the edit's room or the longest text changes, or the text no longer fits.
+    if (fit != m_numberFit[k] || advance > room) {
+        const QFont font = FittedNumberFont(*edit, NumberPoints(k), k == 0, edit->text());
+        if (font != edit->font()) {
+            edit->setFont(font);
+        }
+        m_numberFit[k] = fit;
+        advance = edit->fontMetrics().horizontalAdvance(edit->text());
     }
     // Even at the smallest size a text may not fit; its tip then shows it whole.
-    const bool cut = QFontMetrics(font).horizontalAdvance(edit->text()) > TextRoom(*edit);
-    edit->setToolTip(cut ? edit->text() : QString());
+    edit->setToolTip(advance > room ? edit->text() : QString());
 }
 
 void VirtualPanelWindow::ShowNumber(int k, const std::string& text) {

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "panel/PanelViews.h"
@@ -103,6 +104,7 @@ private:
     bool m_committing = false;
     int m_lastSnapshotItem = -1;
     int m_shownCurve = -1;
+    std::pair<int, qsizetype> m_numberFit[3] = {}; // the room and length each edit's font fits
     QTimer m_tipTimer;
     QAbstractSlider* m_tipControl = nullptr;
     ToolWindowHost* m_host = nullptr;

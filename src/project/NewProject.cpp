@@ -56,10 +56,11 @@ NewProjectChoice AcceptNewProject(int kind, std::string_view countText) {
         g_ui->ShowMessage(Str(kStrSliderLimitWarning), MessageIcon::Warning);
         return NewProjectChoice::Refused;
     }
-    // The default pairing reaches the channel mode controllers 120 to 127 beyond 120 7-bit or
-    // 56 14-bit sliders; the user decides whether such a panel is wanted.
+    // The default pairing reaches the channel mode controllers beyond 120 7-bit or 56 14-bit
+    // sliders; the user decides whether such a panel is wanted.
     if (kind != kNewPanelTemplate &&
-        (kind == kNewPanelFourteenBit ? *count - 1 + 64 : *count - 1) >= 120 &&
+        *count - 1 + (kind == kNewPanelFourteenBit ? kFourteenBitPairOffset : 0) >=
+            kFirstChannelModeController &&
         g_ui->ShowMessage(Str(kStrNewPanelChannelMode), MessageIcon::Question,
                           MessageButtons::YesNo) != MessageAnswer::Yes) {
         return NewProjectChoice::Refused;
