@@ -72,6 +72,10 @@ public:
     FileStatus WriteFileAtomically(const std::string&, std::span<const std::uint8_t>) override {
         return FileStatus::CreateFailed;
     }
+    FileStatus WritePrivateFile(const std::string&, std::span<const std::uint8_t>, bool) override {
+        return FileStatus::CreateFailed;
+    }
+    bool RemoveFile(const std::string&) override { return false; }
 };
 
 // The largest script the editor holds: 65535 bytes of orchestra lines.

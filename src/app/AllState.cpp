@@ -1,6 +1,7 @@
 #include "base/AllState.h"
 
 #include "base/Preferences.h"
+#include "engine/EngineRun.h"
 #include "engine/EngineSettings.h"
 #include "midi/MidiDevices.h"
 #include "panel/PanelState.h"
@@ -17,6 +18,7 @@ void ResetAllState() {
     ResetSnapshotState();
     ResetScriptStore();
     SetEngineSettingsDefaults();
+    ResetEngineRunState();
     // Last: a new project's defaults set some of the panel's and the scripts' values.
     ResetProjectState();
 }

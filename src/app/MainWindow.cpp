@@ -243,6 +243,9 @@ void MainWindow::ShowStatusBar(bool shown) {
 void MainWindow::CreateBars() {
     m_toolStrip = new ToolBarStrip(this, g_preferences.global, g_projectOpen == 1,
                                    [this](int command) { OnCommand(command); });
+    for (auto it = m_toolButtonStates.cbegin(); it != m_toolButtonStates.cend(); ++it) {
+        m_toolStrip->SetState(it.key(), it.value().first, it.value().second);
+    }
     m_toolStrip->hide();
     m_statusBar = new StatusBarWidget(this);
     m_statusBar->setObjectName("StatusBar");
@@ -261,6 +264,13 @@ void MainWindow::DestroyBars() {
 void MainWindow::SetToolButtonPressed(int command, bool pressed) {
     if (m_toolStrip) {
         m_toolStrip->SetPressed(command, pressed);
+    }
+}
+
+void MainWindow::SetToolButtonState(int command, bool enabled, bool pressed) {
+    m_toolButtonStates[command] = {enabled, pressed};
+    if (m_toolStrip) {
+        m_toolStrip->SetState(command, enabled, pressed);
     }
 }
 

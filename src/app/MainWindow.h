@@ -64,6 +64,8 @@ public:
     void CreateBars() override;
     void DestroyBars() override;
     void SetToolButtonPressed(int command, bool pressed) override;
+    // Kept across rebuilds of the tool bar.
+    void SetToolButtonState(int command, bool enabled, bool pressed);
     void SetToolButtonImage(int command, int image) override;
     void Relayout() override;
     void SetTopmost(bool topmost) override;
@@ -125,6 +127,7 @@ private:
     QMenu* m_trayMenu = nullptr;
     QMap<int, QAction*> m_actions[3];
     ToolBarStrip* m_toolStrip = nullptr;
+    QMap<int, std::pair<bool, bool>> m_toolButtonStates; // enabled, pressed
     StatusBarWidget* m_statusBar = nullptr;
     QSystemTrayIcon* m_trayIcon = nullptr;
     bool m_projectBackground = false;

@@ -21,6 +21,8 @@
 #include "base/FrameHooks.h"
 #include "base/PlatformPaths.h"
 #include "base/Preferences.h"
+#include "engine/EngineConsoleWindow.h"
+#include "engine/EngineRun.h"
 #include "engine/EngineSettings.h"
 #include "engine/ResourceEngineLibrary.h"
 #include "engine/SoundEngineDialog.h"
@@ -46,6 +48,8 @@ Program::~Program() {
     if (m_midi && (m_midi->OutputIsOpen() || m_midi->InputIsOpen())) {
         CloseMidiDevices();
     }
+    g_engineOutputView = nullptr;
+    m_engineConsole.reset();
     m_window.reset();
     g_engineLibrary = nullptr;
     m_engineLibrary.reset();
@@ -88,7 +92,8 @@ void Program::Install() {
     });
     deviceCheck->start(kDeviceCheckMs);
     g_frameHooks = FrameHooks{};
-    g_frameHooks.deleteEmbeddedEngineFile = DeleteEmbeddedEngineFile;
+    g_engineFolder = EmbeddedEngineFolder().string();
+    g_frameHooks.deleteEmbeddedEngineFile = DeleteEmbeddedEngineProgram;
     g_frameHooks.loadEngineLibrary = [this] {
         if (!m_engineLibrary) {
             m_engineLibrary = g_engineLibraryLoader();
@@ -103,6 +108,7 @@ void Program::Install() {
     }
     ResetCommandRoutes();
     RegisterFrameCommands();
+    RegisterEngineCommands();
     InstallProjectCommands([this] { return static_cast<QWidget*>(m_window.get()); });
 
     const QString help = QCoreApplication::applicationDirPath() + "/" + kHelpDocument;
@@ -139,7 +145,10 @@ bool Program::Start(const std::string& commandLine) {
     RegisterScriptEditor(*m_window);
     RegisterVirtualPanel(*m_window);
     m_ui.SetMainWindow(m_window.get());
+    m_engineConsole = std::make_unique<EngineConsoleView>(m_window.get());
+    g_engineOutputView = m_engineConsole.get();
     m_window->Create(m_clock);
+    ShowEngineState();
     if (qEnvironmentVariableIsSet("VENTARO_REPORT_FIRST_PAINT")) {
         connect(m_window.get(), &MainWindow::FirstPainted, this, [] {
             std::fputs("first-paint\n", stdout);

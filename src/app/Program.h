@@ -16,6 +16,7 @@
 #include "base/FileSettingsStore.h"
 #include "base/PosixFileSystem.h"
 #include "base/PosixProgramLauncher.h"
+#include "engine/EngineConsoleWindow.h"
 #include "engine/EngineLibrary.h"
 #include "midi/EventFdWakeUp.h"
 #include "midi/MidiInputQueue.h"
@@ -70,4 +71,5 @@ private:
     // Loaded with the start values at the main window's creation, released at exit.
     std::unique_ptr<EngineLibrary> m_engineLibrary;
     std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<EngineConsoleView> m_engineConsole;
 };

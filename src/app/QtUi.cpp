@@ -188,6 +188,12 @@ void QtUi::EnablePopupCommand(int command, bool enabled) {
     }
 }
 
+void QtUi::SetToolButtonState(int command, bool enabled, bool pressed) {
+    if (m_window) {
+        m_window->SetToolButtonState(command, enabled, pressed);
+    }
+}
+
 bool QtUi::SelectFile(int mode, std::string& path, std::string& title) {
     path.clear();
     title.clear();

@@ -31,6 +31,7 @@ public:
     void SetTitle(const std::string& title) override;
     void SetBackground(bool projectOpen) override;
     void EnablePopupCommand(int command, bool enabled) override;
+    void SetToolButtonState(int command, bool enabled, bool pressed) override;
     void ShowProjectButtons(bool shown) override;
     bool IsWindowOpen(int command) override;
     bool GetWindowPlacement(int command, WindowPlacement& placement) override;

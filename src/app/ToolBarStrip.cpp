@@ -75,6 +75,13 @@ void ToolBarStrip::SetPressed(int command, bool pressed) {
     action->setChecked(pressed);
 }
 
+void ToolBarStrip::SetState(int command, bool enabled, bool pressed) {
+    SetPressed(command, pressed);
+    if (QAction* action = Entry(command)) {
+        action->setEnabled(enabled);
+    }
+}
+
 void ToolBarStrip::SetImage(int command, int image) {
     if (QAction* action = Entry(command)) {
         action->setIcon(ToolBarIcon(image));

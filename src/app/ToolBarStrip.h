@@ -21,6 +21,7 @@ public:
     // The button of a command, or the separator with that id; null when there is none.
     QAction* Entry(int id) const;
     void SetPressed(int command, bool pressed);
+    void SetState(int command, bool enabled, bool pressed);
     void SetImage(int command, int image);
     void ShowProjectButtons(bool shown);
     QToolBar* ToolBar() const { return m_toolBar; }

@@ -32,6 +32,13 @@ public:
     // disk and renamed over the target only when every byte is there.
     virtual FileStatus WriteFileAtomically(const std::string& path,
                                            std::span<const std::uint8_t> bytes) = 0;
+    // Writes as WriteFileAtomically does, into a folder of the user's own that is made when
+    // missing, the file readable (and with `executable` runnable) by the user alone. A folder
+    // that others may write is refused with CreateFailed: a program run from it could be swapped.
+    virtual FileStatus WritePrivateFile(const std::string& path,
+                                        std::span<const std::uint8_t> bytes, bool executable) = 0;
+    // Deletes a file; false when there was none or it could not be deleted.
+    virtual bool RemoveFile(const std::string& path) = 0;
 };
 
 // The file system the core uses; null until the program (or a test) installs one.

@@ -54,10 +54,3 @@ fs::path EmbeddedEngineFolder() {
     const fs::path data = UserDataFolder();
     return data.empty() ? data : data / "drive_c";
 }
-
-void DeleteEmbeddedEngineFile() {
-    if (const fs::path folder = EmbeddedEngineFolder(); !folder.empty()) {
-        std::error_code error;
-        fs::remove(folder / "VentaroEmebeddedEngine.exe", error);
-    }
-}

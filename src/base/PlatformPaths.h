@@ -17,5 +17,3 @@ bool IsPrivateFolder(const std::filesystem::path& folder);
 // The folder that stands for the fixed folder "C:\" of the embedded engine's files; empty without
 // a home.
 std::filesystem::path EmbeddedEngineFolder();
-// Deletes the exported engine program, whether or not it exists.
-void DeleteEmbeddedEngineFile();

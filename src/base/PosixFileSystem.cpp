@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "base/PlatformPaths.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -220,4 +222,26 @@ FileStatus PosixFileSystem::WriteFileAtomically(const std::string& path,
     }
     SyncFolder(target);
     return FileStatus::Ok;
+}
+
+FileStatus PosixFileSystem::WritePrivateFile(const std::string& path,
+                                             std::span<const std::uint8_t> bytes, bool executable) {
+    const fs::path folder = FolderOf(fs::path(path));
+    std::error_code ec;
+    if (!fs::exists(folder, ec) && fs::create_directories(folder, ec)) {
+        fs::permissions(folder, fs::perms::owner_all, ec);
+    }
+    if (!IsPrivateFolder(folder)) {
+        return FileStatus::CreateFailed;
+    }
+    const FileStatus status = WriteFileAtomically(path, bytes);
+    if (status == FileStatus::Ok &&
+        ::chmod(path.c_str(), executable ? S_IRWXU : S_IRUSR | S_IWUSR) != 0) {
+        return FileStatus::WriteFailed;
+    }
+    return status;
+}
+
+bool PosixFileSystem::RemoveFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
 }

@@ -9,4 +9,7 @@ public:
     FileContents ReadFile(const std::string& path, std::size_t limit) override;
     FileStatus WriteFileAtomically(const std::string& path,
                                    std::span<const std::uint8_t> bytes) override;
+    FileStatus WritePrivateFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                                bool executable) override;
+    bool RemoveFile(const std::string& path) override;
 };

@@ -138,14 +138,14 @@ KeptProcess PosixProgramLauncher::LaunchKept(const std::string& program,
         return kept;
     }
     // Inherited output goes to our standard output, the engine's errors with it.
-    const int childOutput = output == ProcessOutput::Piped      ? outputPipe[1]
+    const int childOutput = output == ProcessOutput::Piped       ? outputPipe[1]
                             : output == ProcessOutput::Inherited ? STDOUT_FILENO
                                                                  : nullFd;
     const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
     if (pid == 0) {
-        ExecChild(file.c_str(), argv.data(), folder.empty() ? nullptr : folder.c_str(),
-                  childOutput, nullFd, errorPipe[1], parent);
+        ExecChild(file.c_str(), argv.data(), folder.empty() ? nullptr : folder.c_str(), childOutput,
+                  nullFd, errorPipe[1], parent);
     }
     ::close(nullFd);
     ::close(errorPipe[1]);
@@ -194,7 +194,8 @@ bool PosixProgramLauncher::Reap(long id) {
 }
 
 bool PosixProgramLauncher::WaitForExit(long id, int milliseconds, ProcessExit* exit) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     while (!Reap(id)) {
         if (std::chrono::steady_clock::now() >= deadline ||
             std::find(m_kept.begin(), m_kept.end(), id) == m_kept.end()) {

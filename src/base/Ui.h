@@ -42,6 +42,9 @@ public:
     virtual void SetBackground(bool projectOpen) = 0;
     // Enables or grays a command in the right-click menu.
     virtual void EnablePopupCommand(int command, bool enabled) = 0;
+    // Enables or grays a command's tool bar button and shows it pressed or not; nothing when
+    // there is no tool bar or no such button.
+    virtual void SetToolButtonState(int command, bool enabled, bool pressed) = 0;
     // Shows (and enables) or hides the tool bar buttons that need a project: 500, 65000, 15000,
     // 61000, 14000, 27000 and the separators 334 and 333; nothing when there is no tool bar.
     virtual void ShowProjectButtons(bool shown) = 0;

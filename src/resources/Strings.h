@@ -120,6 +120,12 @@ enum StringId : int {
     kStrNoScripts = 2503,
     kStrEditorOutOfSpace = 2504,
     kStrCannotPrint = 2505,
+    kStrEngineExportError = 2506,
+    kStrEngineCommandTooLong = 2507, // the limit and the length follow
+    kStrEngineConsoleTitle = 2508,
+    kStrEngineRunning = 2509,
+    kStrEngineExitCode = 2510,   // followed by the code
+    kStrEngineExitSignal = 2511, // followed by the signal's number
 };
 
 // The text of a string, or an empty text for a number the table does not hold.

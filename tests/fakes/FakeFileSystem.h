@@ -46,7 +46,23 @@ public:
         return FileStatus::Ok;
     }
 
+    FileStatus WritePrivateFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                                bool executable) override {
+        const FileStatus status = WriteFileAtomically(path, bytes);
+        if (status == FileStatus::Ok && executable) {
+            executables.insert(path);
+        }
+        return status;
+    }
+    bool RemoveFile(const std::string& path) override {
+        removed.push_back(path);
+        executables.erase(path);
+        return files.erase(path) > 0;
+    }
+
     std::map<std::string, std::vector<std::uint8_t>> files;
+    std::set<std::string> executables;
+    std::vector<std::string> removed;
     std::set<std::string> unopenable;
     std::set<std::string> unreadable;
     bool failCreate = false;

@@ -1,6 +1,7 @@
 #pragma once
 // A launcher that records every program it is asked to start and can be told to fail.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ public:
     KeptProcess LaunchKept(const std::string& program, const std::vector<std::string>& arguments,
                            const std::string& folder, ProcessOutput output) override {
         launched.push_back({program, arguments});
+        if (onLaunch) {
+            onLaunch();
+        }
         calls.push_back("start " + program + (folder.empty() ? "" : " in " + folder) +
                         (output == ProcessOutput::Piped ? " piped" : ""));
         running = !fail;
@@ -46,4 +50,5 @@ public:
     bool endsOnStopSignal = false;
     bool ignoresTerm = false; // only SIGKILL ends it
     std::vector<std::string> calls;
+    std::function<void()> onLaunch;
 };

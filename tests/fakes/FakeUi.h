@@ -66,6 +66,9 @@ public:
     void SetTitle(const std::string& text) override { titles.push_back(text); }
     void SetBackground(bool) override {}
     void EnablePopupCommand(int, bool) override {}
+    void SetToolButtonState(int command, bool enabled, bool pressed) override {
+        toolButtons[command] = {enabled, pressed};
+    }
     void ShowProjectButtons(bool shown) override { projectButtons.push_back(shown); }
     bool IsWindowOpen(int command) override { return openWindows.count(command) > 0; }
     bool GetWindowPlacement(int command, WindowPlacement& placement) override {
@@ -87,6 +90,7 @@ public:
     std::vector<int> fileModes, commands, quitCodes;
     std::vector<std::pair<int, std::string>> statusTexts;
     std::vector<std::pair<int, bool>> enabledCommands;
+    std::map<int, std::pair<bool, bool>> toolButtons; // enabled, pressed
     bool waitCursor = false;
     // Called after each SendCommand is recorded: a test can make commands open and close windows.
     std::function<void(int)> onCommand;
