@@ -11,6 +11,7 @@ int RunSliderCommand(const Args& args);
 int RunMidiCommand(const Args& args);
 int RunProjectCommand(const Args& args);
 int RunCsoundCommand(const Args& args);
+int RunEngineCommand(const Args& args);
 
 // Prints the usage line of every form to stderr and returns 2.
 int Usage();

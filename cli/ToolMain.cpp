@@ -17,7 +17,9 @@ int Usage() {
         "       ventaro-tool project new --bits 7|14 --sliders N -o FILE\n"
         "       ventaro-tool project info FILE\n"
         "       ventaro-tool csound header|orchestra|pfields FILE\n"
-        "       ventaro-tool csound ftable 1..13\n",
+        "       ventaro-tool csound ftable 1..13\n"
+        "       ventaro-tool engine cmdline [FILE.vtp]\n"
+        "       ventaro-tool engine run FILE.vtp [--seconds N]\n",
         stderr);
     return 2;
 }
@@ -44,6 +46,9 @@ int main(int argc, char** argv) {
     }
     if (command == "csound") {
         return RunCsoundCommand(args);
+    }
+    if (command == "engine") {
+        return RunEngineCommand(args);
     }
     return Usage();
 }

@@ -83,7 +83,7 @@ constexpr CommandRow kRows[] = {
     {kCmdStart,                  "&Start",                                   kRealtime,  kSep,  Plain(KeyF(5)),          0, false,  0, false,  kGray, false, -1},
     {kCmdStop,                   "S&top",                                    kRealtime,  false, Plain(KeyF(6)),          0, false,  0, false,  kGray, false, -1},
     {kCmdRunEngine,              "Run sound &engine",                        kRealtime,  kSep,  Ctrl(KeyF(5)),           6, kSep,   0, false,  false, false, 11},
-    {kCmdStopEngine,             "Stop sound en&gine",                       kRealtime,  false, Ctrl(KeyF(6)),           7, false,  0, false,  false, false, 12},
+    {kCmdStopEngine,             "Stop sound en&gine",                       kRealtime,  false, Ctrl(KeyF(6)),           7, false,  0, false,  kGray, false, 12},
     {kCmdPanic,                  "&Panic!",                                  kRealtime,  kSep,  Plain(KeyF(11)),         8, kSep,   0, false,  false, false, -1},
     {kCmdResetDevices,           "&Reset current devices",                   kRealtime,  false, Plain(KeyF(12)),         9, false,  0, false,  false, false, 13},
     {kCmdProjectManager,         "Pro&ject manager...",                      kProject,   false, Ctrl('M'),              10, kSep,   0, false,  kGray, false, 14},

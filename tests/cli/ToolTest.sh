@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the built ventaro-tool and compares its exact standard output, errors and exit code.
-# Usage: ToolTest.sh TOOL noise|slider|midi|usage|project
+# Usage: ToolTest.sh TOOL noise|slider|midi|usage|project|engine
 set -u
 tool=$1
 group=$2
@@ -183,6 +183,19 @@ project)
     ;;
 *)
     fail "unknown test group $group"
+    ;;
+engine)
+    # The stored settings of a first start: the embedded engine beside the tool, preset 0.
+    export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+    engine="$work/data/Ventaro.2/drive_c/VentaroEmebeddedEngine.exe"
+    preset="-odac -+rtaudio=alsa -+rtmidi=alsaseq -MVentaro.2 -b880 -m0"
+    expect 0 "$engine\n$preset test.orc test.sco\n" engine cmdline
+    expect 0 "" project new --bits 7 --sliders 4 -o "My Set.vtp"
+    expect 0 "$engine\n$preset test.orc test.sco\n" engine cmdline "My Set.vtp"
+    expect 1 "" engine cmdline Missing.vtp
+    expect_stderr "Error while opening the selected file!"
+    expect_usage engine run
+    expect_usage engine run "My Set.vtp" --seconds 0
     ;;
 esac
 
