@@ -15,6 +15,8 @@ class QSocketNotifier;
 class QTimer;
 
 class EngineConsoleWindow : public QWidget {
+    Q_OBJECT
+
 public:
     explicit EngineConsoleWindow(QWidget* owner);
     ~EngineConsoleWindow() override;

@@ -181,9 +181,6 @@ project)
     expect_usage csound ftable 14
     expect_usage csound chorus Default.vtp
     ;;
-*)
-    fail "unknown test group $group"
-    ;;
 engine)
     # The stored settings of a first start: the embedded engine beside the tool, preset 0.
     export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
@@ -196,6 +193,9 @@ engine)
     expect_stderr "Error while opening the selected file!"
     expect_usage engine run
     expect_usage engine run "My Set.vtp" --seconds 0
+    ;;
+*)
+    fail "unknown test group $group"
     ;;
 esac
 

@@ -5,6 +5,8 @@
 #include "engine/AdditionalFilesDialog.h"
 #include "engine/AudioDeviceCatalog.h"
 #include "engine/AudioDevicesDialog.h"
+#include "engine/EngineConsoleWindow.h"
+#include "engine/EngineRun.h"
 #include "engine/EngineSettings.h"
 #include "engine/ResourceEngineLibrary.h"
 #include "engine/SoundEngineDialog.h"
@@ -70,6 +72,25 @@ private slots:
         QVERIFY(g_soundEngine == before);
         m_app.reset(); // the exit lets the library go
         QVERIFY(!g_engineLibrary);
+    }
+
+    // Run reaches the core's command and the engine's output the console, which keeps it, with
+    // how the engine ended, after its end and after Stop.
+    void theConsoleShowsTheEnginesOutputAndKeepsIt() {
+        g_soundEngine.useEmbedded = -1;
+        SetText(g_soundEngine.programName, "sh");
+        SetText(g_soundEngine.flagsPresets[0],
+                "-c \"echo SECTION 1:; echo 'error: none' >&2; exit 3\"");
+        Window()->OnCommand(kCmdRunEngine);
+        QCOMPARE(m_app->Sent().last(), QString("80 3C 40")); // the transport stopped first
+        auto* console = Window()->findChild<EngineConsoleWindow*>();
+        QVERIFY(console && console->isVisible());
+        QTRY_COMPARE(console->Status(), QString("The sound engine ended with exit code 3."));
+        QCOMPARE(console->Text(), QString("SECTION 1:\nerror: none"));
+        Window()->OnCommand(kCmdStopEngine);
+        QVERIFY(m_app->Sent().contains("F5 00 00"));
+        QCOMPARE(console->Text(), QString("SECTION 1:\nerror: none"));
+        QCOMPARE(g_engineRunning, 0);
     }
 
     void environmentFilesDialogOkStoresTheRecord() {
