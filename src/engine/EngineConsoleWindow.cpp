@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -89,7 +90,9 @@ void EngineConsoleWindow::ReadOutput() {
             if (lines.endsWith('\n')) {
                 lines.chop(1);
             }
-            m_text->appendPlainText(QString::fromLocal8Bit(lines));
+            // Csound colours its messages for a terminal; the console shows the text alone.
+            static const QRegularExpression terminalCodes("\x1b\\[[0-9;]*[A-Za-z]");
+            m_text->appendPlainText(QString::fromLocal8Bit(lines).remove(terminalCodes));
         }
         if (ended) {
             CloseOutput();

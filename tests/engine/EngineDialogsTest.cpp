@@ -80,7 +80,7 @@ private slots:
         g_soundEngine.useEmbedded = -1;
         SetText(g_soundEngine.programName, "sh");
         SetText(g_soundEngine.flagsPresets[0],
-                "-c \"echo SECTION 1:; echo 'error: none' >&2; exit 3\"");
+                "-c \"echo SECTION 1:; printf '\\033[merror: none\\n' >&2; exit 3\"");
         Window()->OnCommand(kCmdRunEngine);
         QCOMPARE(m_app->Sent().last(), QString("80 3C 40")); // the transport stopped first
         auto* console = Window()->findChild<EngineConsoleWindow*>();

@@ -36,6 +36,8 @@
 #include "engine/AdditionalFilesDialog.h"
 #include "engine/AudioDeviceCatalog.h"
 #include "engine/AudioDevicesDialog.h"
+#include "engine/EngineConsoleWindow.h"
+#include "engine/EngineSettings.h"
 #include "engine/SoundEngineDialog.h"
 #include "midi/MidiDevicesDialog.h"
 #include "midi/RoutedMidiService.h"
@@ -174,6 +176,23 @@ private:
 
 // The panel as it is played on stage: 16, 64 and 128 faders at random positions (the same each
 // run), some locked, the current one focused and showing a long value, in both control styles.
+// The real csound on the project's scripts, without audio, its output in the engine's console.
+void SaveEngineConsole(Camera& camera, MainWindow* window) {
+    g_soundEngine.useEmbedded = -1;
+    SetText(g_soundEngine.flagsPresets[0], "-n -d");
+    window->OnCommand(kCmdRunEngine);
+    auto* console = window->findChild<EngineConsoleWindow*>();
+    QElapsedTimer waited;
+    waited.start();
+    while (console && !console->Text().contains("SECTION") && waited.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    if (console) {
+        camera.Save(console, "EngineConsole");
+    }
+    window->OnCommand(kCmdStopEngine);
+}
+
 void SaveStagePanels(Camera& camera) {
     const int style = g_panelControlStyle;
     const int count = g_sliderCount;
@@ -336,6 +355,7 @@ int main(int argc, char** argv) {
     window->OnCommand(kCmdSoundEngineConfig);
     camera.OnModal<AudioDevicesDialog>("AudioDevices");
     window->OnCommand(kCmdAudioDevices);
+    SaveEngineConsole(camera, window);
     if (withTemplates) {
         ui.answers = {MessageAnswer::No}; // the changed project is not saved
         camera.OnModal<NewProjectDialog>(
