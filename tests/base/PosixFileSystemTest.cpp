@@ -24,6 +24,22 @@ protected:
     PosixFileSystem files;
 };
 
+// The exported engine program: a private folder made on the way, a program only we may run, and
+// never a folder where another user could swap it before it runs.
+TEST_F(PosixFileSystemTest, APrivateFileGoesOnlyIntoAFolderOfOurOwn) {
+    const fs::path engine = folder / "drive_c" / "engine.exe";
+    ASSERT_EQ(files.WritePrivateFile(engine.string(), Bytes{0x7F, 'E'}, true), FileStatus::Ok);
+    EXPECT_EQ(Read(engine), (Bytes{0x7F, 'E'}));
+    EXPECT_EQ(fs::status(engine).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(fs::status(engine.parent_path()).permissions() & fs::perms::all,
+              fs::perms::owner_all);
+    EXPECT_TRUE(files.RemoveFile(engine.string()));
+    EXPECT_FALSE(files.RemoveFile(engine.string()));
+    fs::permissions(engine.parent_path(), fs::perms::others_write, fs::perm_options::add);
+    EXPECT_EQ(files.WritePrivateFile(engine.string(), Bytes{1}, true), FileStatus::CreateFailed);
+    EXPECT_FALSE(fs::exists(engine));
+}
+
 TEST_F(PosixFileSystemTest, AWriteReplacesTheWholeFileKeepingItsModeAndLeavesNoTemporary) {
     const fs::path file = folder / "a.vtp";
     ASSERT_EQ(Write(file, Bytes(9000, 1)), FileStatus::Ok);
