@@ -1,0 +1,132 @@
+// The embedded sound engine: Csound with the command line of `csound`, reading its MIDI from the
+// program's "Ventaro.2" output through a client of its own. It ends cleanly (audio closed, files
+// complete, exit code 0) on the stop signal 0xF5, on SIGTERM and on SIGINT.
+
+#include <atomic>
+#include <csignal>
+#include <csound/csound.h>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "engine/EngineMidiInput.h"
+
+// Exported by libcsound64 6 and used by csound's own front end, but missing from its header.
+extern "C" int csoundErrCnt(CSOUND*);
+
+namespace {
+
+constexpr const char* kEngineName = "Ventaro.2 embedded engine";
+constexpr const char* kEngineVersion = "1.0";
+// Wins over any MIDI module the flags or the script's options name: the MIDI is ours to give.
+constexpr const char* kNoMidiModule = "-+rtmidi=null";
+
+std::atomic<bool> g_stop{false};
+
+extern "C" void OnStopSignal(int) {
+    g_stop.store(true, std::memory_order_release);
+}
+
+void InstallStopSignals() {
+    struct sigaction action {};
+    action.sa_handler = OnStopSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    // A console that went away must not end the engine in the middle of a file.
+    signal(SIGPIPE, SIG_IGN);
+    // The launcher may hand down a blocked mask; the threads started later inherit this one.
+    sigset_t stops;
+    sigemptyset(&stops);
+    sigaddset(&stops, SIGTERM);
+    sigaddset(&stops, SIGINT);
+    pthread_sigmask(SIG_UNBLOCK, &stops, nullptr);
+}
+
+// The device name of -M is not used: the input is always the program's port.
+int OpenMidiIn(CSOUND* csound, void** userData, const char*) {
+    *userData = csoundGetHostData(csound);
+    return 0;
+}
+
+int ReadMidi(CSOUND*, void* userData, unsigned char* buffer, int size) {
+    auto* sink = static_cast<EngineMidiSink*>(userData);
+    return size > 0 ? static_cast<int>(sink->Drain(buffer, static_cast<std::size_t>(size))) : 0;
+}
+
+int CloseMidi(CSOUND*, void*) {
+    return 0;
+}
+
+int OpenMidiOut(CSOUND*, void**, const char*) {
+    return 0;
+}
+
+int WriteMidi(CSOUND*, void*, const unsigned char*, int size) {
+    return size; // the engine has no MIDI output: what Csound sends is dropped
+}
+
+std::string VersionText() {
+    const int version = csoundGetVersion(); // major * 1000 + minor * 10 + patch
+    return std::string(kEngineName) + " " + kEngineVersion + " over Csound " +
+           std::to_string(version / 1000) + "." + std::to_string(version % 1000 / 10);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("%s\n", VersionText().c_str());
+        return 0;
+    }
+    InstallStopSignals();
+    // Messages reach a console or pipe as they are written, as with csound.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    // Csound's own handlers would end the process on a signal without closing its files.
+    csoundInitialize(CSOUNDINIT_NO_SIGNAL_HANDLER | CSOUNDINIT_NO_ATEXIT);
+
+    EngineMidiSink sink(g_stop);
+    std::string inputError;
+    const std::unique_ptr<EngineMidiInput> input = OpenEngineMidiInput(sink, inputError);
+    if (input) {
+        std::fprintf(stderr, "%s: MIDI input on %s\n", kEngineName, input->Description().c_str());
+    } else {
+        std::fprintf(stderr, "%s: no MIDI input (%s); the engine ends on SIGTERM only\n",
+                     kEngineName, inputError.c_str());
+    }
+
+    CSOUND* csound = csoundCreate(&sink);
+    if (!csound) {
+        std::fprintf(stderr, "%s: Csound could not be created\n", kEngineName);
+        return 1;
+    }
+    csoundSetHostImplementedMIDIIO(csound, 1);
+    csoundSetExternalMidiInOpenCallback(csound, OpenMidiIn);
+    csoundSetExternalMidiReadCallback(csound, ReadMidi);
+    csoundSetExternalMidiInCloseCallback(csound, CloseMidi);
+    csoundSetExternalMidiOutOpenCallback(csound, OpenMidiOut);
+    csoundSetExternalMidiWriteCallback(csound, WriteMidi);
+    csoundSetExternalMidiOutCloseCallback(csound, CloseMidi);
+
+    std::vector<const char*> arguments(argv, argv + argc);
+    // The program's console shows the text as it is: no colour codes unless the user asks.
+    if (!::isatty(STDERR_FILENO)) {
+        arguments.insert(arguments.begin() + 1, "-+msg_color=false");
+    }
+    arguments.push_back(kNoMidiModule);
+    int result = csoundCompile(csound, static_cast<int>(arguments.size()), arguments.data());
+    const bool compiled = result == 0;
+    if (compiled) {
+        // One control period at a time, so that a stop is seen within one of them.
+        while (!g_stop.load(std::memory_order_acquire) &&
+               (result = csoundPerformKsmps(csound)) == 0) {
+        }
+        csoundCleanup(csound);
+    }
+    const int errors = csoundErrCnt(csound);
+    csoundDestroy(csound);
+    // As csound: a failed compile, a failed performance or errors in it end with 1.
+    return !compiled || result < 0 || errors > 0 ? 1 : 0;
+}
