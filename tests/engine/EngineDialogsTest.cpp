@@ -1,6 +1,8 @@
 // The engine's settings dialogs on the real widgets: each opens on the values in force, and OK
 // stores its record in the settings folder with exactly the bytes the core encodes.
 
+#include <QRegularExpression>
+
 #include "GuiTestSupport.h"
 #include "engine/AdditionalFilesDialog.h"
 #include "engine/AudioDeviceCatalog.h"
@@ -70,6 +72,31 @@ private slots:
         QVERIFY(g_soundEngine == before);
         m_app.reset(); // the exit lets the library go
         QVERIFY(!g_engineLibrary);
+    }
+
+    // The engine library the build makes: a fresh start has the embedded engine in use, and the
+    // library hands out the engine program, its support file and its name with Csound's version.
+    void theBuiltEngineLibraryIsInUseOnAFreshStart() {
+        g_engineLibraryLoader = [] {
+            return std::unique_ptr<EngineLibrary>(
+                ResourceEngineLibrary::Load(VENTARO_ENGINE_LIBRARY));
+        };
+        QVERIFY(m_app->Start() && g_engineLibrary);
+        QCOMPARE(g_soundEngine.useEmbedded, 1);
+        QFile engine(VENTARO_ENGINE_LIBRARY_DIR "/VentaroEmebeddedEngine.exe");
+        QVERIFY(engine.open(QIODevice::ReadOnly));
+        const QByteArray expected = engine.readAll();
+        QVERIFY(expected.startsWith("\x7F"
+                                    "ELF"));
+        QCOMPARE(g_engineLibrary->Resource("SOUNDENGINE", "ENGINE"),
+                 std::optional<Bytes>(Bytes(expected.begin(), expected.end())));
+        const std::string name = g_engineLibrary->String(1);
+        QVERIFY2(QRegularExpression("^Ventaro\\.2 embedded engine \\S+ over Csound 6\\.\\d+$")
+                     .match(ToQt(name))
+                     .hasMatch(),
+                 name.c_str());
+        const std::optional<Bytes> support = g_engineLibrary->Resource("GLUT_DLL", "GLUT");
+        QVERIFY(support && std::string(support->begin(), support->end()).starts_with(name));
     }
 
     void environmentFilesDialogOkStoresTheRecord() {
