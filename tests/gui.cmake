@@ -37,7 +37,7 @@ add_dependencies(engine_dialogs_test test_engine_library ventaro_engine_library)
 target_compile_definitions(engine_dialogs_test PRIVATE
                            VENTARO_TEST_ENGINE_LIBRARY="${VENTARO_TEST_ENGINE_LIBRARY}"
                            VENTARO_ENGINE_LIBRARY="${VENTARO_ENGINE_LIBRARY}"
-                           VENTARO_ENGINE_LIBRARY_DIR="${CMAKE_BINARY_DIR}/src/engine/VTEng32"
+                           VENTARO_EMBEDDED_ENGINE="${VENTARO_EMBEDDED_ENGINE}"
                            VENTARO_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
 if(TARGET ventaro_templates)
     add_dependencies(project_windows_test ventaro_templates) # renders the built library

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -88,18 +89,25 @@ int main(int argc, char** argv) {
     csoundInitialize(CSOUNDINIT_NO_SIGNAL_HANDLER | CSOUNDINIT_NO_ATEXIT);
 
     EngineMidiSink sink(g_stop);
-    std::string inputError;
-    const std::unique_ptr<EngineMidiInput> input = OpenEngineMidiInput(sink, inputError);
-    if (input) {
-        std::fprintf(stderr, "%s: MIDI input on %s\n", kEngineName, input->Description().c_str());
-    } else {
-        std::fprintf(stderr, "%s: no MIDI input (%s); the engine ends on SIGTERM only\n",
-                     kEngineName, inputError.c_str());
-    }
+    // The input's client comes up on the server while Csound compiles, to start sooner; Csound
+    // reads only the sink, which is there from the start.
+    std::unique_ptr<EngineMidiInput> input;
+    std::thread opener([&sink, &input] {
+        std::string error;
+        input = OpenEngineMidiInput(sink, error);
+        if (input) {
+            std::fprintf(stderr, "%s: MIDI input on %s\n", kEngineName,
+                         input->Description().c_str());
+        } else {
+            std::fprintf(stderr, "%s: no MIDI input (%s); the engine ends on SIGTERM only\n",
+                         kEngineName, error.c_str());
+        }
+    });
 
     CSOUND* csound = csoundCreate(&sink);
     if (!csound) {
         std::fprintf(stderr, "%s: Csound could not be created\n", kEngineName);
+        opener.join();
         return 1;
     }
     csoundSetHostImplementedMIDIIO(csound, 1);
@@ -118,15 +126,22 @@ int main(int argc, char** argv) {
     arguments.push_back(kNoMidiModule);
     int result = csoundCompile(csound, static_cast<int>(arguments.size()), arguments.data());
     const bool compiled = result == 0;
+    opener.join();
     if (compiled) {
         // One control period at a time, so that a stop is seen within one of them.
         while (!g_stop.load(std::memory_order_acquire) &&
                (result = csoundPerformKsmps(csound)) == 0) {
         }
+    }
+    // Both close their clients on the server, a round trip each: the MIDI input goes while
+    // Csound closes its audio, to end sooner. Csound reads only the sink, which stays.
+    std::thread closer([&input] { input.reset(); });
+    if (compiled) {
         csoundCleanup(csound);
     }
     const int errors = csoundErrCnt(csound);
     csoundDestroy(csound);
+    closer.join();
     // As csound: a failed compile, a failed performance or errors in it end with 1.
     return !compiled || result < 0 || errors > 0 ? 1 : 0;
 }

@@ -83,7 +83,7 @@ private slots:
         };
         QVERIFY(m_app->Start() && g_engineLibrary);
         QCOMPARE(g_soundEngine.useEmbedded, 1);
-        QFile engine(VENTARO_ENGINE_LIBRARY_DIR "/VentaroEmebeddedEngine.exe");
+        QFile engine(VENTARO_EMBEDDED_ENGINE);
         QVERIFY(engine.open(QIODevice::ReadOnly));
         const QByteArray expected = engine.readAll();
         QVERIFY(expected.startsWith("\x7F"
