@@ -3,8 +3,10 @@
 // complete, exit code 0) on the stop signal 0xF5, on SIGTERM and on SIGINT.
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <csound/csound.h>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -69,6 +71,46 @@ int WriteMidi(CSOUND*, void*, const unsigned char*, int size) {
     return size; // the engine has no MIDI output: what Csound sends is dropped
 }
 
+// csound's own front end, not the library, honours -O FILE, -OFILE and --logfile=FILE ("null"
+// silences the messages): the engine does the same, so that a preset using them keeps working.
+FILE* g_logFile = nullptr;
+
+void LogMessage(CSOUND*, int, const char* format, va_list arguments) {
+    std::vfprintf(g_logFile, format, arguments);
+    std::fflush(g_logFile);
+}
+
+void NoMessage(CSOUND*, int, const char*, va_list) {}
+
+// False when the named log file cannot be opened; the message says why.
+bool OpenLogFile(int argc, char** argv) {
+    const char* name = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "-O", 2) == 0 && argv[i][2] != '\0') {
+            name = argv[i] + 2;
+        } else if (std::strncmp(argv[i], "--logfile=", 10) == 0 && argv[i][10] != '\0') {
+            name = argv[i] + 10;
+        } else if (std::strcmp(argv[i], "-O") == 0 && i + 1 < argc) {
+            name = argv[i + 1];
+        }
+    }
+    if (!name) {
+        return true;
+    }
+    if (std::strcmp(name, "null") == 0 || std::strcmp(name, "NULL") == 0) {
+        csoundSetDefaultMessageCallback(NoMessage);
+        return true;
+    }
+    g_logFile = std::fopen(name, "w");
+    if (!g_logFile) {
+        std::fprintf(stderr, "%s: the log file %s cannot be opened: %s\n", kEngineName, name,
+                     std::strerror(errno));
+        return false;
+    }
+    csoundSetDefaultMessageCallback(LogMessage);
+    return true;
+}
+
 std::string VersionText() {
     const int version = csoundGetVersion(); // major * 1000 + minor * 10 + patch
     return std::string(kEngineName) + " " + kEngineVersion + " over Csound " +
@@ -87,6 +129,9 @@ int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     // Csound's own handlers would end the process on a signal without closing its files.
     csoundInitialize(CSOUNDINIT_NO_SIGNAL_HANDLER | CSOUNDINIT_NO_ATEXIT);
+    if (!OpenLogFile(argc, argv)) {
+        return 1;
+    }
 
     EngineMidiSink sink(g_stop);
     // The input's client comes up on the server while Csound compiles, to start sooner; Csound
@@ -142,6 +187,9 @@ int main(int argc, char** argv) {
     const int errors = csoundErrCnt(csound);
     csoundDestroy(csound);
     closer.join();
+    if (g_logFile) {
+        std::fclose(g_logFile);
+    }
     // As csound: a failed compile, a failed performance or errors in it end with 1.
     return !compiled || result < 0 || errors > 0 ? 1 : 0;
 }

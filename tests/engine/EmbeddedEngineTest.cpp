@@ -147,6 +147,15 @@ TEST_F(EmbeddedEngine, EndsCleanlyOnSigtermAndReportsABrokenScript) {
     EXPECT_NE(exit.code, 0);
     EXPECT_NE(broken.Output().find("oscilx"), std::string::npos) << broken.Output();
     EXPECT_NE(ErrorLines(broken.Output()), std::vector<std::string>{}) << broken.Output();
+    // With csound's -O the messages go to that file instead.
+    EngineProcess logged(VENTARO_ENGINE_PROGRAM, {"-O", "broken.log", "broken.orc", "broken.sco"},
+                         folder.string());
+    ASSERT_TRUE(logged.WaitForExit(10000, &exit));
+    EXPECT_NE(exit.code, 0);
+    std::stringstream log;
+    log << std::ifstream(folder / "broken.log").rdbuf();
+    EXPECT_NE(log.str().find("oscilx"), std::string::npos) << log.str();
+    EXPECT_EQ(logged.Output().find("oscilx"), std::string::npos);
 }
 
 // Every template plays for two seconds without an error and ends on the stop signal. Those that
