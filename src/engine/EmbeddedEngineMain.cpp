@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s: MIDI input on %s\n", kEngineName,
                          input->Description().c_str());
         } else {
-            std::fprintf(stderr, "%s: no MIDI input (%s); the engine ends on SIGTERM only\n",
+            std::fprintf(stderr, "%s: no MIDI input (%s); it ends only on SIGTERM or SIGINT\n",
                          kEngineName, error.c_str());
         }
     });
@@ -164,8 +164,9 @@ int main(int argc, char** argv) {
     csoundSetExternalMidiOutCloseCallback(csound, CloseMidi);
 
     std::vector<const char*> arguments(argv, argv + argc);
-    // The program's console shows the text as it is: no colour codes unless the user asks.
-    if (!::isatty(STDERR_FILENO)) {
+    // The program's console and log files show the text as it is: no colour codes unless the
+    // user asks for them.
+    if (g_logFile || !::isatty(STDERR_FILENO)) {
         arguments.insert(arguments.begin() + 1, "-+msg_color=false");
     }
     arguments.push_back(kNoMidiModule);
