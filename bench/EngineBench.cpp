@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -157,27 +158,35 @@ void BM_StartToFirstSound(benchmark::State& state) {
     state.counters["engine_ms"] = engineTotal / runs;
     state.counters["engine_to_csound"] = engineTotal / csoundTotal;
 }
-BENCHMARK(BM_StartToFirstSound)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_StartToFirstSound)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 // From the stop signal's cycle to the engine's exit, after it has played for half a second.
 void BM_StopSignalToExit(benchmark::State& state) {
     Bench& bench = TheBench();
     int unclean = 0;
+    double slowest = 0;
     for (auto _ : state) {
         std::unique_ptr<EngineProcess> process;
         bench.StartToSound(VENTARO_ENGINE_PROGRAM, process);
         bench.program.WaitConnected(2000);
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         const auto sent = bench.program.Send(0xF5, 0x00, 0x00);
+        if (sent == EngineClock::time_point{}) {
+            state.SkipWithError("the stop signal was not sent");
+            return;
+        }
         ProcessExit exit{true, -1};
         const bool ended = process->WaitForExit(5000, &exit);
         const auto stopped = EngineClock::now();
         unclean += !ended || exit != ProcessExit{false, 0};
-        state.SetIterationTime(std::chrono::duration<double>(stopped - sent).count());
+        const double seconds = std::chrono::duration<double>(stopped - sent).count();
+        slowest = std::max(slowest, seconds * 1000);
+        state.SetIterationTime(seconds);
     }
     state.counters["unclean_exits"] = unclean;
+    state.counters["slowest_ms"] = slowest;
 }
-BENCHMARK(BM_StopSignalToExit)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_StopSignalToExit)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 } // namespace
 

@@ -23,11 +23,9 @@ bool ProgramPortStandIn::WaitConnected(int milliseconds) const {
 
 EngineClock::time_point ProgramPortStandIn::Send(std::uint8_t status, std::uint8_t data1,
                                                  std::uint8_t data2) {
+    // One message is in flight at a time: its slot is free again once the callback took it.
     const int index = m_queued.load();
-    if (index >= static_cast<int>(m_messages.size())) {
-        return {};
-    }
-    m_messages[static_cast<std::size_t>(index)] = {status, data1, data2};
+    m_messages[static_cast<std::size_t>(index) % m_messages.size()] = {status, data1, data2};
     m_queued.store(index + 1, std::memory_order_release);
     const auto deadline = EngineClock::now() + std::chrono::seconds(1);
     while (m_sent.load(std::memory_order_acquire) <= index) {
@@ -50,8 +48,8 @@ void ProgramPortStandIn::Process(void* user, jack_client_t*, jack_port_t* const*
         return;
     }
     for (; sent < queued; ++sent) {
-        jack_midi_event_write(buffer, 0, self->m_messages[static_cast<std::size_t>(sent)].data(),
-                              3);
+        const std::size_t slot = static_cast<std::size_t>(sent) % self->m_messages.size();
+        jack_midi_event_write(buffer, 0, self->m_messages[slot].data(), 3);
     }
     self->m_sentAt.store(EngineClock::now().time_since_epoch().count());
     self->m_sent.store(sent, std::memory_order_release);

@@ -32,9 +32,9 @@ private:
                         jack_nframes_t frames);
 
     JackPeerClient m_peer;
-    std::array<std::array<std::uint8_t, 3>, 32> m_messages{};
-    std::atomic<int> m_queued{0}; // written by the test
-    std::atomic<int> m_sent{0};   // written by the process callback
+    std::array<std::array<std::uint8_t, 3>, 4> m_messages{};
+    std::atomic<int> m_queued{0}; // messages queued, written by the test
+    std::atomic<int> m_sent{0};   // messages written, by the process callback
     std::atomic<EngineClock::rep> m_sentAt{0};
 };
 
