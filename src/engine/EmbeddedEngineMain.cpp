@@ -164,6 +164,9 @@ int main(int argc, char** argv) {
     csoundSetExternalMidiOutCloseCallback(csound, CloseMidi);
 
     std::vector<const char*> arguments(argv, argv + argc);
+    if (arguments.empty()) {
+        arguments.push_back("VentaroEmebeddedEngine.exe"); // started without even its own name
+    }
     // The program's console and log files show the text as it is: no colour codes unless the
     // user asks for them.
     if (g_logFile || !::isatty(STDERR_FILENO)) {
