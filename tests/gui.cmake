@@ -33,9 +33,11 @@ set(VENTARO_TEST_ENGINE_LIBRARY ${CMAKE_CURRENT_BINARY_DIR}/TestEngineLibrary.dl
 qt_add_binary_resources(test_engine_library
                         ${CMAKE_CURRENT_SOURCE_DIR}/data/engine_library/TestEngineLibrary.qrc
                         DESTINATION ${VENTARO_TEST_ENGINE_LIBRARY})
-add_dependencies(engine_dialogs_test test_engine_library)
+add_dependencies(engine_dialogs_test test_engine_library ventaro_engine_library)
 target_compile_definitions(engine_dialogs_test PRIVATE
                            VENTARO_TEST_ENGINE_LIBRARY="${VENTARO_TEST_ENGINE_LIBRARY}"
+                           VENTARO_ENGINE_LIBRARY="${VENTARO_ENGINE_LIBRARY}"
+                           VENTARO_EMBEDDED_ENGINE="${VENTARO_EMBEDDED_ENGINE}"
                            VENTARO_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
 if(TARGET ventaro_templates)
     add_dependencies(project_windows_test ventaro_templates) # renders the built library

@@ -1,6 +1,8 @@
 // The engine's settings dialogs on the real widgets: each opens on the values in force, and OK
 // stores its record in the settings folder with exactly the bytes the core encodes.
 
+#include <QRegularExpression>
+
 #include "GuiTestSupport.h"
 #include "engine/AdditionalFilesDialog.h"
 #include "engine/AudioDeviceCatalog.h"
@@ -93,6 +95,31 @@ private slots:
                      QString("The sound engine was ended by signal 15 (Terminated)."));
         QCOMPARE(console->Text(), QString("SECTION 1:\nerror: none"));
         QCOMPARE(g_engineRunning, 0);
+    }
+
+    // The engine library the build makes: a fresh start has the embedded engine in use, and the
+    // library hands out the engine program, its support file and its name with Csound's version.
+    void theBuiltEngineLibraryIsInUseOnAFreshStart() {
+        g_engineLibraryLoader = [] {
+            return std::unique_ptr<EngineLibrary>(
+                ResourceEngineLibrary::Load(VENTARO_ENGINE_LIBRARY));
+        };
+        QVERIFY(m_app->Start() && g_engineLibrary);
+        QCOMPARE(g_soundEngine.useEmbedded, 1);
+        QFile engine(VENTARO_EMBEDDED_ENGINE);
+        QVERIFY(engine.open(QIODevice::ReadOnly));
+        const QByteArray expected = engine.readAll();
+        QVERIFY(expected.startsWith("\x7F"
+                                    "ELF"));
+        QCOMPARE(g_engineLibrary->Resource("SOUNDENGINE", "ENGINE"),
+                 std::optional<Bytes>(Bytes(expected.begin(), expected.end())));
+        const std::string name = g_engineLibrary->String(1);
+        QVERIFY2(QRegularExpression("^Ventaro\\.2 embedded engine \\S+ over Csound 6\\.\\d+$")
+                     .match(ToQt(name))
+                     .hasMatch(),
+                 name.c_str());
+        const std::optional<Bytes> support = g_engineLibrary->Resource("GLUT_DLL", "GLUT");
+        QVERIFY(support && std::string(support->begin(), support->end()).starts_with(name));
     }
 
     void environmentFilesDialogOkStoresTheRecord() {

@@ -4,7 +4,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <mutex>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -27,6 +29,31 @@ namespace {
 // libjack keeps what it learnt of a server by its name for the life of the process: each server
 // of a test program gets a name of its own.
 int g_servers = 0;
+
+// One lock across test programs, held while any server of this program runs.
+std::mutex g_lockMutex;
+int g_lockUsers = 0;
+int g_lockFd = -1;
+
+void HoldServerLock() {
+    const std::lock_guard<std::mutex> lock(g_lockMutex);
+    if (g_lockUsers++ > 0) {
+        return;
+    }
+    const std::string file = "/tmp/ventaro-jack-servers-" + std::to_string(::getuid()) + ".lock";
+    g_lockFd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (g_lockFd >= 0) {
+        ::flock(g_lockFd, LOCK_EX);
+    }
+}
+
+void ReleaseServerLock() {
+    const std::lock_guard<std::mutex> lock(g_lockMutex);
+    if (--g_lockUsers == 0 && g_lockFd >= 0) {
+        ::close(g_lockFd);
+        g_lockFd = -1;
+    }
+}
 } // namespace
 
 JackServer::JackServer(int rate, int period, bool synchronous)
@@ -34,22 +61,29 @@ JackServer::JackServer(int rate, int period, bool synchronous)
       m_rate(rate), m_period(period), m_synchronous(synchronous) {}
 
 void JackServer::Stop() {
-    if (m_pid <= 0) {
-        return;
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGTERM);
+        bool ended = false;
+        for (int i = 0; i < 100 && !(ended = ::waitpid(m_pid, nullptr, WNOHANG) == m_pid); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        if (!ended) { // a reaped id may belong to another process already
+            ::kill(m_pid, SIGKILL);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+        m_pid = -1;
     }
-    ::kill(m_pid, SIGTERM);
-    bool ended = false;
-    for (int i = 0; i < 100 && !(ended = ::waitpid(m_pid, nullptr, WNOHANG) == m_pid); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (m_holdsLock) { // once the server has gone
+        m_holdsLock = false;
+        ReleaseServerLock();
     }
-    if (!ended) { // a reaped id may belong to another process already
-        ::kill(m_pid, SIGKILL);
-        ::waitpid(m_pid, nullptr, 0);
-    }
-    m_pid = -1;
 }
 
 bool JackServer::Start() {
+    if (!m_holdsLock) {
+        HoldServerLock();
+        m_holdsLock = true;
+    }
     // Every JACK client of this process and its children talks to the private server.
     ::setenv("JACK_DEFAULT_SERVER", m_name.c_str(), 1);
     ::setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);

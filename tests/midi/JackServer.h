@@ -4,6 +4,9 @@
 // ended the last one: on a loaded machine without real-time scheduling, the default mode lets a
 // late client read a buffer that the next cycle is already writing, which a measurement of frame
 // offsets must not see.
+// Private servers of several test programs at once trip libjack up (a client that cannot be
+// opened, and Csound's JACK module failing after it): a server waits for those of other test
+// programs to stop before it starts.
 
 #include <string>
 #include <sys/types.h>
@@ -25,6 +28,7 @@ private:
     int m_period;
     bool m_synchronous;
     pid_t m_pid = -1;
+    bool m_holdsLock = false;
 };
 
 // Waits up to `timeoutMs` for `command` (run through the shell) to succeed.

@@ -1,0 +1,163 @@
+// Run and Stop end to end: a private JACK server, the program's "Ventaro.2" output, the engine
+// started by Run on a project's scripts, a slider moved, the engine stopped by Stop. The
+// orchestra writes what it plays to a WAV file, whose level shows that the move was heard.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sndfile.h>
+#include <thread>
+
+#include "base/AllState.h"
+#include "base/ByteCodec.h"
+#include "base/PosixFileSystem.h"
+#include "base/PosixProgramLauncher.h"
+#include "engine/EngineLibrary.h"
+#include "engine/EngineRun.h"
+#include "engine/EngineSettings.h"
+#include "fakes/FakeUi.h"
+#include "midi/JackServer.h"
+#include "midi/MidiDevices.h"
+#include "midi/PlatformMidiService.h"
+#include "panel/PanelState.h"
+#include "panel/SliderOutput.h"
+#include "project/ProjectState.h"
+#include "scripts/ScriptStore.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The engine program as the engine library carries it.
+struct BuiltEngineLibrary : EngineLibrary {
+    std::string String(int) override { return "engine"; }
+    std::optional<Bytes> Resource(const std::string& name, const std::string&) override {
+        std::ifstream file(name == "SOUNDENGINE" ? VENTARO_ENGINE_PROGRAM : "/dev/null",
+                           std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+};
+
+// The level of controller 7 on channel 1 is the tone's amplitude; real-time pacing comes from
+// the null audio module, so the JACK server carries only the MIDI.
+constexpr const char* kOrchestra = "sr = 44100\nksmps = 64\nnchnls = 1\n0dbfs = 1\n"
+                                   "instr 1\n  kAmp ctrl7 1, 7, 0, 1\n  aTone oscili kAmp, 440\n"
+                                   "  fout \"played.wav\", 14, aTone\nendin\n";
+constexpr const char* kFlags = "-odac -+rtaudio=null -+rtmidi=jack -MVentaro.2:Ventaro.2 -d -m0";
+
+double Level(const std::vector<short>& samples, std::size_t from, std::size_t to) {
+    double sum = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        sum += double(samples[i]) * samples[i];
+    }
+    return std::sqrt(sum / double(to - from)) / 32768.0;
+}
+
+class EngineRealRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetAllState();
+        if (std::system("command -v jackd >/dev/null && command -v csound >/dev/null") != 0) {
+            GTEST_SKIP() << "jackd or csound is not installed";
+        }
+        ASSERT_TRUE(jack.Start()) << "the private JACK server did not start";
+        g_ui = &ui;
+        g_fileSystem = &files;
+        g_programLauncher = &launcher;
+        g_engineFolder = (folder / "drive_c").string();
+        service = CreatePlatformMidiService();
+        g_midiService = service.get();
+        ASSERT_EQ(service->OpenOutput(FindMidiOutput("Ventaro.2")), kMidiOk);
+        std::ofstream(folder / "live.orc") << kOrchestra;
+        std::ofstream(folder / "live.sco") << "i1 0 3600\ne\n";
+        g_projectOpen = 1;
+        SetProjectFile((folder / "live.vtp").string());
+        SetText(g_scriptPaths[0], "live.orc");
+        SetText(g_scriptPaths[1], "live.sco");
+        g_preferences.editor.saveScriptsBeforeRun = 0;
+        SetText(g_soundEngine.flagsPresets[0], kFlags);
+        g_soundEngine.flagsPreset = 0;
+        g_sliderCount = 1;
+        g_sliders[0].type = kSevenBitType;
+        g_sliders[0].controller1 = 7;
+        g_sliders[0].value = 0;
+    }
+    void TearDown() override {
+        g_midiService = nullptr;
+        service.reset();
+        g_engineLibrary = nullptr;
+        g_programLauncher = nullptr;
+        g_fileSystem = nullptr;
+        g_ui = nullptr;
+        fs::remove_all(folder);
+    }
+
+    // Runs the engine, moves the slider from 0 to the top after half a second, stops it, and
+    // returns how long Stop took; the samples played are in `samples`.
+    double PlayAndStop(ProcessExit& exit) {
+        RunSoundEngine();
+        EXPECT_EQ(g_engineRunning, 1) << ::testing::PrintToString(ui.MessageTexts());
+        const long engine = g_engineProcess;
+        EXPECT_TRUE(WaitFor("jack_lsp -c Ventaro.2:Ventaro.2 | grep -q '^   '", 10000));
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        g_sliders[0].value = 127;
+        SendSlider(0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        const auto start = std::chrono::steady_clock::now();
+        StopSoundEngine();
+        const double stopped =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_TRUE(launcher.WaitForExit(engine, 0, &exit)); // ended and reaped
+        SF_INFO info{};
+        SNDFILE* file = sf_open((folder / "played.wav").c_str(), SFM_READ, &info);
+        EXPECT_TRUE(file) << "the WAV file is not whole";
+        if (file) {
+            samples.resize(static_cast<std::size_t>(info.frames));
+            sf_read_short(file, samples.data(), info.frames);
+            sf_close(file);
+        }
+        return stopped;
+    }
+
+    fs::path folder = fs::temp_directory_path() / ("ventaro-engine-" + std::to_string(::getpid()));
+    JackServer jack{44100};
+    FakeUi ui;
+    PosixFileSystem files;
+    PosixProgramLauncher launcher;
+    std::unique_ptr<MidiService> service;
+    std::vector<short> samples;
+};
+
+TEST_F(EngineRealRun, TheEmbeddedEngineHearsTheSliderAndEndsCleanlyOnTheStopSignal) {
+    BuiltEngineLibrary library;
+    g_engineLibrary = &library;
+    g_soundEngine.useEmbedded = 1;
+    ProcessExit exit{true, -1};
+    EXPECT_LT(PlayAndStop(exit), 1.0);
+    EXPECT_EQ(exit, ProcessExit{});
+    ASSERT_GT(samples.size(), 44100u / 2);
+    EXPECT_LT(Level(samples, 0, 4410), 0.01);                             // silent at 0
+    EXPECT_GT(Level(samples, samples.size() - 4410, samples.size()), 0.5); // loud at the top
+    EXPECT_FALSE(fs::exists(EmbeddedEnginePath()));
+}
+
+// csound does not know the stop signal: Stop ends it with SIGTERM after the wait, and csound
+// still closes its files.
+TEST_F(EngineRealRun, TheExternalCsoundHearsTheSliderAndIsEndedBySigterm) {
+    SetText(g_soundEngine.programName, "csound");
+    g_soundEngine.useEmbedded = -1;
+    ProcessExit exit;
+    const double stopped = PlayAndStop(exit);
+    EXPECT_GT(stopped, 0.9);
+    EXPECT_LT(stopped, 2.5);
+    ASSERT_GT(samples.size(), 44100u / 2);
+    EXPECT_LT(Level(samples, 0, 4410), 0.01);
+    EXPECT_GT(Level(samples, samples.size() - 4410, samples.size()), 0.5);
+}
+
+} // namespace
