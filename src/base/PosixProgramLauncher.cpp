@@ -42,7 +42,14 @@ ProcessExit ExitOf(int status) {
 [[noreturn]] void ExecChild(const char* file, char* const* argv, const char* folder, int outputFd,
                             int nullFd, int errorPipe, pid_t parent) {
     // The engine ends with us, also when we are killed; SIGTERM lets Csound close its files.
+    // The signal comes when the forking thread ends: kept programs are started on the UI thread.
     ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    // A mask or an ignored SIGTERM of ours would make the engine deaf to Stop.
+    sigset_t none;
+    ::sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    ::signal(SIGTERM, SIG_DFL);
+    ::signal(SIGINT, SIG_DFL);
     if (::getppid() != parent) {
         ::_exit(127); // we died between the fork and the line above
     }
@@ -170,6 +177,7 @@ KeptProcess PosixProgramLauncher::LaunchKept(const std::string& program,
         return kept;
     }
     m_kept.push_back(pid);
+    m_ended.erase(pid); // a recycled id of an engine that ended long ago
     kept.id = pid;
     kept.outputFd = outputPipe[0];
     return kept;

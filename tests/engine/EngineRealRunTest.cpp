@@ -15,8 +15,11 @@
 
 #include "base/AllState.h"
 #include "base/ByteCodec.h"
+#include "base/FileSettingsStore.h"
 #include "base/PosixFileSystem.h"
+#include "base/Preferences.h"
 #include "base/PosixProgramLauncher.h"
+#include "base/SettingsKeys.h"
 #include "engine/EngineLibrary.h"
 #include "engine/EngineRun.h"
 #include "engine/EngineSettings.h"
@@ -43,12 +46,11 @@ struct BuiltEngineLibrary : EngineLibrary {
     }
 };
 
-// The level of controller 7 on channel 1 is the tone's amplitude; real-time pacing comes from
-// the null audio module, so the JACK server carries only the MIDI.
+// The level of controller 20 on channel 1 is the tone's amplitude; the flags are the JACK preset.
 constexpr const char* kOrchestra = "sr = 44100\nksmps = 64\nnchnls = 1\n0dbfs = 1\n"
-                                   "instr 1\n  kAmp ctrl7 1, 7, 0, 1\n  aTone oscili kAmp, 440\n"
+                                   "instr 1\n  kAmp ctrl7 1, 20, 0, 1\n  aTone oscili kAmp, 440\n"
                                    "  fout \"played.wav\", 14, aTone\nendin\n";
-constexpr const char* kFlags = "-odac -+rtaudio=null -+rtmidi=jack -MVentaro.2:Ventaro.2 -d -m0";
+constexpr const char* kFlags = "-odac -+rtaudio=jack -+rtmidi=jack -MVentaro.2:Ventaro.2 -b880 -m0";
 
 double Level(const std::vector<short>& samples, std::size_t from, std::size_t to) {
     double sum = 0;
@@ -73,6 +75,7 @@ protected:
         service = CreatePlatformMidiService();
         g_midiService = service.get();
         ASSERT_EQ(service->OpenOutput(FindMidiOutput("Ventaro.2")), kMidiOk);
+        fs::create_directories(folder);
         std::ofstream(folder / "live.orc") << kOrchestra;
         std::ofstream(folder / "live.sco") << "i1 0 3600\ne\n";
         g_projectOpen = 1;
@@ -83,9 +86,9 @@ protected:
         SetText(g_soundEngine.flagsPresets[0], kFlags);
         g_soundEngine.flagsPreset = 0;
         g_sliderCount = 1;
+        g_sliders[0] = SliderRecord{};
         g_sliders[0].type = kSevenBitType;
-        g_sliders[0].controller1 = 7;
-        g_sliders[0].value = 0;
+        g_sliders[0].controller1 = 20;
     }
     void TearDown() override {
         g_midiService = nullptr;
@@ -141,7 +144,7 @@ TEST_F(EngineRealRun, TheEmbeddedEngineHearsTheSliderAndEndsCleanlyOnTheStopSign
     EXPECT_LT(PlayAndStop(exit), 1.0);
     EXPECT_EQ(exit, ProcessExit{});
     ASSERT_GT(samples.size(), 44100u / 2);
-    EXPECT_LT(Level(samples, 0, 4410), 0.01);                             // silent at 0
+    EXPECT_LT(Level(samples, 0, 4410), 0.01);                              // silent at 0
     EXPECT_GT(Level(samples, samples.size() - 4410, samples.size()), 0.5); // loud at the top
     EXPECT_FALSE(fs::exists(EmbeddedEnginePath()));
 }
@@ -158,6 +161,33 @@ TEST_F(EngineRealRun, TheExternalCsoundHearsTheSliderAndIsEndedBySigterm) {
     ASSERT_GT(samples.size(), 44100u / 2);
     EXPECT_LT(Level(samples, 0, 4410), 0.01);
     EXPECT_GT(Level(samples, samples.size() - 4410, samples.size()), 0.5);
+}
+
+// The command-line tool runs the engine as Run does, on a project file and the stored settings,
+// and stops it with the stop signal through its own "Ventaro.2" output.
+TEST_F(EngineRealRun, TheToolRunsTheProjectsEmbeddedEngineAndStopsIt) {
+    g_midiService = nullptr;
+    service.reset(); // the tool's output takes the port's name
+    SoundEngineRecord settings = DefaultSoundEngine(true);
+    SetText(settings.flagsPresets[0], kFlags);
+    FileSettingsStore store(folder / "config");
+    ASSERT_TRUE(store.CreateKey(kSettingsKey) &&
+                store.WriteValue(kSettingsKey, kValueSoundEngine, EncodeSoundEngine(settings)));
+    fs::rename(folder / "live.orc", folder / "test.orc");
+    fs::rename(folder / "live.sco", folder / "test.sco");
+    const std::string environment =
+        "cd " + folder.string() + " && XDG_CONFIG_HOME=" + (folder / "config").string() +
+        " XDG_DATA_HOME=" + (folder / "data").string() + " " VENTARO_TOOL;
+    ASSERT_EQ(std::system((environment + " project new --bits 7 --sliders 1 -o set.vtp").c_str()),
+              0);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(std::system((environment + " engine run set.vtp --seconds 2 >/dev/null").c_str()), 0);
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 2.9);
+    SF_INFO info{};
+    SNDFILE* file = sf_open((folder / "played.wav").c_str(), SFM_READ, &info);
+    ASSERT_TRUE(file) << "the WAV file is not whole";
+    sf_close(file);
+    EXPECT_GT(info.frames, 44100);
 }
 
 } // namespace
