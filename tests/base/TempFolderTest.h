@@ -21,6 +21,11 @@ class TempFolderTest : public ::testing::Test {
 protected:
     ~TempFolderTest() override { fs::remove_all(folder); }
 
+    // Writes `text` to `name` in the folder; its path.
+    std::string Write(const std::string& name, const std::string& text) const {
+        std::ofstream(folder / name, std::ios::binary) << text;
+        return (folder / name).string();
+    }
     static std::vector<std::uint8_t> Read(const fs::path& file) {
         std::ifstream in(file, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sndfile.h>
 #include <sstream>
@@ -14,10 +13,9 @@
 #include "EngineHarness.h"
 #include "base/ByteCodec.h"
 #include "base/ProgramLauncher.h"
+#include "base/TempFolderTest.h"
 #include "engine/EngineSettings.h"
 #include "midi/JackServer.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -39,22 +37,11 @@ instr 1
 endin
 )";
 
-class EmbeddedEngine : public ::testing::Test {
+class EmbeddedEngine : public TempFolderTest {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "ventaro-engine-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
         ASSERT_TRUE(jack.Start()) << "jackd did not come up";
         ASSERT_TRUE(program.Open());
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(folder, ec);
-    }
-    std::string Write(const std::string& name, const std::string& text) {
-        std::ofstream(folder / name, std::ios::binary) << text;
-        return (folder / name).string();
     }
     // The words of the JACK flags preset, as the launcher passes them, then `files`.
     static std::vector<std::string> JackArguments(const std::vector<std::string>& files) {
@@ -74,7 +61,6 @@ protected:
         EXPECT_EQ(exit, (ProcessExit{false, 0})) << engine.Output();
     }
 
-    fs::path folder;
     JackServer jack{kRate};
     ProgramPortStandIn program;
 };

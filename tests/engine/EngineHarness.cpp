@@ -100,8 +100,9 @@ std::string EngineProcess::Output() {
 }
 
 std::vector<std::string> ErrorLines(const std::string& output) {
-    static const std::regex error("error|illegal|invalid|unknown|failed|not found|cannot",
-                                  std::regex::icase);
+    static const std::regex error(
+        "error|illegal|invalid|unknown|failed|not found|cannot|can't|unexpected",
+        std::regex::icase);
     std::vector<std::string> lines;
     std::stringstream in(output);
     for (std::string line; std::getline(in, line);) {

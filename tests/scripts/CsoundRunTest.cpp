@@ -19,12 +19,12 @@
 
 #include "base/ByteCodec.h"
 #include "base/ProgramLauncher.h"
+#include "base/TempFolderTest.h"
 #include "engine/AudioFormats.h"
+#include "engine/EngineHarness.h"
 #include "engine/EngineSettings.h"
 #include "midi/JackServer.h"
 #include "scripts/CsoundText.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -80,25 +80,14 @@ std::unique_ptr<RtMidiOut> OpenVentaroPort(RtMidi::Api api) try {
 // in a folder of the test's own that is removed with everything in it. Its home there holds an
 // ALSA configuration whose default device discards the sound, so that the real ALSA module runs
 // on a machine without a sound card.
-class CsoundRun : public ::testing::Test {
+class CsoundRun : public TempFolderTest {
 protected:
     void SetUp() override {
         if (std::system("command -v csound >/dev/null 2>&1") != 0) {
             GTEST_SKIP() << "csound is not installed";
         }
-        std::string pattern = (fs::temp_directory_path() / "ventaro-csound-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
         fs::create_directories(folder / "home");
         Write("home/.asoundrc", "pcm.!default { type null }\n");
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(folder, ec);
-    }
-    std::string Write(const std::string& name, const std::string& text) {
-        std::ofstream(folder / name, std::ios::binary) << text;
-        return (folder / name).string();
     }
 
     // A csound that hangs is stopped after 30 seconds.
@@ -119,22 +108,6 @@ protected:
                 text.str()};
     }
 
-    // The lines of csound's output reporting an error ("0 errors in performance" excepted).
-    static std::vector<std::string> ErrorLines(const std::string& output) {
-        static const std::regex error(
-            "error|illegal|invalid|unknown|failed|not found|cannot|can't|unexpected",
-            std::regex::icase);
-        std::vector<std::string> lines;
-        std::stringstream in(output);
-        for (std::string line; std::getline(in, line);) {
-            if (std::regex_search(line, error) &&
-                line.find("0 errors in performance") == line.npos) {
-                lines.push_back(line);
-            }
-        }
-        return lines;
-    }
-
     // csound with a default flags preset's words as the engine launcher passes them, the message
     // level raised after them so that warnings show, then the two scripts.
     CsoundResult RunPreset(int preset, const std::vector<std::string>& extra = {}) {
@@ -146,8 +119,6 @@ protected:
         args.push_back(Write("test.sco", FunctionTablePiece(1) + "i1 0 0.3\r\n"));
         return Run(args);
     }
-
-    fs::path folder;
 };
 
 } // namespace
