@@ -15,9 +15,7 @@ namespace {
 std::vector<int> Enabled(int menu) {
     std::vector<int> enabled;
     for (const auto& [command, on] : MenuStatesOnOpen(menu)) {
-        if (on) {
-            enabled.push_back(command);
-        }
+        enabled.insert(enabled.end(), on, command);
     }
     return enabled;
 }
@@ -188,8 +186,8 @@ TEST_F(FrameFixture, OverviewOpensTheInstalledHelpWhileThePreferenceNamesTheDefa
     SetText(g_preferences.help.helpFile, "/nonexistent/own.hlp");
     DispatchCommand(kCmdOverview);
     EXPECT_EQ(launcher.launched.size(), 1u);
-    EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Sorry, can't find the help file:\r\n"
-                                                           "/nonexistent/own.hlp"}));
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<std::string>{"Sorry, can't find the help file:\r\n/nonexistent/own.hlp"});
 }
 
 TEST_F(CreatedFrame, EditAndInsertItemsFollowTheScriptEditorAndItsPane) {

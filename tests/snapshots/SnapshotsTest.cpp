@@ -110,8 +110,7 @@ TEST_F(MorphTest, CornersGiveTheirSnapshotsAndTheMiddleTheTruncatedBlend) {
         EXPECT_EQ(Values(), values) << x << ", " << y;
         EXPECT_EQ(Sent(), SevenBitBytes(values));
     }
-    EXPECT_EQ(g_forceMsbResend, 0);
-    EXPECT_EQ(g_updateSliderControls, 1);
+    EXPECT_EQ(std::pair(g_forceMsbResend, g_updateSliderControls), std::pair(0, 1));
 }
 
 TEST_F(MorphTest, LockedSlidersStayA14BitOneSendsBothBytesAndControlsMoveWhenShown) {
