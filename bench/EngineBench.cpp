@@ -21,8 +21,8 @@
 #include <thread>
 #include <unistd.h>
 
+#include "EngineHarness.h"
 #include "base/PosixFileSystem.h"
-#include "engine/EngineHarness.h"
 #include "midi/JackServer.h"
 
 namespace {

@@ -1,14 +1,12 @@
-// The engine's MIDI input without Csound: what Csound's read callback receives, and the JACK
-// client finding the program's port when the program starts after the engine.
+// The engine's MIDI input without Csound: what Csound's read callback receives. Its JACK client
+// finding the program's port: EngineRealRunTest.
 
 #include <gtest/gtest.h>
 
-#include <thread>
+#include <atomic>
 #include <vector>
 
-#include "EngineHarness.h"
 #include "engine/EngineMidiInput.h"
-#include "midi/JackServer.h"
 
 namespace {
 
@@ -40,34 +38,5 @@ TEST(EngineMidiSink, HandsOnWholeMessagesAndKeepsTheStopSignal) {
     // Room for the CC and half the next: the CC alone; then the long one is dropped.
     EXPECT_EQ(DrainAll(sink, 4), (std::vector<std::uint8_t>{0xB0, 7, 100}));
     EXPECT_EQ(DrainAll(sink, 4), (std::vector<std::uint8_t>{0xC1, 5}));
-    EXPECT_EQ(DrainAll(sink, 64), std::vector<std::uint8_t>{});
-}
-
-TEST(EngineMidiInput, ConnectsToTheProgramsPortWhenItAppearsAndStopsOnTheSignal) {
-    JackServer jack;
-    ASSERT_TRUE(jack.Start()) << "jackd did not come up";
-    std::atomic<bool> stop{false};
-    EngineMidiSink sink(stop);
-    std::string error;
-    const auto input = OpenJackEngineInput(sink, error);
-    ASSERT_TRUE(input) << error;
-
-    ProgramPortStandIn program; // the program starts after the engine
-    ASSERT_TRUE(program.Open());
-    ASSERT_TRUE(program.WaitConnected(3000));
-    ASSERT_NE(program.Send(0x90, 60, 100), EngineClock::time_point{});
-    // The event is in the sink once the engine's client has run the cycle after ours.
-    std::vector<std::uint8_t> received;
-    for (int i = 0; i < 200 && received.empty(); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        received = DrainAll(sink, 64);
-    }
-    EXPECT_EQ(received, (std::vector<std::uint8_t>{0x90, 60, 100}));
-    EXPECT_FALSE(stop.load());
-    ASSERT_NE(program.Send(0xF5, 0, 0), EngineClock::time_point{});
-    for (int i = 0; i < 200 && !stop.load(); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    EXPECT_TRUE(stop.load());
     EXPECT_EQ(DrainAll(sink, 64), std::vector<std::uint8_t>{});
 }

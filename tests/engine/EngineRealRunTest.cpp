@@ -1,6 +1,7 @@
 // Run and Stop end to end: a private JACK server, the program's "Ventaro.2" output, the engine
 // started by Run on a project's scripts, a slider moved, the engine stopped by Stop. The
-// orchestra writes what it plays to a WAV file, whose level shows that the move was heard.
+// orchestra writes what it plays to a WAV file, whose level shows that the move was heard. The
+// engine's output comes through the pipe a console reads.
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,9 @@
 #include <fstream>
 #include <iterator>
 #include <sndfile.h>
+#include <sstream>
 #include <thread>
+#include <unistd.h>
 
 #include "base/AllState.h"
 #include "base/ByteCodec.h"
@@ -20,6 +23,7 @@
 #include "base/Preferences.h"
 #include "base/SettingsKeys.h"
 #include "base/TempFolderTest.h"
+#include "engine/CsoundOutput.h"
 #include "engine/EngineLibrary.h"
 #include "engine/EngineRun.h"
 #include "engine/EngineSettings.h"
@@ -58,6 +62,24 @@ double Level(const std::vector<short>& samples, std::size_t from, std::size_t to
     return std::sqrt(sum / double(to - from)) / 32768.0;
 }
 
+// The engine's output as the console gets it, read once the engine has ended.
+struct CapturedOutput : EngineOutputView {
+    void EngineStarted(const KeptProcess& process, const EngineCommand&) override {
+        fd = process.outputFd;
+    }
+    std::string Take() {
+        std::string text;
+        char buffer[4096];
+        for (ssize_t n; fd >= 0 && (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
+            text.append(buffer, static_cast<std::size_t>(n));
+        }
+        ::close(fd);
+        fd = -1;
+        return text;
+    }
+    int fd = -1;
+};
+
 class EngineRealRun : public TempFolderTest {
 protected:
     void SetUp() override {
@@ -70,9 +92,12 @@ protected:
         g_fileSystem = &files;
         g_programLauncher = &launcher;
         g_engineFolder = (folder / "drive_c").string();
+        g_engineOutputView = &output;
+        library = std::make_unique<BuiltEngineLibrary>();
+        g_engineLibrary = library.get();
+        g_soundEngine.useEmbedded = 1;
         service = CreatePlatformMidiService();
         g_midiService = service.get();
-        ASSERT_EQ(service->OpenOutput(FindMidiOutput("Ventaro.2")), kMidiOk);
         Write("live.orc", kOrchestra);
         Write("live.sco", "i1 0 3600\ne\n");
         g_projectOpen = 1;
@@ -88,6 +113,7 @@ protected:
         g_sliders[0].controller1 = 20;
     }
     void TearDown() override {
+        g_engineOutputView = nullptr;
         g_midiService = nullptr;
         service.reset();
         g_engineLibrary = nullptr;
@@ -96,10 +122,15 @@ protected:
         g_ui = nullptr;
     }
 
-    // Runs the engine, moves the slider from 0 to the top after half a second, stops it, and
-    // returns how long Stop took; the samples played are in `samples`.
+    void OpenVentaroPort() { ASSERT_EQ(service->OpenOutput(FindMidiOutput("Ventaro.2")), kMidiOk); }
+    // Runs the engine and opens the program's port after it, moves the slider from 0 to the top
+    // after half a second, stops it, and returns how long Stop took; the samples played are in
+    // `samples`.
     double PlayAndStop(ProcessExit& exit) {
         RunSoundEngine();
+        if (!service->OutputIsOpen()) {
+            OpenVentaroPort(); // the embedded engine connects to the port when it appears
+        }
         EXPECT_EQ(g_engineRunning, 1) << ::testing::PrintToString(ui.MessageTexts());
         const long engine = g_engineProcess;
         EXPECT_TRUE(WaitFor("jack_lsp -c Ventaro.2:Ventaro.2 | grep -q '^   '", 10000));
@@ -124,6 +155,8 @@ protected:
     }
 
     JackServer jack{44100};
+    CapturedOutput output;
+    std::unique_ptr<EngineLibrary> library;
     FakeUi ui;
     PosixFileSystem files;
     PosixProgramLauncher launcher;
@@ -132,9 +165,6 @@ protected:
 };
 
 TEST_F(EngineRealRun, TheEmbeddedEngineHearsTheSliderAndEndsCleanlyOnTheStopSignal) {
-    BuiltEngineLibrary library;
-    g_engineLibrary = &library;
-    g_soundEngine.useEmbedded = 1;
     ProcessExit exit{true, -1};
     EXPECT_LT(PlayAndStop(exit), 1.0);
     EXPECT_EQ(exit, ProcessExit{});
@@ -142,6 +172,10 @@ TEST_F(EngineRealRun, TheEmbeddedEngineHearsTheSliderAndEndsCleanlyOnTheStopSign
     EXPECT_LT(Level(samples, 0, 4410), 0.01);                              // silent at 0
     EXPECT_GT(Level(samples, samples.size() - 4410, samples.size()), 0.5); // loud at the top
     EXPECT_FALSE(fs::exists(EmbeddedEnginePath()));
+    const std::string printed = output.Take();
+    EXPECT_EQ(ErrorLines(printed), std::vector<std::string>{}) << printed;
+    // The preset names Csound's JACK MIDI module; the engine's own input takes its place.
+    EXPECT_EQ(printed.find("rtmidi: JACK module enabled"), std::string::npos) << printed;
 }
 
 // csound does not know the stop signal: Stop ends it with SIGTERM after the wait, and csound
@@ -149,6 +183,8 @@ TEST_F(EngineRealRun, TheEmbeddedEngineHearsTheSliderAndEndsCleanlyOnTheStopSign
 TEST_F(EngineRealRun, TheExternalCsoundHearsTheSliderAndIsEndedBySigterm) {
     SetText(g_soundEngine.programName, "csound");
     g_soundEngine.useEmbedded = -1;
+    g_engineOutputView = nullptr; // on the test's output
+    OpenVentaroPort();            // csound connects to it once, at its start
     ProcessExit exit;
     const double stopped = PlayAndStop(exit);
     EXPECT_GT(stopped, 0.9);
@@ -162,7 +198,7 @@ TEST_F(EngineRealRun, TheExternalCsoundHearsTheSliderAndIsEndedBySigterm) {
 // and stops it with the stop signal through its own "Ventaro.2" output.
 TEST_F(EngineRealRun, TheToolRunsTheProjectsEmbeddedEngineAndStopsIt) {
     g_midiService = nullptr;
-    service.reset(); // the tool's output takes the port's name
+    service.reset(); // the tool's own output is the "Ventaro.2" port
     SoundEngineRecord settings = DefaultSoundEngine(true);
     SetText(settings.flagsPresets[0], kFlags);
     FileSettingsStore store(folder / "config");
@@ -181,6 +217,50 @@ TEST_F(EngineRealRun, TheToolRunsTheProjectsEmbeddedEngineAndStopsIt) {
     ASSERT_TRUE(file) << "the WAV file is not whole";
     sf_close(file);
     EXPECT_GT(info.frames, 44100);
+}
+
+// Every template plays for two seconds without an error line and ends on the stop signal; the
+// voice sample is in the project's folder, as beside a project made from a template.
+TEST_F(EngineRealRun, EveryTemplatePlaysWithoutErrorsAndStops) {
+    OpenVentaroPort();
+    fs::copy_file(VENTARO_TEMPLATE_BUILD_DIR "/Voice.wav", folder / "Voice.wav");
+    std::stringstream names(VENTARO_TEMPLATE_NAMES);
+    for (std::string name; std::getline(names, name, ',');) {
+        SCOPED_TRACE(name);
+        const fs::path sources = VENTARO_TEMPLATE_SOURCE_DIR;
+        const bool csd = fs::exists(sources / (name + ".csd"));
+        SetText(g_scriptPaths[0], (sources / (name + (csd ? ".csd" : ".orc"))).string());
+        SetText(g_scriptPaths[1], csd ? "" : (sources / (name + ".sco")).string());
+        RunSoundEngine();
+        const long engine = g_engineProcess;
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        StopSoundEngine();
+        ProcessExit exit{true, -1};
+        EXPECT_TRUE(launcher.WaitForExit(engine, 0, &exit));
+        EXPECT_EQ(exit, ProcessExit{});
+        const std::string printed = output.Take();
+        EXPECT_EQ(ErrorLines(printed), std::vector<std::string>{}) << printed;
+    }
+}
+
+// SIGTERM (the program's exit) ends the engine as cleanly; a broken script ends it at once with
+// Csound's message and a failure.
+TEST_F(EngineRealRun, TheEmbeddedEngineEndsCleanlyOnSigtermAndReportsABrokenScript) {
+    RunSoundEngine();
+    ASSERT_TRUE(WaitFor("jack_lsp | grep -q 'Ventaro.2 engine'", 10000)); // it listens: it runs
+    launcher.Terminate(g_engineProcess, false);
+    ProcessExit exit{true, -1};
+    EXPECT_TRUE(launcher.WaitForExit(g_engineProcess, 5000, &exit));
+    EXPECT_EQ(exit, ProcessExit{});
+    StopSoundEngine();
+    output.Take();
+    Write("live.orc", "instr 1\n a1 oscilx 0.1, 440\nendin\n");
+    RunSoundEngine();
+    EXPECT_TRUE(launcher.WaitForExit(g_engineProcess, 10000, &exit));
+    EXPECT_NE(exit, ProcessExit{});
+    const std::string printed = output.Take();
+    EXPECT_NE(printed.find("oscilx"), std::string::npos) << printed;
+    EXPECT_NE(ErrorLines(printed), std::vector<std::string>{});
 }
 
 } // namespace

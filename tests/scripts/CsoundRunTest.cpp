@@ -21,7 +21,7 @@
 #include "base/ProgramLauncher.h"
 #include "base/TempFolderTest.h"
 #include "engine/AudioFormats.h"
-#include "engine/EngineHarness.h"
+#include "engine/CsoundOutput.h"
 #include "engine/EngineSettings.h"
 #include "midi/JackServer.h"
 #include "scripts/CsoundText.h"

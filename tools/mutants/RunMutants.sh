@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Plants each fault of tests/mutants.md in a scratch copy of HEAD and checks that its test fails.
 #
-# Usage: tests/RunMutants.sh [--check] [--at REV] [ID...]
+# Usage: tools/mutants/RunMutants.sh [--check] [--at REV] [ID...]
 #   ID...     only these mutants (default: every mutant of the list)
 #   --check   only parse the list and look for each `find`; no build, no test
 #   --at REV  plant into (or check) REV instead of HEAD, e.g. a branch about to be merged

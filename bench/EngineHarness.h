@@ -1,7 +1,7 @@
 #pragma once
-// The embedded engine run for real by a test or benchmark: a JACK client of its own standing in
-// for the program's "Ventaro.2" output, and the engine started through the program's launcher
-// with its output collected.
+// The embedded engine run for real by the benchmark: a JACK client of its own standing in for the
+// program's "Ventaro.2" output, timing its sends, and the engine started through the program's
+// launcher with its output collected.
 
 #include <array>
 #include <atomic>
@@ -59,6 +59,3 @@ private:
     std::mutex m_mutex;
     std::string m_output;
 };
-
-// The lines of Csound's output that report an error ("0 errors in performance" excepted).
-std::vector<std::string> ErrorLines(const std::string& output);

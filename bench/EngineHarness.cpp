@@ -1,7 +1,7 @@
 #include "EngineHarness.h"
 
 #include <jack/midiport.h>
-#include <regex>
+
 #include <sstream>
 #include <unistd.h>
 
@@ -97,18 +97,4 @@ bool EngineProcess::WaitForExit(int milliseconds, ProcessExit* exit) {
 std::string EngineProcess::Output() {
     const std::lock_guard<std::mutex> lock(m_mutex);
     return m_output;
-}
-
-std::vector<std::string> ErrorLines(const std::string& output) {
-    static const std::regex error(
-        "error|illegal|invalid|unknown|failed|not found|cannot|can't|unexpected",
-        std::regex::icase);
-    std::vector<std::string> lines;
-    std::stringstream in(output);
-    for (std::string line; std::getline(in, line);) {
-        if (std::regex_search(line, error) && line.find("0 errors in performance") == line.npos) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
 }
