@@ -28,17 +28,11 @@ ventaro_gui_test(script_editor_window_test scripts/ScriptEditorWindowTest.cpp)
 ventaro_gui_test(project_windows_test project/ProjectWindowsTest.cpp)
 ventaro_gui_test(panel_window_test panel/PanelWindowTest.cpp)
 ventaro_gui_test(desktop_test DESKTOP app/DesktopTest.cpp)
-# An engine library with known entries, for the dialogs' test.
-set(VENTARO_TEST_ENGINE_LIBRARY ${CMAKE_CURRENT_BINARY_DIR}/TestEngineLibrary.dll)
-qt_add_binary_resources(test_engine_library
-                        ${CMAKE_CURRENT_SOURCE_DIR}/data/engine_library/TestEngineLibrary.qrc
-                        DESTINATION ${VENTARO_TEST_ENGINE_LIBRARY})
-add_dependencies(engine_dialogs_test test_engine_library ventaro_engine_library)
+# The engine library the build makes, for the dialogs' test.
+add_dependencies(engine_dialogs_test ventaro_engine_library)
 target_compile_definitions(engine_dialogs_test PRIVATE
-                           VENTARO_TEST_ENGINE_LIBRARY="${VENTARO_TEST_ENGINE_LIBRARY}"
                            VENTARO_ENGINE_LIBRARY="${VENTARO_ENGINE_LIBRARY}"
-                           VENTARO_EMBEDDED_ENGINE="${VENTARO_EMBEDDED_ENGINE}"
-                           VENTARO_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
+                           VENTARO_EMBEDDED_ENGINE="${VENTARO_EMBEDDED_ENGINE}")
 if(TARGET ventaro_templates)
     add_dependencies(project_windows_test ventaro_templates) # renders the built library
 endif()
