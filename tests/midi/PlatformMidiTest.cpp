@@ -92,23 +92,6 @@ void ReceiveTraffic(void* user, jack_client_t* client, jack_port_t* const* ports
     traffic.arrived.fetch_add(count, std::memory_order_release);
 }
 
-// Wake-ups of this process's threads but the caller's, per cycle the server ran.
-double WakeUpsPerCycle(jack_client_t* clock, std::chrono::milliseconds period) {
-    const auto count = [] {
-        std::uint64_t total = 0;
-        for (const auto& [id, thread] : WakeUpsByThread()) {
-            total += id == ::gettid() ? 0 : thread.count;
-        }
-        return total;
-    };
-    const std::uint64_t before = count();
-    const jack_nframes_t framesBefore = jack_frame_time(clock);
-    std::this_thread::sleep_for(period);
-    const std::uint64_t wakeUps = count() - before;
-    const double cycles = static_cast<double>(jack_frame_time(clock) - framesBefore) / kPeriod;
-    return static_cast<double>(wakeUps) / std::max(cycles, 1.0);
-}
-
 // A private server with 64-frame cycles that each end before the next starts, so that a late
 // client on this loaded machine never reads a buffer that the next cycle writes.
 class JackMidi : public ::testing::Test {
@@ -276,21 +259,18 @@ TEST_F(JackMidi, ClosingAndReopeningPortsAndThruWhileEventsFlowLosesNoSendAndRep
         5000));
 }
 
-TEST_F(JackMidi, OneClientOfOursHoldsEveryPortOfTheProgramAndWakesOncePerCycle) {
+// Its idle cost (one wake-up per cycle) is measured by bench/JackThruBench.cpp.
+TEST_F(JackMidi, OneClientOfOursHoldsEveryPortOfTheProgram) {
     jack_status_t status{};
     jack_client_t* clock = jack_client_open("test-clock", JackNoStartServer, &status);
     ASSERT_NE(clock, nullptr);
     MakeService();
-    // Listing the devices makes no port and does not make our client run cycles.
-    EXPECT_TRUE(OurPorts(clock).empty());
-    EXPECT_LT(WakeUpsPerCycle(clock, std::chrono::milliseconds(300)), 0.2);
+    EXPECT_TRUE(OurPorts(clock).empty()); // listing the devices makes no port
 
     ASSERT_EQ(service->OpenOutput(FindMidiOutput("Ventaro.2")), kMidiOk);
     ASSERT_EQ(service->OpenInput(FindMidiInput("Ventaro.2"), &queue), kMidiOk);
     ASSERT_EQ(service->Connect(), kMidiOk);
     EXPECT_EQ(OurPorts(clock), kOurPorts);
-    // One client, one process thread: RtMidi's JACK layer woke four threads every cycle.
-    EXPECT_LE(WakeUpsPerCycle(clock, std::chrono::milliseconds(1000)), 1.5);
     jack_client_close(clock);
 }
 
