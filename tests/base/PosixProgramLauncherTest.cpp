@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "base/PosixProgramLauncher.h"
+#include "midi/JackServer.h"
 
 namespace {
 
@@ -25,21 +26,10 @@ std::string ReadAll(int fd) {
     return text;
 }
 
-// Gone, or a zombie nobody reaps yet (a container's first process may never reap).
-bool Ended(long pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    return !std::getline(stat, line) || line.find(") Z ") != std::string::npos;
-}
-
-bool EndsWithin(long pid, int milliseconds) {
-    for (int waited = 0; waited < milliseconds; waited += 10) {
-        if (Ended(pid)) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return Ended(pid);
+// Gone, or a zombie nobody reaps yet (a container's first process may never reap), within 3 s.
+bool Ends(long pid) {
+    const std::string proc = "/proc/" + std::to_string(pid);
+    return WaitFor("! test -e " + proc + " || grep -q ') Z ' " + proc + "/stat", 3000);
 }
 
 } // namespace
@@ -84,7 +74,7 @@ TEST(PosixProgramLauncher, NoKeptProgramOutlivesTheLauncherOrAKilledProgram) {
         engine = launcher.LaunchKept("sleep", {"30"}, "", ProcessOutput::Discarded).id;
         ASSERT_GT(engine, 0);
     }
-    EXPECT_TRUE(Ended(engine));
+    EXPECT_TRUE(Ends(engine));
 
     // A program killed outright cannot stop its engine: the engine ends with it all the same.
     int pidPipe[2];
@@ -104,5 +94,5 @@ TEST(PosixProgramLauncher, NoKeptProgramOutlivesTheLauncherOrAKilledProgram) {
     ASSERT_GT(engine, 0);
     ::kill(program, SIGKILL);
     ::waitpid(program, nullptr, 0);
-    EXPECT_TRUE(EndsWithin(engine, 3000));
+    EXPECT_TRUE(Ends(engine));
 }
