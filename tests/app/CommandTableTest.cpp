@@ -54,7 +54,8 @@ TEST(Menus, MenusHoldTheirItemsInOrderWithTheGrayedAndCheckedOnes) {
     const std::string all = Layout(bar);
     EXPECT_EQ(std::count(all.begin(), all.end(), 'c'), 2);
     EXPECT_TRUE(all.find("[800c") != std::string::npos && all.find(" 900c") != std::string::npos);
-    EXPECT_EQ(Layout(BuildPopupMenu()), "200 300 500g | 15000g 61000g | 24000 25000 | 22000 23000 "
+    // Stop of the sound engine waits for an engine to stop.
+    EXPECT_EQ(Layout(BuildPopupMenu()), "200 300 500g | 15000g 61000g | 24000 25000g | 22000 23000 "
                                         "| 14000g 27000g | 18000 58000 55000");
     EXPECT_EQ(Layout(BuildTrayMenu()), "1400 | 10000 11000 | 700");
 }
