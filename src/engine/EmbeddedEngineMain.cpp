@@ -28,24 +28,22 @@ constexpr const char* kNoMidiModule = "-+rtmidi=null";
 
 std::atomic<bool> g_stop{false};
 
-extern "C" void OnStopSignal(int) {
-    g_stop.store(true, std::memory_order_release);
-}
-
+// SIGTERM and SIGINT are blocked in every thread, so that none of Csound's or JACK's system calls
+// is cut short by them (an interrupted call can make a library give up and abort); one thread
+// of ours waits for them and asks for the stop. Threads inherit the mask: this runs first.
 void InstallStopSignals() {
-    struct sigaction action {};
-    action.sa_handler = OnStopSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
     // A console that went away must not end the engine in the middle of a file.
     signal(SIGPIPE, SIG_IGN);
-    // The launcher may hand down a blocked mask; the threads started later inherit this one.
     sigset_t stops;
     sigemptyset(&stops);
     sigaddset(&stops, SIGTERM);
     sigaddset(&stops, SIGINT);
-    pthread_sigmask(SIG_UNBLOCK, &stops, nullptr);
+    pthread_sigmask(SIG_BLOCK, &stops, nullptr);
+    std::thread([stops] {
+        int received = 0;
+        sigwait(&stops, &received);
+        g_stop.store(true, std::memory_order_release);
+    }).detach();
 }
 
 // The device name of -M is not used: the input is always the program's port.
