@@ -122,6 +122,7 @@ project)
     expect 0 '*' project info Default.vtp
     grep -q '^  "magic": "<Ventaro Project File>\\r\\n",$' out || fail "info: magic"
     grep -q '^  "projectName": "Default.vtp",$' out || fail "info: name"
+    grep -q '"visible": 1},$' out || fail "info: the manager opens with the project"
     grep -q '"name": "Slider16", "type": 1, "value": 0, "scaledValue": 0, "minValue": 0, "maxValue": 1, "channel": 0, "controller1": 15, "controller2": 0' out ||
         fail "info: Slider16"
     grep -q '^  "snapshots": \[$' out || fail "info: snapshots"
