@@ -3,6 +3,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/CommandTable.h"
+#include "app/StatusBarWidget.h"
 #include "app/ToolBarStrip.h"
 #include "base/CommandRouter.h"
 #include "base/Preferences.h"
@@ -28,7 +29,8 @@ private slots:
         Window()->ToolStrip()->Entry(kCmdMidiScope)->trigger();
         QCOMPARE(scopes, 1);
         Item(kCmdShowToolBar)->trigger();
-        QVERIFY(Window()->ToolStrip()->isHidden());
+        Item(kCmdShowStatusBar)->trigger();
+        QVERIFY(Window()->ToolStrip()->isHidden() && Window()->StatusBar()->isHidden());
     }
 
     void keysReachTheFirstMatchingCommandAndEscapeIsPanicWhileMapping() {

@@ -48,9 +48,6 @@ expect_stderr() {
     cmp -s want err || fail "stderr: $(cat err), wanted $1"
 }
 
-# bytes FILE OFFSET COUNT: the bytes as hex pairs.
-bytes() { od -An -tx1 -j "$2" -N "$3" "$1" | tr -d ' \n'; }
-
 slider14=(slider --bits 14 --channel 1 --cc 1,33)
 slider7=(slider --bits 7 --channel 1 --cc 7)
 s7="${slider7[*]}" s14="${slider14[*]}" linear="--curve linear --positions 1"
@@ -119,17 +116,13 @@ usage)
     usages frobnicate "Noise 4 1 1"
     ;;
 project)
-    # The file's bytes are the core writer's; here: the count, the name and the open manager.
+    # The file's bytes are the core writer's (its golden test); here: the size and what info shows.
     expect 0 "" project new --bits 7 --sliders 16 -o Default.vtp
     [[ $(stat -c %s Default.vtp) -eq 10340 ]] || fail "the default project is not 10340 bytes"
-    name=$(printf 'Default.vtp' | od -An -tx1 | tr -d ' \n')00
-    for check in "0 25 3c56656e7461726f2050726f6a6563742046696c653e0d0a00" "100 12 $name" \
-        "600 8 1000000000000000" "616 6 903c40803c40" "1580 4 01000000" "10320 4 0f000000"; do
-        read -r at count hex <<<"$check"
-        [[ $(bytes Default.vtp "$at" "$count") == "$hex" ]] || fail "Default.vtp: bytes at $at"
-    done
     expect 0 '*' project info Default.vtp
     grep -q '^  "magic": "<Ventaro Project File>\\r\\n",$' out || fail "info: magic"
+    grep -q '^  "projectName": "Default.vtp",$' out || fail "info: name"
+    grep -q '"visible": 1},$' out || fail "info: the manager opens with the project"
     grep -q '"name": "Slider16", "type": 1, "value": 0, "scaledValue": 0, "minValue": 0, "maxValue": 1, "channel": 0, "controller1": 15, "controller2": 0' out ||
         fail "info: Slider16"
     grep -q '^  "snapshots": \[$' out || fail "info: snapshots"
