@@ -85,6 +85,27 @@ private slots:
         QVERIFY(!g_engineLibrary);
     }
 
+    // Run reaches the core's command and the engine's output the console as it comes, while the
+    // engine runs; the console keeps it, with how the engine ended, after Stop.
+    void theConsoleShowsTheEnginesOutputAndKeepsIt() {
+        g_soundEngine.useEmbedded = -1;
+        SetText(g_soundEngine.programName, "sh");
+        SetText(g_soundEngine.flagsPresets[0],
+                "-c \"echo SECTION 1:; printf '\\033[merror: none\\n' >&2; exec sleep 30\"");
+        Window()->OnCommand(kCmdRunEngine);
+        QCOMPARE(m_app->Sent().last(), QString("80 3C 40")); // the transport stopped first
+        auto* console = Window()->findChild<EngineConsoleWindow*>();
+        QVERIFY(console && console->isVisible());
+        QTRY_COMPARE(console->Text(), QString("SECTION 1:\nerror: none"));
+        QVERIFY(!g_programLauncher->WaitForExit(g_engineProcess, 0, nullptr)); // still running
+        Window()->OnCommand(kCmdStopEngine); // deaf to the stop signal: SIGTERM ends it
+        QVERIFY(m_app->Sent().contains("F5 00 00"));
+        QTRY_COMPARE(console->Status(),
+                     QString("The sound engine was ended by signal 15 (Terminated)."));
+        QCOMPARE(console->Text(), QString("SECTION 1:\nerror: none"));
+        QCOMPARE(g_engineRunning, 0);
+    }
+
     void environmentFilesDialogOkStoresTheRecord() {
         EnvironmentFilesRecord expected = g_environmentFiles;
         Ui().files = {"/home/me/piece.csd"};

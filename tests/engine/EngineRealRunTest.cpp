@@ -165,6 +165,7 @@ protected:
 };
 
 TEST_F(EngineRealRun, TheEmbeddedEngineHearsTheSliderAndEndsCleanlyOnTheStopSignal) {
+    SetText(g_soundEngine.flagsPresets[0], std::string(kFlags) + " -m135"); // warnings shown
     ProcessExit exit{true, -1};
     EXPECT_LT(PlayAndStop(exit), 1.0);
     EXPECT_EQ(exit, ProcessExit{});
