@@ -9,6 +9,7 @@
 #include "random/NoiseSources.h"
 #include "scripts/ScriptStore.h"
 #include "snapshots/SnapshotState.h"
+#include "tools/MidiScope.h"
 
 void ResetAllState() {
     SetPreferenceDefaults();
@@ -19,6 +20,7 @@ void ResetAllState() {
     ResetScriptStore();
     SetEngineSettingsDefaults();
     ResetEngineRunState();
+    ResetMidiScopeState();
     // Last: a new project's defaults set some of the panel's and the scripts' values.
     ResetProjectState();
 }

@@ -126,6 +126,17 @@ enum StringId : int {
     kStrEngineRunning = 2509,
     kStrEngineExitCode = 2510,   // followed by the code
     kStrEngineExitSignal = 2511, // followed by the signal's number
+    // The MIDI tools.
+    kStrScopeNoteOff = 2600,
+    kStrScopeNoteOn = 2601,
+    kStrScopeKeyAftertouch = 2602,
+    kStrScopeControlChange = 2603,
+    kStrScopeProgramChange = 2604,
+    kStrScopeChannelAftertouch = 2605,
+    kStrScopePitchBend = 2606,
+    kStrScopeStopSignal = 2607,
+    kStrScopeActiveSensing = 2608,
+    kStrScopeUnknown = 2609,
 };
 
 // The text of a string, or an empty text for a number the table does not hold.
