@@ -148,7 +148,9 @@ int RunEngine(const Args& args) {
     }
     StopSoundEngine();
     if (!ended && !session.Launcher().WaitForExit(engine, 0, &exit)) {
-        std::fprintf(stderr, "%s\n", Str(kStrEngineRunning).c_str());
+        // Stop could not end it (deaf to SIGTERM): say which program is left running.
+        std::fprintf(stderr, "%s%s\n", Str(kStrEngineRunning).c_str(),
+                     EmbeddedEnginePath().c_str());
         return 1;
     }
     if (exit.signalled || exit.code != 0) {

@@ -10,10 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "engine/EngineRun.h"
 #include "midi/MidiByteRing.h"
-
-// The status byte that asks the engine to end.
-inline constexpr std::uint8_t kEngineStopStatus = 0xF5;
 
 // Where the input's thread puts what it receives; Csound's read callback drains the ring.
 class EngineMidiSink {
@@ -26,7 +24,8 @@ public:
     std::size_t Drain(std::uint8_t* out, std::size_t capacity) noexcept;
 
 private:
-    static_assert(std::atomic<bool>::is_always_lock_free, "the stop flag is set from signals");
+    static_assert(std::atomic<bool>::is_always_lock_free,
+                  "the stop flag is set from the input's real-time thread");
     std::atomic<bool>& m_stop;
     MidiByteRing m_ring{64 * 1024};
 };

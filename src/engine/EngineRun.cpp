@@ -156,7 +156,7 @@ void StopSoundEngine() {
     if (g_ui) {
         g_ui->SetWaitCursor(true);
     }
-    SendShortMessage(0xF5, 0x00, 0x00);
+    SendShortMessage(kEngineStopStatus, 0x00, 0x00);
     EndEngineProcess();
     if (!ResetMidiDevices()) {
         ShowWarning(Str(kStrDevicesResetError));

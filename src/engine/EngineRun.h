@@ -15,6 +15,8 @@ inline constexpr const char* kEngineSupportFile = "glut.dll";
 // The parameter string's buffer, its terminating zero included.
 inline constexpr std::size_t kEngineCommandLineSize = 500;
 inline constexpr int kEngineStopWaitMs = 1000;
+// The status byte that asks the engine to end (0xF5 0x00 0x00 on the wire).
+inline constexpr std::uint8_t kEngineStopStatus = 0xF5;
 
 // 1 from a successful Run to the next Stop.
 extern std::int32_t g_engineRunning;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "engine/EngineRun.h"
 #include "resources/Strings.h"
 
 std::vector<ScopeLine> g_scopeLines;
@@ -9,7 +10,6 @@ std::vector<ScopeLine> g_scopeLines;
 namespace {
 
 constexpr std::uint8_t kActiveSensing = 0xFE;
-constexpr std::uint8_t kEngineStopSignal = 0xF5;
 
 struct StatusLook {
     int name;
@@ -28,7 +28,7 @@ StatusLook LookOf(std::uint8_t status) {
     if (status >= 0x80 && status < 0xF0) {
         return kChannelLooks[(status >> 4) - 0x8];
     }
-    if (status == kEngineStopSignal) {
+    if (status == kEngineStopStatus) {
         return {kStrScopeStopSignal, {255, 255, 0}};
     }
     if (status == kActiveSensing) {
