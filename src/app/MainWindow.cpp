@@ -186,6 +186,11 @@ void MainWindow::ToolWindowClosing(int command) {
     MarkToolWindowOpen(command, false);
 }
 
+QWidget* MainWindow::VisibleToolWindow(int command) {
+    QWidget* window = ToolWindow(command);
+    return window && window->isVisible() ? window : nullptr;
+}
+
 bool MainWindow::ToolWindowPlacement(int command, WindowPlacement& placement) const {
     const QWidget* window = ToolWindow(command);
     if (!window || window->isHidden()) {

@@ -51,6 +51,7 @@ public:
     QWidget* ToolWindow(int command) const;
     bool IsToolWindowOpen(int command) const;
     void ToolWindowClosing(int command) override;
+    QWidget* VisibleToolWindow(int command) override;
     void FollowMenuHelp(QMenu* menu) override;
     bool ToolWindowPlacement(int command, WindowPlacement& placement) const;
 

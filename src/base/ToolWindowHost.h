@@ -24,6 +24,8 @@ public:
     virtual void ToggleToolWindow(int command) = 0;
     // A tool window closing: its check marks go at once, although the widget goes a little later.
     virtual void ToolWindowClosing(int command) = 0;
+    // The command's tool window while it is visible, else null.
+    virtual QWidget* VisibleToolWindow(int command) = 0;
     // The status bar's help line follows the items of a tool window's own menu, and says
     // "Ready" again when the menu closes.
     virtual void FollowMenuHelp(QMenu* menu) = 0;
