@@ -68,6 +68,8 @@ enum CommandId : int {
     kCmdDeviceCapabilities = 56000,
     kCmdGlobalMemory = 57000,
     kCmdMidiScope = 58000,
+    kCmdScopeFilterActiveSensing = 58001, // the MIDIScope's own menu
+    kCmdScopeClearList = 58002,
     kCmdScratchPad = 59000,
     kCmdKeyboardMapping = 60000,
     kCmdGestureWindow = 61000,

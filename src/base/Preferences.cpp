@@ -55,7 +55,7 @@ void SetPreferenceDefaults() {
     for (ToolWindowSettings& window : g_toolWindows) {
         window = ToolWindowSettings{};
     }
-    g_midiScopeFilterActiveSensing = 0;
+    g_midiScopeFilterActiveSensing = 1; // a first start hides the steady Active Sensing stream
 }
 
 void ReadWindowSettings() {

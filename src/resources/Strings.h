@@ -137,6 +137,9 @@ enum StringId : int {
     kStrScopeStopSignal = 2607,
     kStrScopeActiveSensing = 2608,
     kStrScopeUnknown = 2609,
+    kStrScopeFilterItem = 2610,
+    kStrScopeClearItem = 2611,
+    kStrScopeTitle = 2612,
 };
 
 // The text of a string, or an empty text for a number the table does not hold.

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "base/Preferences.h"
 #include "engine/EngineRun.h"
+#include "midi/MidiInputQueue.h"
 #include "resources/Strings.h"
 
 std::vector<ScopeLine> g_scopeLines;
@@ -64,6 +66,19 @@ void AppendScopeLine(ScopeLine line) {
 
 void ClearScopeList() {
     g_scopeLines.clear();
+}
+
+bool ScopeMidiInput(const MidiInputEvent& event, bool scopeVisible) {
+    if (!event.bytes.empty() || !scopeVisible) {
+        return false;
+    }
+    std::optional<ScopeLine> line =
+        DecodeScopeLine(event.word, event.timeMs, g_midiScopeFilterActiveSensing != 0);
+    if (!line) {
+        return false;
+    }
+    AppendScopeLine(std::move(*line));
+    return true;
 }
 
 void ResetMidiScopeState() {

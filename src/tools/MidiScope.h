@@ -35,4 +35,10 @@ std::optional<ScopeLine> DecodeScopeLine(std::uint32_t word, std::uint32_t timeM
 void AppendScopeLine(ScopeLine line);
 void ClearScopeList();
 
+struct MidiInputEvent;
+// The MIDIScope's step for each input event, on the user-interface thread: a short message is
+// decoded and, while the window shows (`scopeVisible`), added to the list with the live filter.
+// True when a line was added. System exclusive blocks are not shown.
+bool ScopeMidiInput(const MidiInputEvent& event, bool scopeVisible);
+
 void ResetMidiScopeState();

@@ -58,7 +58,7 @@ TEST_F(PreferencesStore, StoredValuesAreTaken) {
     store.Put(kSettingsKey, kValueKeyboardMapping, EncodeInt32(1));
     store.Put(kWindowsKey, kValueBars, EncodeBars({1, -1}));
     store.Put(kWindowsKey, kValueFrameWindow, EncodeFrameWindow({At(40), 1}));
-    store.Put(kWindowsKey, kValueMidiScope, EncodeToolWindow({At(50), 1, 1}, true));
+    store.Put(kWindowsKey, kValueMidiScope, EncodeToolWindow({At(50), 1, 0}, true));
     store.Put(kWindowsKey, kValueAudioRecorder, EncodeToolWindow({At(60), 0, 0}, false));
     ReadPreferences();
     ReadWindowSettings();
@@ -74,7 +74,8 @@ TEST_F(PreferencesStore, StoredValuesAreTaken) {
     EXPECT_EQ(g_frame.framePlacement, At(40));
     const ToolWindowSettings& scope = g_toolWindows[kToolMidiScope];
     EXPECT_TRUE(scope.placementValid && scope.placement == At(50));
-    EXPECT_EQ(scope.openAtExit + g_midiScopeFilterActiveSensing, 2);
+    EXPECT_EQ(scope.openAtExit, 1);
+    EXPECT_EQ(g_midiScopeFilterActiveSensing, 0); // on at a first start: the stored off wins
     const ToolWindowSettings& recorder = g_toolWindows[kToolAudioRecorder];
     EXPECT_TRUE(recorder.placementValid && recorder.openAtExit == 0);
     EXPECT_FALSE(g_toolWindows[kToolMidiSend].placementValid);

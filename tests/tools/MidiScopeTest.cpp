@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "base/AllState.h"
+#include "base/Preferences.h"
+#include "base/SettingsKeys.h"
+#include "fakes/FakeSettingsStore.h"
+#include "midi/MidiInputQueue.h"
 #include "tools/MidiScope.h"
+#include "tools/ToolWindows.h"
 
 namespace {
 
@@ -49,6 +54,59 @@ TEST_F(MidiScope, TheLinePastTheLimitEmptiesTheList) {
     ClearScopeList();
     AppendScopeLine({"first", {}});
     EXPECT_EQ(g_scopeLines, (std::vector<ScopeLine>{ScopeLine{"first", {}}}));
+}
+
+// The input step: Active Sensing filtered from a first start, nothing kept while the window is
+// hidden, system exclusive blocks not shown.
+TEST_F(MidiScope, InputIsListedOnlyWhileTheWindowShowsAndAsTheFilterSays) {
+    SetPreferenceDefaults();
+    const MidiInputEvent noteOn{0x00643C90, {}, 8000};
+    const MidiInputEvent activeSensing{0xFE, {}, 8001};
+    const MidiInputEvent sysex{0, {0xF0, 0x43, 0xF7}, 8002};
+    EXPECT_FALSE(ScopeMidiInput(noteOn, false));
+    EXPECT_FALSE(ScopeMidiInput(activeSensing, true));
+    EXPECT_FALSE(ScopeMidiInput(sysex, true));
+    EXPECT_TRUE(ScopeMidiInput(noteOn, true));
+    g_midiScopeFilterActiveSensing = 0;
+    EXPECT_TRUE(ScopeMidiInput(activeSensing, true));
+    ASSERT_EQ(g_scopeLines.size(), 2u);
+    EXPECT_EQ(g_scopeLines[0].text, "0x00001F40 0x90 0x3C 0x64 (Note on)");
+    EXPECT_EQ(g_scopeLines[1].colour, (ScopeColour{255, 255, 255}));
+}
+
+// Each tool's corner of the frame, the memory status beside a visible recorder.
+TEST_F(MidiScope, ToolWindowsOpenAtTheirCornerOfTheFrame) {
+    const MainFrameMetrics frame{{100, 50, 800, 600}, 60, 20};
+    const std::tuple<ToolWindow, int, ScreenPoint> rows[] = {
+        {kToolMidiScope, 0, {1, 650 - 200 - 20 - 2}},
+        {kToolMidiSend, 0, {900 - 300 - 4, 60 + 50 + 3}},
+        {kToolScratchPad, 0, {1, 113}},
+        {kToolGlobalMemory, 0, {596, 428}},
+        {kToolGlobalMemory, 250, {346, 428}},
+    };
+    for (const auto& [tool, recorderWidth, at] : rows) {
+        EXPECT_EQ(MidiToolDefaultPosition(tool, frame, 300, 200, recorderWidth), at) << tool;
+    }
+}
+
+// The user's close stores the placement with the open flag 0 (and the MIDIScope's filter), and
+// a reopening in the same run comes back there.
+TEST_F(MidiScope, AClosedToolWindowStoresItsRecord) {
+    FakeSettingsStore store;
+    g_settingsStore = &store;
+    WindowPlacement placement;
+    placement.length = 44;
+    placement.left = 7;
+    g_midiScopeFilterActiveSensing = 1;
+    StoreClosedToolWindow(kToolMidiScope, placement);
+    StoreClosedToolWindow(kToolScratchPad, placement);
+    g_settingsStore = nullptr;
+    ASSERT_TRUE(store.Get(kWindowsKey, kValueMidiScope) &&
+                store.Get(kWindowsKey, kValueScratchPad));
+    EXPECT_EQ(*store.Get(kWindowsKey, kValueMidiScope), EncodeToolWindow({placement, 0, 1}, true));
+    EXPECT_EQ(store.Get(kWindowsKey, kValueScratchPad)->size(), kToolWindowRecordSize);
+    EXPECT_TRUE(g_toolWindows[kToolScratchPad].placementValid);
+    EXPECT_EQ(g_toolWindows[kToolScratchPad].placement, placement);
 }
 
 } // namespace
