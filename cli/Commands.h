@@ -9,6 +9,7 @@ using Args = std::vector<std::string>;
 int RunNoiseCommand(const Args& args);
 int RunSliderCommand(const Args& args);
 int RunMidiCommand(const Args& args);
+int RunMidiMonitor(const Args& args);
 int RunProjectCommand(const Args& args);
 int RunCsoundCommand(const Args& args);
 int RunEngineCommand(const Args& args);

@@ -1,4 +1,5 @@
 // ventaro-tool midi list | send --out N|NAME B1 B2 B3 | panic --out N|NAME (bytes in hexadecimal)
+// | monitor (MidiMonitor.cpp)
 
 #include <cstdio>
 #include <memory>
@@ -58,6 +59,9 @@ int RunMidiCommand(const Args& args) {
             return Usage();
         }
         return ListDevices(*CreatePlatformMidiService());
+    }
+    if (verb == "monitor") {
+        return RunMidiMonitor(args);
     }
     if (verb != "send" && verb != "panic") {
         return Usage();

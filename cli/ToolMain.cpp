@@ -14,6 +14,8 @@ int Usage() {
         "       ventaro-tool midi list\n"
         "       ventaro-tool midi send --out N|NAME B1 B2 B3   (bytes in hexadecimal: 90 or 0x90)\n"
         "       ventaro-tool midi panic --out N|NAME\n"
+        "       ventaro-tool midi monitor --in N|NAME [--out N|NAME] [--count K] "
+        "[--show-active-sensing]\n"
         "       ventaro-tool project new --bits 7|14 --sliders N -o FILE\n"
         "       ventaro-tool project info FILE\n"
         "       ventaro-tool csound header|orchestra|pfields FILE\n"

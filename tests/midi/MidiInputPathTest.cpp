@@ -141,3 +141,42 @@ TEST(MidiInputQueue, AForeignThreadsMessagesArriveInOrderOrAreCounted) {
     EXPECT_GE(wakeUp.count.load(), 1);
     queue.SetWakeUp(nullptr);
 }
+
+// The UI clears the queue (a device closed, the scope emptied) while the input's thread pushes:
+// what is drained afterwards is still whole and in order, and the queue works on.
+TEST(MidiInputQueue, ClearingWhileAForeignThreadPushesKeepsWhatFollowsWholeAndInOrder) {
+    MidiInputQueue queue;
+    CountingWakeUp wakeUp;
+    queue.SetWakeUp(&wakeUp);
+    constexpr std::uint32_t kCount = 100000;
+    std::atomic<bool> done{false};
+    std::thread input([&] {
+        for (std::uint32_t i = 1; i <= kCount; ++i) {
+            queue.OnShortMessage(i, i);
+            queue.OnLongMessage(reinterpret_cast<const std::uint8_t*>("\xF0\x01\xF7"), 3, i);
+        }
+        done = true;
+    });
+    std::uint32_t last = 0;
+    for (int round = 0; !done.load(); ++round) {
+        if (round % 3 == 0) {
+            queue.Clear();
+            continue;
+        }
+        for (const MidiInputEvent& e : queue.Drain()) {
+            if (e.bytes.empty()) {
+                ASSERT_GT(e.word, last);
+                last = e.word;
+            } else {
+                ASSERT_EQ(e.bytes, (std::vector<std::uint8_t>{0xF0, 0x01, 0xF7}));
+            }
+        }
+    }
+    input.join();
+    queue.Drain();
+    queue.OnShortMessage(kCount + 1, 0);
+    const std::vector<MidiInputEvent> after = queue.Drain();
+    ASSERT_EQ(after.size(), 1u);
+    EXPECT_EQ(after[0].word, kCount + 1);
+    queue.SetWakeUp(nullptr);
+}

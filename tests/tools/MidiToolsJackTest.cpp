@@ -1,0 +1,125 @@
+// The MIDI tools of ventaro-tool end to end on a private JACK server: what a JACK client sends
+// arrives in the monitor as the MIDIScope's lines and goes through to the output unchanged and
+// in order.
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <thread>
+
+#include "midi/JackPeer.h"
+#include "midi/JackServer.h"
+
+namespace {
+
+constexpr std::uint32_t kMessages = 3000;
+constexpr int kPerCycle = 4;
+
+struct Stream {
+    std::atomic<bool> go{false};
+    std::atomic<std::uint32_t> sent{0};
+    SequenceCheck check; // the receiver's, read once it is quiet
+    std::atomic<std::uint32_t> arrived{0};
+};
+
+void Send(void* user, jack_client_t*, jack_port_t* const* ports, jack_nframes_t frames) {
+    Stream& stream = *static_cast<Stream*>(user);
+    void* buffer = jack_port_get_buffer(ports[0], frames);
+    jack_midi_clear_buffer(buffer);
+    for (int i = 0; i < kPerCycle && stream.go.load() && stream.sent.load() < kMessages; ++i) {
+        std::uint8_t bytes[3];
+        EncodeSequence(stream.sent.load(), bytes);
+        if (jack_midi_event_write(buffer, static_cast<jack_nframes_t>(i * 8), bytes, 3) == 0) {
+            stream.sent.fetch_add(1);
+        }
+    }
+}
+
+void Receive(void* user, jack_client_t*, jack_port_t* const* ports, jack_nframes_t frames) {
+    Stream& stream = *static_cast<Stream*>(user);
+    void* buffer = jack_port_get_buffer(ports[0], frames);
+    const std::uint32_t count = jack_midi_get_event_count(buffer);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        jack_midi_event_t e;
+        std::uint32_t sequence = 0;
+        if (jack_midi_event_get(&e, buffer, i) == 0) {
+            stream.check.Take(e.buffer, e.size, sequence);
+        }
+    }
+    stream.arrived.fetch_add(count);
+}
+
+bool Connected(const JackPeerClient& peer) {
+    jack_port_t* port = jack_port_by_name(peer.Client(), peer.PortName(0).c_str());
+    return port && jack_port_connected(port) > 0;
+}
+
+class MidiToolsJack : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::system("command -v jackd >/dev/null") != 0) {
+            GTEST_SKIP() << "jackd is not installed";
+        }
+        ASSERT_TRUE(server.Start()) << "the private JACK server did not start";
+        ASSERT_TRUE(sender.Open("peer-send", true, {"out"}, Send, &stream));
+        ASSERT_TRUE(receiver.Open("peer-recv", false, {"in"}, Receive, &stream));
+    }
+
+    JackServer server{48000, 64, true};
+    Stream stream;
+    JackPeerClient sender;
+    JackPeerClient receiver;
+};
+
+TEST_F(MidiToolsJack, TheMonitorListsEveryMessageAndPassesItThroughInOrder) {
+    FILE* monitor = popen("timeout -s INT 60 " VENTARO_TOOL " midi monitor --in peer-send:out "
+                          "--out peer-recv:in --count 3000",
+                          "r");
+    ASSERT_TRUE(monitor);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!(Connected(sender) && Connected(receiver)) &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    stream.go = true;
+    SequenceCheck listed;
+    char line[128];
+    std::uint32_t lines = 0;
+    while (std::fgets(line, sizeof line, monitor)) {
+        unsigned time = 0;
+        unsigned bytes[3] = {};
+        char name[40] = {};
+        ++lines;
+        ASSERT_EQ(std::sscanf(line, "0x%8X 0x%2X 0x%2X 0x%2X (%39[^)])", &time, &bytes[0],
+                              &bytes[1], &bytes[2], name),
+                  5)
+            << line;
+        EXPECT_STREQ(name, "Control change");
+        const std::uint8_t message[3] = {static_cast<std::uint8_t>(bytes[0]),
+                                         static_cast<std::uint8_t>(bytes[1]),
+                                         static_cast<std::uint8_t>(bytes[2])};
+        std::uint32_t sequence = 0;
+        listed.Take(message, 3, sequence);
+    }
+    EXPECT_EQ(pclose(monitor), 0);
+    EXPECT_EQ(lines, kMessages);
+    EXPECT_EQ(listed.inOrder, kMessages);
+    EXPECT_EQ(listed.wrong, 0u);
+    // Thru: every message reached the receiver once, in order (the tool has ended, so the last
+    // cycles have passed).
+    EXPECT_EQ(stream.check.inOrder, kMessages);
+    EXPECT_EQ(stream.check.wrong, 0u);
+}
+
+TEST_F(MidiToolsJack, AnInputThatCannotBeOpenedIsReported) {
+    FILE* monitor = popen(VENTARO_TOOL " midi monitor --in no-such:port 2>&1", "r");
+    ASSERT_TRUE(monitor);
+    char line[128] = {};
+    ASSERT_TRUE(std::fgets(line, sizeof line, monitor));
+    EXPECT_EQ(std::string(line).substr(0, 17), "MIDI INPUT ERROR:");
+    EXPECT_EQ(WEXITSTATUS(pclose(monitor)), 1);
+}
+
+} // namespace
