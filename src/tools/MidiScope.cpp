@@ -58,6 +58,9 @@ std::optional<ScopeLine> DecodeScopeLine(std::uint32_t word, std::uint32_t timeM
 }
 
 void AppendScopeLine(ScopeLine line) {
+    if (g_scopeLines.capacity() <= kScopeMaxLines) {
+        g_scopeLines.reserve(kScopeMaxLines + 1); // once: a burst never waits for the list to grow
+    }
     g_scopeLines.push_back(std::move(line));
     if (g_scopeLines.size() > kScopeMaxLines) {
         ClearScopeList();
