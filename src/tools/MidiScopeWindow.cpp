@@ -21,6 +21,8 @@ namespace {
 constexpr int kScrollRange = 32767;
 // A repaint per frame at most, however dense the input.
 constexpr int kFrameMs = 16;
+// The longest line, "... (Unknown MIDI message)", in sight at the first opening.
+constexpr int kScopeLineChars = 49;
 
 QColor ColourOf(const ScopeColour& colour) {
     return QColor(colour.red, colour.green, colour.blue);
@@ -93,7 +95,7 @@ MidiScopeWindow::MidiScopeWindow(QWidget* owner, ToolWindowHost* host)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
     const QFontMetrics metrics(m_view->font());
-    resize(metrics.horizontalAdvance(QString(44, QLatin1Char('0'))) +
+    resize(metrics.horizontalAdvance(QString(kScopeLineChars, QLatin1Char('0'))) +
                m_view->verticalScrollBar()->sizeHint().width() + 4,
            m_view->LineHeight() * 16 + 4);
 

@@ -33,6 +33,7 @@
 #include "app/Program.h"
 #include "base/ByteCodec.h"
 #include "base/CommandIds.h"
+#include "base/FrameHooks.h"
 #include "engine/AdditionalFilesDialog.h"
 #include "engine/AudioDeviceCatalog.h"
 #include "engine/AudioDevicesDialog.h"
@@ -40,6 +41,7 @@
 #include "engine/EngineSettings.h"
 #include "engine/SoundEngineDialog.h"
 #include "midi/MidiDevicesDialog.h"
+#include "midi/MidiInputQueue.h"
 #include "midi/RoutedMidiService.h"
 #include "panel/PanelState.h"
 #include "panel/SliderPropsDialog.h"
@@ -191,6 +193,22 @@ void SaveEngineConsole(Camera& camera, MainWindow* window) {
         camera.Save(console, "EngineConsole");
     }
     window->OnCommand(kCmdStopEngine);
+}
+
+// The MIDIScope with one message of each kind, as a keyboard and a controller would send them.
+void SaveMidiScope(Camera& camera, MainWindow* window) {
+    if (QWidget* scope = camera.OpenToolWindow(window, kCmdMidiScope, "MIDIScope")) {
+        const std::uint32_t words[] = {0x00643C90, 0x00003C80, 0x004001B0, 0x000005C0,
+                                       0x007F20A0, 0x000030D0, 0x00402AE0, 0x000000F8,
+                                       0x000000F5, 0x00643C91, 0x00003C81};
+        std::uint32_t time = 61250;
+        for (const std::uint32_t word : words) {
+            g_frameHooks.midiInput(MidiInputEvent{word, {}, time += 137});
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(40); // the view follows at its next frame
+        camera.Save(scope, "MIDIScope");
+    }
 }
 
 void SaveStagePanels(Camera& camera) {
@@ -356,6 +374,7 @@ int main(int argc, char** argv) {
     camera.OnModal<AudioDevicesDialog>("AudioDevices");
     window->OnCommand(kCmdAudioDevices);
     SaveEngineConsole(camera, window);
+    SaveMidiScope(camera, window);
     if (withTemplates) {
         ui.answers = {MessageAnswer::No}; // the changed project is not saved
         camera.OnModal<NewProjectDialog>(
