@@ -106,6 +106,10 @@ midi)
     expect 0 "" midi panic --out Loopback
     expect 1 "" midi send --out "No Such Synth" 90 3C 40
     grep -q 'The device "No Such Synth" is not connected.' err || fail "midi send by name: stderr"
+    expect 1 "" midi monitor --in 9999
+    [[ $(head -c 17 err) == "MIDI INPUT ERROR:" ]] || fail "midi monitor --in 9999: stderr"
+    usages "midi monitor" "midi monitor --in" "midi monitor --in 0 --count 0" \
+        "midi monitor --in 0 --colour" "midi monitor --in 0 --in 1"
     usages "midi" "midi list extra" "midi send --out $loopback 90 3C" \
         "midi send --out $loopback 90 3C 1FF" "midi send --out $loopback 90 3C zz" \
         "midi send --in $loopback 90 3C 40" "midi panic"
