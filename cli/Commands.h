@@ -13,6 +13,7 @@ int RunMidiMonitor(const Args& args);
 int RunProjectCommand(const Args& args);
 int RunCsoundCommand(const Args& args);
 int RunEngineCommand(const Args& args);
+int RunFindCommand(const Args& args);
 
 // Prints the usage line of every form to stderr and returns 2.
 int Usage();

@@ -21,7 +21,8 @@ int Usage() {
         "       ventaro-tool csound header|orchestra|pfields FILE\n"
         "       ventaro-tool csound ftable 1..13\n"
         "       ventaro-tool engine cmdline [FILE.vtp]\n"
-        "       ventaro-tool engine run FILE.vtp [--seconds N]\n",
+        "       ventaro-tool engine run FILE.vtp [--seconds N]\n"
+        "       ventaro-tool find FILE.vtp --by name|value|min|max|type|channel|cc1|cc2 TEXT\n",
         stderr);
     return 2;
 }
@@ -51,6 +52,9 @@ int main(int argc, char** argv) {
     }
     if (command == "engine") {
         return RunEngineCommand(args);
+    }
+    if (command == "find") {
+        return RunFindCommand(args);
     }
     return Usage();
 }

@@ -29,6 +29,7 @@
 #include "midi/MidiDevices.h"
 #include "midi/PlatformMidiService.h"
 #include "panel/VirtualPanelWindow.h"
+#include "tools/FindSliderDialog.h"
 #include "tools/MidiScopeWindow.h"
 #include "project/ProjectCommands.h"
 #include "scripts/ScriptEditorWindow.h"
@@ -146,6 +147,7 @@ bool Program::Start(const std::string& commandLine) {
     RegisterScriptEditor(*m_window);
     RegisterVirtualPanel(*m_window);
     RegisterMidiScope(*m_window);
+    RegisterFindSlider(*m_window);
     m_ui.SetMainWindow(m_window.get());
     m_engineConsole = std::make_unique<EngineConsoleView>(m_window.get());
     g_engineOutputView = m_engineConsole.get();

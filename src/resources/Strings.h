@@ -140,6 +140,13 @@ enum StringId : int {
     kStrScopeFilterItem = 2610,
     kStrScopeClearItem = 2611,
     kStrScopeTitle = 2612,
+    // Find slider: the criteria in their list's order, then the dialog's texts.
+    kStrFindByName = 2700, // to 2707
+    kStrNoSlidersFound = 2708,
+    kStrFindTitle = 2709,
+    kStrFindCriteriaLabel = 2710,
+    kStrFindResultsLabel = 2711,
+    kStrFindClose = 2712,
 };
 
 // The text of a string, or an empty text for a number the table does not hold.

@@ -140,8 +140,12 @@ project)
         expect_stderr 'Warning!\r\nYou can have no more than 128 7-bits sliders\r\nand no more than 64 14-bits sliders simultaneously.'
         [[ ! -e Refused.vtp ]] || fail "a refused count wrote a file"
     done
+    # Find slider over a file: the rows of the program's dialog.
+    expect 0 "Slider64 (14 bits) - Ch 1 - CC 63/127 - Min: 0 - Max: 1 - Current: 0\n" \
+        find Wide.vtp --by cc2 127
+    expect 0 "No sliders found.\n" find Default.vtp --by cc2 0
     usages "project new --bits 9 --sliders 4 -o Refused.vtp" "project new --bits 7 --sliders 4" \
-        "project info"
+        "project info" "find Wide.vtp --by colour 1" "find Wide.vtp cc2 1"
     # Missing, short, damaged and special files (never waited on) are refused with their reason.
     head -c 5000 Default.vtp >Short.vtp
     head -c 10340 /dev/zero | tr '\0' 'a' >Text.vtp

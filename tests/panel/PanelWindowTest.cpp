@@ -9,6 +9,7 @@
 #include "snapshots/GetNameDialog.h"
 #include "snapshots/SnapshotManagerDialog.h"
 #include "snapshots/Snapshots.h"
+#include "tools/FindSliderDialog.h"
 
 // The Control Changes that set the 16 sliders to 0 on the first channel, as the output log
 // writes them, the slider `skipped` left out.
@@ -65,6 +66,32 @@ private slots:
         QTest::mouseClick(panel->ControlButton(1), Qt::LeftButton, Qt::ControlModifier);
         QVERIFY(!panel->PresetsMenu()->isVisible());
         QCOMPARE(m_app->Sent(), Zeros(2));
+    }
+
+    // Ctrl+F's dialog finds by the chosen criterion, and a row edited shows its new summary in
+    // place; the "No sliders found." row opens nothing.
+    void findSliderListsTheMatchesAndEditsARowInPlace() {
+        QVERIFY(OpenPanel());
+        WhenModal<FindSliderDialog>([](FindSliderDialog* find) {
+            find->CriteriaList()->setCurrentIndex(6); // by controller 1
+            find->TextEdit()->setText("2");
+            find->SearchButton()->click();
+            QCOMPARE(find->Results()->count(), 1);
+            WhenModal<SliderPropsDialog>([](SliderPropsDialog* props) {
+                props->NameEdit()->setText("Lead");
+                QTest::mouseClick(props->OkButton(), Qt::LeftButton);
+            });
+            QListWidgetItem* row = find->Results()->item(0);
+            emit find->Results()->itemDoubleClicked(row);
+            QCOMPARE(row->text(), QString("Lead (7 bits) - Ch 1 - CC 2 - Min: 0 - Max: 1 - "
+                                          "Current: 0"));
+            find->TextEdit()->setText("999");
+            find->SearchButton()->click();
+            emit find->Results()->itemDoubleClicked(find->Results()->item(0)); // opens nothing
+            QCOMPARE(find->Results()->item(0)->text(), QString("No sliders found."));
+        });
+        QTest::keyClick(Window(), Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(TextOf(Slider(2).name), std::string("Lead"));
     }
 
     void thePropertiesDialogRefusesThenAsksThenStores() {
