@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "base/CommandIds.h"
 #include "base/SettingsKeys.h"
 #include "fakes/CoreServices.h"
 #include "fakes/ExpectedBytes.h"
@@ -19,7 +18,7 @@ protected:
         CoreServices::SetUp();
         OpenOutput();
     }
-    // Sends with the edits holding these texts: what went out, and the messages shown.
+    // Send with the three edits holding these texts.
     SendMidiOutcome Send(const std::string& status, const std::string& data1,
                          const std::string& data2) {
         return SendMidiMessage({status, data1, data2});
@@ -134,16 +133,6 @@ TEST_F(SendMidi, TheScrollBarStepsStayWithinTheDataRange) {
         EXPECT_EQ(ScrollDataValue(value, action, thumb), expected)
             << value << " " << static_cast<int>(action);
     }
-}
-
-TEST_F(SendMidi, PanicIsTheMainWindowsPanicCommand) {
-    RouteCommand(kCmdPanic, SendPanic);
-    SendMidiPanic();
-    EXPECT_EQ(ui.commands, std::vector<int>{kCmdPanic});
-    const std::vector<std::string> sent = Sent();
-    ASSERT_EQ(sent.size(), 32u);
-    EXPECT_EQ(sent.front(), "B0 7B 00");
-    EXPECT_EQ(sent.back(), "BF 79 00");
 }
 
 // The user's close leaves the 48-byte record: the placement's eleven integers, then open 0.
