@@ -11,6 +11,7 @@
 #include "snapshots/SnapshotState.h"
 #include "tools/FindSlider.h"
 #include "tools/MidiScope.h"
+#include "tools/SendMidi.h"
 
 void ResetAllState() {
     SetPreferenceDefaults();
@@ -23,6 +24,7 @@ void ResetAllState() {
     ResetEngineRunState();
     ResetMidiScopeState();
     ResetFindSliderState();
+    ResetSendMidiState();
     // Last: a new project's defaults set some of the panel's and the scripts' values.
     ResetProjectState();
 }

@@ -33,6 +33,7 @@
 #include "tools/MidiScopeWindow.h"
 #include "project/ProjectCommands.h"
 #include "scripts/ScriptEditorWindow.h"
+#include "tools/SendMidiWindow.h"
 
 namespace {
 constexpr const char* kHelpDocument = "Ventaro.2.html";
@@ -148,6 +149,7 @@ bool Program::Start(const std::string& commandLine) {
     RegisterVirtualPanel(*m_window);
     RegisterMidiScope(*m_window);
     RegisterFindSlider(*m_window);
+    RegisterMidiToolWindows(*m_window);
     m_ui.SetMainWindow(m_window.get());
     m_engineConsole = std::make_unique<EngineConsoleView>(m_window.get());
     g_engineOutputView = m_engineConsole.get();

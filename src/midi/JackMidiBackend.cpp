@@ -345,6 +345,8 @@ public:
     void WithVirtualPorts() { m_core->withVirtualPorts.store(true); }
     // The other clients' MIDI ports with these JACK flags.
     std::vector<std::string> Ports(unsigned long flags) const;
+    // True when the port of this name is a device's (physical), not a program's.
+    bool IsPhysical(const std::string& name) const;
     // Our port of this role, connected to `peer` unless it is empty.
     std::unique_ptr<MidiOutPort> OpenOutput(Role role, const std::string& peer, std::string& error);
     std::unique_ptr<MidiInPort> OpenInput(Role role, const std::string& peer,
@@ -424,6 +426,15 @@ std::vector<std::string> JackClient::Ports(unsigned long flags) const {
     }
     jack_free(ports);
     return names;
+}
+
+bool JackClient::IsPhysical(const std::string& name) const {
+    if (m_core->Lost()) {
+        return false;
+    }
+    // Read from the server's shared memory, as the port lists are: this never waits for it.
+    const jack_port_t* port = jack_port_by_name(m_core->client, name.c_str());
+    return port && (jack_port_flags(port) & JackPortIsPhysical) != 0;
 }
 
 jack_port_t* JackClient::Connect(Role role, bool output, const std::string& peer,
@@ -692,8 +703,21 @@ public:
                                            handler, error);
     }
     void Refresh() override { m_slot->Refresh(); }
+    void DescribeOutput(int index, MidiDeviceCaps& caps) override {
+        Describe(index, m_outputs, caps);
+    }
+    void DescribeInput(int index, MidiDeviceCaps& caps) override {
+        Describe(index, m_inputs, caps);
+    }
 
 private:
+    void Describe(int index, const std::vector<std::string>& ports, MidiDeviceCaps& caps) const {
+        std::string error;
+        if (Listed(index, ports, error) &&
+            m_slot->Client()->IsPhysical(ports[static_cast<std::size_t>(index)])) {
+            caps.technology = kTechnologyMidiPort;
+        }
+    }
     bool Listed(int index, const std::vector<std::string>& ports, std::string& error) const {
         if (!m_slot->Connected()) {
             error = m_slot->Unavailable();

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "midi/MidiService.h"
+
 class MidiOutPort {
 public:
     virtual ~MidiOutPort() = default;
@@ -64,4 +66,14 @@ public:
                                                   std::string& error) = 0;
     // Looks for a server that was not there or went away, so that its ports are listed again.
     virtual void Refresh() {}
+    // Fills in what the platform tells of port `index` of OutputPorts() (InputPorts()) as last
+    // listed; the service has set the name and the rest to 0. User-interface thread only.
+    virtual void DescribeOutput(int index, MidiDeviceCaps& caps) {
+        (void)index;
+        (void)caps;
+    }
+    virtual void DescribeInput(int index, MidiDeviceCaps& caps) {
+        (void)index;
+        (void)caps;
+    }
 };

@@ -18,6 +18,26 @@ inline constexpr MidiResult kMidiErrorInvalidHandle = 5;
 inline constexpr MidiResult kMidiErrorNoDriver = 6;
 inline constexpr MidiResult kMidiErrorInvalidParameter = 11;
 
+// What the platform tells of one device, as its capabilities record holds it. A value the
+// platform does not know stays 0.
+struct MidiDeviceCaps {
+    std::uint16_t manufacturerId = 0;
+    std::uint16_t productId = 0;
+    std::uint32_t driverVersion = 0; // major in the high 16 bits, minor in the low
+    std::string name;
+    // Outputs only.
+    std::uint16_t technology = 0;
+    std::uint16_t voices = 0;
+    std::uint16_t notes = 0;
+    std::uint16_t channelMask = 0;
+    std::uint32_t support = 0;
+};
+
+// Technologies of an output; any other number (0: nothing known, a virtual or software port) is
+// shown as the number.
+inline constexpr std::uint16_t kTechnologyMidiPort = 1;
+inline constexpr std::uint16_t kTechnologySynthesizer = 2;
+
 // Receives what arrives on the open input. Called on the service's thread, possibly a real-time
 // audio thread: an implementation must only hand the data over (for example into a
 // MidiInputQueue), never block, lock, allocate or touch user-interface state.
@@ -62,6 +82,15 @@ public:
 
     virtual std::string ErrorText(MidiResult code) = 0;
 
+    // The capabilities of output (input) `index` of the lists as last counted. Asks the platform
+    // on the calling thread: for the user-interface thread only, never a real-time one.
+    virtual MidiResult OutputCaps(int index, MidiDeviceCaps& caps) {
+        return NameOnlyCaps(index, OutputCount(), OutputName(index), caps);
+    }
+    virtual MidiResult InputCaps(int index, MidiDeviceCaps& caps) {
+        return NameOnlyCaps(index, InputCount(), InputName(index), caps);
+    }
+
     // Messages lost on their way out since the service started: thru forwards and sends the
     // output's queue or buffer could not hold. Never wrong bytes in their place.
     virtual std::uint64_t DroppedMessages() { return 0; }
@@ -72,6 +101,16 @@ public:
     virtual bool InputLost() { return false; }
     // Looks for servers that came back or started since, so that the lists show their ports.
     virtual void Rescan() {}
+
+private:
+    static MidiResult NameOnlyCaps(int index, int count, std::string name, MidiDeviceCaps& caps) {
+        if (index < 0 || index >= count) {
+            return kMidiErrorBadDevice;
+        }
+        caps = MidiDeviceCaps{};
+        caps.name = std::move(name);
+        return kMidiOk;
+    }
 };
 
 // Number of bytes a short message with this status carries on the wire. The undefined system

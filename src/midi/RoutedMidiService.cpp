@@ -348,3 +348,31 @@ std::string RoutedMidiService::ErrorText(MidiResult code) {
         return "Unspecified error.";
     }
 }
+
+MidiResult RoutedMidiService::OutputCaps(int index, MidiDeviceCaps& caps) {
+    return Describe(m_outputs, index, true, caps);
+}
+
+MidiResult RoutedMidiService::InputCaps(int index, MidiDeviceCaps& caps) {
+    return Describe(m_inputs, index, false, caps);
+}
+
+MidiResult RoutedMidiService::Describe(const std::vector<Device>& devices, int index, bool output,
+                                       MidiDeviceCaps& caps) {
+    if (index < 0 || index >= static_cast<int>(devices.size())) {
+        return kMidiErrorBadDevice;
+    }
+    const Device& device = devices[static_cast<std::size_t>(index)];
+    caps = MidiDeviceCaps{};
+    caps.name = device.name;
+    // Loopback is ours alone: it has no technology to tell.
+    if (device.backend >= 0) {
+        MidiPortBackend& backend = *m_backends[static_cast<std::size_t>(device.backend)];
+        if (output) {
+            backend.DescribeOutput(device.port, caps);
+        } else {
+            backend.DescribeInput(device.port, caps);
+        }
+    }
+    return kMidiOk;
+}

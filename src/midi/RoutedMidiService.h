@@ -48,6 +48,8 @@ public:
     MidiResult Disconnect() override;
 
     std::string ErrorText(MidiResult code) override;
+    MidiResult OutputCaps(int index, MidiDeviceCaps& caps) override;
+    MidiResult InputCaps(int index, MidiDeviceCaps& caps) override;
 
     std::uint64_t DroppedMessages() override;
 
@@ -63,6 +65,8 @@ private:
     };
 
     void ListDevices();
+    MidiResult Describe(const std::vector<Device>& devices, int index, bool output,
+                        MidiDeviceCaps& caps);
     MidiResult Send(const std::uint8_t* data, std::size_t length);
     // The open input's messages, on the platform's thread.
     void OnBytes(const std::uint8_t* data, std::size_t length) noexcept override;

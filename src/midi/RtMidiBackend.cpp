@@ -4,6 +4,8 @@
 #include "midi/RtMidiBackend.h"
 
 #include <algorithm>
+#include <alsa/asoundlib.h>
+#include <charconv>
 #include <functional>
 #include <rtmidi/RtMidi.h>
 #include <string>
@@ -31,6 +33,26 @@ bool IsOwnPort(std::string_view name) {
 // Warnings go to our error text instead of the terminal.
 void KeepError(RtMidiError::Type, const std::string& text, void* userData) {
     *static_cast<std::string*>(userData) = text;
+}
+
+// The type bits of a sequencer port, 0 when it cannot be asked. RtMidi does not tell them: the
+// sequencer is asked directly, through a client of its own opened for this one question (the
+// capabilities dialog's, never a real-time path).
+unsigned int SequencerPortType(int client, int port) {
+    snd_seq_t* seq = nullptr;
+    if (snd_seq_open(&seq, "default", SND_SEQ_OPEN_OUTPUT, 0) < 0) {
+        return 0;
+    }
+    unsigned int type = 0;
+    snd_seq_port_info_t* info = nullptr;
+    if (snd_seq_port_info_malloc(&info) == 0) {
+        if (snd_seq_get_any_port_info(seq, client, port, info) == 0) {
+            type = snd_seq_port_info_get_type(info);
+        }
+        snd_seq_port_info_free(info);
+    }
+    snd_seq_close(seq);
+    return type;
 }
 
 // Whether a port of this name is still listed (the sequencer keeps running when a device goes:
@@ -155,6 +177,13 @@ public:
         }
     }
 
+    void DescribeOutput(int index, MidiDeviceCaps& caps) override {
+        Describe(m_lister.get(), index, caps);
+    }
+    void DescribeInput(int index, MidiDeviceCaps& caps) override {
+        Describe(m_inLister.get(), index, caps);
+    }
+
     std::unique_ptr<MidiInPort> OpenInput(int index, MidiBytesHandler& handler,
                                           std::string& error) override {
         const int port = PortNumber(m_inLister.get(), index);
@@ -180,6 +209,22 @@ public:
     }
 
 private:
+    void Describe(RtMidi* lister, int index, MidiDeviceCaps& caps) {
+        const int number = PortNumber(lister, index);
+        if (number < 0) {
+            return;
+        }
+        std::optional<std::pair<int, int>> address;
+        try {
+            address = AlsaAddressOfPortName(lister->getPortName(static_cast<unsigned>(number)));
+        } catch (const RtMidiError&) {
+        }
+        if (address) {
+            caps.technology =
+                AlsaPortTechnology(SequencerPortType(address->first, address->second));
+        }
+    }
+
     // The platform's port numbers of the ports we list, in order.
     std::vector<int> PortNumbers(RtMidi* lister) {
         std::vector<int> numbers;
@@ -266,6 +311,37 @@ public:
 };
 
 } // namespace
+
+std::optional<std::pair<int, int>> AlsaAddressOfPortName(const std::string& name) {
+    const std::size_t blank = name.rfind(' ');
+    const std::size_t colon = name.rfind(':');
+    if (blank == std::string::npos || colon == std::string::npos || colon < blank) {
+        return std::nullopt;
+    }
+    const char* end = name.data() + name.size();
+    int client = -1;
+    int port = -1;
+    const auto [clientEnd, clientError] =
+        std::from_chars(name.data() + blank + 1, name.data() + colon, client);
+    const auto [portEnd, portError] = std::from_chars(name.data() + colon + 1, end, port);
+    if (clientError != std::errc() || portError != std::errc() ||
+        clientEnd != name.data() + colon || portEnd != end || client < 0 || port < 0) {
+        return std::nullopt;
+    }
+    return std::pair{client, port};
+}
+
+std::uint16_t AlsaPortTechnology(unsigned int type) {
+    constexpr unsigned int kSynth = SND_SEQ_PORT_TYPE_SYNTH | SND_SEQ_PORT_TYPE_SYNTHESIZER |
+                                    SND_SEQ_PORT_TYPE_DIRECT_SAMPLE | SND_SEQ_PORT_TYPE_SAMPLE;
+    if (type & kSynth) {
+        return kTechnologySynthesizer;
+    }
+    if (type & SND_SEQ_PORT_TYPE_HARDWARE) {
+        return kTechnologyMidiPort;
+    }
+    return 0;
+}
 
 bool AlsaSequencerAvailable() {
     std::vector<RtMidi::Api> apis;

@@ -1,7 +1,11 @@
 #pragma once
 // The ALSA sequencer's MIDI ports, over RtMidi.
 
+#include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "midi/MidiPortBackend.h"
 
@@ -11,3 +15,9 @@ bool AlsaSequencerAvailable();
 std::unique_ptr<MidiPortBackend> MakeAlsaPortBackend();
 // The "Ventaro.2" virtual output and input that other programs connect to.
 std::unique_ptr<MidiPortBackend> MakeAlsaVirtualBackend();
+
+// The sequencer address "client:port" that RtMidi writes at the end of a port's name.
+std::optional<std::pair<int, int>> AlsaAddressOfPortName(const std::string& name);
+// The technology of a sequencer port of these type bits: a synthesizer, a hardware port, or
+// 0 for any other (a program's port).
+std::uint16_t AlsaPortTechnology(unsigned int type);

@@ -147,6 +147,33 @@ enum StringId : int {
     kStrFindCriteriaLabel = 2710,
     kStrFindResultsLabel = 2711,
     kStrFindClose = 2712,
+    // Send MIDI message and the memory status.
+    kStrSendMidiStatusRange = 2620,
+    kStrSendMidiDataRange = 2621,
+    kStrSendMidiChannel = 2622, // followed by the channel number
+    kStrMemoryTimerError = 2623,
+    kStrMemoryUnreadable = 2624,
+    kStrMemoryNoSizes = 2625,
+    // The device capabilities reports, line by line; %d, %ld and %s are filled in.
+    kStrCapsNoDevice = 2660,
+    kStrCapsManufacturer = 2661, // followed by kStrCapsNumber or kStrCapsUnknown
+    kStrCapsProduct = 2662,
+    kStrCapsNumber = 2663,
+    kStrCapsUnknown = 2664,
+    kStrCapsDriverVersion = 2665,
+    kStrCapsName = 2666,
+    kStrCapsTechnologyMidiPort = 2667, // to 2671: technologies 1 to 5 in order
+    kStrCapsTechnologyOther = 2672,
+    kStrCapsVoices = 2673,
+    kStrCapsNotes = 2674,
+    kStrCapsChannelMask = 2675,
+    kStrCapsSupportNone = 2676,
+    kStrCapsSupportVolume = 2677,
+    kStrCapsSupportLrVolume = 2678,
+    kStrCapsSupportCache = 2679,
+    kStrCapsSupportStream = 2680,
+    kStrCapsSupportOther = 2681,
+    kStrCapsUnreadable = 2682, // followed by the platform's reason
 };
 
 // The text of a string, or an empty text for a number the table does not hold.

@@ -63,6 +63,12 @@ void MidiToolWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void MidiToolWindow::keyPressEvent(QKeyEvent* event) {
+    if (!CloseOnEscape(*this, *event)) {
+        QWidget::keyPressEvent(event);
+    }
+}
+
 int VisibleToolWindowWidth(ToolWindowHost* host, int command) {
     const QWidget* window = host ? host->VisibleToolWindow(command) : nullptr;
     return window ? window->frameGeometry().width() : 0;

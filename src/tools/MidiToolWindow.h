@@ -16,6 +16,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Escape closes the window, as Cancel ends a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
     // The window's own steps of closing (a timer stopped), before its record is stored.
     virtual void Closing() {}
     ToolWindowHost* Host() const { return m_host; }

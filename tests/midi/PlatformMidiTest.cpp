@@ -17,6 +17,9 @@
 #include "midi/MidiDevices.h"
 #include "midi/MidiInputQueue.h"
 #include "midi/PlatformMidiService.h"
+#include "midi/RtMidiBackend.h"
+#include "tools/DeviceCaps.h"
+#include <alsa/asoundlib.h>
 
 namespace {
 
@@ -328,4 +331,49 @@ TEST_F(JackMidi, AStoppedServerNeverHoldsTheUserInterfaceAndTheCloseEndsWhenItGo
     // The close waited for the server, then ended; the port opens again.
     EXPECT_TRUE(WaitUntil([&] { return service->OpenOutput(virtualOutput) == kMidiOk; }, 10000));
     EXPECT_EQ(service->SendShort(0x403C90), kMidiOk);
+}
+
+// A device's port (physical, as a bridge of hardware ports registers it) is a MIDI hardware port;
+// another program's port, our virtual port and Loopback tell no technology.
+TEST_F(JackMidi, APhysicalPortIsAHardwarePortAndAProgramsPortHasNoTechnology) {
+    ASSERT_TRUE(receiver.Open("peer-recv", false, {"in"}, ReceiveTraffic, &traffic));
+    ASSERT_NE(jack_port_register(receiver.Client(), "hw", JACK_DEFAULT_MIDI_TYPE,
+                                 JackPortIsInput | JackPortIsPhysical | JackPortIsTerminal, 0),
+              nullptr);
+    MakeService();
+    const std::pair<const char*, const char*> outputs[] = {
+        {"peer-recv:hw", "Technology:\t\t\tMIDI hardware port\r\n"},
+        {"peer-recv:in", "Technology:\t\t\t0\r\n"},
+        {"Ventaro.2", "Technology:\t\t\t0\r\n"},
+        {"Loopback", "Technology:\t\t\t0\r\n"},
+    };
+    for (const auto& [name, line] : outputs) {
+        g_midiDevices.outputDeviceIndex = FindMidiOutput(name);
+        ASSERT_GE(g_midiDevices.outputDeviceIndex, 0) << name;
+        const std::string report = CurrentOutputReport();
+        EXPECT_NE(report.find(std::string("Product name:\t\t\t") + name + "\r\n"),
+                  std::string::npos)
+            << report;
+        EXPECT_NE(report.find(line), std::string::npos) << report;
+    }
+}
+
+// RtMidi names an ALSA port "client:port client-number:port-number"; the sequencer's port type
+// says what it is.
+TEST(AlsaPorts, TheAddressComesFromTheNameAndTheTechnologyFromThePortType) {
+    EXPECT_EQ(AlsaAddressOfPortName("Midi Through:Midi Through Port-0 14:0"), std::pair(14, 0));
+    EXPECT_EQ(AlsaAddressOfPortName("USB Keys:USB Keys MIDI 1 24:1"), std::pair(24, 1));
+    for (const char* name : {"Loopback", "a:b", "x 14:", "x :0", "x 14:0a", "x -1:0"}) {
+        EXPECT_EQ(AlsaAddressOfPortName(name), std::nullopt) << name;
+    }
+    EXPECT_EQ(AlsaPortTechnology(SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_HARDWARE |
+                                 SND_SEQ_PORT_TYPE_PORT),
+              1);
+    EXPECT_EQ(AlsaPortTechnology(SND_SEQ_PORT_TYPE_HARDWARE | SND_SEQ_PORT_TYPE_SYNTHESIZER), 2);
+    EXPECT_EQ(AlsaPortTechnology(SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_SOFTWARE |
+                                 SND_SEQ_PORT_TYPE_SYNTHESIZER),
+              2);
+    EXPECT_EQ(AlsaPortTechnology(SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION),
+              0);
+    EXPECT_EQ(AlsaPortTechnology(0), 0);
 }

@@ -18,6 +18,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -52,6 +53,8 @@
 #include "project/TemplatesDialog.h"
 #include "snapshots/SnapshotManagerDialog.h"
 #include "snapshots/SnapshotState.h"
+#include "tools/DeviceCapsDialog.h"
+#include "tools/SendMidiWindow.h"
 
 namespace {
 
@@ -264,6 +267,23 @@ void SaveStagePanels(Camera& camera) {
 
 } // namespace
 
+// Send MIDI message with a Control Change ready, the memory status and the capabilities dialog.
+void SaveMidiTools(Camera& camera, MainWindow* window) {
+    if (auto* send = dynamic_cast<SendMidiWindow*>(
+            camera.OpenToolWindow(window, kCmdSendMidiMessage, "SendMidi"))) {
+        send->TypeBox()->setCurrentIndex(3);
+        send->ChannelBox()->setCurrentIndex(2);
+        send->DataEdit(0)->SetNumber(7);
+        send->DataBar(1)->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        camera.Save(send, "SendMidi");
+    }
+    if (QWidget* memory = camera.OpenToolWindow(window, kCmdGlobalMemory, "GlobalMemory")) {
+        camera.Save(memory, "GlobalMemory");
+    }
+    camera.OnModal<DeviceCapsDialog>("DeviceCapabilities");
+    window->OnCommand(kCmdDeviceCapabilities);
+}
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Ventaro.2");
@@ -375,6 +395,7 @@ int main(int argc, char** argv) {
     window->OnCommand(kCmdAudioDevices);
     SaveEngineConsole(camera, window);
     SaveMidiScope(camera, window);
+    SaveMidiTools(camera, window);
     if (withTemplates) {
         ui.answers = {MessageAnswer::No}; // the changed project is not saved
         camera.OnModal<NewProjectDialog>(

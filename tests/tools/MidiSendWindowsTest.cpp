@@ -1,0 +1,195 @@
+// The Send MIDI message window, the capabilities dialog and the memory status window on the real
+// widgets, opened by their commands: a user's clicks and keys in, the bytes at the output checked.
+
+#include "GuiTestSupport.h"
+#include "fakes/FakeFileSystem.h"
+#include "tools/DeviceCaps.h"
+#include "tools/DeviceCapsDialog.h"
+#include "tools/MemoryStatus.h"
+#include "tools/MemoryStatusWindow.h"
+#include "tools/SendMidiWindow.h"
+
+namespace {
+
+// Types into an edit as a user does: all of it selected, then the keys.
+void Type(QWidget* edit, const QString& text) {
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, text);
+}
+
+// A file system of the test's own for the memory status, and the program's back after it.
+class MemInfo {
+public:
+    MemInfo() : m_before(g_fileSystem) { g_fileSystem = &files; }
+    ~MemInfo() { g_fileSystem = m_before; }
+    void Set(const std::string& text) {
+        files.files[kMemInfoPath] = std::vector<std::uint8_t>(text.begin(), text.end());
+    }
+    FakeFileSystem files;
+
+private:
+    FileSystem* m_before;
+};
+
+} // namespace
+
+class MidiSendWindowsTest : public GuiTest {
+    Q_OBJECT
+
+private:
+    QAction* Item(int command) const { return Window()->MenuAction(MenuKind::MenuBar, command); }
+    SendMidiWindow* OpenSend() {
+        Window()->OnCommand(kCmdSendMidiMessage);
+        auto* window = dynamic_cast<SendMidiWindow*>(Window()->ToolWindow(kCmdSendMidiMessage));
+        return window && QTest::qWaitForWindowExposed(window) ? window : nullptr;
+    }
+    QStringList Messages() {
+        QStringList texts;
+        for (const QtUi::Shown& shown : Ui().shown) {
+            texts << shown.text;
+        }
+        Ui().shown.clear();
+        return texts;
+    }
+
+private slots:
+    void presetsSendTheComposedStatusAndARefusedByteSendsNothing() {
+        SendMidiWindow* send = OpenSend();
+        QVERIFY(send);
+        QVERIFY(Item(kCmdSendMidiMessage)->isChecked());
+        // The start values: Note on, channel 1, 60 and 64; the status edit off in Presets.
+        QCOMPARE(send->TypeBox()->currentText(), QString("Note on"));
+        QCOMPARE(send->ChannelBox()->count(), 16);
+        QCOMPARE(send->ChannelBox()->itemText(15), QString("Ch16"));
+        QVERIFY(send->ModeRadio(kSendMidiPresets)->isChecked());
+        QVERIFY(!send->StatusEdit()->isEnabled());
+        QCOMPARE(send->DataBar(1)->value(), 64);
+
+        send->TypeBox()->setCurrentIndex(3);
+        send->ChannelBox()->setCurrentIndex(2);
+        Type(send->DataEdit(0), "7");
+        Type(send->DataEdit(1), "100");
+        send->SendButton()->click();
+        QCOMPARE(m_app->Sent(), QStringList{"B2 07 64"});
+        QCOMPARE(send->StatusEdit()->text(), QString("178"));
+        QCOMPARE(send->DataBar(1)->value(), 100);
+
+        // 200 can be typed, and is refused at Send with the edit focused.
+        Type(send->DataEdit(1), "200");
+        QCOMPARE(send->DataEdit(1)->text(), QString("200"));
+        send->SendButton()->click();
+        QCOMPARE(Messages(), QStringList{"Error: data bytes must be enclosed between 0 and 127!"});
+        QVERIFY(m_app->Sent().isEmpty());
+        QVERIFY(send->DataEdit(1)->hasFocus());
+        QCOMPARE(send->DataBar(1)->value(), 100);
+        // Its arrows step within the range from the number typed.
+        QTest::keyClick(send->DataEdit(1), Qt::Key_Up);
+        QCOMPARE(send->DataEdit(1)->text(), QString("127"));
+
+        send->ModeRadio(kSendMidiUser)->click();
+        QVERIFY(send->StatusEdit()->isEnabled() && !send->TypeBox()->isEnabled());
+        Type(send->StatusEdit(), "127");
+        send->SendButton()->click();
+        QCOMPARE(Messages(),
+                 QStringList{"Error: status byte must be enclosed between 128 and 255!"});
+        QVERIFY(send->StatusEdit()->hasFocus());
+        Type(send->StatusEdit(), "200");
+        QTest::keyClick(send->StatusEdit(), Qt::Key_Down);
+        send->SendButton()->click();
+        QCOMPARE(m_app->Sent(), QStringList{"C7 07"}); // program change: two bytes on the wire
+
+        send->PanicButton()->click();
+        const QStringList panic = m_app->Sent();
+        QCOMPARE(panic.size(), 32);
+        QCOMPARE(panic.first() + " " + panic.last(), QString("B0 7B 00 BF 79 00"));
+    }
+
+    void eachScrollBarMoveSendsAndTheValuesOutliveTheWindow() {
+        SendMidiWindow* send = OpenSend();
+        QVERIFY(send);
+        QScrollBar* bar = send->DataBar(1);
+        bar->setValue(120);
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(bar->value(), 127);
+        QCOMPARE(send->DataEdit(1)->text(), QString("127"));
+        bar->setValue(10);
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        bar->setFocus();
+        QTest::keyClick(bar, Qt::Key_Right);
+        QTest::keyClick(bar, Qt::Key_End);
+        QCOMPARE(m_app->Sent(), (QStringList{"90 3C 7F", "90 3C 00", "90 3C 01", "90 3C 7F"}));
+        // A dragged thumb sends each position it reports, and its last again on release.
+        bar->setSliderDown(true);
+        bar->setSliderPosition(40);
+        bar->setSliderPosition(41);
+        bar->setSliderDown(false);
+        QCOMPARE(m_app->Sent(), (QStringList{"90 3C 28", "90 3C 29", "90 3C 29"}));
+
+        send->ModeRadio(kSendMidiUser)->click();
+        send->ChannelBox()->setCurrentIndex(9);
+        send->move(200, 150);
+        Window()->OnCommand(kCmdSendMidiMessage); // closes it
+        QTRY_VERIFY(!Window()->ToolWindow(kCmdSendMidiMessage));
+        QVERIFY(!Item(kCmdSendMidiMessage)->isChecked());
+        const Bytes record = m_app->Value(kWindowsKey, kValueMidiSend);
+        QCOMPARE(record.size(), std::size_t{48});
+        QCOMPARE(Bytes(record.begin() + 44, record.end()), Words({0}));
+
+        send = OpenSend();
+        QVERIFY(send);
+        QVERIFY(send->ModeRadio(kSendMidiUser)->isChecked());
+        QCOMPARE(send->ChannelBox()->currentIndex(), 9);
+        QCOMPARE(send->DataEdit(1)->text(), QString("41"));
+        QCOMPARE(send->DataBar(1)->value(), 41);
+        QCOMPARE(send->pos(), QPoint(200, 150));
+    }
+
+    void theCapabilitiesDialogShowsTheCurrentDevicesReports() {
+        g_midiDevices.inputEnabled = -1;
+        bool shown = false;
+        WhenModal<DeviceCapsDialog>([&](DeviceCapsDialog* dialog) {
+            shown = true;
+            QCOMPARE(dialog->InputReport()->toPlainText(), QString("No device selected."));
+            const QString output = dialog->OutputReport()->toPlainText();
+            QVERIFY(output.contains("Product name:\t\t\tSynth\n"));
+            QCOMPARE(output, ToQt(CurrentOutputReport()));
+            QVERIFY(dialog->OutputReport()->isReadOnly());
+            QVERIFY(dialog->OutputReport()->font().fixedPitch() ||
+                    QFontInfo(dialog->OutputReport()->font()).fixedPitch());
+            dialog->OkButton()->click();
+        });
+        Window()->OnCommand(kCmdDeviceCapabilities);
+        QVERIFY(shown);
+
+        g_midiDevices.inputEnabled = 1; // the input list holds Loopback alone
+        WhenModal<DeviceCapsDialog>([](DeviceCapsDialog* dialog) {
+            QVERIFY(dialog->InputReport()->toPlainText().contains("Product name:\t\t\tLoopback\n"));
+        });
+        Window()->OnCommand(kCmdDeviceCapabilities);
+    }
+
+    void theMemoryBarFollowsMemInfoAndAnUnreadableOneClosesTheWindow() {
+        MemInfo meminfo;
+        meminfo.Set("MemTotal: 1000 kB\nMemAvailable: 250 kB\n");
+        Window()->OnCommand(kCmdGlobalMemory);
+        auto* memory = dynamic_cast<MemoryStatusWindow*>(Window()->ToolWindow(kCmdGlobalMemory));
+        QVERIFY(memory && QTest::qWaitForWindowExposed(memory));
+        QVERIFY(Item(kCmdGlobalMemory)->isChecked());
+        QCOMPARE(memory->Bar()->value(), 75);
+        QCOMPARE(memory->Timer().interval(), 1000);
+        meminfo.Set("MemTotal: 1000 kB\nMemAvailable: 500 kB\n");
+        QTRY_COMPARE_WITH_TIMEOUT(memory->Bar()->value(), 50, 5000);
+
+        meminfo.files.unreadable.insert(kMemInfoPath);
+        QTRY_VERIFY_WITH_TIMEOUT(!Window()->ToolWindow(kCmdGlobalMemory), 5000);
+        QCOMPARE(
+            Messages(),
+            QStringList{"Sorry, can't monitor the memory status: /proc/meminfo can't be read."});
+        QVERIFY(!Item(kCmdGlobalMemory)->isChecked());
+        QCOMPARE(m_app->Value(kWindowsKey, kValueGlobalMemory).size(), std::size_t{48});
+    }
+};
+
+QTEST_MAIN(MidiSendWindowsTest)
+#include "MidiSendWindowsTest.moc"

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "base/SettingsKeys.h"
+#include "fakes/CoreServices.h"
+#include "fakes/ExpectedBytes.h"
+#include "resources/Strings.h"
+#include "tools/SendMidi.h"
+#include "tools/ToolWindows.h"
+
+namespace {
+
+const std::string kStatusError = "Error: status byte must be enclosed between 128 and 255!";
+const std::string kDataError = "Error: data bytes must be enclosed between 0 and 127!";
+
+class SendMidi : public CoreServices {
+protected:
+    void SetUp() override {
+        CoreServices::SetUp();
+        OpenOutput();
+    }
+    // Send with the three edits holding these texts.
+    SendMidiOutcome Send(const std::string& status, const std::string& data1,
+                         const std::string& data2) {
+        return SendMidiMessage({status, data1, data2});
+    }
+};
+
+TEST_F(SendMidi, StartsOnNoteOnChannelOneWithMiddleCAndComesBackThereAfterAReset) {
+    g_sendMidi.mode = kSendMidiUser;
+    g_sendMidi.data[1] = 200;
+    ResetAllState();
+    EXPECT_EQ(g_sendMidi.mode, kSendMidiPresets);
+    EXPECT_EQ(g_sendMidi.presetType, 1);
+    EXPECT_EQ(g_sendMidi.presetChannel, 0);
+    EXPECT_EQ(g_sendMidi.status, 0x90);
+    EXPECT_EQ(g_sendMidi.data[0], 60);
+    EXPECT_EQ(g_sendMidi.data[1], 64);
+    EXPECT_EQ(ChannelEntry(0), "Ch1");
+    EXPECT_EQ(ChannelEntry(15), "Ch16");
+}
+
+// Presets compose (type + 8) × 16 + channel; all three bytes go to the service, which puts on
+// the wire what the status carries.
+TEST_F(SendMidi, PresetsComposeTheStatusFromTypeAndChannel) {
+    const std::tuple<int, int, const char*, const char*, const char*> rows[] = {
+        {3, 2, "7", "100", "B2 07 64"}, {0, 0, "60", "0", "80 3C 00"},
+        {6, 15, "0", "64", "EF 00 40"}, {1, 9, "127", "127", "99 7F 7F"},
+        {4, 0, " 5 ", "99", "C0 05"},   {5, 3, "33", "0", "D3 21"},
+    };
+    for (const auto& [type, channel, data1, data2, sent] : rows) {
+        g_sendMidi.presetType = type;
+        g_sendMidi.presetChannel = channel;
+        // The status edit is disabled in this mode: what it holds does not count.
+        EXPECT_TRUE(Send("12", data1, data2).sent);
+        EXPECT_EQ(Sent(), std::vector<std::string>{sent}) << type << " " << channel;
+        EXPECT_EQ(g_sendMidi.status, ComposeStatus(type, channel));
+    }
+    EXPECT_EQ(g_midiDevices.shortMessage, (std::array<std::uint8_t, 4>{0xD3, 33, 0, 0}));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// Each refusal names its field, focuses it and sends nothing; the numbers typed are kept.
+TEST_F(SendMidi, ARefusedStatusOrDataByteIsShownFocusedAndNothingIsSent) {
+    struct Row {
+        int mode;
+        const char* status;
+        const char* data1;
+        const char* data2;
+        SendMidiField focus;
+        const std::string* message;
+    };
+    const Row rows[] = {
+        {kSendMidiUser, "127", "1", "2", SendMidiField::Status, &kStatusError},
+        {kSendMidiUser, "256", "1", "2", SendMidiField::Status, &kStatusError},
+        {kSendMidiUser, "", "1", "2", SendMidiField::Status, &kStatusError},
+        {kSendMidiUser, "-144", "1", "2", SendMidiField::Status, &kStatusError},
+        {kSendMidiUser, "0x90", "1", "2", SendMidiField::Status, &kStatusError},
+        {kSendMidiUser, "4294967440", "1", "2", SendMidiField::Status, &kStatusError},
+        {kSendMidiPresets, "", "128", "2", SendMidiField::Data1, &kDataError},
+        {kSendMidiPresets, "", "abc", "200", SendMidiField::Data1, &kDataError},
+        {kSendMidiUser, "176", "7", "200", SendMidiField::Data2, &kDataError},
+        {kSendMidiUser, "176", "7", "4294967296", SendMidiField::Data2, &kDataError},
+    };
+    for (const Row& row : rows) {
+        g_sendMidi.mode = row.mode;
+        ui.messages.clear();
+        const SendMidiOutcome outcome = Send(row.status, row.data1, row.data2);
+        EXPECT_FALSE(outcome.sent) << row.status << " " << row.data1 << " " << row.data2;
+        EXPECT_EQ(outcome.focus, row.focus) << row.status << " " << row.data1 << " " << row.data2;
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text, *row.message);
+        EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
+        EXPECT_TRUE(ui.messages[0].caption.empty()); // the main window's title
+    }
+    EXPECT_TRUE(Sent().empty());
+    // Data 1 taken, data 2 kept as typed although refused; what is no number leaves it be.
+    EXPECT_EQ(g_sendMidi.data[0], 7);
+    EXPECT_EQ(g_sendMidi.data[1], 200);
+    EXPECT_EQ(g_sendMidi.status, 176);
+
+    // User mode takes the typed status whatever it is, a system message included.
+    ui.messages.clear();
+    EXPECT_TRUE(Send("248", "1", "2").sent);
+    EXPECT_EQ(Sent(), std::vector<std::string>{"F8"});
+    EXPECT_TRUE(Send("0255", "0", "0").sent);
+    EXPECT_EQ(Sent(), std::vector<std::string>{"FF"});
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(SendMidi, TheScrollBarStepsStayWithinTheDataRange) {
+    using A = ScrollAction;
+    const std::tuple<int, ScrollAction, int, std::optional<int>> rows[] = {
+        {10, A::LineLeft, 0, 9},
+        {0, A::LineLeft, 0, 0},
+        {126, A::LineRight, 0, 127},
+        {127, A::LineRight, 0, 127},
+        {10, A::PageLeft, 0, 0},
+        {16, A::PageLeft, 0, 0},
+        {17, A::PageLeft, 0, 1},
+        {120, A::PageRight, 0, 127},
+        {111, A::PageRight, 0, 127},
+        {110, A::PageRight, 0, 126},
+        {5, A::ThumbTrack, 77, 77},
+        {5, A::ThumbPosition, 90, 90},
+        {64, A::LeftEnd, 0, 0},
+        {64, A::RightEnd, 0, 127},
+        {64, A::EndScroll, 3, std::nullopt},
+        // A refused number left in the edit: the bar starts from where it can stand.
+        {200, A::LineLeft, 0, 126},
+        {-5, A::LineRight, 0, 1},
+    };
+    for (const auto& [value, action, thumb, expected] : rows) {
+        EXPECT_EQ(ScrollDataValue(value, action, thumb), expected)
+            << value << " " << static_cast<int>(action);
+    }
+}
+
+// The user's close leaves the 48-byte record: the placement's eleven integers, then open 0.
+TEST_F(SendMidi, TheClosedWindowsRecordIsItsPlacementAndTheOpenFlagZero) {
+    const WindowPlacement placement{44, 0, 1, -1, -1, -1, -1, 900, 120, 1180, 400};
+    for (const auto& [tool, value] : {std::pair{kToolMidiSend, kValueMidiSend},
+                                      std::pair{kToolGlobalMemory, kValueGlobalMemory}}) {
+        g_toolWindows[tool].openAtExit = 1;
+        StoreClosedToolWindow(tool, placement);
+        ExpectedBytes expected(48);
+        const std::int32_t words[] = {44, 0, 1, -1, -1, -1, -1, 900, 120, 1180, 400, 0};
+        for (std::size_t k = 0; k < std::size(words); ++k) {
+            expected.I32(4 * k, words[k]);
+        }
+        EXPECT_EQ((store.values[{kWindowsKey, value}]), expected.bytes) << value;
+        EXPECT_EQ(g_toolWindows[tool].openAtExit, 0);
+        EXPECT_TRUE(g_toolWindows[tool].placementValid);
+    }
+}
+
+} // namespace
