@@ -10,6 +10,7 @@
 #include "scripts/ScriptStore.h"
 #include "snapshots/SnapshotState.h"
 #include "tools/MidiScope.h"
+#include "tools/ScratchPad.h"
 
 void ResetAllState() {
     SetPreferenceDefaults();
@@ -21,6 +22,7 @@ void ResetAllState() {
     SetEngineSettingsDefaults();
     ResetEngineRunState();
     ResetMidiScopeState();
+    ResetScratchPadState();
     // Last: a new project's defaults set some of the panel's and the scripts' values.
     ResetProjectState();
 }

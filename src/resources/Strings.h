@@ -137,6 +137,17 @@ enum StringId : int {
     kStrScopeStopSignal = 2607,
     kStrScopeActiveSensing = 2608,
     kStrScopeUnknown = 2609,
+    // The system exclusive scratchpad.
+    kStrSysexInvalid = 2630,
+    kStrSysexBankTooBig = 2631,
+    kStrSysexCannotLoad = 2632,
+    kStrSysexCannotSave = 2633,
+    kStrSysexBankCut = 2634, // followed by the number of bytes left out
+    kStrScratchPadTitle = 2635,
+    kStrScratchPadGroup = 2636,
+    kStrScratchPadTip = 2637,
+    kStrScratchPadLoad = 2638,
+    kStrScratchPadSave = 2639,
 };
 
 // The text of a string, or an empty text for a number the table does not hold.
