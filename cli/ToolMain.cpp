@@ -19,7 +19,10 @@ int Usage() {
         "       ventaro-tool csound header|orchestra|pfields FILE\n"
         "       ventaro-tool csound ftable 1..13\n"
         "       ventaro-tool engine cmdline [FILE.vtp]\n"
-        "       ventaro-tool engine run FILE.vtp [--seconds N]\n",
+        "       ventaro-tool engine run FILE.vtp [--seconds N]\n"
+        "       ventaro-tool sysex parse TEXT\n"
+        "       ventaro-tool sysex send --out N|NAME FILE.syx|--text TEXT\n"
+        "       ventaro-tool sysex format FILE.syx\n",
         stderr);
     return 2;
 }
@@ -49,6 +52,9 @@ int main(int argc, char** argv) {
     }
     if (command == "engine") {
         return RunEngineCommand(args);
+    }
+    if (command == "sysex") {
+        return RunSysexCommand(args);
     }
     return Usage();
 }
