@@ -27,6 +27,7 @@ ventaro_gui_test(engine_dialogs_test engine/EngineDialogsTest.cpp)
 ventaro_gui_test(script_editor_window_test scripts/ScriptEditorWindowTest.cpp)
 ventaro_gui_test(project_windows_test project/ProjectWindowsTest.cpp)
 ventaro_gui_test(panel_window_test panel/PanelWindowTest.cpp)
+ventaro_gui_test(scratchpad_window_test tools/ScratchPadWindowTest.cpp)
 ventaro_gui_test(desktop_test DESKTOP app/DesktopTest.cpp)
 # The engine library the build makes, for the dialogs' test.
 add_dependencies(engine_dialogs_test ventaro_engine_library)

@@ -31,6 +31,7 @@
 #include "panel/VirtualPanelWindow.h"
 #include "project/ProjectCommands.h"
 #include "scripts/ScriptEditorWindow.h"
+#include "tools/ScratchPadWindow.h"
 
 namespace {
 constexpr const char* kHelpDocument = "Ventaro.2.html";
@@ -144,6 +145,7 @@ bool Program::Start(const std::string& commandLine) {
     RegisterEngineDialogs(*m_window);
     RegisterScriptEditor(*m_window);
     RegisterVirtualPanel(*m_window);
+    RegisterScratchPad(*m_window);
     m_ui.SetMainWindow(m_window.get());
     m_engineConsole = std::make_unique<EngineConsoleView>(m_window.get());
     g_engineOutputView = m_engineConsole.get();

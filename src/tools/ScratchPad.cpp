@@ -156,6 +156,14 @@ bool SendScratchPad(std::string_view text) {
     return true;
 }
 
+bool ScratchPadEditFits(std::size_t characters) {
+    if (characters <= kScratchPadTextLimit) {
+        return true;
+    }
+    ShowWarning(Str(kStrEditorOutOfSpace));
+    return false;
+}
+
 void ResetScratchPadState() {
     g_scratchPadText.clear();
 }

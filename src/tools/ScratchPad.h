@@ -55,4 +55,8 @@ bool SaveSysexBank(const std::string& path, std::string_view text);
 // message is invalid.
 bool SendScratchPad(std::string_view text);
 
+// Whether an edit that leaves `characters` in the edit field fits its limit; the user is told
+// when it does not, and the edit is not to be made.
+bool ScratchPadEditFits(std::size_t characters);
+
 void ResetScratchPadState();
