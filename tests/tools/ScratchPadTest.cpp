@@ -186,10 +186,4 @@ TEST_F(ScratchPad, SavingWritesTheRawBytesOrKeepsTheOldBank) {
     EXPECT_EQ(files.writes.size(), 3u); // the invalid message was never written
 }
 
-TEST_F(ScratchPad, TheTextGoesWithTheRestOfTheState) {
-    g_scratchPadText = "240 247";
-    ResetAllState();
-    EXPECT_EQ(g_scratchPadText, "");
-}
-
 } // namespace
