@@ -126,6 +126,11 @@ BankLoad LoadSysexBank(const std::string& path) {
     }
     const std::size_t loaded = std::min(file.bytes.size(), kSysexMessageLimit);
     g_scratchPadText = FormatSysex(std::span(file.bytes).first(loaded));
+    if (loaded == kSysexMessageLimit) {
+        // 512 values each followed by a blank are one too many to read back; without the last
+        // blank the final 247 still closes the message, so a full bank can be sent and saved.
+        g_scratchPadText.pop_back();
+    }
     if (loaded < file.bytes.size()) {
         ShowWarning(Str(kStrSysexBankCut) + std::to_string(file.bytes.size() - loaded));
     }
