@@ -5,6 +5,7 @@
 #include <vector>
 
 using Args = std::vector<std::string>;
+class MidiService;
 
 int RunNoiseCommand(const Args& args);
 int RunSliderCommand(const Args& args);
@@ -14,6 +15,11 @@ int RunProjectCommand(const Args& args);
 int RunCsoundCommand(const Args& args);
 int RunEngineCommand(const Args& args);
 int RunFindCommand(const Args& args);
+int RunSysexCommand(const Args& args);
+
+// Opens the output named by its number or its name and installs the service for the device
+// manager's sends; prints the error and fails otherwise.
+bool OpenToolMidiOutput(MidiService& service, const std::string& device);
 
 // Prints the usage line of every form to stderr and returns 2.
 int Usage();

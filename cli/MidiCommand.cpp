@@ -24,9 +24,11 @@ int ListDevices(MidiService& service) {
     return 0;
 }
 
+} // namespace
+
 // Opens the output named by its number or its name as the device manager does; prints its error
 // text and fails otherwise.
-bool OpenOutput(MidiService& service, const std::string& device) {
+bool OpenToolMidiOutput(MidiService& service, const std::string& device) {
     service.OutputCount(); // the list the index refers to
     g_midiService = &service;
     const auto number = ParseInteger(device, 0, INT32_MAX);
@@ -46,8 +48,6 @@ bool OpenOutput(MidiService& service, const std::string& device) {
     }
     return true;
 }
-
-} // namespace
 
 int RunMidiCommand(const Args& args) {
     if (args.empty()) {
@@ -84,7 +84,7 @@ int RunMidiCommand(const Args& args) {
         }
     }
     std::unique_ptr<MidiService> service = CreatePlatformMidiService();
-    if (!OpenOutput(*service, args[2])) {
+    if (!OpenToolMidiOutput(*service, args[2])) {
         return 1;
     }
     MidiResult result = kMidiOk;

@@ -22,6 +22,9 @@ int Usage() {
         "       ventaro-tool csound ftable 1..13\n"
         "       ventaro-tool engine cmdline [FILE.vtp]\n"
         "       ventaro-tool engine run FILE.vtp [--seconds N]\n"
+        "       ventaro-tool sysex parse TEXT\n"
+        "       ventaro-tool sysex send --out N|NAME FILE.syx|--text TEXT\n"
+        "       ventaro-tool sysex format FILE.syx\n"
         "       ventaro-tool find FILE.vtp --by name|value|min|max|type|channel|cc1|cc2 TEXT\n",
         stderr);
     return 2;
@@ -55,6 +58,9 @@ int main(int argc, char** argv) {
     }
     if (command == "find") {
         return RunFindCommand(args);
+    }
+    if (command == "sysex") {
+        return RunSysexCommand(args);
     }
     return Usage();
 }

@@ -12,6 +12,7 @@
 #include "tools/FindSlider.h"
 #include "tools/MidiScope.h"
 #include "tools/SendMidi.h"
+#include "tools/ScratchPad.h"
 
 void ResetAllState() {
     SetPreferenceDefaults();
@@ -25,6 +26,7 @@ void ResetAllState() {
     ResetMidiScopeState();
     ResetFindSliderState();
     ResetSendMidiState();
+    ResetScratchPadState();
     // Last: a new project's defaults set some of the panel's and the scripts' values.
     ResetProjectState();
 }

@@ -34,6 +34,7 @@
 #include "project/ProjectCommands.h"
 #include "scripts/ScriptEditorWindow.h"
 #include "tools/SendMidiWindow.h"
+#include "tools/ScratchPadWindow.h"
 
 namespace {
 constexpr const char* kHelpDocument = "Ventaro.2.html";
@@ -150,6 +151,7 @@ bool Program::Start(const std::string& commandLine) {
     RegisterMidiScope(*m_window);
     RegisterFindSlider(*m_window);
     RegisterMidiToolWindows(*m_window);
+    RegisterScratchPad(*m_window);
     m_ui.SetMainWindow(m_window.get());
     m_engineConsole = std::make_unique<EngineConsoleView>(m_window.get());
     g_engineOutputView = m_engineConsole.get();

@@ -174,6 +174,17 @@ enum StringId : int {
     kStrCapsSupportStream = 2680,
     kStrCapsSupportOther = 2681,
     kStrCapsUnreadable = 2682, // followed by the platform's reason
+    // The system exclusive scratchpad.
+    kStrSysexInvalid = 2630,
+    kStrSysexBankTooBig = 2631,
+    kStrSysexCannotLoad = 2632,
+    kStrSysexCannotSave = 2633,
+    kStrSysexBankCut = 2634, // followed by the number of bytes left out
+    kStrScratchPadTitle = 2635,
+    kStrScratchPadGroup = 2636,
+    kStrScratchPadTip = 2637,
+    kStrScratchPadLoad = 2638,
+    kStrScratchPadSave = 2639,
 };
 
 // The text of a string, or an empty text for a number the table does not hold.

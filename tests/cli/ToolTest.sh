@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the built ventaro-tool and compares its exact standard output, errors and exit code.
-# Usage: ToolTest.sh TOOL noise|slider|midi|usage|project|engine
+# Usage: ToolTest.sh TOOL noise|slider|midi|usage|project|engine|sysex
 set -u
 tool=$1
 group=$2
@@ -184,6 +184,47 @@ engine)
     expect_stderr "Error while opening the selected file!"
     expect_usage engine run
     expect_usage engine run "My Set.vtp" --seconds 0
+    ;;
+sysex)
+    invalid='Error: the system exclusive messages must start with the value 240\r\nand must end with the value 247! Only values between 0 and 255 are accepted.'
+    expect 0 "240 67 16 247 \n" sysex parse "240 67 16 247"
+    expect 0 "240 67 16 247 \n" sysex parse $'240\t67\r\n16 247 5'
+    expect 1 "" sysex parse "240 300 247"
+    expect_stderr "$invalid"
+    expect 1 "" sysex parse "240 1 2 3"
+    # A bank: 240, then 1s, then 247; bank BYTES FILE.
+    bank() { { printf '\xf0'; head -c $(($1 - 2)) /dev/zero | tr '\0' '\1'; printf '\xf7'; } >"$2"; }
+    bank 4 small.syx
+    expect 0 "240 1 1 247 \n" sysex format small.syx
+    bank 600 long.syx
+    expect 0 '*' sysex format long.syx
+    [[ $(wc -w <out) -eq 512 && $(head -c 6 out) == "240 1 " ]] || fail "sysex format: 512 bytes"
+    expect_stderr "The bank holds more than one message can: only its first 512 bytes were loaded. Bytes left out: 88"
+    bank 40000 huge.syx
+    expect 1 "" sysex format huge.syx
+    expect_stderr "Sorry, file too big to be loaded!"
+    : >empty.syx
+    expect 1 "" sysex format empty.syx
+    expect_stderr "Sorry, can't load the system exclusive bank!"
+    expect 1 "" sysex format missing.syx
+    expect_stderr "Error while opening the selected file!"
+    # A bank goes out whole, past the scratchpad's 512 bytes.
+    bank 4096 4k.syx
+    expect 0 "" sysex send --out Loopback 4k.syx
+    expect 0 "" sysex send --out Loopback --text "240 67 16 247"
+    expect 1 "" sysex send --out Loopback --text "240 67 16"
+    expect_stderr "$invalid"
+    printf '\xf0\x01' >open.syx
+    expect 1 "" sysex send --out Loopback open.syx
+    expect_stderr "$invalid"
+    expect 1 "" sysex send --out Loopback huge.syx
+    expect_stderr "Sorry, file too big to be loaded!"
+    expect 1 "" sysex send --out "No Such Synth" small.syx
+    grep -q 'The device "No Such Synth" is not connected.' err || fail "sysex send: stderr"
+    usages "sysex" "sysex parse" "sysex format" "sysex send --out Loopback" \
+        "sysex send --out Loopback --text" "sysex send Loopback small.syx" \
+        "sysex send --out Loopback small.syx small.syx" "sysex dump small.syx"
+    expect_usage sysex send --out "" small.syx
     ;;
 *)
     fail "unknown test group $group"

@@ -55,6 +55,7 @@
 #include "snapshots/SnapshotState.h"
 #include "tools/DeviceCapsDialog.h"
 #include "tools/SendMidiWindow.h"
+#include "tools/ScratchPad.h"
 
 namespace {
 
@@ -381,6 +382,12 @@ int main(int argc, char** argv) {
     }
     if (QWidget* editor = camera.OpenToolWindow(window, kCmdScriptEditor, "ScriptEditor")) {
         camera.Save(editor, "ScriptEditor");
+    }
+    // The scratchpad holding a message typed over two lines.
+    g_scratchPadText = "240 67 16 76 0 0\n126 0 247";
+    if (QWidget* pad = camera.OpenToolWindow(window, kCmdScratchPad, "ScratchPad")) {
+        camera.Save(pad, "ScratchPad");
+        window->OnCommand(kCmdScratchPad);
     }
     if (window->ToolWindow(kCmdVirtualPanel)) {
         // A long snapshot name, then the stage panels in windows of their own.
