@@ -9,6 +9,7 @@
 #include "random/NoiseSources.h"
 #include "scripts/ScriptStore.h"
 #include "snapshots/SnapshotState.h"
+#include "tools/KeyboardMapping.h"
 #include "tools/MidiScope.h"
 
 void ResetAllState() {
@@ -21,6 +22,7 @@ void ResetAllState() {
     SetEngineSettingsDefaults();
     ResetEngineRunState();
     ResetMidiScopeState();
+    ResetKeyboardMappingState();
     // Last: a new project's defaults set some of the panel's and the scripts' values.
     ResetProjectState();
 }

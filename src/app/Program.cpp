@@ -31,6 +31,7 @@
 #include "panel/VirtualPanelWindow.h"
 #include "project/ProjectCommands.h"
 #include "scripts/ScriptEditorWindow.h"
+#include "tools/KeyboardMapping.h"
 
 namespace {
 constexpr const char* kHelpDocument = "Ventaro.2.html";
@@ -103,6 +104,10 @@ void Program::Install() {
     g_frameHooks.readAudioDevices = ReadAudioDevices;
     g_frameHooks.readSoundEngine = ReadSoundEngineSettings;
     g_frameHooks.closeEngineOnExit = CloseEngineOnExit;
+    RegisterKeyboardMapping([] {
+        const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
+        return KeyModifiers{held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier)};
+    });
     if (!g_fileSystem) {
         g_fileSystem = &m_fileSystem;
     }

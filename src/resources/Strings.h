@@ -137,6 +137,9 @@ enum StringId : int {
     kStrScopeStopSignal = 2607,
     kStrScopeActiveSensing = 2608,
     kStrScopeUnknown = 2609,
+    kStrKeyboardMappingOn = 2650,
+    kStrVelocityFeedback = 2651, // with the velocity
+    kStrChannelFeedback = 2652,  // with the channel, 1 to 16
 };
 
 // The text of a string, or an empty text for a number the table does not hold.
