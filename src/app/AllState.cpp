@@ -10,6 +10,7 @@
 #include "scripts/ScriptStore.h"
 #include "snapshots/SnapshotState.h"
 #include "tools/FindSlider.h"
+#include "tools/KeyboardMapping.h"
 #include "tools/MidiScope.h"
 #include "tools/SendMidi.h"
 #include "tools/ScratchPad.h"
@@ -27,6 +28,7 @@ void ResetAllState() {
     ResetFindSliderState();
     ResetSendMidiState();
     ResetScratchPadState();
+    ResetKeyboardMappingState();
     // Last: a new project's defaults set some of the panel's and the scripts' values.
     ResetProjectState();
 }

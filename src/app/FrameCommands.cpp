@@ -131,10 +131,14 @@ void ToggleStatusBar() {
 
 void ToggleKeyboardMapping() {
     const bool on = g_frame.keyboardMapping < 0;
+    // The keys held now will not reach the mapping when they go up: their notes end here.
+    if (!on && g_frameHooks.keyboardMappingRelease) {
+        g_frameHooks.keyboardMappingRelease();
+    }
     if (g_frameView) {
         g_frameView->CheckMenuItem(MenuKind::MenuBar, kCmdKeyboardMapping, on);
     }
-    SetStatus(kStatusPartKeyboard, on ? "KBM" : "");
+    SetStatus(kStatusPartKeyboard, on ? Str(kStrKeyboardMappingOn) : "");
     g_frame.keyboardMapping = -g_frame.keyboardMapping;
     SetStatus(kStatusPartLast, "");
     StoreKeyboardMapping();

@@ -2,13 +2,14 @@
 
 #include "base/Preferences.h"
 #include "midi/MidiDevices.h"
+#include "resources/Strings.h"
 
 std::array<int, kStatusPartCount> StatusPartEdges(int width) {
     return {width * 6 / 20, width * 12 / 20, width * 18 / 20, width * 19 / 20, width};
 }
 
 std::string KeyboardMappingStatusText() {
-    return g_frame.keyboardMapping > 0 ? "KBM" : "";
+    return g_frame.keyboardMapping > 0 ? Str(kStrKeyboardMappingOn) : "";
 }
 
 std::array<std::string, 4> StatusTextsForLayout() {

@@ -65,6 +65,14 @@ int ScanCodeOf(const QKeyEvent& event) {
     }
 }
 
+MappedKey MappedKeyOf(const QKeyEvent& event, bool down) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    return {down,
+            ScanCodeOf(event),
+            event.isAutoRepeat(),
+            {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier)}};
+}
+
 MainWindow::MainWindow() {
     setObjectName("MainWindow");
     setWindowTitle(ToQt(Str(kStrTitle)));
@@ -437,8 +445,9 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
-    if (g_frameHooks.keyboardMappingKey && !event->isAutoRepeat()) {
-        g_frameHooks.keyboardMappingKey(true, ScanCodeOf(*event));
+    // Repeats go too: the adjustment keys repeat, the note keys ignore them.
+    if (g_frameHooks.keyboardMappingKey) {
+        g_frameHooks.keyboardMappingKey(MappedKeyOf(*event, true));
     }
     if (event->key() == Qt::Key_Escape) {
         OnCommand(kCmdPanic);
@@ -446,11 +455,22 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
-    if (g_frame.keyboardMapping > 0 && g_frameHooks.keyboardMappingKey && !event->isAutoRepeat()) {
-        g_frameHooks.keyboardMappingKey(false, ScanCodeOf(*event));
+    if (g_frame.keyboardMapping <= 0) {
+        QWidget::keyReleaseEvent(event);
         return;
     }
-    QWidget::keyReleaseEvent(event);
+    // An auto-repeat comes as a release and a press: the key itself stays down.
+    if (g_frameHooks.keyboardMappingKey && !event->isAutoRepeat()) {
+        g_frameHooks.keyboardMappingKey(MappedKeyOf(*event, false));
+    }
+}
+
+void MainWindow::focusOutEvent(QFocusEvent* event) {
+    // The key-ups of the keys held now go elsewhere: their notes end here rather than hang.
+    if (g_frameHooks.keyboardMappingRelease) {
+        g_frameHooks.keyboardMappingRelease();
+    }
+    QWidget::focusOutEvent(event);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

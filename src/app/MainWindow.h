@@ -12,6 +12,7 @@
 #include "app/CommandTable.h"
 #include "app/FrameView.h"
 #include "base/Clock.h"
+#include "base/FrameHooks.h"
 #include "base/ToolWindowHost.h"
 
 class QMenu;
@@ -104,6 +105,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -146,3 +148,5 @@ private:
 // The scan code of a key event for the keyboard mapping: the evdev code, with the arrow and
 // page keys given the codes the mapping table uses.
 int ScanCodeOf(const QKeyEvent& event);
+// A key event as the keyboard mapping takes it.
+MappedKey MappedKeyOf(const QKeyEvent& event, bool down);

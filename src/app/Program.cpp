@@ -35,6 +35,7 @@
 #include "scripts/ScriptEditorWindow.h"
 #include "tools/SendMidiWindow.h"
 #include "tools/ScratchPadWindow.h"
+#include "tools/KeyboardMapping.h"
 
 namespace {
 constexpr const char* kHelpDocument = "Ventaro.2.html";
@@ -107,6 +108,10 @@ void Program::Install() {
     g_frameHooks.readAudioDevices = ReadAudioDevices;
     g_frameHooks.readSoundEngine = ReadSoundEngineSettings;
     g_frameHooks.closeEngineOnExit = CloseEngineOnExit;
+    RegisterKeyboardMapping([] {
+        const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
+        return KeyModifiers{held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier)};
+    });
     if (!g_fileSystem) {
         g_fileSystem = &m_fileSystem;
     }

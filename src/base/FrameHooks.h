@@ -10,6 +10,21 @@
 // Named only: the MIDI input hook carries it by reference.
 struct MidiInputEvent;
 
+// The modifiers the keyboard mapping shifts the octave by.
+struct KeyModifiers {
+    bool shift = false;
+    bool ctrl = false;
+};
+
+// A key of the main window for the keyboard mapping: its scan code (set 1), whether it goes down
+// or up, whether the press is the key's auto-repeat, and the modifiers held at that moment.
+struct MappedKey {
+    bool down = false;
+    int scanCode = 0;
+    bool autoRepeat = false;
+    KeyModifiers modifiers;
+};
+
 // What the Edit menu needs of the script editor when it drops down.
 struct EditorMenuState {
     bool editorVisible = false;
@@ -40,8 +55,11 @@ struct FrameHooks {
     std::function<EditorMenuState()> editorMenuState;
     // Each event of the MIDI input, on the user-interface thread, oldest first.
     std::function<void(const MidiInputEvent& event)> midiInput;
-    // A key going down (true) or up while keyboard mapping is enabled, with its scan code.
-    std::function<void(bool down, int scanCode)> keyboardMappingKey;
+    // A key going down or up while keyboard mapping is enabled.
+    std::function<void(const MappedKey& key)> keyboardMappingKey;
+    // Ends the notes of the keys the mapping holds down: the mapping goes off or the main window
+    // loses the focus, and their key-ups would never come.
+    std::function<void()> keyboardMappingRelease;
 };
 
 extern FrameHooks g_frameHooks;

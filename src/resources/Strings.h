@@ -185,6 +185,9 @@ enum StringId : int {
     kStrScratchPadTip = 2637,
     kStrScratchPadLoad = 2638,
     kStrScratchPadSave = 2639,
+    kStrKeyboardMappingOn = 2650,
+    kStrVelocityFeedback = 2651, // with the velocity
+    kStrChannelFeedback = 2652,  // with the channel, 1 to 16
 };
 
 // The text of a string, or an empty text for a number the table does not hold.

@@ -48,6 +48,47 @@ private slots:
         QCOMPARE(m_app->Sent().size(), 32); // two words for each of the sixteen channels
     }
 
+    // The keys are taken by their evdev codes (the native scan code less 8), not their caps; the
+    // arrow keys stand for the keypad's; a repeat's release is not the key going up.
+    void mappedKeysPlayByTheirNativeScanCodes() {
+        const auto key = [this](QEvent::Type type, int qtKey, quint32 evdev,
+                                Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                                bool autoRepeat = false) {
+            QKeyEvent event(type, qtKey, modifiers, evdev + 8, 0, 0, QString(), autoRepeat);
+            QApplication::sendEvent(Window(), &event);
+        };
+        key(QEvent::KeyPress, Qt::Key_Q, 0x10);
+        QVERIFY(m_app->Sent().isEmpty()); // the mapping is off after a first start
+        Window()->OnCommand(kCmdKeyboardMapping);
+        key(QEvent::KeyPress, Qt::Key_A, 0x10); // the code counts, not the key's character
+        QCOMPARE(m_app->Sent(), QStringList{"90 3C 40"});
+        QCOMPARE(Window()->StatusBar()->PartText(4), "C5");
+        key(QEvent::KeyRelease, Qt::Key_A, 0x10, Qt::NoModifier, true);
+        key(QEvent::KeyPress, Qt::Key_A, 0x10, Qt::NoModifier, true);
+        QVERIFY(m_app->Sent().isEmpty());
+        key(QEvent::KeyRelease, Qt::Key_A, 0x10);
+        QCOMPARE(m_app->Sent(), QStringList{"80 3C 40"});
+
+        key(QEvent::KeyPress, Qt::Key_Up, 0x67);
+        key(QEvent::KeyPress, Qt::Key_Up, 0x67, Qt::NoModifier, true);
+        QCOMPARE(Window()->StatusBar()->PartText(4), "V 66");
+        key(QEvent::KeyPress, Qt::Key_PageUp, 0x68);
+        key(QEvent::KeyPress, Qt::Key_9, 0x49, Qt::KeypadModifier);
+        QCOMPARE(Window()->StatusBar()->PartText(4), "Ch 3");
+        key(QEvent::KeyPress, Qt::Key_PageDown, 0x6D);
+        key(QEvent::KeyPress, Qt::Key_Down, 0x6C);
+        key(QEvent::KeyPress, Qt::Key_Q, 0x10, Qt::ShiftModifier);
+        key(QEvent::KeyRelease, Qt::Key_Q, 0x10, Qt::ControlModifier);
+        QCOMPARE(m_app->Sent(), (QStringList{"91 48 41", "81 30 41"}));
+
+        // Focus gone with a key held: its note ends then, and its key-up sends nothing more.
+        key(QEvent::KeyPress, Qt::Key_W, 0x11);
+        QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(Window(), &focusOut);
+        key(QEvent::KeyRelease, Qt::Key_W, 0x11);
+        QCOMPARE(m_app->Sent(), (QStringList{"91 3E 41", "81 3E 41"}));
+    }
+
     void theTrayAndTheToolWindowsKeepTheirMarksAndPlaces() {
         Window()->SetTrayAvailableForTests(true);
         Window()->OnCommand(kCmdMinimizeToTray);

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -32,6 +33,7 @@
 
 #include "app/MainWindow.h"
 #include "app/Program.h"
+#include "app/StatusBarWidget.h"
 #include "base/ByteCodec.h"
 #include "base/CommandIds.h"
 #include "base/FrameHooks.h"
@@ -183,6 +185,19 @@ private:
 // The panel as it is played on stage: 16, 64 and 128 faders at random positions (the same each
 // run), some locked, the current one focused and showing a long value, in both control styles.
 // The real csound on the project's scripts, without audio, its output in the engine's console.
+// The status bar while the keyboard mapping plays: "KBM" and the note of Shift+Q.
+void SaveKeyboardMappingStatus(Camera& camera, MainWindow* window) {
+    const auto sendQ = [window](QEvent::Type type) {
+        QKeyEvent event(type, Qt::Key_Q, Qt::ShiftModifier, 0x10 + 8, 0, 0, "Q");
+        QApplication::sendEvent(window, &event);
+    };
+    window->OnCommand(kCmdKeyboardMapping);
+    sendQ(QEvent::KeyPress);
+    camera.Save(window->StatusBar(), "KeyboardMappingStatus");
+    sendQ(QEvent::KeyRelease);
+    window->OnCommand(kCmdKeyboardMapping);
+}
+
 void SaveEngineConsole(Camera& camera, MainWindow* window) {
     g_soundEngine.useEmbedded = -1;
     SetText(g_soundEngine.flagsPresets[0], "-n -d");
@@ -362,6 +377,7 @@ int main(int argc, char** argv) {
         [](NewProjectDialog* dialog) { dialog->OkButton()->click(); });
     window->OnCommand(kCmdNewProject);
     camera.Save(window, "MainFrame");
+    SaveKeyboardMappingStatus(camera, window);
 
     if (auto* panel = qobject_cast<VirtualPanelWindow*>(
             camera.OpenToolWindow(window, kCmdVirtualPanel, "VirtualPanel"))) {

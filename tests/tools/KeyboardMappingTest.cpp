@@ -1,0 +1,191 @@
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/FrameFixture.h"
+#include "base/ByteCodec.h"
+#include "base/CommandIds.h"
+#include "tools/KeyboardMapping.h"
+
+namespace {
+
+constexpr int kQ = 0x10;
+constexpr int kW = 0x11;
+constexpr int kZ = 0x2C;
+constexpr KeyModifiers kShift{true, false};
+constexpr KeyModifiers kCtrl{false, true};
+
+// The frame after its creation with the mapping installed, switched on, and the output open.
+class KeyMapping : public CreatedFrame {
+protected:
+    void SetUp() override {
+        CreatedFrame::SetUp();
+        RegisterKeyboardMapping([this] { return heldNow; });
+        OpenOutput();
+        DispatchCommand(kCmdKeyboardMapping);
+        ui.statusTexts.clear();
+    }
+
+    void Down(int scanCode, KeyModifiers modifiers = {}, bool autoRepeat = false) {
+        g_frameHooks.keyboardMappingKey({true, scanCode, autoRepeat, modifiers});
+    }
+    void Up(int scanCode, KeyModifiers modifiers = {}) {
+        g_frameHooks.keyboardMappingKey({false, scanCode, false, modifiers});
+    }
+    std::string Feedback() const {
+        const std::vector<std::string> texts = StatusOf(4);
+        return texts.empty() ? "(none)" : texts.back();
+    }
+    using Texts = std::vector<std::string>;
+
+    KeyModifiers heldNow; // what the program would find held outside a key event
+};
+
+// Shift raises an octave, Ctrl lowers one, both cancel; the note and its name follow the shift.
+TEST_F(KeyMapping, NoteKeysPlayTheirNoteShiftedByTheModifiers) {
+    const struct {
+        int scanCode;
+        KeyModifiers modifiers;
+        const char* noteOn;
+        const char* shown;
+    } rows[] = {
+        {kQ, {}, "90 3C 40", "C5"},      {kQ, kShift, "90 48 40", "C6"},
+        {kZ, kCtrl, "90 21 40", "A2"},   {kQ, {true, true}, "90 3C 40", "C5"},
+        {0x0D, {}, "90 4E 40", "F#6"},   {0x1E, kShift, "90 38 40", "G#4"},
+        {0x35, kCtrl, "90 30 40", "C4"}, {0x1F, {}, "90 2E 40", "A#3"},
+    };
+    for (const auto& row : rows) {
+        Down(row.scanCode, row.modifiers);
+        EXPECT_EQ(Sent(), Texts{row.noteOn}) << row.shown;
+        EXPECT_EQ(Feedback(), row.shown);
+        Up(row.scanCode, row.modifiers);
+        std::string noteOff = row.noteOn;
+        noteOff[0] = '8';
+        EXPECT_EQ(Sent(), Texts{noteOff}) << row.shown;
+    }
+}
+
+// Every code of the table plays the note of its row; unmapped codes and codes past the table
+// play nothing, whatever the modifiers.
+TEST_F(KeyMapping, TheTableMapsExactlyItsThirtyEightKeys) {
+    const std::vector<int> notes = {61, 63, 66, 68, 70, 73, 75, 78, 60, 62, 64, 65, 67,
+                                    69, 71, 72, 74, 76, 77, 79, 44, 46, 49, 51, 54, 56,
+                                    58, 61, 45, 47, 48, 50, 52, 53, 55, 57, 59, 60};
+    std::vector<int> played;
+    for (int code = -1; code < 0x100; ++code) {
+        Down(code);
+        Up(code);
+        const Texts sent = Sent();
+        if (!sent.empty()) {
+            ASSERT_EQ(sent.size(), 2u) << code;
+            EXPECT_EQ(sent[0].substr(0, 2) + sent[1].substr(0, 2), "9080") << code;
+            played.push_back(std::stoi(sent[0].substr(3, 2), nullptr, 16));
+            EXPECT_LT(code, kKeyMapSize);
+        }
+    }
+    EXPECT_EQ(played, notes);
+}
+
+// Holding a key sends one Note On; its release one Note Off; a repeat of a key pressed before the
+// mapping came plays nothing, and neither does its release.
+TEST_F(KeyMapping, AutoRepeatAndStrayKeyUpsPlayNothing) {
+    Down(kQ);
+    Down(kQ, {}, true);
+    Down(kQ, {}, true);
+    EXPECT_EQ(Sent(), Texts{"90 3C 40"});
+    Up(kQ);
+    EXPECT_EQ(Sent(), Texts{"80 3C 40"});
+    Down(kW, {}, true);
+    Up(kW);
+    Up(kQ);
+    EXPECT_TRUE(Sent().empty());
+}
+
+// The adjustments stop at their bounds, repeat with the key, and go into the following notes.
+TEST_F(KeyMapping, VelocityAndChannelKeysStopAtTheirBounds) {
+    for (int i = 0; i < 70; ++i) {
+        Down(kScanVelocityUp, {}, i > 0);
+    }
+    EXPECT_EQ(Feedback(), "V 127");
+    Up(kScanVelocityUp); // a key-up changes nothing
+    for (int i = 0; i < 20; ++i) {
+        Down(kScanChannelUp, {}, i > 0);
+    }
+    EXPECT_EQ(Feedback(), "Ch 16");
+    EXPECT_EQ(g_keyboardMapping.channel, 15);
+    Down(kQ);
+    EXPECT_EQ(Sent(), Texts{"9F 3C 7F"});
+    Up(kQ);
+    EXPECT_EQ(Sent(), Texts{"8F 3C 7F"});
+
+    for (int i = 0; i < 130; ++i) {
+        Down(kScanVelocityDown);
+    }
+    EXPECT_EQ(Feedback(), "V 0");
+    Down(kScanChannelDown);
+    EXPECT_EQ(Feedback(), "Ch 15");
+    for (int i = 0; i < 20; ++i) {
+        Down(kScanChannelDown);
+    }
+    EXPECT_EQ(Feedback(), "Ch 1");
+    EXPECT_EQ(g_keyboardMapping.velocity, 0);
+    EXPECT_TRUE(Sent().empty());
+}
+
+// The note is computed again at release with the modifiers held then.
+TEST_F(KeyMapping, ReleasingShiftFirstEndsTheUnshiftedNote) {
+    Down(kQ, kShift);
+    Up(kQ);
+    EXPECT_EQ(Sent(), (Texts{"90 48 40", "80 3C 40"}));
+}
+
+// Switching the mapping off or losing the focus ends the held notes at once, computed with the
+// modifiers held then; the keys' later releases send nothing, and nothing plays while off.
+TEST_F(KeyMapping, HeldNotesEndWhenTheMappingGoesOffOrTheFocusGoes) {
+    Down(kQ);
+    Down(kZ, kShift);
+    Down(kScanVelocityUp);
+    EXPECT_EQ(Sent(), (Texts{"90 3C 40", "90 39 40"}));
+    heldNow = kShift;
+    g_frameHooks.keyboardMappingRelease();
+    EXPECT_EQ(Sent(), (Texts{"80 48 41", "80 39 41"}));
+    g_frameHooks.keyboardMappingRelease();
+    Up(kQ);
+    Up(kZ, kShift);
+    EXPECT_TRUE(Sent().empty());
+
+    Down(kW);
+    EXPECT_EQ(Sent(), Texts{"90 3E 41"});
+    heldNow = {};
+    ui.statusTexts.clear();
+    DispatchCommand(kCmdKeyboardMapping);
+    EXPECT_EQ(Sent(), Texts{"80 3E 41"});
+    EXPECT_EQ(StatusOf(3), Texts{""});
+    EXPECT_EQ(StatusOf(4), Texts{""});
+    Up(kW);
+    Down(kQ);
+    Up(kQ);
+    EXPECT_TRUE(Sent().empty());
+
+    DispatchCommand(kCmdKeyboardMapping); // back on: a new press plays again
+    Down(kQ);
+    EXPECT_EQ(Sent(), Texts{"90 3C 41"});
+}
+
+// Switched on, the mapping is on again at the next start (it is off after a first start), with
+// the velocity and channel back at their start values.
+TEST_F(FrameFixture, KeyboardMappingKeepsItsStateAcrossStarts) {
+    CreateFrameState(clock);
+    DispatchCommand(kCmdKeyboardMapping);
+    g_keyboardMapping.velocity = 10;
+    g_keyboardMapping.channel = 3;
+    ui.statusTexts.clear();
+    CreateFrameState(clock);
+    EXPECT_EQ(g_frame.keyboardMapping, 1);
+    EXPECT_EQ(view.Last("check 60000"), "on");
+    EXPECT_EQ(StatusOf(3), std::vector<std::string>{"KBM"});
+    EXPECT_EQ(*store.Get(kSettingsKey, "KeyboardMapping"), (Bytes{1, 0, 0, 0}));
+    EXPECT_EQ(std::pair(g_keyboardMapping.velocity, g_keyboardMapping.channel), std::pair(64, 0));
+}
+
+} // namespace
