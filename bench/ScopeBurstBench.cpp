@@ -237,7 +237,9 @@ int main(int argc, char** argv) {
         if (scopeOpen) {
             host.ToggleToolWindow(kCmdMidiScope);
         }
+        app.processEvents();
         ui = UiFigures{};
+        sinceTick.restart(); // the gaps of the phase only, not the clients' opening
         const std::uint64_t dropsBefore = queue.Dropped();
         burst.running = true;
         QElapsedTimer phase;
