@@ -121,10 +121,9 @@ std::uint8_t NoteOf(const KeyMapEntry& entry, KeyModifiers modifiers) {
     return static_cast<std::uint8_t>(ShiftedOctave(entry, modifiers) * 12 + entry.semitone);
 }
 
-void SendNote(std::uint8_t kind, std::uint8_t note) {
-    const KeyboardMappingState& s = g_keyboardMapping;
-    SendShortMessage(static_cast<std::uint8_t>(kind + s.channel), note,
-                     static_cast<std::uint8_t>(s.velocity));
+void SendNote(std::uint8_t kind, int channel, std::uint8_t note) {
+    SendShortMessage(static_cast<std::uint8_t>(kind + channel), note,
+                     static_cast<std::uint8_t>(g_keyboardMapping.velocity));
 }
 
 } // namespace
@@ -150,8 +149,9 @@ void HandleMappedKey(const MappedKey& key) {
     if (!key.down) {
         // Only a key whose note is sounding ends one: a key pressed before the mapping or the
         // focus came, or already let go by a release, has nothing to end.
-        if (s.heldKeys.erase(key.scanCode) > 0) {
-            SendNote(kNoteOff, note);
+        if (const auto held = s.heldKeys.find(key.scanCode); held != s.heldKeys.end()) {
+            SendNote(kNoteOff, held->second, note);
+            s.heldKeys.erase(held);
         }
         return;
     }
@@ -159,14 +159,14 @@ void HandleMappedKey(const MappedKey& key) {
         return;
     }
     ShowFeedback(entry.name + std::to_string(ShiftedOctave(entry, key.modifiers)));
-    SendNote(kNoteOn, note);
-    s.heldKeys.insert(key.scanCode);
+    SendNote(kNoteOn, s.channel, note);
+    s.heldKeys[key.scanCode] = s.channel;
 }
 
 void ReleaseMappedKeys(KeyModifiers modifiers) {
-    const std::set<int> held = std::exchange(g_keyboardMapping.heldKeys, {});
-    for (const int scanCode : held) {
-        SendNote(kNoteOff, NoteOf(KeyMapEntryOf(scanCode), modifiers));
+    const std::map<int, int> held = std::exchange(g_keyboardMapping.heldKeys, {});
+    for (const auto& [scanCode, channel] : held) {
+        SendNote(kNoteOff, channel, NoteOf(KeyMapEntryOf(scanCode), modifiers));
     }
 }
 

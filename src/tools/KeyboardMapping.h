@@ -4,7 +4,7 @@
 
 #include <cstdint>
 #include <functional>
-#include <set>
+#include <map>
 
 #include "base/FrameHooks.h"
 
@@ -27,8 +27,10 @@ inline constexpr int kScanChannelDown = 0x51;
 struct KeyboardMappingState {
     int velocity = 64;
     int channel = 0; // 0..15, shown as 1..16
-    // The scan codes of the note keys whose Note On went out and whose Note Off has not.
-    std::set<int> heldKeys;
+    // The note keys whose Note On went out and whose Note Off has not, by scan code, with the
+    // channel the Note On went out on: a channel change while a key is held must not leave the
+    // note sounding on the old channel.
+    std::map<int, int> heldKeys;
 };
 
 extern KeyboardMappingState g_keyboardMapping;

@@ -133,10 +133,16 @@ TEST_F(KeyMapping, VelocityAndChannelKeysStopAtTheirBounds) {
 }
 
 // The note is computed again at release with the modifiers held then.
+// The note of a key-up is computed afresh, but it ends on the channel its Note On went out on.
 TEST_F(KeyMapping, ReleasingShiftFirstEndsTheUnshiftedNote) {
     Down(kQ, kShift);
     Up(kQ);
     EXPECT_EQ(Sent(), (Texts{"90 48 40", "80 3C 40"}));
+    Down(kQ);
+    Down(kScanChannelUp);
+    Up(kQ);
+    Down(kW);
+    EXPECT_EQ(Sent(), (Texts{"90 3C 40", "80 3C 40", "91 3E 40"}));
 }
 
 // Switching the mapping off or losing the focus ends the held notes at once, computed with the
