@@ -516,27 +516,6 @@ QIcon CancelButtonIcon() {
         [](QPainter& p, bool small) { Cross(p, QPointF(16, 16), 10, small ? 5 : 4.4, kRed); });
 }
 
-QIcon Control3Icon() {
-    return Painted([](QPainter& p, bool small) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x1d, 0x4e, 0x9e));
-        p.drawRoundedRect(QRectF(4, 7, 4, 18), 1, 1);
-        QPainterPath arrow;
-        arrow.moveTo(11, 12);
-        arrow.lineTo(19, 12);
-        arrow.lineTo(19, 6);
-        arrow.lineTo(29, 16);
-        arrow.lineTo(19, 26);
-        arrow.lineTo(19, 20);
-        arrow.lineTo(11, 20);
-        arrow.closeSubpath();
-        p.setBrush(kGreen);
-        p.setPen(QPen(kGreen.darker(130), small ? 1.6 : 1.2, Qt::SolidLine, Qt::RoundCap,
-                      Qt::RoundJoin));
-        p.drawPath(arrow);
-    });
-}
-
 QPixmap SplashPixmap(QSize size, qreal ratio) {
     QPixmap pixmap((QSizeF(size) * ratio).toSize());
     pixmap.setDevicePixelRatio(ratio);

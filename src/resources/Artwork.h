@@ -1,7 +1,7 @@
 #pragma once
 // The program's own icons and bitmaps, drawn as vector paintings so they stay sharp at 16 and
 // 32 pixels and on high-density screens: "0MainIcon", the tool bar images of "CoolBar32" and
-// "CoolBar16", "Splash", "WallPaper1", "WallPaper2", "OKButt", "CancButt" and "Control3Icon".
+// "CoolBar16", "Splash", "WallPaper1", "WallPaper2", "OKButt" and "CancButt".
 
 #include <QIcon>
 #include <QPixmap>
@@ -18,8 +18,6 @@ void PaintToolBarImage(QPainter& painter, int index, bool small);
 QIcon MainIcon();
 QIcon OkButtonIcon();
 QIcon CancelButtonIcon();
-// "Control3Icon", the send buttons' icon: an arrow heading out to the right.
-QIcon Control3Icon();
 
 // The splash bitmap at `size` logical pixels for a screen of the given pixel ratio.
 QPixmap SplashPixmap(QSize size, qreal devicePixelRatio);

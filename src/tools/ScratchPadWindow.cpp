@@ -17,7 +17,7 @@
 #include "base/QtWindow.h"
 #include "base/ToolWindowHost.h"
 #include "base/Ui.h"
-#include "resources/Artwork.h"
+#include "resources/PanelArtwork.h"
 #include "resources/Strings.h"
 #include "tools/ScratchPad.h"
 
@@ -96,7 +96,7 @@ ScratchPadWindow::ScratchPadWindow(QWidget* owner, ToolWindowHost* host)
     auto* tip = new QLabel(ToQt(Str(kStrScratchPadTip)), this);
     m_send = new QPushButton(this);
     m_send->setObjectName("ScratchPadSend");
-    m_send->setIcon(Control3Icon());
+    m_send->setIcon(PanelControlIcon(3)); // "Control3Icon", as the Send MIDI window's button
     m_send->setIconSize(QSize(24, 24));
     m_send->setAccessibleName("Send");
     auto* load = new QPushButton(ToQt(Str(kStrScratchPadLoad)), this);
