@@ -26,22 +26,6 @@ QPen Outline(qreal width = 2.0, const QColor& color = kInk) {
     return pen;
 }
 
-// Each painting draws into a 32 × 32 square; the icon holds it at 16 and 32 pixels.
-QIcon IconOf(const Painting& paint) {
-    QIcon icon;
-    for (const int size : {16, 32, 64}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 32.0, size / 32.0);
-        paint(painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
-}
-
 // Three small faders at the given heights (0..1 from the bottom).
 void Faders(QPainter& p, const QColor& knob, double a, double b, double c) {
     const double heights[] = {a, b, c};
@@ -122,6 +106,21 @@ void Snapshot(QPainter& p) {
 }
 
 } // namespace
+
+QIcon IconOf(const Painting& paint) {
+    QIcon icon;
+    for (const int size : {16, 32, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 32.0, size / 32.0);
+        paint(painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
 
 QIcon CurveIcon(int curve) {
     return IconOf([curve](QPainter& p) {

@@ -4,6 +4,9 @@
 // start/stop button's two states), "SNAPMANICON" and "PANELICON" in the snapshot list.
 
 #include <QIcon>
+#include <functional>
+
+class QPainter;
 
 // The shape of mapping curve 0..4 (linear, logarithmic, quadratic, cubic, random).
 QIcon CurveIcon(int curve);
@@ -12,3 +15,6 @@ QIcon CurveIcon(int curve);
 QIcon PanelControlIcon(int index);
 QIcon SnapshotManagerIcon();
 QIcon PanelIcon();
+
+// An icon of a painting into a 32 × 32 square, held at 16, 32 and 64 pixels.
+QIcon IconOf(const std::function<void(QPainter&)>& paint);

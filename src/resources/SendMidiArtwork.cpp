@@ -1,5 +1,7 @@
 #include "resources/SendMidiArtwork.h"
 
+#include "resources/PanelArtwork.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -39,16 +41,5 @@ void PaintPanic(QPainter& p) {
 } // namespace
 
 QIcon PanicIcon() {
-    QIcon icon;
-    for (const int size : {16, 32, 64}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 32.0, size / 32.0);
-        PaintPanic(painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return IconOf(PaintPanic);
 }

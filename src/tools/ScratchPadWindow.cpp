@@ -1,5 +1,7 @@
 #include "tools/ScratchPadWindow.h"
 
+#include <QFontDatabase>
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -7,12 +9,8 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <cstdlib>
 
-#include "base/ByteCodec.h"
 #include "base/CommandIds.h"
-#include "base/Preferences.h"
 #include "base/QtText.h"
 #include "base/QtWindow.h"
 #include "base/ToolWindowHost.h"
@@ -28,29 +26,13 @@ constexpr int kHeightUnits = 150;
 constexpr int kSelectOpenSysex = 8;
 constexpr int kSelectSaveSysex = 9;
 
-// The program's fixed-pitch font, as the start-up took it from the desktop.
-QFont FixedPitchFont() {
-    const LogFontRecord& record = g_fixedPitchFont;
-    QFont font(ToQt(std::string(TextOf(record.faceName))));
-    font.setStyleHint(QFont::Monospace);
-    font.setFixedPitch(true);
-    if (record.height != 0) {
-        font.setPixelSize(std::abs(record.height));
-    }
-    if (record.weight > 0) {
-        font.setWeight(static_cast<QFont::Weight>(std::clamp(record.weight, 1, 1000)));
-    }
-    font.setItalic(record.italic != 0);
-    return font;
-}
-
 } // namespace
 
 // ---- Edit field -------------------------------------------------------------------------------
 
 ScratchPadEdit::ScratchPadEdit(QWidget* parent) : QPlainTextEdit(parent) {
     setObjectName("ScratchPadEdit");
-    setFont(FixedPitchFont());
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont)); // the MIDIScope's font
     setTabChangesFocus(false);
 }
 
