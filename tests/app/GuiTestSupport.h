@@ -119,6 +119,21 @@ class GuiTest : public QObject {
 protected:
     MainWindow* Window() const { return m_app->Window(); }
     QtUi& Ui() const { return m_app->Ui(); }
+    // The command's tool window opened as its menu item opens it, once it is on the screen.
+    template <typename Tool> Tool* OpenTool(int command) {
+        Window()->OnCommand(command);
+        auto* tool = dynamic_cast<Tool*>(Window()->ToolWindow(command));
+        return tool && QTest::qWaitForWindowExposed(tool) ? tool : nullptr;
+    }
+    // The texts of the message boxes shown since the last call.
+    QStringList TakeShown() {
+        QStringList texts;
+        for (const QtUi::Shown& shown : Ui().shown) {
+            texts << shown.text;
+        }
+        Ui().shown.clear();
+        return texts;
+    }
     void StartProgram() {
         m_app = std::make_unique<GuiApp>();
         QVERIFY(m_app->Start());

@@ -39,23 +39,10 @@ class MidiSendWindowsTest : public GuiTest {
 
 private:
     QAction* Item(int command) const { return Window()->MenuAction(MenuKind::MenuBar, command); }
-    SendMidiWindow* OpenSend() {
-        Window()->OnCommand(kCmdSendMidiMessage);
-        auto* window = dynamic_cast<SendMidiWindow*>(Window()->ToolWindow(kCmdSendMidiMessage));
-        return window && QTest::qWaitForWindowExposed(window) ? window : nullptr;
-    }
-    QStringList Messages() {
-        QStringList texts;
-        for (const QtUi::Shown& shown : Ui().shown) {
-            texts << shown.text;
-        }
-        Ui().shown.clear();
-        return texts;
-    }
 
 private slots:
     void presetsSendTheComposedStatusAndARefusedByteSendsNothing() {
-        SendMidiWindow* send = OpenSend();
+        SendMidiWindow* send = OpenTool<SendMidiWindow>(kCmdSendMidiMessage);
         QVERIFY(send);
         QVERIFY(Item(kCmdSendMidiMessage)->isChecked());
         // The start values: Note on, channel 1, 60 and 64; the status edit off in Presets.
@@ -79,7 +66,7 @@ private slots:
         Type(send->DataEdit(1), "200");
         QCOMPARE(send->DataEdit(1)->text(), QString("200"));
         send->SendButton()->click();
-        QCOMPARE(Messages(), QStringList{"Error: data bytes must be enclosed between 0 and 127!"});
+        QCOMPARE(TakeShown(), QStringList{"Error: data bytes must be enclosed between 0 and 127!"});
         QVERIFY(m_app->Sent().isEmpty());
         QVERIFY(send->DataEdit(1)->hasFocus());
         QCOMPARE(send->DataBar(1)->value(), 100);
@@ -91,7 +78,7 @@ private slots:
         QVERIFY(send->StatusEdit()->isEnabled() && !send->TypeBox()->isEnabled());
         Type(send->StatusEdit(), "127");
         send->SendButton()->click();
-        QCOMPARE(Messages(),
+        QCOMPARE(TakeShown(),
                  QStringList{"Error: status byte must be enclosed between 128 and 255!"});
         QVERIFY(send->StatusEdit()->hasFocus());
         Type(send->StatusEdit(), "200");
@@ -106,7 +93,7 @@ private slots:
     }
 
     void eachScrollBarMoveSendsAndTheValuesOutliveTheWindow() {
-        SendMidiWindow* send = OpenSend();
+        SendMidiWindow* send = OpenTool<SendMidiWindow>(kCmdSendMidiMessage);
         QVERIFY(send);
         QScrollBar* bar = send->DataBar(1);
         bar->setValue(120);
@@ -136,7 +123,7 @@ private slots:
         QCOMPARE(record.size(), std::size_t{48});
         QCOMPARE(Bytes(record.begin() + 44, record.end()), Words({0}));
 
-        send = OpenSend();
+        send = OpenTool<SendMidiWindow>(kCmdSendMidiMessage);
         QVERIFY(send);
         QVERIFY(send->ModeRadio(kSendMidiUser)->isChecked());
         QCOMPARE(send->ChannelBox()->currentIndex(), 9);
@@ -184,7 +171,7 @@ private slots:
         meminfo.files.unreadable.insert(kMemInfoPath);
         QTRY_VERIFY_WITH_TIMEOUT(!Window()->ToolWindow(kCmdGlobalMemory), 5000);
         QCOMPARE(
-            Messages(),
+            TakeShown(),
             QStringList{"Sorry, can't monitor the memory status: /proc/meminfo can't be read."});
         QVERIFY(!Item(kCmdGlobalMemory)->isChecked());
         QCOMPARE(m_app->Value(kWindowsKey, kValueGlobalMemory).size(), std::size_t{48});

@@ -13,48 +13,36 @@ private:
     ScratchPadWindow* Pad() const {
         return dynamic_cast<ScratchPadWindow*>(Window()->ToolWindow(kCmdScratchPad));
     }
-    ScratchPadWindow* Open() {
-        Window()->OnCommand(kCmdScratchPad);
-        return Pad() && QTest::qWaitForWindowExposed(Pad()) ? Pad() : nullptr;
-    }
     QPushButton* Button(const char* name) const { return Pad()->findChild<QPushButton*>(name); }
-    QStringList Shown() {
-        QStringList texts;
-        for (const QtUi::Shown& shown : Ui().shown) {
-            texts << shown.text;
-        }
-        Ui().shown.clear();
-        return texts;
-    }
 
 private slots:
     void typedTextGoesOutAsItsBytesAndAWrongOneIsRefused() {
-        ScratchPadWindow* pad = Open();
+        ScratchPadWindow* pad = OpenTool<ScratchPadWindow>(kCmdScratchPad);
         QVERIFY(pad);
         QTest::keyClicks(pad->Edit(), "240 67\t16");
         QTest::keyClick(pad->Edit(), Qt::Key_Return);
         QTest::keyClicks(pad->Edit(), "247");
         QTest::mouseClick(pad->SendButton(), Qt::LeftButton);
         QCOMPARE(m_app->Sent(), QStringList{"F0 43 10 F7"});
-        QVERIFY(Shown().isEmpty());
+        QVERIFY(TakeShown().isEmpty());
         QVERIFY(pad->SendButton()->isEnabled());
 
         pad->Edit()->setPlainText("240 300 247");
         Button("ScratchPadLoad")->setFocus();
         QTest::mouseClick(pad->SendButton(), Qt::LeftButton);
         QVERIFY(m_app->Sent().isEmpty());
-        QCOMPARE(Shown(), QStringList{ToQt(Str(kStrSysexInvalid))});
+        QCOMPARE(TakeShown(), QStringList{ToQt(Str(kStrSysexInvalid))});
         QCOMPARE(pad->focusWidget(), pad->Edit());
         QVERIFY(pad->SendButton()->isEnabled());
     }
 
     void theTextComesBackWhenTheWindowReopens() {
-        ScratchPadWindow* pad = Open();
+        ScratchPadWindow* pad = OpenTool<ScratchPadWindow>(kCmdScratchPad);
         QVERIFY(pad);
         QTest::keyClicks(pad->Edit(), "240 1 2");
         Window()->OnCommand(kCmdScratchPad); // closed by its command, never sent
         QTRY_VERIFY(!Pad() || !Pad()->isVisible());
-        pad = Open();
+        pad = OpenTool<ScratchPadWindow>(kCmdScratchPad);
         QVERIFY(pad);
         QCOMPARE(pad->Edit()->toPlainText(), QString("240 1 2"));
     }
@@ -68,7 +56,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(QByteArray("\xF0\x43\x10\xF7", 4));
         }
-        ScratchPadWindow* pad = Open();
+        ScratchPadWindow* pad = OpenTool<ScratchPadWindow>(kCmdScratchPad);
         QVERIFY(pad);
         Ui().files = {in.toStdString(), out.toStdString()};
         QTest::mouseClick(Button("ScratchPadLoad"), Qt::LeftButton);
@@ -80,22 +68,22 @@ private slots:
         // A bank may hold several messages, one after the other.
         QCOMPARE(saved.readAll(), QByteArray("\xF0\x43\x10\xF7\xF0\x01\xF7", 7));
         QCOMPARE(Ui().fileModes, (std::vector<int>{8, 9}));
-        QVERIFY(Shown().isEmpty());
+        QVERIFY(TakeShown().isEmpty());
     }
 
     void theFieldTakesNothingPastItsLimit() {
-        ScratchPadWindow* pad = Open();
+        ScratchPadWindow* pad = OpenTool<ScratchPadWindow>(kCmdScratchPad);
         QVERIFY(pad);
         pad->Edit()->setPlainText(QString(static_cast<qsizetype>(kScratchPadTextLimit), '1'));
         pad->Edit()->moveCursor(QTextCursor::End);
         QTest::keyClick(pad->Edit(), Qt::Key_2);
         QCOMPARE(pad->Edit()->toPlainText().size(), qsizetype(kScratchPadTextLimit));
-        QCOMPARE(Shown(), QStringList{ToQt(Str(kStrEditorOutOfSpace))});
+        QCOMPARE(TakeShown(), QStringList{ToQt(Str(kStrEditorOutOfSpace))});
         // Typing over a selection keeps the length: it fits.
         pad->Edit()->moveCursor(QTextCursor::Left, QTextCursor::KeepAnchor);
         QTest::keyClick(pad->Edit(), Qt::Key_2);
         QVERIFY(pad->Edit()->toPlainText().endsWith('2'));
-        QVERIFY(Shown().isEmpty());
+        QVERIFY(TakeShown().isEmpty());
     }
 };
 
