@@ -15,6 +15,9 @@
 namespace {
 
 constexpr std::uint32_t kMessages = 3000;
+// The sender goes on after the monitor's count, so that the listed messages' passage through
+// does not hang on the monitor's exit.
+constexpr std::uint32_t kSent = kMessages + 400;
 constexpr int kPerCycle = 4;
 
 struct Stream {
@@ -28,7 +31,7 @@ void Send(void* user, jack_client_t*, jack_port_t* const* ports, jack_nframes_t 
     Stream& stream = *static_cast<Stream*>(user);
     void* buffer = jack_port_get_buffer(ports[0], frames);
     jack_midi_clear_buffer(buffer);
-    for (int i = 0; i < kPerCycle && stream.go.load() && stream.sent.load() < kMessages; ++i) {
+    for (int i = 0; i < kPerCycle && stream.go.load() && stream.sent.load() < kSent; ++i) {
         std::uint8_t bytes[3];
         EncodeSequence(stream.sent.load(), bytes);
         if (jack_midi_event_write(buffer, static_cast<jack_nframes_t>(i * 8), bytes, 3) == 0) {
@@ -107,9 +110,8 @@ TEST_F(MidiToolsJack, TheMonitorListsEveryMessageAndPassesItThroughInOrder) {
     EXPECT_EQ(lines, kMessages);
     EXPECT_EQ(listed.inOrder, kMessages);
     EXPECT_EQ(listed.wrong, 0u);
-    // Thru: every message reached the receiver once, in order (the tool has ended, so the last
-    // cycles have passed).
-    EXPECT_EQ(stream.check.inOrder, kMessages);
+    // Thru: every listed message reached the receiver once, in order.
+    EXPECT_GE(stream.check.inOrder, kMessages);
     EXPECT_EQ(stream.check.wrong, 0u);
 }
 
