@@ -126,6 +126,15 @@ void SendNote(std::uint8_t kind, int channel, std::uint8_t note) {
                      static_cast<std::uint8_t>(g_keyboardMapping.velocity));
 }
 
+// The Note Off of a key-up is computed afresh with the modifiers held now; when that is not the
+// note that sounds (Shift let go first), the sounding note is ended too.
+void EndNote(const KeyboardMappingState::HeldNote& held, std::uint8_t note) {
+    SendNote(kNoteOff, held.channel, note);
+    if (note != held.note) {
+        SendNote(kNoteOff, held.channel, held.note);
+    }
+}
+
 } // namespace
 
 KeyMapEntry KeyMapEntryOf(int scanCode) {
@@ -150,7 +159,7 @@ void HandleMappedKey(const MappedKey& key) {
         // Only a key whose note is sounding ends one: a key pressed before the mapping or the
         // focus came, or already let go by a release, has nothing to end.
         if (const auto held = s.heldKeys.find(key.scanCode); held != s.heldKeys.end()) {
-            SendNote(kNoteOff, held->second, note);
+            EndNote(held->second, note);
             s.heldKeys.erase(held);
         }
         return;
@@ -160,13 +169,13 @@ void HandleMappedKey(const MappedKey& key) {
     }
     ShowFeedback(entry.name + std::to_string(ShiftedOctave(entry, key.modifiers)));
     SendNote(kNoteOn, s.channel, note);
-    s.heldKeys[key.scanCode] = s.channel;
+    s.heldKeys[key.scanCode] = {s.channel, note};
 }
 
 void ReleaseMappedKeys(KeyModifiers modifiers) {
-    const std::map<int, int> held = std::exchange(g_keyboardMapping.heldKeys, {});
-    for (const auto& [scanCode, channel] : held) {
-        SendNote(kNoteOff, channel, NoteOf(KeyMapEntryOf(scanCode), modifiers));
+    const auto held = std::exchange(g_keyboardMapping.heldKeys, {});
+    for (const auto& [scanCode, note] : held) {
+        EndNote(note, NoteOf(KeyMapEntryOf(scanCode), modifiers));
     }
 }
 

@@ -28,9 +28,13 @@ struct KeyboardMappingState {
     int velocity = 64;
     int channel = 0; // 0..15, shown as 1..16
     // The note keys whose Note On went out and whose Note Off has not, by scan code, with the
-    // channel the Note On went out on: a channel change while a key is held must not leave the
-    // note sounding on the old channel.
-    std::map<int, int> heldKeys;
+    // channel and note of that Note On: a channel or octave change while a key is held must not
+    // leave the note sounding.
+    struct HeldNote {
+        int channel = 0;
+        std::uint8_t note = 0;
+    };
+    std::map<int, HeldNote> heldKeys;
 };
 
 extern KeyboardMappingState g_keyboardMapping;

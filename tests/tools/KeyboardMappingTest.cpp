@@ -133,11 +133,12 @@ TEST_F(KeyMapping, VelocityAndChannelKeysStopAtTheirBounds) {
 }
 
 // The note is computed again at release with the modifiers held then.
-// The note of a key-up is computed afresh, but it ends on the channel its Note On went out on.
-TEST_F(KeyMapping, ReleasingShiftFirstEndsTheUnshiftedNote) {
+// The note of a key-up is computed afresh, and the note that sounds ends with it, on the channel
+// its Note On went out on.
+TEST_F(KeyMapping, ReleasingShiftFirstEndsTheUnshiftedNoteAndTheSoundingOne) {
     Down(kQ, kShift);
     Up(kQ);
-    EXPECT_EQ(Sent(), (Texts{"90 48 40", "80 3C 40"}));
+    EXPECT_EQ(Sent(), (Texts{"90 48 40", "80 3C 40", "80 48 40"}));
     Down(kQ);
     Down(kScanChannelUp);
     Up(kQ);
@@ -154,7 +155,7 @@ TEST_F(KeyMapping, HeldNotesEndWhenTheMappingGoesOffOrTheFocusGoes) {
     EXPECT_EQ(Sent(), (Texts{"90 3C 40", "90 39 40"}));
     heldNow = kShift;
     g_frameHooks.keyboardMappingRelease();
-    EXPECT_EQ(Sent(), (Texts{"80 48 41", "80 39 41"}));
+    EXPECT_EQ(Sent(), (Texts{"80 48 41", "80 3C 41", "80 39 41"}));
     g_frameHooks.keyboardMappingRelease();
     Up(kQ);
     Up(kZ, kShift);
