@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 
@@ -445,9 +446,16 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
+    MappedKey key = MappedKeyOf(*event, true);
+    if (m_pendingRelease && m_pendingRelease->nativeScanCode == event->nativeScanCode() &&
+        m_pendingRelease->timestamp == event->timestamp()) {
+        m_pendingRelease.reset(); // the server's repeat: the key stayed down
+        key.autoRepeat = true;
+    }
+    FlushPendingRelease();
     // Repeats go too: the adjustment keys repeat, the note keys ignore them.
     if (g_frameHooks.keyboardMappingKey) {
-        g_frameHooks.keyboardMappingKey(MappedKeyOf(*event, true));
+        g_frameHooks.keyboardMappingKey(key);
     }
     if (event->key() == Qt::Key_Escape) {
         OnCommand(kCmdPanic);
@@ -460,13 +468,25 @@ void MainWindow::keyReleaseEvent(QKeyEvent* event) {
         return;
     }
     // An auto-repeat comes as a release and a press: the key itself stays down.
-    if (g_frameHooks.keyboardMappingKey && !event->isAutoRepeat()) {
-        g_frameHooks.keyboardMappingKey(MappedKeyOf(*event, false));
+    if (event->isAutoRepeat()) {
+        return;
+    }
+    FlushPendingRelease();
+    m_pendingRelease =
+        PendingRelease{MappedKeyOf(*event, false), event->nativeScanCode(), event->timestamp()};
+    QTimer::singleShot(0, this, [this] { FlushPendingRelease(); });
+}
+
+void MainWindow::FlushPendingRelease() {
+    if (const std::optional<PendingRelease> pending = std::exchange(m_pendingRelease, {});
+        pending && g_frameHooks.keyboardMappingKey) {
+        g_frameHooks.keyboardMappingKey(pending->key);
     }
 }
 
 void MainWindow::focusOutEvent(QFocusEvent* event) {
     // The key-ups of the keys held now go elsewhere: their notes end here rather than hang.
+    FlushPendingRelease();
     if (g_frameHooks.keyboardMappingRelease) {
         g_frameHooks.keyboardMappingRelease();
     }

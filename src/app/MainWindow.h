@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 #include "app/CommandTable.h"
 #include "app/FrameView.h"
@@ -135,6 +136,16 @@ private:
     QSystemTrayIcon* m_trayIcon = nullptr;
     bool m_projectBackground = false;
     bool m_acceptDrops = false;
+    // A mapped key's release waits for the events already queued: an X server that repeats a
+    // held key by a release and a press of the same time may hand the press over a moment
+    // later than Qt looks for it, and such a pair is a repeat, not the key going up.
+    struct PendingRelease {
+        MappedKey key;
+        quint32 nativeScanCode = 0;
+        quint64 timestamp = 0;
+    };
+    std::optional<PendingRelease> m_pendingRelease;
+    void FlushPendingRelease();
     bool m_painted = false;
     int m_trayForced = -1; // -1: ask the desktop
 
