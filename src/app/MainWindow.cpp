@@ -66,6 +66,10 @@ int ScanCodeOf(const QKeyEvent& event) {
     }
 }
 
+// How long a mapped key's release waits for the press that would make it a repeat: the X server
+// sends the two at once, but Qt may hand the press over a little later.
+constexpr int kRepeatPairMs = 8;
+
 MappedKey MappedKeyOf(const QKeyEvent& event, bool down) {
     const Qt::KeyboardModifiers modifiers = event.modifiers();
     return {down,
@@ -474,7 +478,7 @@ void MainWindow::keyReleaseEvent(QKeyEvent* event) {
     FlushPendingRelease();
     m_pendingRelease =
         PendingRelease{MappedKeyOf(*event, false), event->nativeScanCode(), event->timestamp()};
-    QTimer::singleShot(0, this, [this] { FlushPendingRelease(); });
+    QTimer::singleShot(kRepeatPairMs, Qt::PreciseTimer, this, [this] { FlushPendingRelease(); });
 }
 
 void MainWindow::FlushPendingRelease() {

@@ -136,9 +136,9 @@ private:
     QSystemTrayIcon* m_trayIcon = nullptr;
     bool m_projectBackground = false;
     bool m_acceptDrops = false;
-    // A mapped key's release waits for the events already queued: an X server that repeats a
-    // held key by a release and a press of the same time may hand the press over a moment
-    // later than Qt looks for it, and such a pair is a repeat, not the key going up.
+    // A mapped key's release waits a few milliseconds: an X server that repeats a held key by a
+    // release and a press of the same time may hand the press over later than Qt looks for it,
+    // and such a pair is a repeat, not the key going up.
     struct PendingRelease {
         MappedKey key;
         quint32 nativeScanCode = 0;

@@ -164,8 +164,8 @@ void HandleMappedKey(const MappedKey& key) {
         }
         return;
     }
-    if (key.autoRepeat) {
-        return;
+    if (key.autoRepeat || s.heldKeys.count(key.scanCode) > 0) {
+        return; // the key was down already: a repeat, marked or not
     }
     ShowFeedback(entry.name + std::to_string(ShiftedOctave(entry, key.modifiers)));
     SendNote(kNoteOn, s.channel, note);
