@@ -7,6 +7,7 @@
 #include "panel/PanelState.h"
 #include "panel/VirtualPanelWindow.h"
 #include "project/NewProject.h"
+#include "project/ProjectState.h"
 #include "snapshots/SnapshotState.h"
 #include "tools/GestureWindow.h"
 
@@ -112,6 +113,17 @@ private slots:
         gesture->CornerList(3)->setCurrentIndex(0);
         emit gesture->CornerList(3)->activated(0);
         QCOMPARE(g_gestureSnapshots[3], 0);
+
+        // Its command closes it with its place kept in the project, and reopens it there.
+        const QRect geometry = gesture->geometry();
+        Window()->OnCommand(kCmdGestureWindow);
+        QVERIFY(!Window()->IsToolWindowOpen(kCmdGestureWindow));
+        QCOMPARE(g_windowStates[kWindowGesture].placementValid, 1);
+        Window()->OnCommand(kCmdGestureWindow);
+        QVERIFY(Gesture() && QTest::qWaitForWindowExposed(Gesture()));
+        QCOMPARE(Gesture()->geometry().size(), geometry.size());
+        QCOMPARE(Items(Gesture()->CornerList(3)), (QStringList{"S1", "S2", "S3", "S4"}));
+        QCOMPARE(Gesture()->CornerList(3)->currentIndex(), 0);
     }
 
     void aRightClickTogglesTheTransportAndWithF2StoresTheBlend() {
