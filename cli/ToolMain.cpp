@@ -25,7 +25,8 @@ int Usage() {
         "       ventaro-tool sysex parse TEXT\n"
         "       ventaro-tool sysex send --out N|NAME FILE.syx|--text TEXT\n"
         "       ventaro-tool sysex format FILE.syx\n"
-        "       ventaro-tool find FILE.vtp --by name|value|min|max|type|channel|cc1|cc2 TEXT\n",
+        "       ventaro-tool find FILE.vtp --by name|value|min|max|type|channel|cc1|cc2 TEXT\n"
+        "       ventaro-tool morph FILE.vtp --corners A,B,C,D --fx 0..1 --fy 0..1\n",
         stderr);
     return 2;
 }
@@ -58,6 +59,9 @@ int main(int argc, char** argv) {
     }
     if (command == "find") {
         return RunFindCommand(args);
+    }
+    if (command == "morph") {
+        return RunMorphCommand(args);
     }
     if (command == "sysex") {
         return RunSysexCommand(args);

@@ -10,10 +10,11 @@
 #include "scripts/ScriptStore.h"
 #include "snapshots/SnapshotState.h"
 #include "tools/FindSlider.h"
+#include "tools/Gesture.h"
 #include "tools/KeyboardMapping.h"
 #include "tools/MidiScope.h"
-#include "tools/SendMidi.h"
 #include "tools/ScratchPad.h"
+#include "tools/SendMidi.h"
 
 void ResetAllState() {
     SetPreferenceDefaults();
@@ -26,6 +27,7 @@ void ResetAllState() {
     ResetEngineRunState();
     ResetMidiScopeState();
     ResetFindSliderState();
+    ResetGestureState();
     ResetSendMidiState();
     ResetScratchPadState();
     ResetKeyboardMappingState();

@@ -30,6 +30,7 @@
 #include "midi/PlatformMidiService.h"
 #include "panel/VirtualPanelWindow.h"
 #include "tools/FindSliderDialog.h"
+#include "tools/GestureWindow.h"
 #include "tools/MidiScopeWindow.h"
 #include "project/ProjectCommands.h"
 #include "scripts/ScriptEditorWindow.h"
@@ -157,6 +158,7 @@ bool Program::Start(const std::string& commandLine) {
     RegisterFindSlider(*m_window);
     RegisterMidiToolWindows(*m_window);
     RegisterScratchPad(*m_window);
+    RegisterGestureWindow(*m_window);
     m_ui.SetMainWindow(m_window.get());
     m_engineConsole = std::make_unique<EngineConsoleView>(m_window.get());
     g_engineOutputView = m_engineConsole.get();

@@ -147,6 +147,13 @@ enum StringId : int {
     kStrFindCriteriaLabel = 2710,
     kStrFindResultsLabel = 2711,
     kStrFindClose = 2712,
+    // The gesture window.
+    kStrGestureTitleJoystick = 2720,
+    kStrGestureTitle = 2721,
+    kStrGestureClipMode = 2722,
+    kStrGestureXLocked = 2723,
+    kStrGestureYLocked = 2724,
+    kStrGesturePosition = 2725, // the two fractions replace the two %s
     // Send MIDI message and the memory status.
     kStrSendMidiStatusRange = 2620,
     kStrSendMidiDataRange = 2621,

@@ -23,7 +23,7 @@ std::int32_t WithinRange(std::int32_t value, const SliderRecord& slider) {
 
 } // namespace
 
-int TakeSnapshot() {
+int AddPanelSnapshot() {
     if (g_snapshotCount >= kMaxSnapshots) {
         ShowWarning(Str(kStrTooManySnapshots));
         return 0;
@@ -34,8 +34,16 @@ int TakeSnapshot() {
         snapshot.values[static_cast<std::size_t>(i)] = g_sliders[static_cast<std::size_t>(i)].value;
     }
     ++g_snapshotNameCounter;
-    const std::string name = Str(kStrSnapshotName) + std::to_string(g_snapshotNameCounter);
-    SetText(snapshot.name, name);
+    SetText(snapshot.name, Str(kStrSnapshotName) + std::to_string(g_snapshotNameCounter));
+    return k;
+}
+
+int TakeSnapshot() {
+    const int k = AddPanelSnapshot();
+    if (k == 0) {
+        return 0;
+    }
+    const std::string name(TextOf(g_snapshots.Peek(k).name));
 
     if (g_panelWindow) {
         g_panelWindow->InsertSnapshotItem(k, name);

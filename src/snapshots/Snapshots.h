@@ -23,6 +23,8 @@ public:
                                    const std::array<std::int32_t, 4>& selected) = 0;
     // Closes the window; it sets g_gestureView back to null.
     virtual void Close() = 0;
+    // Holds the window in front (true) while other windows are reopened, then lets it go.
+    virtual void KeepInFront(bool inFront) = 0;
 };
 
 // The gesture window while it is visible; it attaches and detaches itself.
@@ -30,6 +32,9 @@ extern GestureView* g_gestureView;
 
 // 1 with snapshot g_snapshotCount taken from the panel, 0 after the limit's message.
 int TakeSnapshot();
+// The store's part of taking: the panel's values as a new "Snap<n>", no window told. Its
+// number, or 0 after the limit's message.
+int AddPanelSnapshot();
 // Sets every unlocked slider from snapshot k (1..count) and sends it, both messages of a
 // 14-bit slider included.
 void RecallSnapshot(int k);

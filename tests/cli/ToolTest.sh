@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the built ventaro-tool and compares its exact standard output, errors and exit code.
-# Usage: ToolTest.sh TOOL noise|slider|midi|usage|project|engine|sysex
+# Usage: ToolTest.sh TOOL noise|slider|midi|usage|project|engine|sysex|morph
 set -u
 tool=$1
 group=$2
@@ -225,6 +225,29 @@ sysex)
         "sysex send --out Loopback --text" "sysex send Loopback small.syx" \
         "sysex send --out Loopback small.syx small.syx" "sysex dump small.syx"
     expect_usage sysex send --out "" small.syx
+    ;;
+morph)
+    # Two 7-bit sliders (controllers 0 and 1) and four snapshots: (0, 100), (100, 50), (20, 0)
+    # and (120, 1), written into the file after its header's snapshot count.
+    expect 0 "" project new --bits 7 --sliders 2 -o Two.vtp
+    expect 0 "" project new --bits 7 --sliders 2 -o None.vtp
+    perl -e 'open(my $f, "+<", "Two.vtp") or die; binmode $f; seek($f, 604, 0);
+        print $f pack("l<", 4); seek($f, 0, 2);
+        print $f pack("a500 l<128", "S$_", @{(0, [0, 100], [100, 50], [20, 0], [120, 1])[$_]})
+            for 1 .. 4;' || fail "morph: writing the snapshots"
+    expect 0 "B0 00 00\nB0 01 64\n" morph Two.vtp --corners 1,2,3,4 --fx 0 --fy 0
+    expect 0 "B0 00 78\nB0 01 01\n" morph Two.vtp --corners 1,2,3,4 --fx 1 --fy 1
+    # The truncated blends: top 50 and 75, bottom 70 and 0.
+    expect 0 "B0 00 3C\nB0 01 25\n" morph Two.vtp --fy 0.5 --fx 0.5 --corners 1,2,3,4
+    expect 0 "B0 00 6E\nB0 01 19\n" morph Two.vtp --corners 4,2,3,1 --fx 0.5 --fy 0
+    usages "morph Two.vtp --corners 1,2,3,5 --fx 0 --fy 0" \
+        "morph Two.vtp --corners 0,1,2,3 --fx 0 --fy 0" "morph Two.vtp --corners 1,2,3 --fx 0 --fy 0" \
+        "morph Two.vtp --corners 1,2,3,4 --fx 1.5 --fy 0" "morph Two.vtp --corners 1,2,3,4 --fx 0" \
+        "morph Two.vtp --corners 1,2,3,4 --fx 0 --fx 0 --fy 0" "morph --corners 1,2,3,4 --fx 0 --fy 0"
+    expect 1 "" morph None.vtp --corners 1,1,1,1 --fx 0 --fy 0
+    expect_stderr "ventaro-tool morph: the project has no snapshots"
+    expect 1 "" morph Missing.vtp --corners 1,1,1,1 --fx 0 --fy 0
+    expect_stderr "Error while opening the selected file!"
     ;;
 *)
     fail "unknown test group $group"

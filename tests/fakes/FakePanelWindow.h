@@ -78,8 +78,11 @@ public:
         ++closes;
         g_gestureView = nullptr;
     }
+    void KeepInFront(bool inFront) override { inFront ? ++frontOn : ++frontOff; }
     std::vector<std::string> appended;
     std::vector<std::string> refilledNames;
     std::array<std::int32_t, 4> refilledSelection{};
     int closes = 0;
+    int frontOn = 0;
+    int frontOff = 0;
 };

@@ -56,8 +56,9 @@
 #include "snapshots/SnapshotManagerDialog.h"
 #include "snapshots/SnapshotState.h"
 #include "tools/DeviceCapsDialog.h"
-#include "tools/SendMidiWindow.h"
+#include "tools/GestureWindow.h"
 #include "tools/ScratchPad.h"
+#include "tools/SendMidiWindow.h"
 
 namespace {
 
@@ -230,6 +231,30 @@ void SaveMidiScope(Camera& camera, MainWindow* window) {
     }
 }
 
+// The gesture window in the middle of a drag with Shift held, between the project's snapshots.
+void SaveGestureWindow(Camera& camera, MainWindow* window) {
+    g_gestureSnapshots = {0, 1, 1, 0};
+    auto* gesture = qobject_cast<GestureWindow*>(
+        camera.OpenToolWindow(window, kCmdGestureWindow, "GestureWindow"));
+    if (!gesture) {
+        return;
+    }
+    const QPoint pad = gesture->Pad()->pos();
+    const auto send = [gesture](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                                Qt::KeyboardModifiers modifiers) {
+        QMouseEvent event(type, at, gesture->mapToGlobal(at), button,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          modifiers);
+        QApplication::sendEvent(gesture, &event);
+    };
+    const QPoint at = pad + QPoint(gesture->Pad()->width() * 3 / 5, gesture->Pad()->height() / 3);
+    send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::NoModifier);
+    send(QEvent::MouseMove, at + QPoint(30, 25), Qt::NoButton, Qt::ShiftModifier);
+    camera.Save(gesture, "GestureWindow");
+    send(QEvent::MouseButtonRelease, at + QPoint(30, 25), Qt::LeftButton, Qt::NoModifier);
+    window->OnCommand(kCmdGestureWindow);
+}
+
 void SaveStagePanels(Camera& camera) {
     const int style = g_panelControlStyle;
     const int count = g_sliderCount;
@@ -396,6 +421,7 @@ int main(int argc, char** argv) {
         camera.OnModal<SliderPropsDialog>("SliderProperties");
         SliderPropsDialog::Run(panel, "Slider2");
     }
+    SaveGestureWindow(camera, window);
     if (QWidget* editor = camera.OpenToolWindow(window, kCmdScriptEditor, "ScriptEditor")) {
         camera.Save(editor, "ScriptEditor");
     }

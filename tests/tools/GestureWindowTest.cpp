@@ -1,0 +1,227 @@
+// The gesture window on the real widgets: drags across the pad, right clicks with and without
+// F2, and SDL's virtual joystick moving the pointer; the bytes at the MIDI output checked.
+
+#include <SDL.h>
+
+#include "GuiTestSupport.h"
+#include "panel/PanelState.h"
+#include "panel/VirtualPanelWindow.h"
+#include "project/NewProject.h"
+#include "project/ProjectState.h"
+#include "snapshots/SnapshotState.h"
+#include "tools/GestureWindow.h"
+
+namespace {
+
+// Four snapshots of a two-slider 7-bit panel at the corners.
+void PutCorners() {
+    BuildDefaultPanel(false, 2);
+    const int values[4][2] = {{0, 100}, {100, 50}, {20, 0}, {120, 1}};
+    for (int n = 1; n <= 4; ++n) {
+        SetText(g_snapshots[n].name, "S" + std::to_string(n));
+        g_snapshots[n].values[0] = values[n - 1][0];
+        g_snapshots[n].values[1] = values[n - 1][1];
+    }
+    g_snapshotCount = 4;
+    g_snapshotNameCounter = 4;
+    g_gestureSnapshots = {0, 1, 2, 3};
+}
+
+QStringList Items(const QComboBox* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) {
+        items << list->itemText(i);
+    }
+    return items;
+}
+
+} // namespace
+
+class GestureWindowTest : public GuiTest {
+    Q_OBJECT
+
+private:
+    GestureWindow* Gesture() const {
+        return qobject_cast<GestureWindow*>(Window()->ToolWindow(kCmdGestureWindow));
+    }
+    // The window opened by its command, 406 pixels wide so that its pad's span is 400.
+    GestureWindow* OpenGesture() {
+        PutCorners();
+        Window()->OnCommand(kCmdGestureWindow);
+        GestureWindow* gesture = Gesture();
+        if (!gesture || !QTest::qWaitForWindowExposed(gesture)) {
+            return nullptr;
+        }
+        gesture->resize(406, gesture->height());
+        QCoreApplication::processEvents();
+        m_app->Sent();
+        return gesture;
+    }
+    // The window point over pad point (x, y).
+    static QPoint OnPad(GestureWindow* gesture, int x, int y) {
+        return gesture->Pad()->pos() + QPoint(x + 2, y + 2);
+    }
+    static void Mouse(GestureWindow* gesture, QEvent::Type type, QPoint at, Qt::MouseButton button,
+                      Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, gesture->mapToGlobal(at), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(gesture, &event);
+    }
+
+private slots:
+    void aDragAcrossThePadSendsTheBlendsAndAMoveWithoutAButtonNothing() {
+        GestureWindow* gesture = OpenGesture();
+        QVERIFY(gesture);
+        QCOMPARE(gesture->windowTitle(), QString("Gesture window..."));
+        for (int corner = 0; corner < 4; ++corner) {
+            QCOMPARE(Items(gesture->CornerList(corner)), (QStringList{"S1", "S2", "S3", "S4"}));
+            QCOMPARE(gesture->CornerList(corner)->currentIndex(), corner);
+        }
+        GesturePad* pad = gesture->Pad();
+        QCOMPARE(pad->ClientRight() - 2, 400);
+        const int below = pad->ClientBottom() + 50; // clamped to the bottom margin: fy = 1
+
+        Mouse(gesture, QEvent::MouseMove, OnPad(gesture, 300, 40), Qt::NoButton, Qt::NoButton);
+        QVERIFY(m_app->Sent().isEmpty());
+        QCOMPARE(pad->Crosshair(), QPoint(300, 40));
+        QVERIFY(pad->CurrentPen() == GesturePad::Pen::Normal);
+
+        // Along the bottom edge the blend is between the bottom corners, 3 (20, 0) and 4 (120, 1).
+        Mouse(gesture, QEvent::MouseButtonPress, OnPad(gesture, 400, below), Qt::LeftButton,
+              Qt::LeftButton);
+        QCOMPARE(m_app->Sent(), (QStringList{"B0 00 78", "B0 01 01"}));
+        QCOMPARE(gesture->PositionText()->text(), QString("X: 1, Y: 1"));
+        QVERIFY(pad->CurrentPen() == GesturePad::Pen::Active);
+        Mouse(gesture, QEvent::MouseMove, OnPad(gesture, 200, below), Qt::NoButton, Qt::LeftButton);
+        Mouse(gesture, QEvent::MouseMove, OnPad(gesture, 100, below), Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(m_app->Sent(), (QStringList{"B0 00 46", "B0 01 00", "B0 00 2D", "B0 01 00"}));
+        QCOMPARE(gesture->PositionText()->text(), QString("X: 0.25, Y: 1"));
+        Mouse(gesture, QEvent::MouseButtonRelease, OnPad(gesture, 100, below), Qt::LeftButton,
+              Qt::NoButton);
+        QVERIFY(pad->CurrentPen() == GesturePad::Pen::Normal);
+        QCOMPARE(g_sliders[0].value, 45);
+
+        // Shift holds x where it was.
+        QMouseEvent shifted(QEvent::MouseMove, OnPad(gesture, 350, 60),
+                            gesture->mapToGlobal(OnPad(gesture, 350, 60)), Qt::NoButton,
+                            Qt::NoButton, Qt::ShiftModifier);
+        QApplication::sendEvent(gesture, &shifted);
+        QCOMPARE(pad->Crosshair(), QPoint(100, 60));
+        QCOMPARE(gesture->ModeText()->text(), QString("[X locked]"));
+        QVERIFY(m_app->Sent().isEmpty());
+
+        // The corner chosen is the project's.
+        gesture->CornerList(3)->setCurrentIndex(0);
+        emit gesture->CornerList(3)->activated(0);
+        QCOMPARE(g_gestureSnapshots[3], 0);
+
+        // Its command closes it with its place kept in the project, and reopens it there.
+        const QRect geometry = gesture->geometry();
+        Window()->OnCommand(kCmdGestureWindow);
+        QVERIFY(!Window()->IsToolWindowOpen(kCmdGestureWindow));
+        QCOMPARE(g_windowStates[kWindowGesture].placementValid, 1);
+        Window()->OnCommand(kCmdGestureWindow);
+        QVERIFY(Gesture() && QTest::qWaitForWindowExposed(Gesture()));
+        QCOMPARE(Gesture()->geometry().size(), geometry.size());
+        QCOMPARE(Items(Gesture()->CornerList(3)), (QStringList{"S1", "S2", "S3", "S4"}));
+        QCOMPARE(Gesture()->CornerList(3)->currentIndex(), 0);
+    }
+
+    void aRightClickTogglesTheTransportAndWithF2StoresTheBlend() {
+        GestureWindow* gesture = OpenGesture();
+        QVERIFY(gesture);
+        Window()->OnCommand(kCmdVirtualPanel);
+        const QPointer<QWidget> panel = Window()->ToolWindow(kCmdVirtualPanel);
+        QVERIFY(panel && QTest::qWaitForWindowExposed(panel));
+        m_app->Sent();
+
+        const QPoint at = OnPad(gesture, 400, gesture->Pad()->ClientBottom());
+        QTest::mouseClick(gesture, Qt::RightButton, Qt::NoModifier, at);
+        QCOMPARE(g_transportStopped, 0);
+        QCOMPARE(m_app->Sent().last(), QString("90 3C 40"));
+        QTest::mouseClick(gesture, Qt::RightButton, Qt::NoModifier, at);
+        QCOMPARE(g_transportStopped, 1);
+        QCOMPARE(m_app->Sent().last(), QString("80 3C 40"));
+
+        // F2 held: the blend at the crosshair is sent and taken as Snap5.
+        Mouse(gesture, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+        QTest::keyPress(gesture, Qt::Key_F2);
+        QTest::mouseClick(gesture, Qt::RightButton, Qt::NoModifier, at);
+        QTest::keyRelease(gesture, Qt::Key_F2);
+        QCOMPARE(m_app->Sent(), (QStringList{"B0 00 78", "B0 01 01"}));
+        QCOMPARE(g_transportStopped, 1);
+        QCOMPARE(g_snapshotCount, 5);
+        QCOMPARE(TextOf(g_snapshots.Peek(5).name), std::string("Snap5"));
+        QCOMPARE(g_snapshots.Peek(5).values[0], 120);
+        for (int corner = 0; corner < 4; ++corner) {
+            QCOMPARE(Items(gesture->CornerList(corner)).last(), QString("Snap5"));
+        }
+        QVERIFY(gesture->Pad()->CurrentPen() == GesturePad::Pen::Flash);
+        QTRY_VERIFY(gesture->Pad()->CurrentPen() == GesturePad::Pen::Normal);
+        // The panel was made afresh and lists the new snapshot; the gesture window stays open.
+        QTRY_VERIFY(!panel);
+        auto* reopened = qobject_cast<VirtualPanelWindow*>(Window()->ToolWindow(kCmdVirtualPanel));
+        QVERIFY(reopened && reopened->isVisible());
+        QCOMPARE(reopened->SnapshotList()->itemText(5), QString("Snap5"));
+        QVERIFY(gesture->isVisible());
+
+        // A right click without F2 afterwards toggles again.
+        QTest::mouseClick(gesture, Qt::RightButton, Qt::NoModifier, at);
+        QCOMPARE(g_transportStopped, 0);
+        QCOMPARE(g_snapshotCount, 5);
+    }
+
+    void aJoystickMovesThePointerAndItsButtonsMorphAndToggle() {
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        QCOMPARE(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
+        const int device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 2, 0);
+        QVERIFY2(device >= 0, SDL_GetError());
+        SDL_Joystick* stick = SDL_JoystickOpen(device);
+        QVERIFY(stick);
+        const auto detach = qScopeGuard([&] {
+            SDL_JoystickClose(stick);
+            SDL_JoystickDetachVirtual(device);
+            SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+        });
+
+        GestureWindow* gesture = OpenGesture();
+        QVERIFY(gesture);
+        QCOMPARE(gesture->windowTitle(), QString("Gesture window (joystick support enabled)..."));
+        // Away from the main window, so that the pointer's moves reach the gesture window.
+        const QRect frame = Window()->frameGeometry();
+        gesture->move(frame.right() + 40, frame.top());
+        QCoreApplication::processEvents();
+        const QPoint start = gesture->mapToGlobal(OnPad(gesture, 200, 40));
+        QCursor::setPos(start);
+
+        // Full right: 16 pixels a reading; in the middle again the pointer stops.
+        SDL_JoystickSetVirtualAxis(stick, 0, 32767);
+        QTRY_VERIFY(QCursor::pos().x() >= start.x() + 32);
+        QCOMPARE((QCursor::pos().x() - start.x()) % 16, 0);
+        QCOMPARE(QCursor::pos().y(), start.y());
+        SDL_JoystickSetVirtualAxis(stick, 0, 0);
+        QTest::qWait(60);
+        const QPoint stopped = QCursor::pos();
+        QTest::qWait(60);
+        QCOMPARE(QCursor::pos(), stopped);
+        QVERIFY(m_app->Sent().isEmpty()); // no button: the crosshair follows, nothing is sent
+
+        // Button 1 held while the stick moves down: the blends go out.
+        SDL_JoystickSetVirtualButton(stick, 0, 1);
+        SDL_JoystickSetVirtualAxis(stick, 1, 8192); // the slowest step down, 5 pixels
+        QTRY_VERIFY(gesture->Pad()->CurrentPen() == GesturePad::Pen::Active);
+        QVERIFY(!m_app->Sent().isEmpty());
+        SDL_JoystickSetVirtualAxis(stick, 1, 0);
+        SDL_JoystickSetVirtualButton(stick, 0, 0);
+        QTRY_VERIFY(gesture->Pad()->CurrentPen() == GesturePad::Pen::Normal);
+
+        // Button 2 is the right click.
+        QCOMPARE(g_transportStopped, 1);
+        SDL_JoystickSetVirtualButton(stick, 1, 1);
+        QTRY_COMPARE(g_transportStopped, 0);
+        SDL_JoystickSetVirtualButton(stick, 1, 0);
+        gesture->close();
+    }
+};
+
+QTEST_MAIN(GestureWindowTest)
+#include "GestureWindowTest.moc"
