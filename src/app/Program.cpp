@@ -29,14 +29,14 @@
 #include "midi/MidiDevices.h"
 #include "midi/PlatformMidiService.h"
 #include "panel/VirtualPanelWindow.h"
-#include "tools/FindSliderDialog.h"
-#include "tools/GestureWindow.h"
-#include "tools/MidiScopeWindow.h"
 #include "project/ProjectCommands.h"
 #include "scripts/ScriptEditorWindow.h"
-#include "tools/SendMidiWindow.h"
-#include "tools/ScratchPadWindow.h"
+#include "tools/FindSliderDialog.h"
+#include "tools/GestureWindow.h"
 #include "tools/KeyboardMapping.h"
+#include "tools/MidiScopeWindow.h"
+#include "tools/ScratchPadWindow.h"
+#include "tools/SendMidiWindow.h"
 
 namespace {
 constexpr const char* kHelpDocument = "Ventaro.2.html";
