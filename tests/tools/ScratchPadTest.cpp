@@ -63,13 +63,11 @@ TEST_F(ScratchPad, TextParsesIntoOneCheckedMessage) {
         {"240 \f5 247", {240, 0, 247}, true},
         {"240 +67 -0 247", {240, 67, 0, 247}, true},
         {"240 -16 247", {240, -16, 247}, false},
-        {"-16 240 247", {-16, 240, 247}, false},
         // Huge digit runs saturate far outside a byte, in both directions.
         {"240 " + digits40 + " 247", {240, 1'000'000'000, 247}, false},
         {"240 -" + digits40 + " 247", {240, -1'000'000'000, 247}, false},
         {"240 4294967536 247", {240, 1'000'000'000, 247}, false}, // 2^32 + 240
         {"", {}, false},
-        {" \r\n", {}, false},
         {"247", {247}, false},
         {"240", {}, false},
         // 511 separated values are the most; a final 247 makes the 512th byte.
@@ -146,7 +144,6 @@ TEST_F(ScratchPad, RefusedBanksLoadNothing) {
         BankLoad result;
         int message;
     } rows[] = {
-        {Message(40000), false, BankLoad::TooBig, kStrSysexBankTooBig},
         {Message(kSysexBankFileLimit + 1), false, BankLoad::TooBig, kStrSysexBankTooBig},
         {{}, false, BankLoad::Unloadable, kStrSysexCannotLoad},
         {{0x00, 0xF0, 0xF7}, false, BankLoad::Unloadable, kStrSysexCannotLoad},
