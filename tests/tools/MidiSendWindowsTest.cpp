@@ -54,6 +54,7 @@ private slots:
         QVERIFY(m_app->Sent().isEmpty());
         QVERIFY(send->DataEdit(1)->hasFocus());
         QCOMPARE(send->DataBar(1)->value(), 100);
+        QTest::keyClick(send->DataEdit(1), Qt::Key_Up); // steps into the range: 127
 
         send->ModeRadio(kSendMidiUser)->click();
         QVERIFY(send->StatusEdit()->isEnabled() && !send->TypeBox()->isEnabled());
