@@ -59,34 +59,28 @@ TEST_F(SendMidi, PresetsComposeTheStatusFromTypeAndChannel) {
 
 // Each refusal names its field, focuses it and sends nothing; the numbers typed are kept.
 TEST_F(SendMidi, ARefusedStatusOrDataByteIsShownFocusedAndNothingIsSent) {
-    struct Row {
-        int mode;
-        const char* status;
-        const char* data1;
-        const char* data2;
-        SendMidiField focus;
-        const std::string* message;
+    using F = SendMidiField;
+    const std::tuple<int, const char*, const char*, const char*, F, const std::string*> rows[] = {
+        {kSendMidiUser, "127", "1", "2", F::Status, &kStatusError},
+        {kSendMidiUser, "256", "1", "2", F::Status, &kStatusError},
+        {kSendMidiUser, "", "1", "2", F::Status, &kStatusError},
+        {kSendMidiUser, "-144", "1", "2", F::Status, &kStatusError},
+        {kSendMidiUser, "0x90", "1", "2", F::Status, &kStatusError},
+        {kSendMidiUser, "4294967440", "1", "2", F::Status, &kStatusError},
+        {kSendMidiPresets, "", "128", "2", F::Data1, &kDataError},
+        {kSendMidiPresets, "", "abc", "200", F::Data1, &kDataError},
+        {kSendMidiUser, "176", "7", "200", F::Data2, &kDataError},
+        {kSendMidiUser, "176", "7", "4294967296", F::Data2, &kDataError},
     };
-    const Row rows[] = {
-        {kSendMidiUser, "127", "1", "2", SendMidiField::Status, &kStatusError},
-        {kSendMidiUser, "256", "1", "2", SendMidiField::Status, &kStatusError},
-        {kSendMidiUser, "", "1", "2", SendMidiField::Status, &kStatusError},
-        {kSendMidiUser, "-144", "1", "2", SendMidiField::Status, &kStatusError},
-        {kSendMidiUser, "0x90", "1", "2", SendMidiField::Status, &kStatusError},
-        {kSendMidiUser, "4294967440", "1", "2", SendMidiField::Status, &kStatusError},
-        {kSendMidiPresets, "", "128", "2", SendMidiField::Data1, &kDataError},
-        {kSendMidiPresets, "", "abc", "200", SendMidiField::Data1, &kDataError},
-        {kSendMidiUser, "176", "7", "200", SendMidiField::Data2, &kDataError},
-        {kSendMidiUser, "176", "7", "4294967296", SendMidiField::Data2, &kDataError},
-    };
-    for (const Row& row : rows) {
-        g_sendMidi.mode = row.mode;
+    for (const auto& [mode, status, data1, data2, focus, message] : rows) {
+        SCOPED_TRACE(std::string(status) + " " + data1 + " " + data2);
+        g_sendMidi.mode = mode;
         ui.messages.clear();
-        const SendMidiOutcome outcome = Send(row.status, row.data1, row.data2);
-        EXPECT_FALSE(outcome.sent) << row.status << " " << row.data1 << " " << row.data2;
-        EXPECT_EQ(outcome.focus, row.focus) << row.status << " " << row.data1 << " " << row.data2;
+        const SendMidiOutcome outcome = Send(status, data1, data2);
+        EXPECT_FALSE(outcome.sent);
+        EXPECT_EQ(outcome.focus, focus);
         ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(ui.messages[0].text, *row.message);
+        EXPECT_EQ(ui.messages[0].text, *message);
         EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
         EXPECT_TRUE(ui.messages[0].caption.empty()); // the main window's title
     }
