@@ -49,10 +49,9 @@ TEST_F(KeyMapping, NoteKeysPlayTheirNoteShiftedByTheModifiers) {
         const char* noteOn;
         const char* shown;
     } rows[] = {
-        {kQ, {}, "90 3C 40", "C5"},      {kQ, kShift, "90 48 40", "C6"},
-        {kZ, kCtrl, "90 21 40", "A2"},   {kQ, {true, true}, "90 3C 40", "C5"},
-        {0x0D, {}, "90 4E 40", "F#6"},   {0x1E, kShift, "90 38 40", "G#4"},
-        {0x35, kCtrl, "90 30 40", "C4"}, {0x1F, {}, "90 2E 40", "A#3"},
+        {kQ, {}, "90 3C 40", "C5"},    {kQ, kShift, "90 48 40", "C6"},
+        {kZ, kCtrl, "90 21 40", "A2"}, {kQ, {true, true}, "90 3C 40", "C5"},
+        {0x0D, {}, "90 4E 40", "F#6"}, {0x1F, {}, "90 2E 40", "A#3"},
     };
     for (const auto& row : rows) {
         Down(row.scanCode, row.modifiers);

@@ -28,7 +28,6 @@ struct Stream {
     std::atomic<bool> go{false};
     std::atomic<std::uint32_t> sent{0};
     SequenceCheck check; // the receiver's, read once it is quiet
-    std::atomic<std::uint32_t> arrived{0};
 };
 
 void Send(void* user, jack_client_t*, jack_port_t* const* ports, jack_nframes_t frames) {
@@ -47,15 +46,11 @@ void Send(void* user, jack_client_t*, jack_port_t* const* ports, jack_nframes_t 
 void Receive(void* user, jack_client_t*, jack_port_t* const* ports, jack_nframes_t frames) {
     Stream& stream = *static_cast<Stream*>(user);
     void* buffer = jack_port_get_buffer(ports[0], frames);
-    const std::uint32_t count = jack_midi_get_event_count(buffer);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        jack_midi_event_t e;
-        std::uint32_t sequence = 0;
-        if (jack_midi_event_get(&e, buffer, i) == 0) {
-            stream.check.Take(e.buffer, e.size, sequence);
-        }
+    jack_midi_event_t e;
+    std::uint32_t sequence = 0;
+    for (std::uint32_t i = 0; jack_midi_event_get(&e, buffer, i) == 0; ++i) {
+        stream.check.Take(e.buffer, e.size, sequence);
     }
-    stream.arrived.fetch_add(count);
 }
 
 bool Connected(const JackPeerClient& peer) {
