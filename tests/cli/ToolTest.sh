@@ -186,12 +186,11 @@ engine)
     expect_usage engine run "My Set.vtp" --seconds 0
     ;;
 sysex)
+    # The parsing rules are checked in the scratchpad's core tests; here each command's wiring.
     invalid='Error: the system exclusive messages must start with the value 240\r\nand must end with the value 247! Only values between 0 and 255 are accepted.'
-    expect 0 "240 67 16 247 \n" sysex parse "240 67 16 247"
     expect 0 "240 67 16 247 \n" sysex parse $'240\t67\r\n16 247 5'
     expect 1 "" sysex parse "240 300 247"
     expect_stderr "$invalid"
-    expect 1 "" sysex parse "240 1 2 3"
     # A bank: 240, then 1s, then 247; bank BYTES FILE.
     bank() { { printf '\xf0'; head -c $(($1 - 2)) /dev/zero | tr '\0' '\1'; printf '\xf7'; } >"$2"; }
     bank 4 small.syx
@@ -203,9 +202,6 @@ sysex)
     bank 40000 huge.syx
     expect 1 "" sysex format huge.syx
     expect_stderr "Sorry, file too big to be loaded!"
-    : >empty.syx
-    expect 1 "" sysex format empty.syx
-    expect_stderr "Sorry, can't load the system exclusive bank!"
     expect 1 "" sysex format missing.syx
     expect_stderr "Error while opening the selected file!"
     # A bank goes out whole, past the scratchpad's 512 bytes.

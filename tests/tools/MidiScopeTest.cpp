@@ -2,8 +2,6 @@
 
 #include "base/AllState.h"
 #include "base/Preferences.h"
-#include "base/SettingsKeys.h"
-#include "fakes/FakeSettingsStore.h"
 #include "midi/MidiInputQueue.h"
 #include "tools/MidiScope.h"
 #include "tools/ToolWindows.h"
@@ -87,26 +85,6 @@ TEST_F(MidiScope, ToolWindowsOpenAtTheirCornerOfTheFrame) {
     for (const auto& [tool, recorderWidth, at] : rows) {
         EXPECT_EQ(MidiToolDefaultPosition(tool, frame, 300, 200, recorderWidth), at) << tool;
     }
-}
-
-// The user's close stores the placement with the open flag 0 (and the MIDIScope's filter), and
-// a reopening in the same run comes back there.
-TEST_F(MidiScope, AClosedToolWindowStoresItsRecord) {
-    FakeSettingsStore store;
-    g_settingsStore = &store;
-    WindowPlacement placement;
-    placement.length = 44;
-    placement.left = 7;
-    g_midiScopeFilterActiveSensing = 1;
-    StoreClosedToolWindow(kToolMidiScope, placement);
-    StoreClosedToolWindow(kToolScratchPad, placement);
-    g_settingsStore = nullptr;
-    ASSERT_TRUE(store.Get(kWindowsKey, kValueMidiScope) &&
-                store.Get(kWindowsKey, kValueScratchPad));
-    EXPECT_EQ(*store.Get(kWindowsKey, kValueMidiScope), EncodeToolWindow({placement, 0, 1}, true));
-    EXPECT_EQ(store.Get(kWindowsKey, kValueScratchPad)->size(), kToolWindowRecordSize);
-    EXPECT_TRUE(g_toolWindows[kToolScratchPad].placementValid);
-    EXPECT_EQ(g_toolWindows[kToolScratchPad].placement, placement);
 }
 
 } // namespace

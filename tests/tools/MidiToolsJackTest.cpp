@@ -1,13 +1,17 @@
 // The MIDI tools of ventaro-tool end to end on a private JACK server: what a JACK client sends
 // arrives in the monitor as the MIDIScope's lines and goes through to the output unchanged and
-// in order.
+// in order; a system exclusive bank sent arrives as one event, byte for byte.
 
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "midi/JackPeer.h"
 #include "midi/JackServer.h"
@@ -24,7 +28,6 @@ struct Stream {
     std::atomic<bool> go{false};
     std::atomic<std::uint32_t> sent{0};
     SequenceCheck check; // the receiver's, read once it is quiet
-    std::atomic<std::uint32_t> arrived{0};
 };
 
 void Send(void* user, jack_client_t*, jack_port_t* const* ports, jack_nframes_t frames) {
@@ -43,15 +46,11 @@ void Send(void* user, jack_client_t*, jack_port_t* const* ports, jack_nframes_t 
 void Receive(void* user, jack_client_t*, jack_port_t* const* ports, jack_nframes_t frames) {
     Stream& stream = *static_cast<Stream*>(user);
     void* buffer = jack_port_get_buffer(ports[0], frames);
-    const std::uint32_t count = jack_midi_get_event_count(buffer);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        jack_midi_event_t e;
-        std::uint32_t sequence = 0;
-        if (jack_midi_event_get(&e, buffer, i) == 0) {
-            stream.check.Take(e.buffer, e.size, sequence);
-        }
+    jack_midi_event_t e;
+    std::uint32_t sequence = 0;
+    for (std::uint32_t i = 0; jack_midi_event_get(&e, buffer, i) == 0; ++i) {
+        stream.check.Take(e.buffer, e.size, sequence);
     }
-    stream.arrived.fetch_add(count);
 }
 
 bool Connected(const JackPeerClient& peer) {
@@ -59,10 +58,21 @@ bool Connected(const JackPeerClient& peer) {
     return port && jack_port_connected(port) > 0;
 }
 
+template <typename Done> void WaitFor(Done done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!done() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+bool JackdMissing() {
+    return std::system("command -v jackd >/dev/null") != 0;
+}
+
 class MidiToolsJack : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (std::system("command -v jackd >/dev/null") != 0) {
+        if (JackdMissing()) {
             GTEST_SKIP() << "jackd is not installed";
         }
         ASSERT_TRUE(server.Start()) << "the private JACK server did not start";
@@ -81,11 +91,7 @@ TEST_F(MidiToolsJack, TheMonitorListsEveryMessageAndPassesItThroughInOrder) {
                           "--out peer-recv:in --count 3000",
                           "r");
     ASSERT_TRUE(monitor);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!(Connected(sender) && Connected(receiver)) &&
-           std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    WaitFor([&] { return Connected(sender) && Connected(receiver); });
     stream.go = true;
     SequenceCheck listed;
     char line[128];
@@ -113,6 +119,61 @@ TEST_F(MidiToolsJack, TheMonitorListsEveryMessageAndPassesItThroughInOrder) {
     // Thru: every listed message reached the receiver once, in order.
     EXPECT_GE(stream.check.inOrder, kMessages);
     EXPECT_EQ(stream.check.wrong, 0u);
+}
+
+// What the bank's receiver heard: its process thread copies the first event into room set aside
+// beforehand, and counts them all.
+struct Heard {
+    std::vector<std::uint8_t> first = std::vector<std::uint8_t>(64 * 1024);
+    std::atomic<std::size_t> firstSize{0};
+    std::atomic<int> events{0};
+};
+
+void ReceiveBank(void* user, jack_client_t*, jack_port_t* const* ports, jack_nframes_t frames) {
+    Heard& heard = *static_cast<Heard*>(user);
+    void* buffer = jack_port_get_buffer(ports[0], frames);
+    jack_midi_event_t e;
+    for (std::uint32_t i = 0; jack_midi_event_get(&e, buffer, i) == 0; ++i) {
+        if (heard.events.fetch_add(1) == 0 && e.size <= heard.first.size()) {
+            std::copy(e.buffer, e.buffer + e.size, heard.first.begin());
+            heard.firstSize.store(e.size);
+        }
+    }
+}
+
+TEST(ToolSysexOverJack, ABankArrivesAsOneBlockByteForByte) {
+    if (JackdMissing()) {
+        GTEST_SKIP() << "jackd is not installed";
+    }
+    JackServer server{48000, 256, true};
+    ASSERT_TRUE(server.Start()) << "the private JACK server did not start";
+    Heard heard;
+    JackPeerClient receiver;
+    ASSERT_TRUE(receiver.Open("sysex-recv", false, {"in"}, ReceiveBank, &heard));
+
+    std::vector<std::uint8_t> bank(4096); // 240, every data value 0..127 in turn, 247
+    for (std::size_t i = 0; i < bank.size(); ++i) {
+        bank[i] = static_cast<std::uint8_t>(i % 128);
+    }
+    bank.front() = 0xF0;
+    bank.back() = 0xF7;
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("sysex-jack-" + server.Name() + ".syx");
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bank.data()),
+               static_cast<std::streamsize>(bank.size()));
+    const std::string send =
+        std::string(VENTARO_TOOL) + " sysex send --out sysex-recv:in '" + file.string() + "'";
+    const int status = std::system(send.c_str());
+    std::filesystem::remove(file);
+    ASSERT_EQ(status, 0);
+
+    // The tool closed its port only once the block was out; the receiver's cycle may lag.
+    WaitFor([&] { return heard.firstSize.load() != 0; });
+    receiver.Close();
+    EXPECT_EQ(heard.events.load(), 1);
+    ASSERT_EQ(heard.firstSize.load(), bank.size());
+    EXPECT_TRUE(std::equal(bank.begin(), bank.end(), heard.first.begin()));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/Preferences.h"
 #include "base/SettingsKeys.h"
 #include "fakes/CoreServices.h"
 #include "fakes/ExpectedBytes.h"
@@ -29,12 +30,9 @@ TEST_F(SendMidi, StartsOnNoteOnChannelOneWithMiddleCAndComesBackThereAfterAReset
     g_sendMidi.mode = kSendMidiUser;
     g_sendMidi.data[1] = 200;
     ResetAllState();
-    EXPECT_EQ(g_sendMidi.mode, kSendMidiPresets);
-    EXPECT_EQ(g_sendMidi.presetType, 1);
-    EXPECT_EQ(g_sendMidi.presetChannel, 0);
-    EXPECT_EQ(g_sendMidi.status, 0x90);
-    EXPECT_EQ(g_sendMidi.data[0], 60);
-    EXPECT_EQ(g_sendMidi.data[1], 64);
+    EXPECT_EQ((std::array<int, 6>{g_sendMidi.mode, g_sendMidi.presetType, g_sendMidi.presetChannel,
+                                  g_sendMidi.status, g_sendMidi.data[0], g_sendMidi.data[1]}),
+              (std::array<int, 6>{kSendMidiPresets, 1, 0, 0x90, 60, 64}));
     EXPECT_EQ(ChannelEntry(0), "Ch1");
     EXPECT_EQ(ChannelEntry(15), "Ch16");
 }
@@ -61,34 +59,28 @@ TEST_F(SendMidi, PresetsComposeTheStatusFromTypeAndChannel) {
 
 // Each refusal names its field, focuses it and sends nothing; the numbers typed are kept.
 TEST_F(SendMidi, ARefusedStatusOrDataByteIsShownFocusedAndNothingIsSent) {
-    struct Row {
-        int mode;
-        const char* status;
-        const char* data1;
-        const char* data2;
-        SendMidiField focus;
-        const std::string* message;
+    using F = SendMidiField;
+    const std::tuple<int, const char*, const char*, const char*, F, const std::string*> rows[] = {
+        {kSendMidiUser, "127", "1", "2", F::Status, &kStatusError},
+        {kSendMidiUser, "256", "1", "2", F::Status, &kStatusError},
+        {kSendMidiUser, "", "1", "2", F::Status, &kStatusError},
+        {kSendMidiUser, "-144", "1", "2", F::Status, &kStatusError},
+        {kSendMidiUser, "0x90", "1", "2", F::Status, &kStatusError},
+        {kSendMidiUser, "4294967440", "1", "2", F::Status, &kStatusError},
+        {kSendMidiPresets, "", "128", "2", F::Data1, &kDataError},
+        {kSendMidiPresets, "", "abc", "200", F::Data1, &kDataError},
+        {kSendMidiUser, "176", "7", "200", F::Data2, &kDataError},
+        {kSendMidiUser, "176", "7", "4294967296", F::Data2, &kDataError},
     };
-    const Row rows[] = {
-        {kSendMidiUser, "127", "1", "2", SendMidiField::Status, &kStatusError},
-        {kSendMidiUser, "256", "1", "2", SendMidiField::Status, &kStatusError},
-        {kSendMidiUser, "", "1", "2", SendMidiField::Status, &kStatusError},
-        {kSendMidiUser, "-144", "1", "2", SendMidiField::Status, &kStatusError},
-        {kSendMidiUser, "0x90", "1", "2", SendMidiField::Status, &kStatusError},
-        {kSendMidiUser, "4294967440", "1", "2", SendMidiField::Status, &kStatusError},
-        {kSendMidiPresets, "", "128", "2", SendMidiField::Data1, &kDataError},
-        {kSendMidiPresets, "", "abc", "200", SendMidiField::Data1, &kDataError},
-        {kSendMidiUser, "176", "7", "200", SendMidiField::Data2, &kDataError},
-        {kSendMidiUser, "176", "7", "4294967296", SendMidiField::Data2, &kDataError},
-    };
-    for (const Row& row : rows) {
-        g_sendMidi.mode = row.mode;
+    for (const auto& [mode, status, data1, data2, focus, message] : rows) {
+        SCOPED_TRACE(std::string(status) + " " + data1 + " " + data2);
+        g_sendMidi.mode = mode;
         ui.messages.clear();
-        const SendMidiOutcome outcome = Send(row.status, row.data1, row.data2);
-        EXPECT_FALSE(outcome.sent) << row.status << " " << row.data1 << " " << row.data2;
-        EXPECT_EQ(outcome.focus, row.focus) << row.status << " " << row.data1 << " " << row.data2;
+        const SendMidiOutcome outcome = Send(status, data1, data2);
+        EXPECT_FALSE(outcome.sent);
+        EXPECT_EQ(outcome.focus, focus);
         ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(ui.messages[0].text, *row.message);
+        EXPECT_EQ(ui.messages[0].text, *message);
         EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
         EXPECT_TRUE(ui.messages[0].caption.empty()); // the main window's title
     }
@@ -107,27 +99,15 @@ TEST_F(SendMidi, ARefusedStatusOrDataByteIsShownFocusedAndNothingIsSent) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
+// A refused number left in the edit (200, -5): the bar starts from where it can stand.
 TEST_F(SendMidi, TheScrollBarStepsStayWithinTheDataRange) {
     using A = ScrollAction;
     const std::tuple<int, ScrollAction, int, std::optional<int>> rows[] = {
-        {10, A::LineLeft, 0, 9},
-        {0, A::LineLeft, 0, 0},
-        {126, A::LineRight, 0, 127},
-        {127, A::LineRight, 0, 127},
-        {10, A::PageLeft, 0, 0},
-        {16, A::PageLeft, 0, 0},
-        {17, A::PageLeft, 0, 1},
-        {120, A::PageRight, 0, 127},
-        {111, A::PageRight, 0, 127},
-        {110, A::PageRight, 0, 126},
-        {5, A::ThumbTrack, 77, 77},
-        {5, A::ThumbPosition, 90, 90},
-        {64, A::LeftEnd, 0, 0},
-        {64, A::RightEnd, 0, 127},
-        {64, A::EndScroll, 3, std::nullopt},
-        // A refused number left in the edit: the bar starts from where it can stand.
-        {200, A::LineLeft, 0, 126},
-        {-5, A::LineRight, 0, 1},
+        {10, A::LineLeft, 0, 9},       {0, A::LineLeft, 0, 0},      {126, A::LineRight, 0, 127},
+        {127, A::LineRight, 0, 127},   {16, A::PageLeft, 0, 0},     {17, A::PageLeft, 0, 1},
+        {111, A::PageRight, 0, 127},   {110, A::PageRight, 0, 126}, {5, A::ThumbTrack, 77, 77},
+        {5, A::ThumbPosition, 90, 90}, {64, A::LeftEnd, 0, 0},      {64, A::RightEnd, 0, 127},
+        {64, A::EndScroll, 3, {}},     {200, A::LineLeft, 0, 126},  {-5, A::LineRight, 0, 1},
     };
     for (const auto& [value, action, thumb, expected] : rows) {
         EXPECT_EQ(ScrollDataValue(value, action, thumb), expected)
@@ -135,21 +115,28 @@ TEST_F(SendMidi, TheScrollBarStepsStayWithinTheDataRange) {
     }
 }
 
-// The user's close leaves the 48-byte record: the placement's eleven integers, then open 0.
-TEST_F(SendMidi, TheClosedWindowsRecordIsItsPlacementAndTheOpenFlagZero) {
+// The user's close leaves the record: the placement's eleven integers, the open flag 0, and for
+// the MIDIScope its filter; a reopening in the same run comes back to the placement.
+TEST_F(SendMidi, AClosedToolWindowStoresItsPlacementAndTheOpenFlagZero) {
     const WindowPlacement placement{44, 0, 1, -1, -1, -1, -1, 900, 120, 1180, 400};
+    g_midiScopeFilterActiveSensing = 1;
     for (const auto& [tool, value] : {std::pair{kToolMidiSend, kValueMidiSend},
-                                      std::pair{kToolGlobalMemory, kValueGlobalMemory}}) {
+                                      std::pair{kToolGlobalMemory, kValueGlobalMemory},
+                                      std::pair{kToolMidiScope, kValueMidiScope}}) {
         g_toolWindows[tool].openAtExit = 1;
         StoreClosedToolWindow(tool, placement);
-        ExpectedBytes expected(48);
-        const std::int32_t words[] = {44, 0, 1, -1, -1, -1, -1, 900, 120, 1180, 400, 0};
-        for (std::size_t k = 0; k < std::size(words); ++k) {
+        std::vector<std::int32_t> words = {44, 0, 1, -1, -1, -1, -1, 900, 120, 1180, 400, 0};
+        if (tool == kToolMidiScope) {
+            words.push_back(1);
+        }
+        ExpectedBytes expected(4 * words.size());
+        for (std::size_t k = 0; k < words.size(); ++k) {
             expected.I32(4 * k, words[k]);
         }
         EXPECT_EQ((store.values[{kWindowsKey, value}]), expected.bytes) << value;
         EXPECT_EQ(g_toolWindows[tool].openAtExit, 0);
         EXPECT_TRUE(g_toolWindows[tool].placementValid);
+        EXPECT_EQ(g_toolWindows[tool].placement, placement);
     }
 }
 
