@@ -147,6 +147,16 @@ enum StringId : int {
     kStrFindCriteriaLabel = 2710,
     kStrFindResultsLabel = 2711,
     kStrFindClose = 2712,
+    // The project manager.
+    kStrManagerTitle = 2740,
+    kStrManagerPanelBranch = 2741,
+    kStrManagerSnapshotsBranch = 2742,
+    kStrManagerTransitionsBranch = 2743,
+    kStrManagerFilesBranch = 2744,
+    kStrManagerSmallIcons = 2745,
+    kStrManagerLargeIcons = 2746,
+    kStrDeleteSliderQuestion = 2747,
+    kStrLastSliderWarning = 2748,
     // Send MIDI message and the memory status.
     kStrSendMidiStatusRange = 2620,
     kStrSendMidiDataRange = 2621,
