@@ -30,6 +30,7 @@
 #include "midi/PlatformMidiService.h"
 #include "panel/VirtualPanelWindow.h"
 #include "project/ProjectCommands.h"
+#include "project/ProjectManagerWindow.h"
 #include "scripts/ScriptEditorWindow.h"
 #include "tools/FindSliderDialog.h"
 #include "tools/GestureWindow.h"
@@ -154,6 +155,7 @@ bool Program::Start(const std::string& commandLine) {
     RegisterEngineDialogs(*m_window);
     RegisterScriptEditor(*m_window);
     RegisterVirtualPanel(*m_window);
+    RegisterProjectManager(*m_window);
     RegisterMidiScope(*m_window);
     RegisterFindSlider(*m_window);
     RegisterMidiToolWindows(*m_window);

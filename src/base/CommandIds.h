@@ -24,6 +24,8 @@ enum CommandId : int {
     kCmdMidiDevices = 12000,
     kCmdSoundEngineConfig = 13000,
     kCmdProjectManager = 14000,
+    kCmdManagerSmallIcons = 14001, // the project manager's own menu
+    kCmdManagerLargeIcons = 14002,
     kCmdVirtualPanel = 15000,
     kCmdPanelProperties = 16000,
     kCmdSnapshotManager = 17000,

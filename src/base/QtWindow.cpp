@@ -27,6 +27,12 @@ DialogBaseUnits DialogUnitsOf(const QWidget& window) {
 }
 
 void PlaceInFreeArea(QWidget& window, int xUnits, int yUnits, bool fromBottom) {
+    const DialogBaseUnits units = DialogUnitsOf(window);
+    PlaceInFreeAreaPixels(window, DialogUnitsToPixelsX(xUnits, units),
+                          DialogUnitsToPixelsY(yUnits, units), fromBottom);
+}
+
+void PlaceInFreeAreaPixels(QWidget& window, int x, int y, bool fromBottom) {
     const QWidget* owner = window.parentWidget() ? window.parentWidget()->window() : nullptr;
     if (!owner) {
         return;
@@ -36,7 +42,6 @@ void PlaceInFreeArea(QWidget& window, int xUnits, int yUnits, bool fromBottom) {
     const QScreen* screen = owner->screen();
     const QRect available =
         screen ? screen->availableGeometry() : QRect(origin, QSize(area.width, area.height));
-    const DialogBaseUnits units = DialogUnitsOf(window);
     // The window manager's frame is not known before the window is shown: its title bar is
     // reckoned in, so that a window at the foot of the area leaves the status bar in sight.
     const int titleBar =
@@ -45,8 +50,7 @@ void PlaceInFreeArea(QWidget& window, int xUnits, int yUnits, bool fromBottom) {
             : window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window) + 4;
     const ScreenPoint at = DefaultToolWindowPosition(
         {origin.x(), origin.y(), area.width, area.height}, window.width(),
-        window.height() + titleBar, DialogUnitsToPixelsX(xUnits, units),
-        DialogUnitsToPixelsY(yUnits, units), fromBottom,
+        window.height() + titleBar, x, y, fromBottom,
         {available.x(), available.y(), available.width(), available.height()});
     window.move(at.x, at.y);
 }

@@ -18,5 +18,7 @@ DialogBaseUnits DialogUnitsOf(const QWidget& window);
 // tool bar strip, at the given dialog units from the area's top-left (or bottom-left) corner,
 // wholly on the screen.
 void PlaceInFreeArea(QWidget& window, int xUnits, int yUnits, bool fromBottom);
+// The same with the offsets in pixels.
+void PlaceInFreeAreaPixels(QWidget& window, int x, int y, bool fromBottom);
 // Escape closes a tool window as Cancel ends a dialog; true when the key was taken.
 bool CloseOnEscape(QWidget& window, const QKeyEvent& event);

@@ -45,9 +45,11 @@ public:
     virtual void Close() = 0;
 };
 
-enum class ProjectBranch { Panel, Snapshots };
+// The project manager's branches below its root; None selects no branch after a rebuild.
+enum class ProjectBranch { Panel, Snapshots, Transitions, AdditionalFiles, None };
 
-// The project manager window: rebuilt from the records with one branch selected.
+// The project manager window: rebuilt from the records with one branch selected and its first
+// entry scrolled into view.
 class ProjectManagerView {
 public:
     virtual ~ProjectManagerView() = default;

@@ -6,6 +6,7 @@
 #include "base/CommandIds.h"
 #include "base/Ui.h"
 #include "engine/AudioFormats.h"
+#include "panel/PanelViews.h"
 #include "project/ProjectState.h"
 #include "resources/Strings.h"
 #include "scripts/ScriptStore.h"
@@ -34,10 +35,9 @@ bool ConfirmProjectFiles(std::string_view script1, std::string_view script2,
         g_audioFormatIndex = audioFormat;
     }
     CommitScriptPaths({std::string(script1), std::string(script2)});
-    if (g_ui && g_ui->IsWindowOpen(kCmdProjectManager)) {
-        g_ui->SendCommand(kCmdProjectManager);
-        g_ui->SendCommand(kCmdProjectManager);
-    }
+    // Rebuilt in place: the dialog may have been opened from the manager itself, which must not
+    // be destroyed under it.
+    RebuildProjectManager(ProjectBranch::AdditionalFiles);
     return true;
 }
 

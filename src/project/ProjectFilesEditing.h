@@ -12,7 +12,7 @@ AdditionalFiles ProjectFilesToEdit();
 void ChooseProjectFile(AdditionalFileField field, const std::string& path);
 // OK: a path longer than its field is refused with a message and nothing changes (false).
 // Otherwise the audio file and format and the script paths are committed, and the project
-// manager, whose tree shows these files, is made again when it is open.
+// manager, whose tree shows these files, is made again with their branch selected.
 bool ConfirmProjectFiles(std::string_view script1, std::string_view script2,
                          std::string_view audioFile, int audioFormat);
 // Cancel: the committed paths come back.

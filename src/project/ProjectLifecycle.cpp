@@ -6,6 +6,7 @@
 #include "base/Preferences.h"
 #include "base/Ui.h"
 #include "midi/MidiDevices.h"
+#include "panel/PanelViews.h"
 #include "project/ProjectIo.h"
 #include "project/ProjectState.h"
 #include "resources/Strings.h"
@@ -166,11 +167,9 @@ void CloseProjectCommand() {
 
 void SaveProjectCommand() {
     WriteProject();
-    // The manager's tree shows the project's file; it is rebuilt for the new one.
-    if (IsOpen(kCmdProjectManager)) {
-        g_ui->SendCommand(kCmdProjectManager);
-        g_ui->SendCommand(kCmdProjectManager);
-    }
+    // The manager's tree shows the project's file; it is rebuilt for the new one, in place, as
+    // Ctrl+S may come from a key pressed in the manager itself.
+    RebuildProjectManager(ProjectBranch::None);
 }
 
 void SaveProjectAsCommand() {

@@ -154,6 +154,16 @@ enum StringId : int {
     kStrGestureXLocked = 2723,
     kStrGestureYLocked = 2724,
     kStrGesturePosition = 2725, // the two fractions replace the two %s
+    // The project manager.
+    kStrManagerTitle = 2740,
+    kStrManagerPanelBranch = 2741,
+    kStrManagerSnapshotsBranch = 2742,
+    kStrManagerTransitionsBranch = 2743,
+    kStrManagerFilesBranch = 2744,
+    kStrManagerSmallIcons = 2745,
+    kStrManagerLargeIcons = 2746,
+    kStrDeleteSliderQuestion = 2747,
+    kStrLastSliderWarning = 2748,
     // Send MIDI message and the memory status.
     kStrSendMidiStatusRange = 2620,
     kStrSendMidiDataRange = 2621,

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Preferences.h"
+#include "fakes/FakePanelWindow.h"
 #include "panel/PanelState.h"
 #include "project/NewProject.h"
 #include "project/ProjectFilesEditing.h"
@@ -210,7 +211,8 @@ TEST_F(ProjectFiles, ABrowsedFileGoesStraightInAndCancelTakesItBackOut) {
 
 // The path rule itself is the engine settings' (EngineSettings.APathThatFillsItsField...).
 TEST_F(ProjectFiles, OkCommitsEveryFittingFieldAndMakesAnOpenManagerAgain) {
-    ui.openWindows.insert(kCmdProjectManager);
+    FakeProjectManagerView manager;
+    g_projectManagerView = &manager;
     EXPECT_FALSE(ConfirmProjectFiles("a.orc", std::string(260, 's'), "c.wav", 3));
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{Str(kStrPathTooLong)});
     EXPECT_EQ(TextOf(g_scriptPathsCommitted[0]), "test.orc");
@@ -221,7 +223,10 @@ TEST_F(ProjectFiles, OkCommitsEveryFittingFieldAndMakesAnOpenManagerAgain) {
     EXPECT_EQ(TextOf(g_scriptPathsCommitted[1]), "b.sco");
     EXPECT_EQ(TextOf(g_audioOutputFileCommitted), "c.wav");
     EXPECT_EQ(g_audioFormatIndex, 3);
-    EXPECT_EQ(ui.commands, (std::vector<int>{kCmdProjectManager, kCmdProjectManager}));
+    // Rebuilt in place with the files' branch selected, never closed under the dialog.
+    EXPECT_EQ(manager.rebuilds, std::vector<ProjectBranch>{ProjectBranch::AdditionalFiles});
+    EXPECT_TRUE(ui.commands.empty());
+    g_projectManagerView = nullptr;
 }
 
 } // namespace

@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
@@ -50,6 +51,8 @@
 #include "panel/SliderPropsDialog.h"
 #include "panel/VirtualPanelWindow.h"
 #include "project/NewProjectDialog.h"
+#include "project/ProjectManager.h"
+#include "project/ProjectManagerWindow.h"
 #include "project/ProjectState.h"
 #include "project/ResourceTemplateLibrary.h"
 #include "project/TemplatesDialog.h"
@@ -182,6 +185,33 @@ private:
     QStringList m_awaited;
     QStringList m_failures;
 };
+
+// The project manager over the new project: its panel (one slider locked), its snapshots and
+// its files, in small and in large icons.
+void SaveProjectManager(Camera& camera, MainWindow* window) {
+    if (!window->IsToolWindowOpen(kCmdProjectManager)) {
+        camera.OpenToolWindow(window, kCmdProjectManager, "ProjectManager");
+    }
+    auto* manager = qobject_cast<ProjectManagerWindow*>(window->ToolWindow(kCmdProjectManager));
+    if (!manager) {
+        return;
+    }
+    g_sliders[2].locked = 1;
+    for (const auto& [size, name] : {std::pair{kManagerSmallIcons, "ProjectManager"},
+                                     std::pair{kManagerLargeIcons, "ProjectManagerLarge"}}) {
+        ChooseManagerIconSize(size);
+        manager->Rebuild(ProjectBranch::Snapshots);
+        // Small icons show every branch, large ones the panel with its locked slider.
+        QTreeWidget* tree = manager->Tree();
+        tree->expandItem(manager->BranchItem(ProjectBranch::AdditionalFiles));
+        manager->BranchItem(ProjectBranch::Snapshots)->setExpanded(size == kManagerSmallIcons);
+        manager->BranchItem(ProjectBranch::Panel)->setExpanded(size != kManagerSmallIcons);
+        tree->scrollToTop();
+        camera.Save(manager, name);
+    }
+    ChooseManagerIconSize(kManagerSmallIcons);
+    g_sliders[2].locked = 0;
+}
 
 // The panel as it is played on stage: 16, 64 and 128 faders at random positions (the same each
 // run), some locked, the current one focused and showing a long value, in both control styles.
@@ -422,6 +452,7 @@ int main(int argc, char** argv) {
         SliderPropsDialog::Run(panel, "Slider2");
     }
     SaveGestureWindow(camera, window);
+    SaveProjectManager(camera, window);
     if (QWidget* editor = camera.OpenToolWindow(window, kCmdScriptEditor, "ScriptEditor")) {
         camera.Save(editor, "ScriptEditor");
     }

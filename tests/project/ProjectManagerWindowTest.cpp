@@ -1,0 +1,189 @@
+// The project manager on the real main window: the tree a new project shows, the Delete key with
+// scripted answers, and activation opening the slider properties, the snapshot manager and the
+// additional files dialog, each refreshing the tree it was opened from.
+
+#include "project/ProjectManagerWindow.h"
+#include "GuiTestSupport.h"
+#include "engine/AdditionalFilesDialog.h"
+#include "panel/PanelState.h"
+#include "panel/SliderPropsDialog.h"
+#include "project/NewProjectDialog.h"
+#include "project/ProjectState.h"
+#include "snapshots/SnapshotManagerDialog.h"
+#include "snapshots/Snapshots.h"
+
+QStringList ChildTexts(const QTreeWidgetItem* item) {
+    QStringList texts;
+    for (int k = 0; item && k < item->childCount(); ++k) {
+        texts << item->child(k)->text(0);
+    }
+    return texts;
+}
+
+QStringList Numbered(const QString& prefix, int first, int last) {
+    QStringList texts;
+    for (int k = first; k <= last; ++k) {
+        texts << prefix + QString::number(k);
+    }
+    return texts;
+}
+
+class ProjectManagerWindowTest : public GuiTest {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_work;
+    QString m_previousDir;
+
+    ProjectManagerWindow* Manager() const {
+        return qobject_cast<ProjectManagerWindow*>(Window()->ToolWindow(kCmdProjectManager));
+    }
+    QTreeWidgetItem* Branch(ProjectBranch branch) const { return Manager()->BranchItem(branch); }
+    QTreeWidgetItem* Entry(ProjectBranch branch, int k) const { return Branch(branch)->child(k); }
+    QStringList ShownTexts() {
+        QStringList texts;
+        for (const QtUi::Shown& shown : Ui().shown) {
+            texts << shown.text;
+        }
+        Ui().shown.clear();
+        return texts;
+    }
+    // The Delete key or Enter on an item, as the user presses it in the tree.
+    void Press(QTreeWidgetItem* item, Qt::Key key) {
+        Manager()->Tree()->setCurrentItem(item);
+        QTest::keyClick(Manager()->Tree(), key);
+    }
+
+private slots:
+    // A new 7-bit project of 16 sliders, made with the New command: it opens the manager.
+    void init() {
+        m_work = std::make_unique<QTemporaryDir>();
+        m_previousDir = QDir::currentPath();
+        QDir::setCurrent(m_work->path());
+        StartProgram();
+        WhenModal<NewProjectDialog>([](NewProjectDialog* dialog) {
+            dialog->KindList()->setCurrentRow(kNewPanelSevenBit);
+            dialog->CountField()->setText("16");
+            dialog->OkButton()->click();
+        });
+        Window()->OnCommand(kCmdNewProject);
+        QVERIFY(Manager());
+        QVERIFY(QTest::qWaitForWindowExposed(Manager()));
+    }
+    void cleanup() {
+        m_app.reset();
+        QDir::setCurrent(m_previousDir);
+        m_work.reset();
+    }
+
+    void aNewProjectShowsItsTreeInBlueWithTheRootExpanded() {
+        QTreeWidgetItem* root = Manager()->Tree()->topLevelItem(0);
+        QCOMPARE(root->text(0), QString("Project1.vtp"));
+        QVERIFY(root->isExpanded());
+        QCOMPARE(root->childCount(), 4);
+        QCOMPARE(ChildTexts(Branch(ProjectBranch::Panel)), Numbered("Slider", 1, 16));
+        QCOMPARE(Entry(ProjectBranch::Panel, 5)->foreground(0).color(), QColor(0, 0, 255));
+        QCOMPARE(Manager()->Tree()->iconSize(), QSize(16, 16));
+        QVERIFY(Window()->MenuAction(MenuKind::MenuBar, kCmdProjectManager)->isChecked());
+    }
+
+    // Delete asks first; Yes deletes, the tree is made again in the same window with the
+    // branch selected and open; on a branch itself the key does nothing.
+    void theDeleteKeyAsksAndRebuildsTheTreeInPlace() {
+        const QPointer<ProjectManagerWindow> manager = Manager();
+        Press(Branch(ProjectBranch::Panel), Qt::Key_Delete);
+        QVERIFY(ShownTexts().isEmpty());
+        Ui().answers = {MessageAnswer::No};
+        Press(Entry(ProjectBranch::Panel, 1), Qt::Key_Delete);
+        QCOMPARE(g_sliderCount, 16);
+        Ui().answers = {MessageAnswer::Yes};
+        Press(Entry(ProjectBranch::Panel, 1), Qt::Key_Delete);
+        QCOMPARE(ShownTexts(), QStringList(2, "This operation will delete the selected slider. "
+                                              "Do you wan to continue?"));
+        QCOMPARE(g_sliderCount, 15);
+        QCOMPARE(Manager(), manager.data());
+        QCOMPARE(Manager()->Tree()->currentItem(), Branch(ProjectBranch::Panel));
+        QVERIFY(Branch(ProjectBranch::Panel)->isExpanded());
+        QCOMPARE(ChildTexts(Branch(ProjectBranch::Panel)),
+                 QStringList{"Slider1"} + Numbered("Slider", 3, 16));
+
+        QCOMPARE(TakeSnapshot(), 1);
+        QCOMPARE(TakeSnapshot(), 1);
+        QCOMPARE(ChildTexts(Branch(ProjectBranch::Snapshots)), (QStringList{"Snap1", "Snap2"}));
+        Ui().answers = {MessageAnswer::Yes};
+        Press(Entry(ProjectBranch::Snapshots, 0), Qt::Key_Delete);
+        QCOMPARE(ShownTexts(), QStringList{"This operation will delete the selected snapshot. Do "
+                                           "you wan to continue?"});
+        QCOMPARE(ChildTexts(Branch(ProjectBranch::Snapshots)), QStringList{"Snap2"});
+        QCOMPARE(Manager()->Tree()->currentItem(), Branch(ProjectBranch::Snapshots));
+    }
+
+    // Enter on a slider edits it; OK rebuilds the manager under the dialog without harm.
+    void activationOpensTheSliderPropertiesAndTheTreeShowsTheEdit() {
+        bool shown = false;
+        WhenModal<SliderPropsDialog>([&](SliderPropsDialog* props) {
+            shown = true;
+            QCOMPARE(props->NameEdit()->text(), QString("Slider3"));
+            props->NameEdit()->setText("Lead");
+            props->LockCheck()->click();
+            props->OkButton()->click();
+        });
+        Press(Entry(ProjectBranch::Panel, 2), Qt::Key_Return);
+        QVERIFY(shown);
+        QCOMPARE(Entry(ProjectBranch::Panel, 2)->text(0), QString("Lead"));
+        QCOMPARE(Manager()->Tree()->currentItem(), Branch(ProjectBranch::Panel));
+    }
+
+    // A double click on a snapshot opens the manager on it; one on a file opens the project's
+    // files, whose OK selects their branch.
+    void doubleClicksOpenTheSnapshotManagerAndTheFilesDialog() {
+        for (int k = 0; k < 3; ++k) {
+            QCOMPARE(TakeSnapshot(), 1);
+        }
+        int selected = -1;
+        WhenModal<SnapshotManagerDialog>(
+            [&](SnapshotManagerDialog* dialog) { selected = dialog->List()->currentRow(); });
+        QTreeWidget* tree = Manager()->Tree();
+        emit tree->itemDoubleClicked(Entry(ProjectBranch::Snapshots, 2), 0);
+        QCOMPARE(selected, 2);
+
+        QString title;
+        WhenModal<AdditionalFilesDialog>([&](AdditionalFilesDialog* files) {
+            title = files->windowTitle();
+            files->Script2()->setText("");
+            files->OkButton()->click();
+        });
+        Press(Entry(ProjectBranch::AdditionalFiles, 1), Qt::Key_Enter);
+        QCOMPARE(title, QString("Project additional files..."));
+        QCOMPARE(ChildTexts(Branch(ProjectBranch::AdditionalFiles)),
+                 (QStringList{"test.orc", "test.wav"}));
+        QCOMPARE(tree->currentItem(), Branch(ProjectBranch::AdditionalFiles));
+    }
+
+    // Large icons rebuild the tree at 32 pixels and change the project; Escape closes the
+    // window, which keeps its place for the next opening.
+    void largeIconsChangeTheProjectAndEscapeClosesTheWindow() {
+        g_projectDirty = 0;
+        const QList<QAction*> sizes = Manager()->IconMenu()->actions();
+        QVERIFY(sizes[0]->isChecked());
+        sizes[1]->trigger();
+        QTRY_COMPARE(Manager()->Tree()->iconSize(), QSize(32, 32));
+        QVERIFY(sizes[1]->isChecked());
+        QCOMPARE(g_managerIconSize, 32);
+        QCOMPARE(g_projectDirty, 1);
+
+        Manager()->move(Manager()->pos() + QPoint(7, 5));
+        const QPoint moved = Manager()->pos();
+        QTest::keyClick(Manager()->Tree(), Qt::Key_Escape);
+        QVERIFY(!Window()->IsToolWindowOpen(kCmdProjectManager));
+        QVERIFY(!Window()->MenuAction(MenuKind::MenuBar, kCmdProjectManager)->isChecked());
+        QCOMPARE(g_windowStates[kWindowProjectManager].placementValid, 1);
+        Window()->OnCommand(kCmdProjectManager);
+        QVERIFY(Manager() && Manager()->isVisible());
+        QCOMPARE(Manager()->pos(), moved);
+        QCOMPARE(Manager()->Tree()->iconSize(), QSize(32, 32));
+    }
+};
+
+QTEST_MAIN(ProjectManagerWindowTest)
+#include "ProjectManagerWindowTest.moc"
