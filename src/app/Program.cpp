@@ -28,14 +28,15 @@
 #include "engine/SoundEngineDialog.h"
 #include "midi/MidiDevices.h"
 #include "midi/PlatformMidiService.h"
+#include "panel/PanelConfigDialog.h"
 #include "panel/VirtualPanelWindow.h"
-#include "tools/FindSliderDialog.h"
-#include "tools/MidiScopeWindow.h"
 #include "project/ProjectCommands.h"
 #include "scripts/ScriptEditorWindow.h"
-#include "tools/SendMidiWindow.h"
-#include "tools/ScratchPadWindow.h"
+#include "tools/FindSliderDialog.h"
 #include "tools/KeyboardMapping.h"
+#include "tools/MidiScopeWindow.h"
+#include "tools/ScratchPadWindow.h"
+#include "tools/SendMidiWindow.h"
 
 namespace {
 constexpr const char* kHelpDocument = "Ventaro.2.html";
@@ -153,6 +154,7 @@ bool Program::Start(const std::string& commandLine) {
     RegisterEngineDialogs(*m_window);
     RegisterScriptEditor(*m_window);
     RegisterVirtualPanel(*m_window);
+    RegisterPanelConfiguration(*m_window);
     RegisterMidiScope(*m_window);
     RegisterFindSlider(*m_window);
     RegisterMidiToolWindows(*m_window);

@@ -147,6 +147,14 @@ enum StringId : int {
     kStrFindCriteriaLabel = 2710,
     kStrFindResultsLabel = 2711,
     kStrFindClose = 2712,
+    // The panel configuration.
+    kStrPanelStatusRange = 2770,
+    kStrPanelDataRange = 2771,
+    kStrLastSliderWarning = 2772,
+    kStrTooManySlidersWarning = 2773,
+    kStrDeleteSliderQuestion = 2774,
+    kStrPanelConfigTitle = 2775,
+    kStrScrollStepEntry = 2776, // with the step, 1 to 30
     // Send MIDI message and the memory status.
     kStrSendMidiStatusRange = 2620,
     kStrSendMidiDataRange = 2621,

@@ -46,6 +46,7 @@
 #include "midi/MidiDevicesDialog.h"
 #include "midi/MidiInputQueue.h"
 #include "midi/RoutedMidiService.h"
+#include "panel/PanelConfigDialog.h"
 #include "panel/PanelState.h"
 #include "panel/SliderPropsDialog.h"
 #include "panel/VirtualPanelWindow.h"
@@ -56,8 +57,8 @@
 #include "snapshots/SnapshotManagerDialog.h"
 #include "snapshots/SnapshotState.h"
 #include "tools/DeviceCapsDialog.h"
-#include "tools/SendMidiWindow.h"
 #include "tools/ScratchPad.h"
+#include "tools/SendMidiWindow.h"
 
 namespace {
 
@@ -395,6 +396,12 @@ int main(int argc, char** argv) {
         panel->SnapshotList()->setCurrentIndex(0); // "Organize"
         camera.OnModal<SliderPropsDialog>("SliderProperties");
         SliderPropsDialog::Run(panel, "Slider2");
+        // Cancelled: the panel is closed and opened anew, as after any configuration.
+        camera.OnModal<PanelConfigDialog>(
+            "PanelConfiguration",
+            [](PanelConfigDialog* dialog) { dialog->SliderList()->setCurrentRow(2); },
+            [](PanelConfigDialog* dialog) { dialog->CancelButton()->click(); });
+        window->OnCommand(kCmdPanelProperties);
     }
     if (QWidget* editor = camera.OpenToolWindow(window, kCmdScriptEditor, "ScriptEditor")) {
         camera.Save(editor, "ScriptEditor");
