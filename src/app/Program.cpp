@@ -28,6 +28,7 @@
 #include "engine/SoundEngineDialog.h"
 #include "midi/MidiDevices.h"
 #include "midi/PlatformMidiService.h"
+#include "panel/PanelConfigDialog.h"
 #include "panel/VirtualPanelWindow.h"
 #include "project/ProjectCommands.h"
 #include "project/ProjectManagerWindow.h"
@@ -156,6 +157,7 @@ bool Program::Start(const std::string& commandLine) {
     RegisterScriptEditor(*m_window);
     RegisterVirtualPanel(*m_window);
     RegisterProjectManager(*m_window);
+    RegisterPanelConfiguration(*m_window);
     RegisterMidiScope(*m_window);
     RegisterFindSlider(*m_window);
     RegisterMidiToolWindows(*m_window);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/ByteCodec.h"
+#include "panel/PanelConfiguration.h"
 #include "panel/SliderOutput.h"
 #include "panel/SliderProps.h"
 #include "panel/SliderValidation.h"
@@ -29,6 +30,7 @@ MsbCache g_msbCache;
 SliderScratch g_sliderScratch;
 int g_sliderPropsOpen = 0;
 int g_sliderPropsFromPanelProps = 0;
+int g_panelPropsOpen = 0;
 
 void SetPanelDefaults() {
     g_sliderCount = 16;
@@ -53,6 +55,7 @@ void ResetPanelState() {
     g_sliderScratch = SliderScratch{};
     g_sliderPropsOpen = 0;
     g_sliderPropsFromPanelProps = 0;
+    g_panelPropsOpen = 0;
 }
 
 static std::string NextSliderName() {

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -26,6 +27,7 @@
 #include "base/QtText.h"
 #include "base/QtWindow.h"
 #include "base/ToolWindowHost.h"
+#include "panel/PanelConfigDialog.h"
 #include "panel/PanelLayout.h"
 #include "panel/PanelLogic.h"
 #include "panel/PanelState.h"
@@ -305,9 +307,15 @@ void VirtualPanelWindow::CreateControlButtons() {
     connect(m_controlButtons[1], &QPushButton::clicked, this, &VirtualPanelWindow::PresetsClicked);
     connect(m_controlButtons[2], &QPushButton::clicked, this, [] { ResendAllSliders(); });
     connect(m_controlButtons[3], &QPushButton::clicked, this, [] { RandomizeSliders(); });
-    // The panel configuration belongs to its own dialog, reached through its command.
-    connect(m_controlButtons[4], &QPushButton::clicked, this,
-            [] { DispatchCommand(kCmdPanelProperties); });
+    // The configuration runs from the event loop, not inside this click: its OK and Cancel
+    // close this window and open a new one.
+    connect(m_controlButtons[4], &QPushButton::clicked, this, [this] {
+        QWidget* frame = m_host ? m_host->HostWidget() : parentWidget();
+        QTimer::singleShot(0, frame ? static_cast<QObject*>(frame) : qApp,
+                           [frame, over = QPointer<QWidget>(this)] {
+                               PanelConfigDialog::Run(frame, PanelConfigOwner::Panel, over);
+                           });
+    });
     connect(m_controlButtons[5], &QPushButton::clicked, this, [] { TakeSnapshot(); });
 
     m_presetsMenu = new QMenu(this);

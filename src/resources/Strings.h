@@ -164,6 +164,12 @@ enum StringId : int {
     kStrManagerLargeIcons = 2746,
     kStrDeleteSliderQuestion = 2747,
     kStrLastSliderWarning = 2748,
+    // The panel configuration.
+    kStrPanelStatusRange = 2770,
+    kStrPanelDataRange = 2771,
+    kStrTooManySlidersWarning = 2773,
+    kStrPanelConfigTitle = 2775,
+    kStrScrollStepEntry = 2776, // with the step, 1 to 30
     // Send MIDI message and the memory status.
     kStrSendMidiStatusRange = 2620,
     kStrSendMidiDataRange = 2621,

@@ -1,11 +1,14 @@
-// The virtual panel, the slider properties dialog, the snapshot manager and the name box on the
-// real widgets: a user's keys, drags and clicks in, the bytes at the MIDI output checked.
+// The virtual panel, the slider properties dialog, the panel configuration, the snapshot manager
+// and the name box on the real widgets: a user's keys, drags and clicks in, the bytes at the MIDI
+// output checked.
 
 #include "GuiTestSupport.h"
+#include "panel/PanelConfigDialog.h"
 #include "panel/PanelState.h"
 #include "panel/SliderPropsDialog.h"
 #include "panel/VirtualPanelWindow.h"
 #include "project/NewProject.h"
+#include "project/ProjectState.h"
 #include "snapshots/GetNameDialog.h"
 #include "snapshots/SnapshotManagerDialog.h"
 #include "snapshots/Snapshots.h"
@@ -113,6 +116,90 @@ private slots:
         QCOMPARE(TextOf(Slider(1).name), std::string("Lead"));
         QCOMPARE(Slider(1).controller1, 3);
         QCOMPARE(Panel()->SliderControl(1)->value(), 63);
+    }
+
+    // From the panel's own button: a slider added and then cancelled in its properties, and the
+    // style switched and cancelled, leave the panel as it was, drawn as before.
+    void configurationAddNewThenCancelLeavesThePanelAsItWas() {
+        VirtualPanelWindow* panel = OpenPanel();
+        QVERIFY(panel);
+        const auto before = g_sliders;
+        QAction* menuItem = Window()->MenuAction(MenuKind::MenuBar, kCmdPanelProperties);
+        bool ran = false;
+        WhenModal<PanelConfigDialog>([&](PanelConfigDialog* config) {
+            QVERIFY(!menuItem->isEnabled());
+            QCOMPARE(config->SliderList()->count(), 17);
+            QCOMPARE(config->ScrollStepList()->currentText(), QString("1/8"));
+            config->SliderList()->setCurrentRow(3);
+            WhenModal<SliderPropsDialog>([](SliderPropsDialog* props) {
+                QCOMPARE(props->NameEdit()->text(), QString("Slider17"));
+                QTest::mouseClick(props->CancelButton(), Qt::LeftButton);
+            });
+            QTest::mouseClick(config->AddButton(), Qt::LeftButton);
+            QCOMPARE(g_sliderCount, 16);
+            QCOMPARE(config->SliderList()->count(), 17);
+            QCOMPARE(config->SliderList()->item(3)->text(), QString("Slider4"));
+            QTest::mouseClick(config->StyleRadio(0), Qt::LeftButton);
+            QCOMPARE(g_panelControlStyle, 1);
+            QTest::mouseClick(config->CancelButton(), Qt::LeftButton);
+            ran = true;
+        });
+        QTest::mouseClick(panel->ControlButton(4), Qt::LeftButton);
+        QTRY_VERIFY(ran);
+        QCOMPARE(g_sliderCount, 16);
+        QCOMPARE(g_sliderCountCommitted, 16);
+        QVERIFY(std::equal(g_sliders.begin(), g_sliders.begin() + 16, before.begin()));
+        QCOMPARE(g_panelControlStyle, 0);
+        QVERIFY(menuItem->isEnabled());
+        QTRY_VERIFY(Panel() && Panel()->isVisible());
+        QVERIFY(qobject_cast<QScrollBar*>(Panel()->SliderControl(15)));
+        QVERIFY(!Panel()->SliderControl(16));
+    }
+
+    // From the menu: a refused status byte keeps the dialog open; the arrows step the bytes;
+    // OK commits them, the step and a new slider, and the panel comes back with faders. The
+    // start command then ends with the new start message.
+    void configurationOkCommitsTheMessagesAndReopensThePanel() {
+        QVERIFY(OpenPanel());
+        Ui().shown.clear();
+        WhenModal<PanelConfigDialog>([this](PanelConfigDialog* config) {
+            config->MessageEdit(kStartStatusField)->setText("abc");
+            QTest::mouseClick(config->OkButton(), Qt::LeftButton);
+            QVERIFY(config->isVisible());
+            QCOMPARE(Ui().shown.size(), std::size_t{1});
+            QCOMPARE(Ui().shown[0].text,
+                     QString("The MIDI status bytes must be enclosed between 128 and 255!"));
+            config->MessageEdit(kStartStatusField)->setText("177");
+            QTest::mouseClick(config->UpArrow(kStartStatusField), Qt::LeftButton); // toward 128
+            QCOMPARE(config->MessageEdit(kStartStatusField)->text(), QString("176"));
+            config->MessageEdit(kStartData1Field)->setText("0");
+            QTest::mouseClick(config->DownArrow(kStartData1Field), Qt::LeftButton);
+            QCOMPARE(config->MessageEdit(kStartData1Field)->text(), QString("1"));
+            config->MessageEdit(kStartData2Field)->setText("100");
+            config->ScrollStepList()->setCurrentIndex(3);
+            config->SliderList()->setCurrentRow(16); // the empty entry: after the last slider
+            WhenModal<SliderPropsDialog>([](SliderPropsDialog* props) {
+                props->NameEdit()->setText("Tail");
+                QTest::mouseClick(props->OkButton(), Qt::LeftButton);
+            });
+            QTest::mouseClick(config->AddButton(), Qt::LeftButton);
+            QCOMPARE(config->SliderList()->item(16)->text(), QString("Tail"));
+            QTest::mouseClick(config->StyleRadio(0), Qt::LeftButton);
+            QTest::mouseClick(config->OkButton(), Qt::LeftButton);
+        });
+        Window()->OnCommand(kCmdPanelProperties);
+        QCOMPARE(g_startMessage, (std::array<std::uint8_t, 3>{176, 1, 100}));
+        QCOMPARE(g_scrollStep, 4);
+        QCOMPARE(g_sliderCount, 17);
+        QCOMPARE(TextOf(Slider(16).name), std::string("Tail"));
+        QCOMPARE(g_panelControlStyleCommitted, 1);
+        QTRY_VERIFY(Panel() && Panel()->isVisible());
+        QVERIFY(qobject_cast<QSlider*>(Panel()->SliderControl(16)));
+        m_app->Sent();
+        Window()->OnCommand(kCmdStart);
+        const QStringList sent = m_app->Sent();
+        QVERIFY(!sent.isEmpty());
+        QCOMPARE(sent.last(), QString("B0 01 64"));
     }
 
     void snapshotsAreTakenRecalledRenamedAndDeleted() {

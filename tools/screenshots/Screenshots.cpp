@@ -47,6 +47,7 @@
 #include "midi/MidiDevicesDialog.h"
 #include "midi/MidiInputQueue.h"
 #include "midi/RoutedMidiService.h"
+#include "panel/PanelConfigDialog.h"
 #include "panel/PanelState.h"
 #include "panel/SliderPropsDialog.h"
 #include "panel/VirtualPanelWindow.h"
@@ -450,6 +451,12 @@ int main(int argc, char** argv) {
         panel->SnapshotList()->setCurrentIndex(0); // "Organize"
         camera.OnModal<SliderPropsDialog>("SliderProperties");
         SliderPropsDialog::Run(panel, "Slider2");
+        // Cancelled: the panel is closed and opened anew, as after any configuration.
+        camera.OnModal<PanelConfigDialog>(
+            "PanelConfiguration",
+            [](PanelConfigDialog* dialog) { dialog->SliderList()->setCurrentRow(2); },
+            [](PanelConfigDialog* dialog) { dialog->CancelButton()->click(); });
+        window->OnCommand(kCmdPanelProperties);
     }
     SaveGestureWindow(camera, window);
     SaveProjectManager(camera, window);
