@@ -6,42 +6,14 @@
 #include <functional>
 
 #include "resources/Artwork.h"
+#include "resources/ArtworkPalette.h"
 #include "resources/PanelArtwork.h"
 
 namespace {
 
-const QColor kInk(0x26, 0x30, 0x3c);
-const QColor kBlue(0x2f, 0x7f, 0xd8);
-const QColor kAmber(0xf2, 0xb2, 0x33);
-const QColor kPaper(0xfb, 0xfc, 0xfe);
-const QColor kSteel(0x8a, 0x96, 0xa3);
-const QColor kLightSteel(0xd5, 0xdc, 0xe4);
+using namespace artwork;
 
 using Painting = std::function<void(QPainter&)>;
-
-QPen Outline(qreal width = 2.0, const QColor& color = kInk) {
-    QPen pen(color, width);
-    pen.setJoinStyle(Qt::RoundJoin);
-    pen.setCapStyle(Qt::RoundCap);
-    return pen;
-}
-
-// Each painting draws into a 32 × 32 square; the icon holds it at 16 and 32 pixels (and 64 for
-// dense screens).
-QIcon IconOf(const Painting& paint) {
-    QIcon icon;
-    for (const int size : {16, 32, 64}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 32.0, size / 32.0);
-        paint(painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
-}
 
 // A camera body with its lens: the panel's state taken as a picture.
 void Snapshot(QPainter& p) {

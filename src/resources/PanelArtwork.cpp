@@ -6,25 +6,13 @@
 #include <cmath>
 #include <functional>
 
+#include "resources/ArtworkPalette.h"
+
 namespace {
 
-const QColor kInk(0x26, 0x30, 0x3c);
-const QColor kBlue(0x2f, 0x7f, 0xd8);
-const QColor kGreen(0x2e, 0x9e, 0x4f);
-const QColor kRed(0xd8, 0x3a, 0x34);
-const QColor kAmber(0xf2, 0xb2, 0x33);
-const QColor kPaper(0xfb, 0xfc, 0xfe);
-const QColor kSteel(0x8a, 0x96, 0xa3);
-const QColor kLightSteel(0xd5, 0xdc, 0xe4);
+using namespace artwork;
 
 using Painting = std::function<void(QPainter&)>;
-
-QPen Outline(qreal width = 2.0, const QColor& color = kInk) {
-    QPen pen(color, width);
-    pen.setJoinStyle(Qt::RoundJoin);
-    pen.setCapStyle(Qt::RoundCap);
-    return pen;
-}
 
 // Three small faders at the given heights (0..1 from the bottom).
 void Faders(QPainter& p, const QColor& knob, double a, double b, double c) {
