@@ -22,5 +22,10 @@ int RunMorphCommand(const Args& args);
 // manager's sends; prints the error and fails otherwise.
 bool OpenToolMidiOutput(MidiService& service, const std::string& device);
 
+class MidiInputQueue;
+// Prints the messages that arrived on a Loopback input, one a line in hexadecimal: what the
+// program put on the wire.
+void PrintArrived(MidiInputQueue& queue);
+
 // Prints the usage line of every form to stderr and returns 2.
 int Usage();

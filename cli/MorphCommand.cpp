@@ -17,19 +17,6 @@
 
 namespace {
 
-// The messages that arrived on the Loopback input: what the morph put on the wire.
-void PrintArrived(MidiInputQueue& queue) {
-    for (const MidiInputEvent& event : queue.Drain()) {
-        const auto status = static_cast<std::uint8_t>(event.word);
-        const std::size_t length = ShortMessageLength(status);
-        for (std::size_t i = 0; i < length; ++i) {
-            std::printf(i ? " %02X" : "%02X",
-                        static_cast<unsigned>((event.word >> (8 * i)) & 0xFF));
-        }
-        std::printf("\n");
-    }
-}
-
 std::optional<float> Fraction(const std::string& text) {
     const std::optional<double> value = ParseReal(text);
     if (!value || *value < 0.0 || *value > 1.0) {

@@ -16,7 +16,14 @@
 
 namespace {
 
-// Prints the messages that arrived on the Loopback input: what SendSlider put on the wire.
+const std::map<std::string, std::int32_t> kCurves = {{"linear", kCurveLinear},
+                                                     {"log", kCurveLogarithmic},
+                                                     {"quadratic", kCurveQuadratic},
+                                                     {"cubic", kCurveCubic},
+                                                     {"random", kCurveRandom}};
+
+} // namespace
+
 void PrintArrived(MidiInputQueue& queue) {
     for (const MidiInputEvent& event : queue.Drain()) {
         const auto status = static_cast<std::uint8_t>(event.word);
@@ -28,14 +35,6 @@ void PrintArrived(MidiInputQueue& queue) {
         std::printf("\n");
     }
 }
-
-const std::map<std::string, std::int32_t> kCurves = {{"linear", kCurveLinear},
-                                                     {"log", kCurveLogarithmic},
-                                                     {"quadratic", kCurveQuadratic},
-                                                     {"cubic", kCurveCubic},
-                                                     {"random", kCurveRandom}};
-
-} // namespace
 
 int RunSliderCommand(const Args& args) {
     std::map<std::string, std::string> options;
