@@ -31,6 +31,17 @@ inline QHBoxLayout* OkCancelRow(QPushButton*& ok, QPushButton*& cancel) {
     return row;
 }
 
+// The OK button (1, default) with its icon alone, right-aligned in a row.
+inline QHBoxLayout* OkRow(QPushButton*& ok) {
+    ok = new QPushButton(OkButtonIcon(), "OK");
+    ok->setObjectName("1");
+    ok->setDefault(true);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    return row;
+}
+
 // A modal dialog ended by its OK and Cancel buttons, which call accept() and reject().
 class OkCancelDialog : public QDialog {
     Q_OBJECT

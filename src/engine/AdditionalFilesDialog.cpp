@@ -18,10 +18,6 @@
 namespace {
 
 constexpr int kDialogWidthUnits = 240;
-// The file chooser's modes: an orchestra first, a score first, a wave file to save.
-constexpr int kChooseOrchestraMode = 4;
-constexpr int kChooseScoreMode = 5;
-constexpr int kChooseWaveMode = 6;
 
 QLineEdit* PathField(const char* id, const std::string& text) {
     auto* field = new QLineEdit(ToQt(text));
@@ -86,10 +82,9 @@ AdditionalFilesDialog::AdditionalFilesDialog(QWidget* owner, const AdditionalFil
     layout->addWidget(audio);
     layout->addLayout(ButtonRow());
 
-    const int modes[3] = {kChooseOrchestraMode, kChooseScoreMode, kChooseWaveMode};
     for (const AdditionalFileField field : {kScript1Field, kScript2Field, kAudioFileField}) {
         connect(m_browse[field], &QPushButton::clicked, this,
-                [this, field, mode = modes[field]] { Browse(field, mode); });
+                [this, field] { Browse(field, FileChooserModeOf(field)); });
     }
 }
 

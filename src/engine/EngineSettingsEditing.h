@@ -47,6 +47,10 @@ struct AdditionalFiles {
     int audioFormat = 0;
 };
 enum AdditionalFileField : int { kScript1Field, kScript2Field, kAudioFileField };
+// The file chooser's mode for a field: an orchestra first, a score first, a wave file to save.
+inline int FileChooserModeOf(AdditionalFileField field) {
+    return field == kScript1Field ? 4 : field == kScript2Field ? 5 : 6;
+}
 
 // Whether each path fits its 260-byte field; warns "Sorry, the selected path is too long..."
 // when one does not, as a path cut to its field would name another file.

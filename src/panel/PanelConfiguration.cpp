@@ -20,11 +20,6 @@
 
 namespace {
 
-// The file chooser's modes: an orchestra first, a score first, a wave file to save.
-constexpr int kChooseOrchestraMode = 4;
-constexpr int kChooseScoreMode = 5;
-constexpr int kChooseWaveMode = 6;
-
 constexpr int kStatusFirst = 128;
 constexpr int kStatusLast = 255;
 constexpr int kDataLast = 127;
@@ -196,11 +191,8 @@ void PanelConfiguration::ChooseControlStyle(bool sliders) {
 }
 
 bool PanelConfiguration::Browse(AdditionalFileField field, std::string& path) {
-    const int mode = field == kScript1Field   ? kChooseOrchestraMode
-                     : field == kScript2Field ? kChooseScoreMode
-                                              : kChooseWaveMode;
     std::string title;
-    if (m_closed || !g_ui || !g_ui->SelectFile(mode, path, title)) {
+    if (m_closed || !g_ui || !g_ui->SelectFile(FileChooserModeOf(field), path, title)) {
         return false;
     }
     ChooseProjectFile(field, path);

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "base/DialogParts.h"
 #include "base/QtText.h"
 #include "project/TemplateTable.h"
 #include "project/Templates.h"
@@ -36,16 +37,9 @@ TemplatesDialog::TemplatesDialog(QWidget* owner, TemplateLibrary& library)
     m_list->setMinimumWidth(m_list->sizeHintForColumn(0) + 30);
     m_list->setMinimumHeight(m_list->sizeHintForRow(0) * kTemplateCount + 8);
 
-    m_ok = new QPushButton(OkButtonIcon(), "OK");
-    m_ok->setObjectName("1");
-    m_ok->setDefault(true);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
-    layout->addLayout(buttons);
+    layout->addLayout(OkRow(m_ok));
 
     connect(m_list, &QListWidget::itemActivated, this, [this] { accept(); });
     connect(m_ok, &QPushButton::clicked, this, &TemplatesDialog::accept);

@@ -39,15 +39,9 @@ DeviceCapsDialog::DeviceCapsDialog(QWidget* owner) : QDialog(owner) {
     setWindowTitle("MIDI devices capabilities...");
     m_input = ReportEdit(CurrentInputReport(), "56001");
     m_output = ReportEdit(CurrentOutputReport(), "56002");
-    m_ok = new QPushButton(OkButtonIcon(), "OK");
-    m_ok->setObjectName("1");
-    m_ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GroupAround("Input", m_input));
     layout->addWidget(GroupAround("Output", m_output));
-    layout->addLayout(buttons);
+    layout->addLayout(OkRow(m_ok));
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
 }
