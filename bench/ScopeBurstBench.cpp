@@ -16,9 +16,9 @@
 #include <map>
 #include <memory>
 
+#include "BenchToolHost.h"
 #include "base/CommandIds.h"
 #include "base/FrameHooks.h"
-#include "base/ToolWindowHost.h"
 #include "midi/EventFdWakeUp.h"
 #include "midi/JackPeer.h"
 #include "midi/JackServer.h"
@@ -100,35 +100,6 @@ void Receive(void* user, jack_client_t* client, jack_port_t* const* ports, jack_
     }
 }
 
-// The frame as far as the MIDIScope needs it: its one tool window.
-class BenchHost : public ToolWindowHost {
-public:
-    QWidget* HostWidget() override { return &m_frame; }
-    void RegisterToolWindow(int, ToolWindowFactory factory) override {
-        m_factory = std::move(factory);
-    }
-    void ToggleToolWindow(int) override {
-        if (m_window && m_window->isVisible()) {
-            m_window->close();
-            return;
-        }
-        if (!m_window) {
-            m_window = m_factory(&m_frame);
-        }
-        m_window->show();
-    }
-    void ToolWindowClosing(int) override {}
-    QWidget* VisibleToolWindow(int) override {
-        return m_window && m_window->isVisible() ? m_window : nullptr;
-    }
-    void FollowMenuHelp(QMenu*) override {}
-
-private:
-    QWidget m_frame;
-    ToolWindowFactory m_factory;
-    QWidget* m_window = nullptr;
-};
-
 struct UiFigures {
     std::uint64_t events = 0;
     std::uint64_t lines = 0;
@@ -175,7 +146,7 @@ int main(int argc, char** argv) {
     std::printf("Private JACK server (pid %d): jackd --no-realtime -S -d dummy -r %d -p %d\n",
                 static_cast<int>(server.Pid()), kRate, kPeriod);
 
-    BenchHost host;
+    BenchToolHost host;
     RegisterMidiScope(host);
     MidiInputQueue queue;
     EventFdWakeUp wakeUp;

@@ -296,6 +296,7 @@ public:
     JackOutPort(std::shared_ptr<JackClient> client, Role role, OutState* state);
     ~JackOutPort() override;
     bool Send(const std::uint8_t* data, std::size_t length) noexcept override;
+    std::size_t Room(std::size_t length) const noexcept override;
     std::string LastError() const override;
     std::uint64_t Dropped() const override {
         return m_state->dropped.load(std::memory_order_relaxed);
@@ -582,6 +583,11 @@ bool JackOutPort::Send(const std::uint8_t* data, std::size_t length) noexcept {
         return false;
     }
     return true;
+}
+
+std::size_t JackOutPort::Room(std::size_t length) const noexcept {
+    // A lost server never drains its queue: its sends fail at once and say why.
+    return m_core.Lost() ? kAnyRoom : m_state->queue.Room(length);
 }
 
 std::string JackOutPort::LastError() const {

@@ -37,6 +37,12 @@ bool MidiByteRing::Fits(std::size_t length) const noexcept {
     return length <= Capacity() && kHeaderBytes + length <= Capacity() - used;
 }
 
+std::size_t MidiByteRing::Room(std::size_t length) const noexcept {
+    const std::size_t used =
+        m_head.load(std::memory_order_relaxed) - m_tail.load(std::memory_order_acquire);
+    return (Capacity() - used) / (kHeaderBytes + length);
+}
+
 bool MidiByteRing::Push(std::uint32_t stamp, const std::uint8_t* data,
                         std::size_t length) noexcept {
     const std::size_t head = m_head.load(std::memory_order_relaxed);

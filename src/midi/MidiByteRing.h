@@ -23,6 +23,8 @@ public:
 
     // Producer: whether a message of `length` bytes fits now.
     bool Fits(std::size_t length) const noexcept;
+    // Producer: how many messages of `length` bytes fit now.
+    std::size_t Room(std::size_t length) const noexcept;
     // Producer: queues one message; false (and one more drop counted) when it does not fit.
     bool Push(std::uint32_t stamp, const std::uint8_t* data, std::size_t length) noexcept;
 

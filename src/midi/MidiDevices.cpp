@@ -322,6 +322,10 @@ MidiResult SendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_
     return g_midiService->SendShort(PackShortMessage(status, data1, data2));
 }
 
+std::size_t MidiOutputRoom() {
+    return g_midiService ? g_midiService->OutputRoom() : static_cast<std::size_t>(-1);
+}
+
 void SendPanic() {
     for (std::uint8_t channel = 0; channel < 16; ++channel) {
         const auto status = static_cast<std::uint8_t>(0xB0 + channel);

@@ -85,6 +85,8 @@ bool OpenMidiDevices();
 MidiResult OpenMidiInput(int index);
 bool ResetMidiDevices();
 MidiResult SendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
+// How many more short messages the output takes now without refusing one.
+std::size_t MidiOutputRoom();
 void SendPanic();
 MidiResult SendSystemExclusive(const std::uint8_t* data, std::size_t length);
 void CloseMidiInput();

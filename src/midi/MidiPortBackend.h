@@ -26,6 +26,13 @@ public:
     // True once the port can never deliver again: its server stopped, or the port it was
     // connected to went away. The device is then opened anew, perhaps from another server.
     virtual bool Lost() const { return false; }
+    // How many more messages of `length` bytes the port takes now without refusing one; a port
+    // that hands each message on at once takes any number. User-interface thread.
+    virtual std::size_t Room(std::size_t length) const noexcept {
+        (void)length;
+        return kAnyRoom;
+    }
+    static constexpr std::size_t kAnyRoom = static_cast<std::size_t>(-1);
 };
 
 // Receives what arrives on an input port, on the platform's thread (possibly a real-time audio

@@ -94,6 +94,9 @@ public:
     // Messages lost on their way out since the service started: thru forwards and sends the
     // output's queue or buffer could not hold. Never wrong bytes in their place.
     virtual std::uint64_t DroppedMessages() { return 0; }
+    // How many more short messages the open output takes now without refusing one: a JACK
+    // port queues them for its next cycles, most other outputs take any number.
+    virtual std::size_t OutputRoom() { return static_cast<std::size_t>(-1); }
 
     // True while the open output (input) is one whose server or port went away: it delivers
     // nothing any more, and only a new opening can bring it back.

@@ -317,6 +317,11 @@ bool RoutedMidiService::OutputLost() {
     return m_output && m_output->Lost();
 }
 
+std::size_t RoutedMidiService::OutputRoom() {
+    // Without a platform port a send fails or loops back at once: nothing to wait for.
+    return m_output && !m_outputIsLoopback ? m_output->Room(3) : MidiOutPort::kAnyRoom;
+}
+
 bool RoutedMidiService::InputLost() {
     return m_input && m_input->Lost();
 }

@@ -54,6 +54,7 @@ public:
     std::uint64_t DroppedMessages() override;
 
     bool OutputLost() override;
+    std::size_t OutputRoom() override;
     bool InputLost() override;
     void Rescan() override;
 

@@ -129,6 +129,20 @@ void KeepGestureCornersInRange() {
     }
 }
 
+std::size_t MorphMessageCount() {
+    if (g_snapshotCount < 1) {
+        return 0;
+    }
+    std::size_t count = 0;
+    for (int i = 0; i < g_sliderCount; ++i) {
+        const SliderRecord& slider = g_sliders[static_cast<std::size_t>(i)];
+        if (slider.locked != 1) {
+            count += slider.type == kSevenBitType ? 1 : 2; // the MSB is always sent again
+        }
+    }
+    return count;
+}
+
 void MorphSnapshots(float x, float y) {
     if (g_snapshotCount < 1) {
         return; // nothing to blend

@@ -56,3 +56,5 @@ void KeepGestureCornersInRange();
 
 // Blends the snapshots of the four corners at (x, y) in 0..1 into every unlocked slider.
 void MorphSnapshots(float x, float y);
+// The messages one blend sends: one for each unlocked 7-bit slider, two for each 14-bit one.
+std::size_t MorphMessageCount();

@@ -6,6 +6,7 @@
 #include "base/ByteCodec.h"
 #include "base/CommandIds.h"
 #include "base/Ui.h"
+#include "midi/MidiDevices.h"
 #include "panel/PanelLogic.h"
 #include "resources/Strings.h"
 #include "snapshots/Snapshots.h"
@@ -17,6 +18,16 @@ void ResetGestureState() {
 }
 
 namespace {
+
+// A blend goes out whole or waits: when the output cannot take all of it now (a JACK port whose
+// cycles are full), the latest blend goes once there is room, so a fast drag never leaves the
+// receiver with part of one blend and part of another.
+void SendGestureBlend() {
+    g_gesture.blendWaiting = MidiOutputRoom() < MorphMessageCount();
+    if (!g_gesture.blendWaiting) {
+        MorphSnapshots(g_gesture.fx, g_gesture.fy);
+    }
+}
 
 int Sign(int value) {
     return (value > 0) - (value < 0);
@@ -131,9 +142,16 @@ GesturePointerResult GesturePointer(int mouseX, int mouseY, unsigned modifiers, 
     g_gesture.fy = result.fy;
     if (leftDown || g_gesture.joystickButton1 != 0) {
         result.sent = true;
-        MorphSnapshots(result.fx, result.fy);
+        SendGestureBlend();
     }
     return result;
+}
+
+bool SendWaitingGestureBlend() {
+    if (g_gesture.blendWaiting) {
+        SendGestureBlend();
+    }
+    return g_gesture.blendWaiting;
 }
 
 std::string GesturePositionText(float fx, float fy) {

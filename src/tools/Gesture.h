@@ -37,6 +37,7 @@ struct GestureState {
     float fx = 0.0f;
     float fy = 0.0f;
     int joystickButton1 = 0;
+    bool blendWaiting = false; // the blend at (fx, fy) waits for room at the output
     std::array<int, 2> joystickAxes{32768, 32768}; // x, y in 0..65535; centred at start
 };
 extern GestureState g_gesture;
@@ -61,6 +62,10 @@ struct GesturePointerResult {
 // down the four corners are blended into the panel and sent.
 GesturePointerResult GesturePointer(int mouseX, int mouseY, unsigned modifiers, bool leftDown,
                                     int padRight, int padBottom, int u);
+
+// Sends the blend that waits for room at the output, if there is room now; true while it still
+// waits. The window calls it every millisecond or so while `g_gesture.blendWaiting`.
+bool SendWaitingGestureBlend();
 
 // "X: 0.5, Y: 1": each fraction with two significant digits.
 std::string GesturePositionText(float fx, float fy);

@@ -24,6 +24,8 @@ constexpr int kWindowWidthUnits = 240;
 constexpr int kWindowHeightUnits = 180;
 // The joystick is read this often; its steps move the pointer at each reading.
 constexpr int kJoystickPollMs = 15;
+// A JACK port takes more messages at its next cycle, a millisecond or so away.
+constexpr int kWaitingBlendMs = 1;
 constexpr int kFlashMs = 50;
 
 QRect ToQRect(const Rect& r) {
@@ -135,6 +137,13 @@ GestureWindow::GestureWindow(QWidget* owner, ToolWindowHost* host)
         connect(&m_joystickTimer, &QTimer::timeout, this, &GestureWindow::PollJoystick);
         m_joystickTimer.start();
     }
+    m_waitingBlendTimer.setTimerType(Qt::PreciseTimer);
+    m_waitingBlendTimer.setInterval(kWaitingBlendMs);
+    connect(&m_waitingBlendTimer, &QTimer::timeout, this, [this] {
+        if (!SendWaitingGestureBlend()) {
+            m_waitingBlendTimer.stop();
+        }
+    });
     // F2 is read wherever the keyboard focus is, as a key held down.
     qApp->installEventFilter(this);
     g_gestureView = this;
@@ -180,6 +189,9 @@ void GestureWindow::Pointer(QPoint at, Qt::KeyboardModifiers modifiers, bool lef
     m_positionText->setText(ToQt(result.positionText));
     m_pad->ShowCrosshair(result.x, result.y,
                          result.sent ? GesturePad::Pen::Active : GesturePad::Pen::Normal);
+    if (g_gesture.blendWaiting && !m_waitingBlendTimer.isActive()) {
+        m_waitingBlendTimer.start();
+    }
 }
 
 void GestureWindow::mouseMoveEvent(QMouseEvent* event) {
@@ -283,6 +295,11 @@ void GestureWindow::KeepInFront(bool inFront) {
 void GestureWindow::closeEvent(QCloseEvent* event) {
     m_joystickTimer.stop();
     m_joystick->Close();
+    // The last blend gets one more chance; one still waiting is let go, so the panel keeps the
+    // values the output last took.
+    m_waitingBlendTimer.stop();
+    SendWaitingGestureBlend();
+    g_gesture.blendWaiting = false;
     // A button or stick held as the window closes must not act when it reopens.
     GestureJoystickButton(0, false);
     GestureJoystickAxis(0, 0);

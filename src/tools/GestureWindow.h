@@ -85,6 +85,7 @@ private:
     QLineEdit* m_positionText = nullptr;
     std::unique_ptr<SdlJoystick> m_joystick;
     QTimer m_joystickTimer;
+    QTimer m_waitingBlendTimer; // while a blend waits for room at the output
     bool m_f2Held = false;
 };
 

@@ -37,6 +37,8 @@ struct FakePortLog {
     std::map<int, std::string> refused; // port index (outputs and inputs alike) → why it fails
     std::string sendError;              // non-empty: every send fails with this text
     bool platformThru = false;          // the input port connects thru itself, as JACK does
+    // Messages the output takes before its queue is full, as a JACK port's between cycles.
+    std::atomic<std::size_t> room{MidiOutPort::kAnyRoom};
     // The server went away: its ports are lost, and once the service looks again, nothing is
     // listed until it is back.
     std::atomic<bool> gone{false};
@@ -100,6 +102,7 @@ public:
     }
     std::string LastError() const override { return m_log->sendError; }
     bool Lost() const override { return m_log->gone; }
+    std::size_t Room(std::size_t) const noexcept override { return m_log->room; }
     bool ConnectThru(MidiOutPort& output) override {
         if (m_log->platformThru) {
             m_log->thruTo.store(&output);

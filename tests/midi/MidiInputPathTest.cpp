@@ -36,9 +36,11 @@ TEST(MidiByteRing, MessagesComeOutWholeAndInOrderAcrossTheWrapAndAFullRingDropsW
 
     const std::uint8_t bytes[57] = {0x90, 60, 100};
     std::uint32_t pushed = 0;
-    while (ring.Push(pushed, bytes, 3)) {
-        ++pushed;
+    while (ring.Room(3) > 0) { // the room it tells is exactly what it then takes
+        ASSERT_EQ(ring.Room(3), 64u / 11 - pushed);
+        ASSERT_TRUE(ring.Push(pushed++, bytes, 3));
     }
+    EXPECT_FALSE(ring.Push(pushed, bytes, 3));
     EXPECT_EQ(pushed, 64u / 11); // 8 header bytes + 3
     EXPECT_EQ(ring.Dropped(), 1u);
     ASSERT_TRUE(ring.Discard()); // exactly the oldest message goes

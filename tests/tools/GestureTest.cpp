@@ -96,6 +96,26 @@ TEST_F(GestureTest, OnlyADragSendsTheBlendAndJoystickButton1ActsAsTheLeftButton)
     EXPECT_TRUE(Sent().empty());
 }
 
+// A port whose queue is full (a JACK port between cycles) gets no part of a blend: the latest
+// blend goes whole once it has room, the ones in between are passed over.
+TEST_F(GestureTest, ABlendWaitsWholeForRoomAtTheOutputAndOnlyTheLatestGoes) {
+    Sent();
+    ports->room = 1; // a two-slider blend is two messages
+    EXPECT_TRUE(Move(99, 74, 0, true).sent);
+    EXPECT_TRUE(Move(198, 148, 0, true).sent);
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(Values(), (std::vector<int>{0, 0}));
+    EXPECT_TRUE(SendWaitingGestureBlend());
+    EXPECT_TRUE(Sent().empty());
+
+    ports->room = 2;
+    EXPECT_FALSE(SendWaitingGestureBlend());
+    EXPECT_EQ(Sent(), SevenBitBytes({120, 1}));
+    EXPECT_EQ(Values(), (std::vector<int>{120, 1}));
+    EXPECT_FALSE(SendWaitingGestureBlend());
+    EXPECT_TRUE(Sent().empty());
+}
+
 TEST_F(GestureTest, ShiftLocksXCtrlLocksYAndBothClipOnePixelDiagonally) {
     Move(50, 60);
     GesturePointerResult at = Move(120, 90, kGestureShift);
