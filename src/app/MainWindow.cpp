@@ -171,7 +171,12 @@ void MainWindow::ToggleToolWindow(int command) {
         return;
     }
     if (it->window && it->window->isHidden()) {
-        delete it->window.data(); // closed, its deletion still pending: reopening makes a new one
+        // Closed, its deletion still pending: reopening makes a new one. The old one goes on its
+        // own later (this may run inside one of its handlers), without touching the new one's
+        // check marks.
+        disconnect(it->window.data(), &QObject::destroyed, this, nullptr);
+        it->window->deleteLater();
+        it->window = nullptr;
     }
     if (!it->window) {
         QWidget* window = it->factory(this);

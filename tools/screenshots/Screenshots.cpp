@@ -60,6 +60,7 @@
 #include "snapshots/SnapshotManagerDialog.h"
 #include "snapshots/SnapshotState.h"
 #include "tools/DeviceCapsDialog.h"
+#include "tools/FindSliderDialog.h"
 #include "tools/GestureWindow.h"
 #include "tools/ScratchPad.h"
 #include "tools/SendMidiWindow.h"
@@ -457,6 +458,13 @@ int main(int argc, char** argv) {
             [](PanelConfigDialog* dialog) { dialog->SliderList()->setCurrentRow(2); },
             [](PanelConfigDialog* dialog) { dialog->CancelButton()->click(); });
         window->OnCommand(kCmdPanelProperties);
+        // The sliders on MIDI channel 1.
+        camera.OnModal<FindSliderDialog>("FindSlider", [](FindSliderDialog* find) {
+            find->CriteriaList()->setCurrentIndex(5);
+            find->TextEdit()->setText("1");
+            find->SearchButton()->click();
+        });
+        window->OnCommand(kCmdFindSlider);
     }
     SaveGestureWindow(camera, window);
     SaveProjectManager(camera, window);
