@@ -60,6 +60,9 @@
 #include "snapshots/SnapshotManagerDialog.h"
 #include "snapshots/SnapshotState.h"
 #include "tools/DeviceCapsDialog.h"
+#include "fakes/FakeWaveDevice.h"
+#include "tools/AudioRecorder.h"
+#include "tools/AudioRecorderWindow.h"
 #include "tools/GestureWindow.h"
 #include "tools/ScratchPad.h"
 #include "tools/SendMidiWindow.h"
@@ -356,6 +359,26 @@ void SaveMidiTools(Camera& camera, MainWindow* window) {
     window->OnCommand(kCmdDeviceCapabilities);
 }
 
+// The recorder at rest, recording, playing and paused, over a device that makes no sound.
+void SaveAudioRecorder(Camera& camera, MainWindow* window) {
+    auto device = std::make_unique<FakeWaveDevice>();
+    g_waveDeviceFactory = [&device](std::string&) { return std::move(device); };
+    auto* recorder = dynamic_cast<AudioRecorderWindow*>(
+        camera.OpenToolWindow(window, kCmdAudioRecorder, "AudioRecorder"));
+    if (recorder) {
+        camera.Save(recorder, "AudioRecorderIdle");
+        recorder->Button(kCmdRecorderRecord)->click();
+        camera.Save(recorder, "AudioRecorderRecording");
+        recorder->Button(kCmdRecorderStopButton)->click();
+        recorder->Button(kCmdRecorderPlay)->click();
+        camera.Save(recorder, "AudioRecorderPlaying");
+        recorder->Button(kCmdRecorderPause)->click();
+        camera.Save(recorder, "AudioRecorderPaused");
+        window->OnCommand(kCmdAudioRecorder);
+    }
+    g_waveDeviceFactory = nullptr;
+}
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Ventaro.2");
@@ -483,6 +506,7 @@ int main(int argc, char** argv) {
     SaveEngineConsole(camera, window);
     SaveMidiScope(camera, window);
     SaveMidiTools(camera, window);
+    SaveAudioRecorder(camera, window);
     if (withTemplates) {
         ui.answers = {MessageAnswer::No}; // the changed project is not saved
         camera.OnModal<NewProjectDialog>(
