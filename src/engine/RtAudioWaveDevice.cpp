@@ -357,7 +357,8 @@ private:
                               void* self) {
         auto* device = static_cast<RtAudioWaveDevice*>(self);
         const std::size_t count = std::size_t{frames} * device->m_streamChannels;
-        device->m_lostSamples += count - device->m_ring->Write(static_cast<float*>(in), count);
+        // It cannot wait: with the writer four seconds behind, what does not fit is lost.
+        device->m_ring->Write(static_cast<float*>(in), count);
         return 0;
     }
 
@@ -510,7 +511,6 @@ private:
     std::atomic<bool> m_paused{false};
     std::atomic<bool> m_inputDone{false};
     std::atomic<bool> m_drained{false};
-    std::atomic<std::size_t> m_lostSamples{0};
 };
 
 } // namespace

@@ -52,69 +52,37 @@ const std::string kIdle = "R P u s";
 } // namespace
 
 TEST_F(AudioRecorderTest, ButtonsAndDeviceCallsFollowEachPressAndReport) {
+    auto press = [](int command) { return [=] { DispatchCommand(command); }; };
     auto notice = [](WaveNoticeKind kind, unsigned session) {
         return [=] { RecorderNotice({kind, session}); };
     };
+    using enum WaveNoticeKind;
+    using enum RecorderState;
+    const std::string recording = "r* p u S @18003", playing = "r p* U S @18003";
+    const std::string stopped = "R P u s @18001", format15 = "format 1 2 44100 176400 4 16";
+    // clang-format off
     const std::vector<Step> steps = {
-        {[] { DispatchCommand(kCmdRecorderRecord); },
-         "r* p u S @18003",
-         {"open new", "format 1 2 44100 176400 4 16", "record test.wav #1"},
-         RecorderState::Recording},
-        {[] { DispatchCommand(kCmdRecorderPlay); },
-         "r* p u S @18003",
-         {},
-         RecorderState::Recording},
-        {[] { DispatchCommand(kCmdRecorderStopButton); },
-         "R P u s @18001",
-         {"stop", "save test.wav", "close"},
-         RecorderState::Idle},
-        {[] { DispatchCommand(kCmdRecorderPlay); },
-         "r p* U S @18003",
-         {"open file test.wav", "play #2"},
-         RecorderState::Playing},
-        {[] { DispatchCommand(kCmdRecorderPause); },
-         "r p* U* S",
-         {"pause"},
-         RecorderState::Playing},
-        {[] { DispatchCommand(kCmdRecorderPause); },
-         "r p* U S",
-         {"resume"},
-         RecorderState::Playing},
-        {[] { DispatchCommand(kCmdRecorderPause); },
-         "r p* U* S",
-         {"pause"},
-         RecorderState::Playing},
-        {[] { DispatchCommand(kCmdRecorderStopButton); },
-         "R P u s @18001",
-         {"stop", "close"},
-         RecorderState::Idle},
-        {[] { DispatchCommand(kCmdRecorderStopButton); },
-         "R P u s @18001",
-         {},
-         RecorderState::Idle},
-        {[] { DispatchCommand(kCmdRecorderPlay); },
-         "r p* U S @18003",
-         {"open file test.wav", "play #3"},
-         RecorderState::Playing},
+        {press(kCmdRecorderRecord), recording, {"open new", format15, "record test.wav #1"}, Recording},
+        {press(kCmdRecorderPlay), recording, {}, Recording},
+        {press(kCmdRecorderStopButton), stopped, {"stop", "save test.wav", "close"}, Idle},
+        {press(kCmdRecorderPlay), playing, {"open file test.wav", "play #2"}, Playing},
+        {press(kCmdRecorderPause), "r p* U* S", {"pause"}, Playing},
+        {press(kCmdRecorderPause), "r p* U S", {"resume"}, Playing},
+        {press(kCmdRecorderPause), "r p* U* S", {"pause"}, Playing},
+        {press(kCmdRecorderStopButton), stopped, {"stop", "close"}, Idle},
+        {press(kCmdRecorderStopButton), stopped, {}, Idle},
+        {press(kCmdRecorderPlay), playing, {"open file test.wav", "play #3"}, Playing},
         // A report of the earlier playback, and the ignored kinds, change nothing.
-        {notice(WaveNoticeKind::Successful, 2), "r p* U S @18003", {}, RecorderState::Playing},
-        {notice(WaveNoticeKind::Superseded, 3), "r p* U S @18003", {}, RecorderState::Playing},
-        {notice(WaveNoticeKind::Aborted, 3), "r p* U S @18003", {}, RecorderState::Playing},
-        {notice(WaveNoticeKind::Successful, 3),
-         "R P u s @18001",
-         {"stop", "close"},
-         RecorderState::Idle},
-        {[] { DispatchCommand(kCmdRecorderRecord); },
-         "r* p u S @18003",
-         {"open new", "format 1 2 44100 176400 4 16", "record test.wav #4"},
-         RecorderState::Recording},
+        {notice(Successful, 2), playing, {}, Playing},
+        {notice(Superseded, 3), playing, {}, Playing},
+        {notice(Aborted, 3), playing, {}, Playing},
+        {notice(Successful, 3), stopped, {"stop", "close"}, Idle},
+        {press(kCmdRecorderRecord), recording, {"open new", format15, "record test.wav #4"}, Recording},
         // A failing recording is saved as far as it got.
-        {notice(WaveNoticeKind::Failure, 4),
-         "R P u s @18001",
-         {"stop", "save test.wav", "close"},
-         RecorderState::Idle},
-        {[] { RecorderOpened(); }, kIdle, {}, RecorderState::Idle},
+        {notice(Failure, 4), stopped, {"stop", "save test.wav", "close"}, Idle},
+        {RecorderOpened, kIdle, {}, Idle},
     };
+    // clang-format on
     int shown = 0;
     g_audioRecorder.changed = [&shown] { ++shown; };
     for (std::size_t i = 0; i < steps.size(); ++i) {
@@ -186,6 +154,18 @@ TEST_F(AudioRecorderTest, FailuresShowTheDevicesTextAndKeepTheButtons) {
     RecorderStop();
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"disk full"});
     EXPECT_EQ(Shown(g_audioRecorder.buttons), "R P u s @18001");
+
+    // Without the audio module there is no device: said, and nothing changes.
+    ResetAudioRecorderState();
+    ui.messages.clear();
+    g_waveDeviceFactory = [](std::string& error) {
+        error = "libventaro-audio.so: cannot open shared object file";
+        return std::unique_ptr<WaveDevice>();
+    };
+    RecorderPlay();
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<std::string>{"libventaro-audio.so: cannot open shared object file"});
+    EXPECT_EQ(Shown(g_audioRecorder.buttons), kIdle);
 }
 
 TEST_F(AudioRecorderTest, TargetComesFromTheProjectOrTheEnvironmentAndClosingSavesFirst) {
@@ -205,15 +185,4 @@ TEST_F(AudioRecorderTest, TargetComesFromTheProjectOrTheEnvironmentAndClosingSav
     RecorderRecord();
     EXPECT_EQ(log->TakeLog(), (std::vector<std::string>{"open new", "format 1 1 11025 22050 2 16",
                                                         "record /songs/takes/one.wav #2"}));
-}
-
-TEST_F(AudioRecorderTest, NoDeviceIsReportedAndChangesNothing) {
-    g_waveDeviceFactory = [](std::string& error) {
-        error = "libventaro-audio.so: cannot open shared object file";
-        return std::unique_ptr<WaveDevice>();
-    };
-    RecorderPlay();
-    EXPECT_EQ(ui.MessageTexts(),
-              std::vector<std::string>{"libventaro-audio.so: cannot open shared object file"});
-    EXPECT_EQ(Shown(g_audioRecorder.buttons), kIdle);
 }
