@@ -12,7 +12,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev
     librtmidi-dev libasound2-dev libjack-jackd2-dev
-    librtaudio-dev libsndfile1-dev libsdl2-dev
+    librtaudio-dev libsndfile1-dev libsamplerate0-dev libsdl2-dev
     csound libcsound64-dev
     jackd2
     xvfb xauth xdotool x11-utils openbox imagemagick fonts-dejavu-core

@@ -17,6 +17,7 @@ int RunEngineCommand(const Args& args);
 int RunFindCommand(const Args& args);
 int RunSysexCommand(const Args& args);
 int RunMorphCommand(const Args& args);
+int RunAudioCommand(const Args& args);
 
 // Opens the output named by its number or its name and installs the service for the device
 // manager's sends; prints the error and fails otherwise.

@@ -26,7 +26,9 @@ int Usage() {
         "       ventaro-tool sysex send --out N|NAME FILE.syx|--text TEXT\n"
         "       ventaro-tool sysex format FILE.syx\n"
         "       ventaro-tool find FILE.vtp --by name|value|min|max|type|channel|cc1|cc2 TEXT\n"
-        "       ventaro-tool morph FILE.vtp --corners A,B,C,D --fx 0..1 --fy 0..1\n",
+        "       ventaro-tool morph FILE.vtp --corners A,B,C,D --fx 0..1 --fy 0..1\n"
+        "       ventaro-tool audio record FILE --seconds N [--format 0..15]\n"
+        "       ventaro-tool audio play FILE\n",
         stderr);
     return 2;
 }
@@ -65,6 +67,9 @@ int main(int argc, char** argv) {
     }
     if (command == "sysex") {
         return RunSysexCommand(args);
+    }
+    if (command == "audio") {
+        return RunAudioCommand(args);
     }
     return Usage();
 }

@@ -9,6 +9,7 @@
 #include "random/NoiseSources.h"
 #include "scripts/ScriptStore.h"
 #include "snapshots/SnapshotState.h"
+#include "tools/AudioRecorder.h"
 #include "tools/FindSlider.h"
 #include "tools/Gesture.h"
 #include "tools/KeyboardMapping.h"
@@ -31,6 +32,7 @@ void ResetAllState() {
     ResetSendMidiState();
     ResetScratchPadState();
     ResetKeyboardMappingState();
+    ResetAudioRecorderState();
     // Last: a new project's defaults set some of the panel's and the scripts' values.
     ResetProjectState();
 }

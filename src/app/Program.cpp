@@ -33,6 +33,7 @@
 #include "project/ProjectCommands.h"
 #include "project/ProjectManagerWindow.h"
 #include "scripts/ScriptEditorWindow.h"
+#include "tools/AudioRecorderWindow.h"
 #include "tools/FindSliderDialog.h"
 #include "tools/GestureWindow.h"
 #include "tools/KeyboardMapping.h"
@@ -163,6 +164,7 @@ bool Program::Start(const std::string& commandLine) {
     RegisterMidiToolWindows(*m_window);
     RegisterScratchPad(*m_window);
     RegisterGestureWindow(*m_window);
+    RegisterAudioRecorder(*m_window);
     m_ui.SetMainWindow(m_window.get());
     m_engineConsole = std::make_unique<EngineConsoleView>(m_window.get());
     g_engineOutputView = m_engineConsole.get();

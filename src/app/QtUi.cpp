@@ -12,6 +12,7 @@
 #include "base/CommandRouter.h"
 #include "base/QtText.h"
 #include "resources/Strings.h"
+#include "tools/AudioRecorder.h"
 
 namespace {
 
@@ -277,7 +278,7 @@ bool QtUi::GetWindowPlacement(int command, WindowPlacement& placement) {
 }
 
 RecorderState QtUi::GetRecorderState() {
-    return RecorderState::Idle; // the audio recorder's window reports its state once it exists
+    return CurrentRecorderState();
 }
 
 void QtUi::AddRecentDocument(const std::string&) {

@@ -60,3 +60,21 @@ CreateAudioDeviceCatalogFrom(const std::filesystem::path& folder) {
 std::unique_ptr<AudioDeviceCatalog> CreatePlatformAudioDeviceCatalog() {
     return CreateAudioDeviceCatalogFrom(ProgramFolder());
 }
+
+std::unique_ptr<WaveDevice> CreateWaveDeviceFrom(const std::filesystem::path& folder,
+                                                 std::string& error) {
+    void* factory = AudioModuleSymbol(folder, kWaveDeviceFactory, error);
+    if (!factory) {
+        return nullptr;
+    }
+    using Factory = WaveDevice* (*)();
+    std::unique_ptr<WaveDevice> device(reinterpret_cast<Factory>(factory)());
+    if (!device) {
+        error = "Out of memory";
+    }
+    return device;
+}
+
+std::unique_ptr<WaveDevice> CreatePlatformWaveDevice(std::string& error) {
+    return CreateWaveDeviceFrom(ProgramFolder(), error);
+}

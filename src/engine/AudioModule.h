@@ -7,11 +7,14 @@
 #include <memory>
 #include <string>
 
+#include "base/WaveDevice.h"
 #include "engine/AudioDeviceCatalog.h"
 
 inline constexpr const char* kAudioModuleFile = "libventaro-audio.so";
 // The module's factory of the wave device lists; the caller owns the catalog.
 inline constexpr const char* kAudioCatalogFactory = "VentaroCreateAudioDeviceCatalog";
+// The module's factory of the recorder's wave device; the caller owns the device.
+inline constexpr const char* kWaveDeviceFactory = "VentaroCreateWaveDevice";
 
 // The folder of the running program, where the module is installed.
 std::filesystem::path ProgramFolder();
@@ -24,3 +27,9 @@ void* AudioModuleSymbol(const std::filesystem::path& folder, const char* name, s
 // devices, after the reason went to the standard error.
 std::unique_ptr<AudioDeviceCatalog>
 CreateAudioDeviceCatalogFrom(const std::filesystem::path& folder);
+
+// The wave device of the module in `folder`; null with the loader's reason in `error`.
+std::unique_ptr<WaveDevice> CreateWaveDeviceFrom(const std::filesystem::path& folder,
+                                                 std::string& error);
+// The wave device of the module beside the running program.
+std::unique_ptr<WaveDevice> CreatePlatformWaveDevice(std::string& error);

@@ -170,6 +170,13 @@ enum StringId : int {
     kStrTooManySlidersWarning = 2773,
     kStrPanelConfigTitle = 2775,
     kStrScrollStepEntry = 2776, // with the step, 1 to 30
+    // The audio recorder: its title, its buttons' tips, its lack of a device.
+    kStrRecorderTitle = 2850,
+    kStrRecorderRecordTip = 2851,
+    kStrRecorderPlayTip = 2852,
+    kStrRecorderPauseTip = 2853,
+    kStrRecorderStopTip = 2854,
+    kStrRecorderNoDevice = 2855,
     // Send MIDI message and the memory status.
     kStrSendMidiStatusRange = 2620,
     kStrSendMidiDataRange = 2621,

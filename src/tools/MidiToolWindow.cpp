@@ -41,9 +41,11 @@ void MidiToolWindow::PlaceAtOpening() {
     const int titleBar = frameGeometry().height() > height()
                              ? frameGeometry().height() - height()
                              : style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 4;
-    const int recorderWidth = VisibleToolWindowWidth(m_host, kCmdAudioRecorder);
+    // The memory status and the recorder share the corner above the status bar.
+    const int besideWidth = VisibleToolWindowWidth(
+        m_host, m_tool == kToolAudioRecorder ? kCmdGlobalMemory : kCmdAudioRecorder);
     ScreenPoint at =
-        MidiToolDefaultPosition(m_tool, frame, width(), height() + titleBar, recorderWidth);
+        MidiToolDefaultPosition(m_tool, frame, width(), height() + titleBar, besideWidth);
     if (const QScreen* screen = owner->screen()) {
         // Wholly on the screen, whatever the frame's size and place.
         const QRect available = screen->availableGeometry();

@@ -4,7 +4,7 @@
 #include "base/SettingsStore.h"
 
 ScreenPoint MidiToolDefaultPosition(ToolWindow tool, const MainFrameMetrics& frame, int width,
-                                    int height, int recorderWidth) {
+                                    int height, int besideWidth) {
     const ScreenRect& main = frame.main;
     const int right = main.x + main.width;
     const int bottom = main.y + main.height;
@@ -16,7 +16,8 @@ ScreenPoint MidiToolDefaultPosition(ToolWindow tool, const MainFrameMetrics& fra
     case kToolMidiSend:
         return {right - width - 4, belowStrip};
     case kToolGlobalMemory:
-        return {right - recorderWidth - width - 4, aboveStatusBar};
+    case kToolAudioRecorder:
+        return {right - besideWidth - width - 4, aboveStatusBar};
     case kToolScratchPad:
     default:
         return {1, belowStrip};

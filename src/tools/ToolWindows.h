@@ -15,10 +15,10 @@ struct MainFrameMetrics {
 
 // The default position of the tool's window of the given outer size: the MIDIScope at the
 // screen's left above the status bar, Send MIDI below the strip at the right, the scratchpad
-// below the strip at the left, the memory status above the status bar at the right, beside the
-// recorder window when that is visible (`recorderWidth` > 0).
+// below the strip at the left, the memory status and the recorder above the status bar at the
+// right, each beside the other when that one is visible (`besideWidth` > 0, its width).
 ScreenPoint MidiToolDefaultPosition(ToolWindow tool, const MainFrameMetrics& frame, int width,
-                                    int height, int recorderWidth);
+                                    int height, int besideWidth);
 
 // The user closed the tool's window: its record is written with the open flag 0 (and, for the
 // MIDIScope, the filter), and a reopening in this run comes back to the same place.

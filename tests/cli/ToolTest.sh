@@ -117,7 +117,12 @@ midi)
     ;;
 usage)
     expect_usage
-    usages frobnicate "Noise 4 1 1"
+    usages frobnicate "Noise 4 1 1" audio "audio record a.wav" "audio record a.wav --seconds 0" \
+        "audio record a.wav --seconds 1 --format 16" "audio record a.wav --seconds 1 --rate 8" \
+        "audio play" "audio play a.wav b.wav"
+    # A file that cannot be played fails with the library's reason, before any audio device.
+    expect 1 "" audio play missing.wav
+    grep -q '^missing.wav: System error' err || fail "audio play: $(cat err)"
     ;;
 project)
     # The file's bytes are the core writer's (its golden test); here: the size and what info shows.

@@ -72,7 +72,7 @@ TEST_F(MidiScope, InputIsListedOnlyWhileTheWindowShowsAndAsTheFilterSays) {
     EXPECT_EQ(g_scopeLines[1].colour, (ScopeColour{255, 255, 255}));
 }
 
-// Each tool's corner of the frame, the memory status beside a visible recorder.
+// Each tool's corner of the frame, the memory status and the recorder beside each other.
 TEST_F(MidiScope, ToolWindowsOpenAtTheirCornerOfTheFrame) {
     const MainFrameMetrics frame{{100, 50, 800, 600}, 60, 20};
     const std::tuple<ToolWindow, int, ScreenPoint> rows[] = {
@@ -81,9 +81,11 @@ TEST_F(MidiScope, ToolWindowsOpenAtTheirCornerOfTheFrame) {
         {kToolScratchPad, 0, {1, 113}},
         {kToolGlobalMemory, 0, {596, 428}},
         {kToolGlobalMemory, 250, {346, 428}},
+        {kToolAudioRecorder, 0, {596, 428}},
+        {kToolAudioRecorder, 120, {476, 428}},
     };
-    for (const auto& [tool, recorderWidth, at] : rows) {
-        EXPECT_EQ(MidiToolDefaultPosition(tool, frame, 300, 200, recorderWidth), at) << tool;
+    for (const auto& [tool, besideWidth, at] : rows) {
+        EXPECT_EQ(MidiToolDefaultPosition(tool, frame, 300, 200, besideWidth), at) << tool;
     }
 }
 

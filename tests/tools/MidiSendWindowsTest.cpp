@@ -1,8 +1,14 @@
-// The Send MIDI message window, the capabilities dialog and the memory status window on the real
+// The Send MIDI message window, the capabilities dialog, the memory status window and the audio
+// recorder on the real
 // widgets, opened by their commands: a user's clicks and keys in, the bytes at the output checked.
+
+#include <thread>
 
 #include "GuiTestSupport.h"
 #include "fakes/FakeFileSystem.h"
+#include "fakes/FakeWaveDevice.h"
+#include "tools/AudioRecorder.h"
+#include "tools/AudioRecorderWindow.h"
 #include "tools/DeviceCaps.h"
 #include "tools/DeviceCapsDialog.h"
 #include "tools/MemoryStatus.h"
@@ -136,6 +142,65 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!Window()->ToolWindow(kCmdGlobalMemory), 5000);
         QCOMPARE(TakeShown(), QStringList{ToQt(ReadMemoryLoad().error)});
         QVERIFY(!Item(kCmdGlobalMemory)->isChecked());
+    }
+
+    void theRecorderOpensBesideTheMemoryWindowAndItsButtonsDriveTheDevice() {
+        MemInfo meminfo;
+        meminfo.Set("MemTotal: 1000 kB\nMemAvailable: 250 kB\n");
+        auto* memory = OpenTool<MemoryStatusWindow>(kCmdGlobalMemory);
+        // Opening the window loads no audio library: that waits for the first press.
+        auto* opened = OpenTool<AudioRecorderWindow>(kCmdAudioRecorder);
+        QFile maps("/proc/self/maps");
+        QVERIFY(opened && maps.open(QIODevice::ReadOnly));
+        QVERIFY(!maps.readAll().contains("libventaro-audio"));
+        opened->close();
+        auto made = std::make_unique<FakeWaveDevice>();
+        FakeWaveDevice* device = made.get();
+        device->SetNotifier(UiThreadRecorderNotifier());
+        g_waveDeviceFactory = [&made](std::string&) { return std::move(made); };
+        auto* recorder = OpenTool<AudioRecorderWindow>(kCmdAudioRecorder);
+        QVERIFY(memory && recorder);
+        const QRect main = Window()->frameGeometry();
+        QCOMPARE(recorder->frameGeometry().x(),
+                 main.x() + main.width() - memory->frameGeometry().width() - recorder->width() - 4);
+        QVERIFY(Item(kCmdAudioRecorder)->isChecked());
+        auto shown = [recorder] {
+            QString text;
+            for (int command : {kCmdRecorderRecord, kCmdRecorderPlay, kCmdRecorderPause,
+                                kCmdRecorderStopButton}) {
+                const QPushButton* button = recorder->Button(command);
+                text += QString(button->isEnabled() ? "E" : "-") + (button->isChecked() ? "*" : "");
+            }
+            return text;
+        };
+        QCOMPARE(shown(), QString("EE--"));
+
+        // A refused press leaves the button as it was, not as the click toggled it.
+        device->failures = {{"open new", "no input"}};
+        recorder->Button(kCmdRecorderRecord)->click();
+        QCOMPARE(TakeShown(), QStringList{"no input"});
+        QCOMPARE(shown(), QString("EE--"));
+        device->failures.clear();
+
+        recorder->Button(kCmdRecorderRecord)->click();
+        QCOMPARE(shown(), QString("-*--E"));
+        QVERIFY(recorder->Button(kCmdRecorderStopButton)->hasFocus());
+        QCOMPARE(Ui().GetRecorderState(), RecorderState::Recording);
+        recorder->Button(kCmdRecorderStopButton)->click();
+        recorder->Button(kCmdRecorderPlay)->click();
+        recorder->Button(kCmdRecorderPause)->click();
+        QCOMPARE(shown(), QString("--*E*E"));
+        // The device's end of playback, from its own thread, brings the buttons back to rest.
+        std::thread([device] { device->Finish(WaveNoticeKind::Successful, 2); }).join();
+        QTRY_COMPARE_WITH_TIMEOUT(shown(), QString("EE--"), 5000);
+
+        recorder->Button(kCmdRecorderRecord)->click();
+        device->TakeLog();
+        recorder->close(); // closing while recording saves first
+        QCOMPARE(device->TakeLog(), (std::vector<std::string>{"stop", "save test.wav", "close"}));
+        QCOMPARE(Ui().GetRecorderState(), RecorderState::Idle);
+        QVERIFY(!Item(kCmdAudioRecorder)->isChecked());
+        g_waveDeviceFactory = nullptr;
     }
 };
 

@@ -44,6 +44,7 @@
 #include "engine/EngineConsoleWindow.h"
 #include "engine/EngineSettings.h"
 #include "engine/SoundEngineDialog.h"
+#include "fakes/FakeWaveDevice.h"
 #include "midi/MidiDevicesDialog.h"
 #include "midi/MidiInputQueue.h"
 #include "midi/RoutedMidiService.h"
@@ -59,6 +60,8 @@
 #include "project/TemplatesDialog.h"
 #include "snapshots/SnapshotManagerDialog.h"
 #include "snapshots/SnapshotState.h"
+#include "tools/AudioRecorder.h"
+#include "tools/AudioRecorderWindow.h"
 #include "tools/DeviceCapsDialog.h"
 #include "tools/FindSliderDialog.h"
 #include "tools/GestureWindow.h"
@@ -357,6 +360,26 @@ void SaveMidiTools(Camera& camera, MainWindow* window) {
     window->OnCommand(kCmdDeviceCapabilities);
 }
 
+// The recorder at rest, recording, playing and paused, over a device that makes no sound.
+void SaveAudioRecorder(Camera& camera, MainWindow* window) {
+    auto device = std::make_unique<FakeWaveDevice>();
+    g_waveDeviceFactory = [&device](std::string&) { return std::move(device); };
+    auto* recorder = dynamic_cast<AudioRecorderWindow*>(
+        camera.OpenToolWindow(window, kCmdAudioRecorder, "AudioRecorder"));
+    if (recorder) {
+        camera.Save(recorder, "AudioRecorderIdle");
+        recorder->Button(kCmdRecorderRecord)->click();
+        camera.Save(recorder, "AudioRecorderRecording");
+        recorder->Button(kCmdRecorderStopButton)->click();
+        recorder->Button(kCmdRecorderPlay)->click();
+        camera.Save(recorder, "AudioRecorderPlaying");
+        recorder->Button(kCmdRecorderPause)->click();
+        camera.Save(recorder, "AudioRecorderPaused");
+        window->OnCommand(kCmdAudioRecorder);
+    }
+    g_waveDeviceFactory = nullptr;
+}
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Ventaro.2");
@@ -491,6 +514,7 @@ int main(int argc, char** argv) {
     SaveEngineConsole(camera, window);
     SaveMidiScope(camera, window);
     SaveMidiTools(camera, window);
+    SaveAudioRecorder(camera, window);
     if (withTemplates) {
         ui.answers = {MessageAnswer::No}; // the changed project is not saved
         camera.OnModal<NewProjectDialog>(
