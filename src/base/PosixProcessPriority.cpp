@@ -16,22 +16,6 @@ constexpr int kNormalNice = 0;
 constexpr int kLowNice = 19;
 constexpr int kHighestNice = -20;
 
-std::vector<pid_t> ProgramThreads() {
-    std::vector<pid_t> threads;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/task", ec)) {
-        try {
-            threads.push_back(static_cast<pid_t>(std::stol(entry.path().filename().string())));
-        } catch (...) {
-            // not a thread's folder
-        }
-    }
-    if (threads.empty()) {
-        threads.push_back(static_cast<pid_t>(syscall(SYS_gettid)));
-    }
-    return threads;
-}
-
 // Leaves a real-time policy for the normal one, at the given nice level.
 void SetTimeSharing(pid_t thread, int nice) {
     const sched_param param{};
@@ -54,8 +38,24 @@ int HighestAllowedNice(pid_t thread) {
 
 } // namespace
 
+std::vector<pid_t> ProgramThreadIds() {
+    std::vector<pid_t> threads;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/task", ec)) {
+        try {
+            threads.push_back(static_cast<pid_t>(std::stol(entry.path().filename().string())));
+        } catch (...) {
+            // not a thread's folder
+        }
+    }
+    if (threads.empty()) {
+        threads.push_back(static_cast<pid_t>(syscall(SYS_gettid)));
+    }
+    return threads;
+}
+
 void SetPosixProcessPriority(PriorityClass priority) {
-    for (const pid_t thread : ProgramThreads()) {
+    for (const pid_t thread : ProgramThreadIds()) {
         switch (priority) {
         case PriorityClass::RealTime: {
             // The lowest real-time level already runs before every normal program, without
