@@ -16,10 +16,6 @@ void DeleteAllSettings() {
     }
 }
 
-void SetPriorityFromDialog(PriorityClass priority) {
-    SetProcessPriority(priority);
-}
-
 void RunSystemInformation() {
     for (int k = 0; k < kSystemInfoProgramCount; ++k) {
         if (RunProgram(Str(kStrSystemInfoProgramFirst + k), "")) {

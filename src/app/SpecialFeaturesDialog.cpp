@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "app/FrameDialogs.h"
+#include "base/ProcessPriority.h"
 #include "base/QtText.h"
 #include "resources/Strings.h"
 
