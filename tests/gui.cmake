@@ -23,6 +23,7 @@ endfunction()
 
 ventaro_gui_test(frame_start_test app/FrameStartTest.cpp)
 ventaro_gui_test(frame_window_test app/FrameWindowTest.cpp)
+ventaro_gui_test(frame_dialogs_test app/FrameDialogsTest.cpp)
 ventaro_gui_test(engine_dialogs_test engine/EngineDialogsTest.cpp)
 ventaro_gui_test(script_editor_window_test scripts/ScriptEditorWindowTest.cpp)
 ventaro_gui_test(project_windows_test project/ProjectWindowsTest.cpp)

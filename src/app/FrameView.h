@@ -26,6 +26,9 @@ public:
     // Makes the strip and the status bar ("Ready") from the current preferences.
     virtual void CreateBars() = 0;
     virtual void DestroyBars() = 0;
+    // Makes the tool bar strip anew from the current preferences (button size, look), keeping
+    // whether it is shown and its buttons' states, and repaints the window.
+    virtual void RebuildToolBar() = 0;
     virtual void SetToolButtonPressed(int command, bool pressed) = 0;
     virtual void SetToolButtonImage(int command, int image) = 0;
     // Lays the bars out over the window's width again and rewrites the status parts 1 to 4.

@@ -284,6 +284,22 @@ void MainWindow::DestroyBars() {
     m_statusBar = nullptr;
 }
 
+void MainWindow::RebuildToolBar() {
+    if (!m_toolStrip) {
+        return;
+    }
+    const bool shown = !m_toolStrip->isHidden();
+    delete m_toolStrip;
+    m_toolStrip = new ToolBarStrip(this, g_preferences.global, g_projectOpen == 1,
+                                   [this](int command) { OnCommand(command); });
+    for (auto it = m_toolButtonStates.cbegin(); it != m_toolButtonStates.cend(); ++it) {
+        m_toolStrip->SetState(it.key(), it.value().first, it.value().second);
+    }
+    m_toolStrip->setVisible(shown);
+    Relayout();
+    update();
+}
+
 void MainWindow::SetToolButtonPressed(int command, bool pressed) {
     if (m_toolStrip) {
         m_toolStrip->SetPressed(command, pressed);

@@ -66,6 +66,7 @@ public:
     void ShowStatusBar(bool shown) override;
     void CreateBars() override;
     void DestroyBars() override;
+    void RebuildToolBar() override;
     void SetToolButtonPressed(int command, bool pressed) override;
     // Kept across rebuilds of the tool bar.
     void SetToolButtonState(int command, bool enabled, bool pressed);

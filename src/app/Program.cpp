@@ -14,12 +14,14 @@
 #include "app/ExitSequence.h"
 #include "app/FrameCommands.h"
 #include "app/MainWindow.h"
+#include "app/PreferencesDialog.h"
 #include "app/SplashDialog.h"
 #include "app/StartUp.h"
 #include "base/ByteCodec.h"
 #include "base/CommandRouter.h"
 #include "base/FrameHooks.h"
 #include "base/PlatformPaths.h"
+#include "base/PosixProcessPriority.h"
 #include "base/Preferences.h"
 #include "engine/EngineConsoleWindow.h"
 #include "engine/EngineRun.h"
@@ -69,6 +71,7 @@ Program::~Program() {
     g_midiService = nullptr;
     g_midiInputSink = nullptr;
     g_programLauncher = nullptr;
+    g_setProcessPriority = nullptr;
     if (g_fileSystem == &m_fileSystem) {
         g_fileSystem = nullptr;
     }
@@ -83,6 +86,7 @@ void Program::Install() {
     g_settingsStore = &m_store;
     g_midiInputSink = &m_inputQueue;
     g_programLauncher = &m_launcher;
+    g_setProcessPriority = SetPosixProcessPriority;
     // The input's thread only writes to the eventfd; the queue is drained on this thread.
     if (m_inputWakeUp.Descriptor() >= 0) {
         auto* notifier =
@@ -154,6 +158,7 @@ void Program::SetPlatformFont() {
 
 bool Program::Start(const std::string& commandLine) {
     m_window = std::make_unique<MainWindow>();
+    RegisterFrameDialogs(m_window.get());
     RegisterEngineDialogs(*m_window);
     RegisterScriptEditor(*m_window);
     RegisterVirtualPanel(*m_window);

@@ -16,6 +16,7 @@
 #include "base/FrameHooks.h"
 #include "base/Preferences.h"
 #include "base/ProgramLauncher.h"
+#include "base/QtFont.h"
 #include "base/QtText.h"
 #include "base/QtWindow.h"
 #include "base/ToolWindowHost.h"
@@ -37,20 +38,7 @@ constexpr std::size_t kEditorWindowState = 3; // the fourth project window
 ScriptEditorWindow* g_editorWindow = nullptr;
 
 QFont EditorFont() {
-    const LogFontRecord& record = g_preferences.editor.font;
-    QFont font(ToQt(std::string(TextOf(record.faceName))));
-    font.setStyleHint(QFont::Monospace);
-    font.setFixedPitch(true);
-    if (record.height != 0) {
-        font.setPixelSize(std::abs(record.height));
-    }
-    if (record.weight > 0) {
-        font.setWeight(static_cast<QFont::Weight>(std::clamp(record.weight, 1, 1000)));
-    }
-    font.setItalic(record.italic != 0);
-    font.setUnderline(record.underline != 0);
-    font.setStrikeOut(record.strikeOut != 0);
-    return font;
+    return FontOfRecord(g_preferences.editor.font);
 }
 
 bool IsCommandOfEditor(int command) {

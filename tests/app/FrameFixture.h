@@ -29,6 +29,7 @@ public:
     void ShowStatusBar(bool shown) override { Log(shown ? "statusbar shown" : "statusbar hidden"); }
     void CreateBars() override { Bars("create bars", true); }
     void DestroyBars() override { Bars("destroy bars", false); }
+    void RebuildToolBar() override { Log("rebuild toolbar"); }
     void SetToolButtonPressed(int command, bool pressed) override {
         Log("press " + std::to_string(command) + (pressed ? " on" : " off"));
     }

@@ -1,6 +1,7 @@
 #pragma once
 // An in-memory settings store whose key creation and value writes can be made to fail.
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -33,10 +34,16 @@ public:
         ++writes;
         return true;
     }
+    // The key goes with its subkeys, as the interface promises; `keepOnDelete` names a key the
+    // platform refuses to delete, and the deletion then reports that something is left.
     bool DeleteKey(const std::string& key) override {
-        keys.erase(key);
-        std::erase_if(values, [&](const auto& value) { return value.first.first == key; });
-        return true;
+        const auto under = [&](const std::string& k) {
+            return (k == key || k.starts_with(key + "\\")) && !keepOnDelete.count(k);
+        };
+        std::erase_if(keys, under);
+        std::erase_if(values, [&](const auto& value) { return under(value.first.first); });
+        return std::ranges::none_of(
+            keys, [&](const std::string& k) { return k == key || k.starts_with(key + "\\"); });
     }
 
     // Puts a value in place, creating its key.
@@ -52,6 +59,7 @@ public:
     std::set<std::string> keys;
     std::map<std::pair<std::string, std::string>, Bytes> values;
     std::set<std::string> failWriteOf;
+    std::set<std::string> keepOnDelete;
     bool failCreate = false;
     int writes = 0;
 };

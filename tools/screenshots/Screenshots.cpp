@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -32,8 +33,11 @@
 #include <random>
 #include <utility>
 
+#include "app/AboutDialog.h"
 #include "app/MainWindow.h"
+#include "app/PreferencesDialog.h"
 #include "app/Program.h"
+#include "app/SpecialFeaturesDialog.h"
 #include "app/StatusBarWidget.h"
 #include "base/ByteCodec.h"
 #include "base/CommandIds.h"
@@ -190,6 +194,21 @@ private:
     QStringList m_awaited;
     QStringList m_failures;
 };
+
+// The preferences sheet's three pages, "Special features!!" and About; each is cancelled.
+void SaveFrameDialogs(Camera& camera, MainWindow* window) {
+    const char* pages[] = {"PreferencesGlobal", "PreferencesHelp", "PreferencesEditor"};
+    for (int page = kPageGlobal; page < kPageCount; ++page) {
+        camera.OnModal<PreferencesDialog>(pages[page], [page](PreferencesDialog* dialog) {
+            dialog->Pages()->setCurrentIndex(page);
+        });
+        window->OnCommand(kCmdPreferences);
+    }
+    camera.OnModal<SpecialFeaturesDialog>("SpecialFeatures");
+    window->OnCommand(kCmdSpecialFeatures);
+    camera.OnModal<AboutDialog>("About");
+    window->OnCommand(kCmdAbout);
+}
 
 // The project manager over the new project: its panel (one slider locked), its snapshots and
 // its files, in small and in large icons.
@@ -511,6 +530,7 @@ int main(int argc, char** argv) {
     window->OnCommand(kCmdSoundEngineConfig);
     camera.OnModal<AudioDevicesDialog>("AudioDevices");
     window->OnCommand(kCmdAudioDevices);
+    SaveFrameDialogs(camera, window);
     SaveEngineConsole(camera, window);
     SaveMidiScope(camera, window);
     SaveMidiTools(camera, window);
