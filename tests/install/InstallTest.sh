@@ -90,6 +90,7 @@ done >"$work/undocumented"
 
 # The help: every page it links exists, and every page is reachable from the index.
 help=$lib/help
+shopt -s nullglob
 for page in "$help"/*.html; do
     for link in $(grep -o 'href="[^"#]*' "$page" | sed 's/^href="//' | grep -v '^[a-z]*:'); do
         [[ -f $help/$link ]] || fail "$(basename "$page") links to $link, which is not there"
