@@ -274,6 +274,7 @@ constexpr StringEntry kStrings[] = {
     {kStrTooManySlidersWarning, "Warning! You can't have more than 128 sliders!"},
     {kStrPanelConfigTitle, "Virtual panel configuration..."},
     {kStrScrollStepEntry, "1/%d"},
+    {kStrSysexBankNotOpened, "Sorry, can't open the bank file:\r\n"},
     {kCmdMidiDevices, "Selects and opens the MIDI destinations"},
     {kCmdSoundEngineConfig, "Sets the sound engine configuration"},
     {kCmdProjectManager, "Shows/hides the project manager"},
