@@ -16,6 +16,7 @@ PACKAGES=(
     csound libcsound64-dev
     jackd2
     xvfb xauth xdotool x11-utils openbox imagemagick fonts-dejavu-core
+    desktop-file-utils libxml2-utils man-db
 )
 
 install_missing() {

@@ -5,7 +5,9 @@
 
 #include "Commands.h"
 
-int Usage() {
+namespace {
+
+void PrintUsage(std::FILE* stream) {
     std::fputs(
         "usage: ventaro-tool noise SELECTOR SEED COUNT [--deviate exp|gauss]\n"
         "       ventaro-tool slider --bits 7|14 --channel 1..16 --cc A[,B]"
@@ -29,7 +31,13 @@ int Usage() {
         "       ventaro-tool morph FILE.vtp --corners A,B,C,D --fx 0..1 --fy 0..1\n"
         "       ventaro-tool audio record FILE --seconds N [--format 0..15]\n"
         "       ventaro-tool audio play FILE\n",
-        stderr);
+        stream);
+}
+
+} // namespace
+
+int Usage() {
+    PrintUsage(stderr);
     return 2;
 }
 
@@ -40,6 +48,11 @@ int main(int argc, char** argv) {
         return Usage();
     }
     const std::string command = argv[1];
+    // Asked for, the usage is the answer: it goes to standard output with success.
+    if (command == "--help" || command == "-h") {
+        PrintUsage(stdout);
+        return 0;
+    }
     const Args args(argv + 2, argv + argc);
     if (command == "noise") {
         return RunNoiseCommand(args);

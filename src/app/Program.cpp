@@ -44,7 +44,7 @@
 #include "tools/SendMidiWindow.h"
 
 namespace {
-constexpr const char* kHelpDocument = "Ventaro.2.html";
+constexpr const char* kHelpDocument = "help/index.html";
 } // namespace
 
 Program::Program() : Program(FileSettingsStore::UserRoot(), CreatePlatformMidiService) {}

@@ -1,5 +1,6 @@
 #include "app/StartUp.h"
 
+#include <cctype>
 #include <exception>
 
 #include "app/ExitSequence.h"
@@ -19,6 +20,20 @@ std::string CommandLineProjectPath(std::string_view commandLine) {
         --cut; // the byte at the cut continues a character: keep that character out whole
     }
     return std::string(commandLine.substr(0, cut));
+}
+
+bool IsSysexBankPath(std::string_view path) {
+    constexpr std::string_view kExtension = ".syx";
+    if (path.size() <= kExtension.size()) {
+        return false;
+    }
+    const std::string_view end = path.substr(path.size() - kExtension.size());
+    for (std::size_t i = 0; i < kExtension.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(end[i])) != kExtension[i]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void LoadMidiDeviceSettingsGuarded() {
@@ -59,7 +74,14 @@ void RunStartUpSequence(std::string_view commandLine, const std::function<bool()
         g_frameView->FocusMainWindow();
         g_frameView->AcceptDroppedFiles();
     }
-    if (!commandLine.empty() && g_frameHooks.openStartupProject) {
-        g_frameHooks.openStartupProject(CommandLineProjectPath(commandLine));
+    if (commandLine.empty()) {
+        return;
+    }
+    const std::string path = CommandLineProjectPath(commandLine);
+    // A bank read as a project would only be refused as a damaged project.
+    if (IsSysexBankPath(path) && g_frameHooks.openStartupBank) {
+        g_frameHooks.openStartupBank(path);
+    } else if (g_frameHooks.openStartupProject) {
+        g_frameHooks.openStartupProject(path);
     }
 }

@@ -14,6 +14,10 @@ inline constexpr std::size_t kMaxCommandLinePath = 259;
 // characters, never inside a multi-byte character.
 std::string CommandLineProjectPath(std::string_view commandLine);
 
+// Whether the file named on the command line is a system exclusive bank (".syx" in any case)
+// rather than a project: the desktop hands both kinds to the program.
+bool IsSysexBankPath(std::string_view path);
+
 // Reads the stored device choice and opens the devices; an exception it raises is shown and
 // start-up goes on.
 void LoadMidiDeviceSettingsGuarded();

@@ -42,6 +42,8 @@ struct FrameHooks {
     std::function<bool()> exitProject;
     // Reads the project named on the command line.
     std::function<void(std::string_view path)> openStartupProject;
+    // Shows the system exclusive bank named on the command line in the scratchpad.
+    std::function<void(std::string_view path)> openStartupBank;
     // A file dropped on the main window.
     std::function<void(std::string_view path)> dropProjectFile;
     // The start-up readers of "AudioDevices" and "SoundEngine", in this order.

@@ -316,6 +316,7 @@ constexpr StringEntry kStrings[] = {
     {kStrRecorderPauseTip, "Pause"},
     {kStrRecorderStopTip, "Stop"},
     {kStrRecorderNoDevice, "No wave device is available."},
+    {kStrSysexBankNotOpened, "Sorry, can't open the bank file:\r\n"},
     {kCmdMidiDevices, "Selects and opens the MIDI destinations"},
     {kCmdSoundEngineConfig, "Sets the sound engine configuration"},
     {kCmdProjectManager, "Shows/hides the project manager"},

@@ -247,6 +247,8 @@ enum StringId : int {
     kStrKeyboardMappingOn = 2650,
     kStrVelocityFeedback = 2651, // with the velocity
     kStrChannelFeedback = 2652,  // with the channel, 1 to 16
+    // A bank named on the command line.
+    kStrSysexBankNotOpened = 2900, // followed by the path
 };
 
 // The text of a string, or an empty text for a number the table does not hold.

@@ -137,6 +137,14 @@ BankLoad LoadSysexBank(const std::string& path) {
     return BankLoad::Loaded;
 }
 
+bool LoadNamedSysexBank(const std::string& path) {
+    if (LoadSysexBank(path) == BankLoad::NotOpened) {
+        ShowWarning(Str(kStrSysexBankNotOpened) + path);
+        return false;
+    }
+    return true;
+}
+
 bool SaveSysexBank(const std::string& path, std::string_view text) {
     g_scratchPadText.assign(text);
     std::vector<std::uint8_t> bytes;

@@ -48,6 +48,9 @@ enum class BankLoad {
 // Reads the bank into g_scratchPadText (emptied first once the file opens), telling the user
 // when the file is refused or holds more than one message's worth of bytes.
 BankLoad LoadSysexBank(const std::string& path);
+// A bank the desktop hands over (a double-clicked .syx file): loaded as Load bank does, and a
+// file that cannot be opened is reported, as nobody just chose it. True when the text changed.
+bool LoadNamedSysexBank(const std::string& path);
 // Keeps `text` as the scratchpad's and writes its message as the bank; false, after telling the
 // user, when the message is invalid or the file could not be written (the old one is then kept).
 bool SaveSysexBank(const std::string& path, std::string_view text);

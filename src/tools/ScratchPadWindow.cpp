@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "base/CommandIds.h"
+#include "base/FrameHooks.h"
 #include "base/QtText.h"
 #include "base/QtWindow.h"
 #include "base/ToolWindowHost.h"
@@ -138,8 +139,25 @@ void ScratchPadWindow::Closing() {
     g_scratchPadText = FromQt(m_edit->toPlainText());
 }
 
+void OpenBankInScratchPad(ToolWindowHost& host, const std::string& path) {
+    if (!LoadNamedSysexBank(path)) {
+        return;
+    }
+    // An open scratchpad (reopened from the last run) shows the bank in place; otherwise a new
+    // window takes the text the bank left.
+    if (auto* open = dynamic_cast<ScratchPadWindow*>(host.VisibleToolWindow(kCmdScratchPad))) {
+        open->Edit()->setPlainText(ToQt(g_scratchPadText));
+        open->activateWindow();
+    } else {
+        host.ToggleToolWindow(kCmdScratchPad);
+    }
+}
+
 void RegisterScratchPad(ToolWindowHost& host) {
     ToolWindowHost* owner = &host;
     owner->RegisterToolWindow(
         kCmdScratchPad, [owner](QWidget* parent) { return new ScratchPadWindow(parent, owner); });
+    g_frameHooks.openStartupBank = [owner](std::string_view path) {
+        OpenBankInScratchPad(*owner, std::string(path));
+    };
 }

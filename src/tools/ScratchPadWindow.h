@@ -3,6 +3,7 @@
 // saved to a bank file through the core's scratchpad.
 
 #include <QPlainTextEdit>
+#include <string>
 
 #include "tools/MidiToolWindow.h"
 
@@ -41,5 +42,9 @@ private:
     QPushButton* m_send;
 };
 
-// Makes command 59000 open and close the scratchpad.
+// Loads the bank into the scratchpad and shows it there, opening the window when it is closed.
+void OpenBankInScratchPad(ToolWindowHost& host, const std::string& path);
+
+// Makes command 59000 open and close the scratchpad, and shows there the banks the desktop
+// hands to the program.
 void RegisterScratchPad(ToolWindowHost& host);

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "FrameFixture.h"
 #include "app/StartUp.h"
@@ -30,6 +32,22 @@ TEST(CommandLine, AProjectPathIsTakenAsItStandsCutAtTheFieldsTwoHundredFiftyNine
     // A two-byte character across the cut stays out whole rather than half.
     const std::string split = std::string(258, 'a') + "\xC3\xA9" + "z";
     EXPECT_EQ(CommandLineProjectPath(split), std::string(258, 'a'));
+}
+
+TEST(CommandLine, OnlyAFileEndingInSyxInAnyCaseIsABank) {
+    const std::pair<const char*, bool> rows[] = {
+        {"/home/me/bank.syx", true},
+        {"BANK.SYX", true},
+        {"a.SyX", true},
+        {"/home/me/live.vtp", false},
+        {"bank.syx.vtp", false},
+        {".syx", false},
+        {"syx", false},
+        {"bank.sysx", false},
+    };
+    for (const auto& [path, bank] : rows) {
+        EXPECT_EQ(IsSysexBankPath(path), bank) << path;
+    }
 }
 
 class StartUp : public CreatedFrame {
@@ -94,4 +112,12 @@ TEST_F(StartUp, AStoredChoiceOpensTheDevicesThenTheEngineSettingsTheToolWindowsA
     steps.clear();
     Run("");
     EXPECT_EQ(steps, withoutProject);
+    // A bank goes to the scratchpad, never into the project reader.
+    g_frameHooks.openStartupBank = [&](std::string_view path) {
+        steps.push_back("bank " + std::string(path));
+    };
+    steps.clear();
+    Run("/home/me/Bank.SYX");
+    EXPECT_EQ(steps.back(), "bank /home/me/Bank.SYX");
+    EXPECT_EQ(std::count(steps.begin(), steps.end(), "/home/me/Bank.SYX"), 0);
 }

@@ -153,6 +153,14 @@ TEST_F(ScratchPad, LoadingTakesAtMostOneMessageOrNothing) {
     EXPECT_EQ(LoadSysexBank("/missing.syx"), BankLoad::NotOpened);
     EXPECT_EQ(g_scratchPadText, "240 1 247");
     EXPECT_TRUE(Messages().empty());
+    // Handed over by the desktop rather than just chosen, a missing bank is reported by name.
+    EXPECT_FALSE(LoadNamedSysexBank("/missing.syx"));
+    EXPECT_EQ(g_scratchPadText, "240 1 247");
+    EXPECT_EQ(Messages(), std::vector<std::string>{Str(kStrSysexBankNotOpened) + "/missing.syx"});
+    files.files["/b.syx"] = Message(4);
+    files.unreadable.clear();
+    EXPECT_TRUE(LoadNamedSysexBank("/b.syx"));
+    EXPECT_EQ(g_scratchPadText, "240 1 1 247 ");
 }
 
 // A save that fails, however it fails, keeps the previous bank whole and says so.

@@ -3,6 +3,7 @@
 
 #include "tools/ScratchPadWindow.h"
 #include "GuiTestSupport.h"
+#include "base/FrameHooks.h"
 #include "resources/Strings.h"
 #include "tools/ScratchPad.h"
 
@@ -63,6 +64,31 @@ private slots:
         // A bank may hold several messages, one after the other.
         QCOMPARE(saved.readAll(), QByteArray("\xF0\x43\x10\xF7\xF0\x01\xF7", 7));
         QCOMPARE(Ui().fileModes, (std::vector<int>{8, 9}));
+        QVERIFY(TakeShown().isEmpty());
+    }
+
+    // A bank double-clicked on the desktop: the closed pad opens with it, an open one shows it
+    // in place rather than being toggled shut.
+    void aBankFromTheCommandLineOpensThePadOrFillsTheOpenOne() {
+        QTemporaryDir dir;
+        const QString bank = dir.filePath("Bank.SYX");
+        const auto write = [&](const QByteArray& bytes) {
+            QFile file(bank);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(bytes);
+        };
+        write(QByteArray("\xF0\x43\x10\xF7", 4));
+        QVERIFY(!Pad() || !Pad()->isVisible());
+        QVERIFY(g_frameHooks.openStartupBank);
+        g_frameHooks.openStartupBank(bank.toStdString());
+        QTRY_VERIFY(Pad() && Pad()->isVisible());
+        QCOMPARE(Pad()->Edit()->toPlainText(), QString("240 67 16 247 "));
+
+        Pad()->Edit()->setPlainText("typed");
+        write(QByteArray("\xF0\x01\xF7", 3));
+        g_frameHooks.openStartupBank(bank.toStdString());
+        QVERIFY(Pad()->isVisible());
+        QCOMPARE(Pad()->Edit()->toPlainText(), QString("240 1 247 "));
         QVERIFY(TakeShown().isEmpty());
     }
 
