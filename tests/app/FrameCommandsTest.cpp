@@ -136,8 +136,9 @@ TEST_F(FrameFixture, MidiCommandsReachTheDevicesAndResetReportsItsOutcome) {
     Sent();
     DispatchCommand(kCmdPanic);
     EXPECT_EQ(Sent().size(), 32u); // panic's words are pinned down by the device tests
+    g_startMessage = {0xB1, 2, 3}; // the panel's configured messages, not fixed ones
     DispatchCommand(kCmdStart);
-    EXPECT_EQ(Sent().back(), "90 3C 40");
+    EXPECT_EQ(Sent().back(), "B1 02 03");
     DispatchCommand(kCmdStop);
     EXPECT_EQ(Sent().back(), "80 3C 40");
     ports->gone = true; // a reset over a lost device reports it, and reopens it once it is back
