@@ -7,7 +7,6 @@
 #include "panel/PanelState.h"
 #include "panel/VirtualPanelWindow.h"
 #include "project/NewProject.h"
-#include "project/ProjectState.h"
 #include "snapshots/SnapshotState.h"
 #include "tools/GestureWindow.h"
 
