@@ -8,6 +8,7 @@
 #include "engine/EngineSettings.h"
 #include "panel/PanelState.h"
 #include "random/NoiseSources.h"
+#include "tools/KeyboardMapping.h"
 
 namespace {
 
@@ -56,6 +57,8 @@ TEST_F(CreatedFrame, AlwaysOnTopTwiceReturnsToTheFirstStateWithTheButtonFollowin
     }
 }
 
+// Switched on, the mapping is on again at the next start with the velocity and channel back at
+// their start values.
 TEST_F(CreatedFrame, KeyboardMappingShowsKbmAndStoresOnlyAChangedState) {
     const int writes = store.writes;
     CreateFrameState(clock); // unchanged: not written again at the next start
@@ -66,6 +69,13 @@ TEST_F(CreatedFrame, KeyboardMappingShowsKbmAndStoresOnlyAChangedState) {
     EXPECT_EQ(view.Last("check 60000"), "on");
     EXPECT_EQ(*store.Get(kSettingsKey, "KeyboardMapping"), (Bytes{1, 0, 0, 0}));
     EXPECT_EQ(store.writes, writes + 1);
+    g_keyboardMapping.velocity = 10;
+    g_keyboardMapping.channel = 3;
+    ui.statusTexts.clear();
+    CreateFrameState(clock);
+    EXPECT_EQ(g_frame.keyboardMapping, 1);
+    EXPECT_EQ(StatusOf(3), std::vector<std::string>{"KBM"});
+    EXPECT_EQ(std::pair(g_keyboardMapping.velocity, g_keyboardMapping.channel), std::pair(64, 0));
     DispatchCommand(kCmdKeyboardMapping);
     EXPECT_EQ(StatusOf(3).back(), "");
     EXPECT_EQ(*store.Get(kSettingsKey, "KeyboardMapping"), EncodeInt32(-1));
@@ -126,8 +136,9 @@ TEST_F(FrameFixture, MidiCommandsReachTheDevicesAndResetReportsItsOutcome) {
     Sent();
     DispatchCommand(kCmdPanic);
     EXPECT_EQ(Sent().size(), 32u); // panic's words are pinned down by the device tests
+    g_startMessage = {0xB1, 2, 3}; // the panel's configured messages, not fixed ones
     DispatchCommand(kCmdStart);
-    EXPECT_EQ(Sent().back(), "90 3C 40");
+    EXPECT_EQ(Sent().back(), "B1 02 03");
     DispatchCommand(kCmdStop);
     EXPECT_EQ(Sent().back(), "80 3C 40");
     ports->gone = true; // a reset over a lost device reports it, and reopens it once it is back

@@ -166,20 +166,4 @@ TEST_F(KeyMapping, HeldNotesEndWhenTheMappingGoesOffOrTheFocusGoes) {
     EXPECT_EQ(Sent(), Texts{"90 3C 41"});
 }
 
-// Switched on, the mapping is on again at the next start (it is off after a first start), with
-// the velocity and channel back at their start values.
-TEST_F(FrameFixture, KeyboardMappingKeepsItsStateAcrossStarts) {
-    CreateFrameState(clock);
-    DispatchCommand(kCmdKeyboardMapping);
-    g_keyboardMapping.velocity = 10;
-    g_keyboardMapping.channel = 3;
-    ui.statusTexts.clear();
-    CreateFrameState(clock);
-    EXPECT_EQ(g_frame.keyboardMapping, 1);
-    EXPECT_EQ(view.Last("check 60000"), "on");
-    EXPECT_EQ(StatusOf(3), std::vector<std::string>{"KBM"});
-    EXPECT_EQ(*store.Get(kSettingsKey, "KeyboardMapping"), (Bytes{1, 0, 0, 0}));
-    EXPECT_EQ(std::pair(g_keyboardMapping.velocity, g_keyboardMapping.channel), std::pair(64, 0));
-}
-
 } // namespace

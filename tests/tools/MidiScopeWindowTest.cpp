@@ -30,7 +30,6 @@ private slots:
         Input(0x00643C90); // hidden: not kept
         Window()->OnCommand(kCmdMidiScope);
         QVERIFY(Scope() && Scope()->isVisible());
-        Input(0xFE); // filtered at a first start
         Input(0x00643C90);
         Input(0x000000F5);
         QCOMPARE(g_scopeLines.size(), 2u);
