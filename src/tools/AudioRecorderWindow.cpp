@@ -16,6 +16,9 @@
 
 namespace {
 
+// The window the recorder's changes are shown in.
+AudioRecorderWindow* g_shownRecorder = nullptr;
+
 constexpr int kIconSize = 24;
 
 QPushButton* MakeButton(int command, const QIcon& icon, int tip, bool checkable) {
@@ -54,11 +57,16 @@ AudioRecorderWindow::AudioRecorderWindow(QWidget* owner, ToolWindowHost* host)
     }
     resize(sizeHint());
     g_audioRecorder.changed = [this] { ShowState(); };
+    g_shownRecorder = this;
     RecorderOpened();
 }
 
 AudioRecorderWindow::~AudioRecorderWindow() {
-    g_audioRecorder.changed = nullptr;
+    // A window closed and reopened goes after the new one was made: it leaves the new one's.
+    if (g_shownRecorder == this) {
+        g_shownRecorder = nullptr;
+        g_audioRecorder.changed = nullptr;
+    }
 }
 
 QPushButton* AudioRecorderWindow::Button(int command) const {
