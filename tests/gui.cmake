@@ -33,6 +33,8 @@ ventaro_gui_test(midi_scope_window_test tools/MidiScopeWindowTest.cpp)
 ventaro_gui_test(midi_send_windows_test tools/MidiSendWindowsTest.cpp)
 ventaro_gui_test(scratchpad_window_test tools/ScratchPadWindowTest.cpp)
 ventaro_gui_test(gesture_window_test tools/GestureWindowTest.cpp)
+# The test drives a virtual joystick through SDL itself; the program loads the same library.
+target_link_libraries(gesture_window_test PRIVATE PkgConfig::SDL2)
 ventaro_gui_test(desktop_test DESKTOP app/DesktopTest.cpp)
 # The engine library the build makes, for the dialogs' test.
 add_dependencies(engine_dialogs_test ventaro_engine_library)

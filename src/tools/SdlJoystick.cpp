@@ -1,8 +1,51 @@
 #include "tools/SdlJoystick.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 namespace {
+
+// SDL is loaded when a joystick is first wanted, not linked: linked, it brings PulseAudio and
+// libsndfile into every start of the program for the sake of one window.
+struct SdlLibrary {
+    decltype(&SDL_SetHint) setHint = nullptr;
+    decltype(&SDL_InitSubSystem) initSubSystem = nullptr;
+    decltype(&SDL_QuitSubSystem) quitSubSystem = nullptr;
+    decltype(&SDL_NumJoysticks) numJoysticks = nullptr;
+    decltype(&SDL_JoystickOpen) joystickOpen = nullptr;
+    decltype(&SDL_JoystickClose) joystickClose = nullptr;
+    decltype(&SDL_JoystickInstanceID) joystickInstanceId = nullptr;
+    decltype(&SDL_JoystickUpdate) joystickUpdate = nullptr;
+    decltype(&SDL_FlushEvents) flushEvents = nullptr;
+    decltype(&SDL_PeepEvents) peepEvents = nullptr;
+};
+
+template <typename Function> bool Resolve(void* library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+// The library once loaded (it stays loaded), or null when it is not on this machine.
+const SdlLibrary* Sdl() {
+    static const SdlLibrary* const loaded = []() -> const SdlLibrary* {
+        void* library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+        static SdlLibrary sdl;
+        if (!library || !Resolve(library, "SDL_SetHint", sdl.setHint) ||
+            !Resolve(library, "SDL_InitSubSystem", sdl.initSubSystem) ||
+            !Resolve(library, "SDL_QuitSubSystem", sdl.quitSubSystem) ||
+            !Resolve(library, "SDL_NumJoysticks", sdl.numJoysticks) ||
+            !Resolve(library, "SDL_JoystickOpen", sdl.joystickOpen) ||
+            !Resolve(library, "SDL_JoystickClose", sdl.joystickClose) ||
+            !Resolve(library, "SDL_JoystickInstanceID", sdl.joystickInstanceId) ||
+            !Resolve(library, "SDL_JoystickUpdate", sdl.joystickUpdate) ||
+            !Resolve(library, "SDL_FlushEvents", sdl.flushEvents) ||
+            !Resolve(library, "SDL_PeepEvents", sdl.peepEvents)) {
+            return nullptr;
+        }
+        return &sdl;
+    }();
+    return loaded;
+}
 
 SDL_Joystick* JoystickOf(void* joystick) {
     return static_cast<SDL_Joystick*>(joystick);
@@ -18,36 +61,40 @@ bool SdlJoystick::Open() {
     if (m_joystick) {
         return true;
     }
+    const SdlLibrary* sdl = Sdl();
+    if (!sdl) {
+        return false; // no SDL: the mouse alone
+    }
     // SDL must leave SIGINT and SIGTERM to the program; and the program has no SDL window, so
     // the joystick reports while another window has the focus.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    sdl->setHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl->setHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     if (!m_started) {
-        if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) {
+        if (sdl->initSubSystem(SDL_INIT_JOYSTICK) != 0) {
             return false;
         }
         m_started = true;
     }
-    SDL_Joystick* joystick = SDL_NumJoysticks() > 0 ? SDL_JoystickOpen(0) : nullptr;
+    SDL_Joystick* joystick = sdl->numJoysticks() > 0 ? sdl->joystickOpen(0) : nullptr;
     if (!joystick) {
         Close();
         return false;
     }
     m_joystick = joystick;
-    m_instance = SDL_JoystickInstanceID(joystick);
+    m_instance = sdl->joystickInstanceId(joystick);
     // Events left from before the capture are not this window's.
-    SDL_FlushEvents(SDL_JOYAXISMOTION, SDL_JOYDEVICEREMOVED);
+    sdl->flushEvents(SDL_JOYAXISMOTION, SDL_JOYDEVICEREMOVED);
     return true;
 }
 
 void SdlJoystick::Close() {
     if (m_joystick) {
-        SDL_JoystickClose(JoystickOf(m_joystick));
+        Sdl()->joystickClose(JoystickOf(m_joystick));
         m_joystick = nullptr;
         m_instance = -1;
     }
     if (m_started) {
-        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+        Sdl()->quitSubSystem(SDL_INIT_JOYSTICK);
         m_started = false;
     }
 }
@@ -57,13 +104,14 @@ std::vector<JoystickChange> SdlJoystick::Poll() {
     if (!m_joystick) {
         return changes;
     }
-    SDL_JoystickUpdate();
+    const SdlLibrary* sdl = Sdl(); // loaded: the joystick was opened through it
+    sdl->joystickUpdate();
     SDL_Event events[32];
     int count = 0;
     bool lost = false;
     // Only the joystick's own events are taken from SDL's queue.
-    while ((count = SDL_PeepEvents(events, 32, SDL_GETEVENT, SDL_JOYAXISMOTION,
-                                   SDL_JOYDEVICEREMOVED)) > 0) {
+    while ((count = sdl->peepEvents(events, 32, SDL_GETEVENT, SDL_JOYAXISMOTION,
+                                    SDL_JOYDEVICEREMOVED)) > 0) {
         for (int i = 0; i < count; ++i) {
             const SDL_Event& event = events[i];
             switch (event.type) {
@@ -95,7 +143,7 @@ std::vector<JoystickChange> SdlJoystick::Poll() {
         }
     }
     if (lost) {
-        SDL_JoystickClose(JoystickOf(m_joystick));
+        Sdl()->joystickClose(JoystickOf(m_joystick));
         m_joystick = nullptr;
         m_instance = -1;
     }
