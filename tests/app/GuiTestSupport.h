@@ -95,6 +95,8 @@ public:
         return texts;
     }
 
+    // The fake output's log: what it takes and how much room it has.
+    FakePortLog& Ports() { return *m_midi; }
     std::filesystem::path ConfigRoot() const { return m_dir.filePath("config").toStdString(); }
     // The bytes of a stored value, empty when it is missing.
     Bytes Value(const char* key, const char* name) const {

@@ -8,6 +8,7 @@
 #include "panel/VirtualPanelWindow.h"
 #include "project/NewProject.h"
 #include "snapshots/SnapshotState.h"
+#include "tools/Gesture.h"
 #include "tools/GestureWindow.h"
 
 namespace {
@@ -87,9 +88,15 @@ private slots:
         QCOMPARE(m_app->Sent(), (QStringList{"B0 00 78", "B0 01 01"}));
         QCOMPARE(gesture->PositionText()->text(), QString("X: 1, Y: 1"));
         QVERIFY(pad->CurrentPen() == GesturePad::Pen::Active);
+        // An output with no room for the blend now: it goes once the output has room again.
+        m_app->Ports().room = 1;
         Mouse(gesture, QEvent::MouseMove, OnPad(gesture, 100, below), Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(m_app->Sent(), (QStringList{"B0 00 2D", "B0 01 00"}));
         QCOMPARE(gesture->PositionText()->text(), QString("X: 0.25, Y: 1"));
+        QTest::qWait(20);
+        QVERIFY(m_app->Sent().isEmpty());
+        m_app->Ports().room = MidiOutPort::kAnyRoom;
+        QTRY_VERIFY(!g_gesture.blendWaiting);
+        QCOMPARE(m_app->Sent(), (QStringList{"B0 00 2D", "B0 01 00"}));
         Mouse(gesture, QEvent::MouseButtonRelease, OnPad(gesture, 100, below), Qt::LeftButton,
               Qt::NoButton);
         QVERIFY(pad->CurrentPen() == GesturePad::Pen::Normal);
