@@ -11,12 +11,18 @@ class SampleRing {
 public:
     explicit SampleRing(std::size_t capacity) : m_samples(capacity + 1) {}
 
+    // The reader's side: the samples waiting.
     std::size_t Readable() const {
-        const std::size_t w = m_write.load(std::memory_order_acquire);
-        const std::size_t r = m_read.load(std::memory_order_relaxed);
-        return w >= r ? w - r : w + m_samples.size() - r;
+        return Used(m_write.load(std::memory_order_acquire),
+                    m_read.load(std::memory_order_relaxed));
     }
-    std::size_t Writable() const { return m_samples.size() - 1 - Readable(); }
+    // The writer's side: the room left. The reader's position is acquired, so a slot it has
+    // just read is not written before its reading is done.
+    std::size_t Writable() const {
+        return m_samples.size() - 1 -
+               Used(m_write.load(std::memory_order_relaxed),
+                    m_read.load(std::memory_order_acquire));
+    }
 
     // Writes up to `count` samples; returns how many fitted.
     std::size_t Write(const float* data, std::size_t count) {
@@ -33,8 +39,7 @@ public:
     std::size_t Read(float* data, std::size_t count) {
         const std::size_t w = m_write.load(std::memory_order_acquire);
         std::size_t r = m_read.load(std::memory_order_relaxed);
-        const std::size_t available = w >= r ? w - r : w + m_samples.size() - r;
-        count = std::min(count, available);
+        count = std::min(count, Used(w, r));
         for (std::size_t i = 0; i < count; ++i) {
             data[i] = m_samples[r];
             r = r + 1 == m_samples.size() ? 0 : r + 1;
@@ -44,6 +49,10 @@ public:
     }
 
 private:
+    std::size_t Used(std::size_t w, std::size_t r) const {
+        return w >= r ? w - r : w + m_samples.size() - r;
+    }
+
     std::vector<float> m_samples;
     std::atomic<std::size_t> m_write{0};
     std::atomic<std::size_t> m_read{0};
