@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "midi/MidiInputQueue.h"
+#include "midi/RoutedMidiService.h"
+
 using Args = std::vector<std::string>;
 class MidiService;
 
@@ -23,10 +26,20 @@ int RunAudioCommand(const Args& args);
 // manager's sends; prints the error and fails otherwise.
 bool OpenToolMidiOutput(MidiService& service, const std::string& device);
 
-class MidiInputQueue;
-// Prints the messages that arrived on a Loopback input, one a line in hexadecimal: what the
-// program put on the wire.
-void PrintArrived(MidiInputQueue& queue);
+// The Loopback device as the program's output for the object's life: what the program sends
+// arrives at the Loopback input, and PrintArrived prints it, one message a line in hexadecimal.
+class LoopbackWire {
+public:
+    LoopbackWire();
+    ~LoopbackWire();
+    LoopbackWire(const LoopbackWire&) = delete;
+    LoopbackWire& operator=(const LoopbackWire&) = delete;
+    void PrintArrived();
+
+private:
+    MidiInputQueue m_arrived; // outlives the service that delivers to it
+    RoutedMidiService m_service;
+};
 
 // Prints the usage line of every form to stderr and returns 2.
 int Usage();

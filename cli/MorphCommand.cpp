@@ -9,8 +9,6 @@
 #include "ToolProjectFile.h"
 #include "base/AllState.h"
 #include "midi/MidiDevices.h"
-#include "midi/MidiInputQueue.h"
-#include "midi/RoutedMidiService.h"
 #include "panel/PanelState.h"
 #include "panel/SliderOutput.h"
 #include "snapshots/Snapshots.h"
@@ -78,15 +76,9 @@ int RunMorphCommand(const Args& args) {
         g_gestureSnapshots[corner] = static_cast<std::int32_t>((*corners)[corner] - 1);
     }
 
-    RoutedMidiService service({});
-    MidiInputQueue arrived;
-    service.OpenOutput(0); // Loopback: what is sent arrives at the Loopback input
-    service.OpenInput(0, &arrived);
-    service.StartInput();
-    g_midiService = &service;
+    LoopbackWire wire;
     MorphSnapshots(*fx, *fy);
-    PrintArrived(arrived);
-    g_midiService = nullptr;
+    wire.PrintArrived();
     std::fflush(stdout);
     return 0;
 }

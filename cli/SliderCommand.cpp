@@ -8,8 +8,6 @@
 #include "base/AllState.h"
 #include "base/ByteCodec.h"
 #include "midi/MidiDevices.h"
-#include "midi/MidiInputQueue.h"
-#include "midi/RoutedMidiService.h"
 #include "panel/PanelState.h"
 #include "panel/SliderOutput.h"
 #include "random/NoiseSources.h"
@@ -24,8 +22,19 @@ const std::map<std::string, std::int32_t> kCurves = {{"linear", kCurveLinear},
 
 } // namespace
 
-void PrintArrived(MidiInputQueue& queue) {
-    for (const MidiInputEvent& event : queue.Drain()) {
+LoopbackWire::LoopbackWire() : m_service({}) {
+    m_service.OpenOutput(0); // Loopback: what is sent arrives at the Loopback input
+    m_service.OpenInput(0, &m_arrived);
+    m_service.StartInput();
+    g_midiService = &m_service;
+}
+
+LoopbackWire::~LoopbackWire() {
+    g_midiService = nullptr;
+}
+
+void LoopbackWire::PrintArrived() {
+    for (const MidiInputEvent& event : m_arrived.Drain()) {
         const auto status = static_cast<std::uint8_t>(event.word);
         const std::size_t length = ShortMessageLength(status);
         for (std::size_t i = 0; i < length; ++i) {
@@ -80,13 +89,7 @@ int RunSliderCommand(const Args& args) {
     randomSeed = static_cast<std::int32_t>(*seed);
     BuildCurveTables();
 
-    RoutedMidiService service({});
-    MidiInputQueue arrived;
-    service.OpenOutput(0); // Loopback: what is sent arrives at the Loopback input
-    service.OpenInput(0, &arrived);
-    service.StartInput();
-    g_midiService = &service;
-
+    LoopbackWire wire;
     SliderRecord& slider = g_sliders[0];
     slider.type = fourteenBit ? kFourteenBitType : kSevenBitType;
     slider.channel = static_cast<std::int32_t>(*channel - 1);
@@ -101,9 +104,8 @@ int RunSliderCommand(const Args& args) {
                                  static_cast<float>(slider.value) +
                              slider.minValue;
         SendSlider(0);
-        PrintArrived(arrived);
+        wire.PrintArrived();
     }
-    g_midiService = nullptr;
     std::fflush(stdout);
     return 0;
 }
