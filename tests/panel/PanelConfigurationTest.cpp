@@ -40,6 +40,15 @@ protected:
         return {shown.messages, shown.scrollStepEntry, shown.script1,
                 shown.script2,  shown.audioFile,       shown.audioFormat};
     }
+    // A new default panel with the panel and project manager shown, nothing noted yet.
+    void FreshPanelWithViews() {
+        ResetAllState();
+        MakePanel(16, false);
+        m_panel.calls.clear();
+        m_manager.rebuilds.clear();
+        ui.commands.clear();
+        AttachViews();
+    }
     std::vector<std::string> edited;
     bool editedInNewSliderMode = false;
 };
@@ -199,12 +208,7 @@ TEST_F(PanelConfigurationTest, DeleteAsksAndRefusesTheLastSliderAndTheEmptyEntry
 TEST_F(PanelConfigurationTest, OkCommitsAndCancelRestoresAndBothRefreshThePanel) {
     for (const bool ok : {true, false}) {
         SCOPED_TRACE(ok ? "OK" : "Cancel");
-        ResetAllState();
-        MakePanel(16, false);
-        m_panel.calls.clear();
-        m_manager.rebuilds.clear();
-        ui.commands.clear();
-        AttachViews();
+        FreshPanelWithViews();
         PanelConfiguration config(PanelConfigOwner::MainWindow);
         config.ChooseControlStyle(true);
         PanelConfigFields fields = FieldsOf(config);
@@ -281,12 +285,7 @@ TEST_F(PanelConfigurationTest, LosingActivationRefreshesAfterSlidersWentButNotTh
     for (const PanelConfigOwner owner : {PanelConfigOwner::MainWindow, PanelConfigOwner::Panel}) {
         const bool fromPanel = owner == PanelConfigOwner::Panel;
         SCOPED_TRACE(fromPanel ? "from the panel" : "from the main window");
-        ResetAllState();
-        MakePanel(16, false);
-        m_panel.calls.clear();
-        m_manager.rebuilds.clear();
-        ui.commands.clear();
-        AttachViews();
+        FreshPanelWithViews();
         const auto before = g_sliders;
         PanelConfiguration config(owner);
         config.AddNew(3, Edit(false)); // cancelled: the panel is as it was, nothing to refresh
