@@ -1,5 +1,7 @@
 #include "resources/Artwork.h"
 
+#include "resources/ArtworkPalette.h"
+
 #include <QHash>
 #include <QIconEngine>
 #include <QImage>
@@ -14,17 +16,10 @@
 
 namespace {
 
-// One palette for every image, so the tool bar reads as one set.
-const QColor kInk(0x26, 0x30, 0x3c);
-const QColor kBlue(0x2f, 0x7f, 0xd8);
+// The icons' shared palette, and the few colours only the tool bar's images use.
+using namespace artwork;
 const QColor kLightBlue(0x9c, 0xcc, 0xff);
-const QColor kGreen(0x2e, 0x9e, 0x4f);
-const QColor kRed(0xd8, 0x3a, 0x34);
-const QColor kAmber(0xf2, 0xb2, 0x33);
 const QColor kDarkAmber(0xc9, 0x86, 0x16);
-const QColor kPaper(0xfb, 0xfc, 0xfe);
-const QColor kSteel(0x8a, 0x96, 0xa3);
-const QColor kLightSteel(0xd5, 0xdc, 0xe4);
 const QColor kScreen(0x13, 0x2a, 0x22);
 const QColor kPhosphor(0x5d, 0xf5, 0x8a);
 
@@ -36,10 +31,7 @@ qreal Line(bool small) {
 }
 
 QPen Outline(bool small, const QColor& color = kInk) {
-    QPen pen(color, Line(small));
-    pen.setJoinStyle(Qt::RoundJoin);
-    pen.setCapStyle(Qt::RoundCap);
-    return pen;
+    return artwork::Outline(Line(small), color);
 }
 
 void Page(QPainter& p, bool small, const QRectF& r) {
