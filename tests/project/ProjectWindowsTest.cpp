@@ -53,7 +53,6 @@ private slots:
             Ui().files = {orchestra};
             WhenModal<AdditionalFilesDialog>([](AdditionalFilesDialog* shown) {
                 shown->Browse1()->click();
-                shown->AudioFormat()->setCurrentIndex(3);
                 shown->OkButton()->click();
             });
             dialog->FilesButton()->click();
@@ -63,7 +62,6 @@ private slots:
         });
         QCOMPARE(g_sliderCount, 64);
         QCOMPARE(std::string(TextOf(g_scriptPathsCommitted[0])), orchestra);
-        QCOMPARE(g_audioFormatIndex, 3);
         QCOMPARE(Window()->windowTitle(), kTitle + " - [Project1.vtp]");
     }
 
@@ -76,9 +74,7 @@ private slots:
         const QString path = WorkFile("Live.vtp");
         Ui().files.push_back(path.toStdString());
         Window()->OnCommand(kCmdSaveProjectAs);
-        Window()->OnCommand(kCmdCloseProject); // saved: no question
-        QVERIFY(Ui().shown.empty());
-        QVERIFY(!Window()->MenuAction(MenuKind::MenuBar, kCmdSaveProject)->isEnabled());
+        Window()->OnCommand(kCmdCloseProject);
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
         QDragEnterEvent enter(QPoint(50, 100), Qt::CopyAction, &data, Qt::LeftButton,
