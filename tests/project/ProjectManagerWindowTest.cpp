@@ -24,9 +24,6 @@ class ProjectManagerWindowTest : public GuiTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_work;
-    QString m_previousDir;
-
     ProjectManagerWindow* Manager() const {
         return qobject_cast<ProjectManagerWindow*>(Window()->ToolWindow(kCmdProjectManager));
     }
@@ -41,9 +38,6 @@ private:
 private slots:
     // A new 7-bit project of 16 sliders, made with the New command: it opens the manager.
     void init() {
-        m_work = std::make_unique<QTemporaryDir>();
-        m_previousDir = QDir::currentPath();
-        QDir::setCurrent(m_work->path());
         StartProgram();
         WhenModal<NewProjectDialog>([](NewProjectDialog* dialog) {
             dialog->KindList()->setCurrentRow(kNewPanelSevenBit);
@@ -54,12 +48,6 @@ private slots:
         QVERIFY(Manager());
         QVERIFY(QTest::qWaitForWindowExposed(Manager()));
     }
-    void cleanup() {
-        m_app.reset();
-        QDir::setCurrent(m_previousDir);
-        m_work.reset();
-    }
-
     // Delete asks first; Yes deletes and the tree is made again in the same window, with the
     // branch selected and open.
     void theDeleteKeyAsksAndRebuildsTheTreeInPlace() {

