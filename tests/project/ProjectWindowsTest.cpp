@@ -43,7 +43,9 @@ private slots:
         m_work.reset();
     }
 
-    void theNewProjectDialogRefusesACountThenBuildsThePanelWithItsFiles() {
+    // The new project, made after a refused count, is saved and comes back whole from a drop and
+    // from the command line.
+    void theNewProjectDialogBuildsAProjectThatOpensFromADropAndTheCommandLine() {
         const std::string orchestra = WorkFile("other.orc").toStdString();
         NewProject([&](NewProjectDialog* dialog) {
             dialog->KindList()->setCurrentRow(kNewPanelFourteenBit);
@@ -63,14 +65,7 @@ private slots:
         QCOMPARE(g_sliderCount, 64);
         QCOMPARE(std::string(TextOf(g_scriptPathsCommitted[0])), orchestra);
         QCOMPARE(Window()->windowTitle(), kTitle + " - [Project1.vtp]");
-    }
 
-    void aSavedProjectOpensFromADropAndFromTheCommandLine() {
-        NewProject([](NewProjectDialog* dialog) {
-            dialog->KindList()->setCurrentRow(kNewPanelSevenBit);
-            dialog->CountField()->setText("16");
-            dialog->OkButton()->click();
-        });
         const QString path = WorkFile("Live.vtp");
         Ui().files.push_back(path.toStdString());
         Window()->OnCommand(kCmdSaveProjectAs);
@@ -87,6 +82,8 @@ private slots:
 
         QVERIFY(m_app->Start(path.toStdString()));
         QCOMPARE(Window()->windowTitle(), kTitle + " - [Live.vtp]");
+        QCOMPARE(g_sliderCount, 64);
+        QCOMPARE(std::string(TextOf(g_scriptPathsCommitted[0])), orchestra);
     }
 
     // The library built beside the program: a template chosen in the dialogs becomes the new

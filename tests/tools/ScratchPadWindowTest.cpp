@@ -72,8 +72,6 @@ private slots:
         QTemporaryDir dir;
         const QString bank = dir.filePath("Bank.SYX");
         WriteBank(bank, QByteArray("\xF0\x43\x10\xF7", 4));
-        QVERIFY(!Pad() || !Pad()->isVisible());
-        QVERIFY(g_frameHooks.openStartupBank);
         g_frameHooks.openStartupBank(bank.toStdString());
         QTRY_VERIFY(Pad() && Pad()->isVisible());
         QCOMPARE(Pad()->Edit()->toPlainText(), QString("240 67 16 247 "));
@@ -83,7 +81,6 @@ private slots:
         g_frameHooks.openStartupBank(bank.toStdString());
         QVERIFY(Pad()->isVisible());
         QCOMPARE(Pad()->Edit()->toPlainText(), QString("240 1 247 "));
-        QVERIFY(TakeShown().isEmpty());
     }
 
     void theFieldTakesNothingPastItsLimit() {
