@@ -54,8 +54,10 @@ private slots:
         control->setFocus();
         // The fader's top is its maximum: the up keys raise it.
         QTest::keyClick(control, Qt::Key_PageUp); // a page: 0 + 127 / 8 + 1
-        QTest::keyClick(control, Qt::Key_Down);   // a line
-        QCOMPARE(m_app->Sent(), (QStringList{"B0 05 10", "B0 05 0F"}));
+        QTest::keyClick(control, Qt::Key_PageUp);
+        QTest::keyClick(control, Qt::Key_PageDown);
+        QTest::keyClick(control, Qt::Key_Down); // a line
+        QCOMPARE(m_app->Sent(), (QStringList{"B0 05 10", "B0 05 20", "B0 05 10", "B0 05 0F"}));
         // A click opens the presets menu; Ctrl+click resets at once, a locked slider left alone.
         QTest::mouseClick(panel->ControlButton(1), Qt::LeftButton);
         QVERIFY(QTest::qWaitForWindowExposed(panel->PresetsMenu()));
@@ -101,12 +103,18 @@ private slots:
         QCOMPARE(Panel()->SliderControl(2)->value(), 63);
     }
 
-    // From the panel's own button: the style switched and cancelled leaves the panel as it was.
-    void configurationCancelLeavesThePanelAsItWas() {
+    // From the panel's own button: a slider added and then cancelled in its properties, and the
+    // style switched and cancelled, leave the panel as it was.
+    void configurationAddNewThenCancelLeavesThePanelAsItWas() {
         VirtualPanelWindow* panel = OpenPanel();
         QVERIFY(panel);
         bool ran = false;
         WhenModal<PanelConfigDialog>([&](PanelConfigDialog* config) {
+            WhenModal<SliderPropsDialog>([](SliderPropsDialog* props) {
+                QTest::mouseClick(props->CancelButton(), Qt::LeftButton);
+            });
+            QTest::mouseClick(config->AddButton(), Qt::LeftButton);
+            QCOMPARE(g_sliderCount, 16);
             QTest::mouseClick(config->StyleRadio(0), Qt::LeftButton);
             QTest::mouseClick(config->CancelButton(), Qt::LeftButton);
             ran = true;
