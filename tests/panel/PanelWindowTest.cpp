@@ -41,8 +41,7 @@ private:
         BuildDefaultPanel(false, 16);
         Slider(3).value = 10;
         g_currentSlider = 3;
-        Window()->OnCommand(kCmdVirtualPanel);
-        return Panel() && QTest::qWaitForWindowExposed(Panel()) ? Panel() : nullptr;
+        return OpenTool<VirtualPanelWindow>(kCmdVirtualPanel);
     }
 
 private slots:

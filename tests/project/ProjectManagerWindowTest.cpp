@@ -37,8 +37,7 @@ private slots:
             dialog->OkButton()->click();
         });
         Window()->OnCommand(kCmdNewProject);
-        QVERIFY(Manager());
-        QVERIFY(QTest::qWaitForWindowExposed(Manager()));
+        QVERIFY(Manager() && QTest::qWaitForWindowExposed(Manager()));
     }
     // Delete asks first; Yes deletes and the tree is made again in the same window, with the
     // branch selected and open.

@@ -37,14 +37,12 @@ private:
     // The window opened by its command, 406 pixels wide so that its pad's span is 400.
     GestureWindow* OpenGesture() {
         PutCorners();
-        Window()->OnCommand(kCmdGestureWindow);
-        GestureWindow* gesture = Gesture();
-        if (!gesture || !QTest::qWaitForWindowExposed(gesture)) {
-            return nullptr;
+        GestureWindow* gesture = OpenTool<GestureWindow>(kCmdGestureWindow);
+        if (gesture) {
+            gesture->resize(406, gesture->height());
+            QCoreApplication::processEvents();
+            m_app->Sent();
         }
-        gesture->resize(406, gesture->height());
-        QCoreApplication::processEvents();
-        m_app->Sent();
         return gesture;
     }
     // The window point over pad point (x, y).

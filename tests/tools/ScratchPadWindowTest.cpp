@@ -47,40 +47,33 @@ private slots:
                  QString("240 300 247\n1"));
     }
 
-    void banksLoadIntoTheFieldAndSaveFromIt() {
+    // A bank double-clicked on the desktop opens the closed pad with it, and shows in an open one
+    // rather than toggling it shut; the buttons load a bank into the field and save it from there.
+    void banksOpenFromTheCommandLineAndTheButtonsLoadAndSaveThem() {
         QTemporaryDir dir;
-        const QString in = dir.filePath("in.syx");
+        const QString bank = dir.filePath("Bank.SYX");
         const QString out = dir.filePath("out.syx");
-        WriteBank(in, QByteArray("\xF0\x43\x10\xF7", 4));
-        ScratchPadWindow* pad = OpenTool<ScratchPadWindow>(kCmdScratchPad);
-        QVERIFY(pad);
-        Ui().files = {in.toStdString(), out.toStdString()};
+        WriteBank(bank, QByteArray("\xF0\x43\x10\xF7", 4));
+        g_frameHooks.openStartupBank(bank.toStdString());
+        QTRY_VERIFY(Pad() && Pad()->isVisible());
+        QCOMPARE(Pad()->Edit()->toPlainText(), QString("240 67 16 247 "));
+        Pad()->Edit()->setPlainText("typed");
+        WriteBank(bank, QByteArray("\xF0\x01\xF7", 3));
+        g_frameHooks.openStartupBank(bank.toStdString());
+        QVERIFY(Pad()->isVisible());
+        QCOMPARE(Pad()->Edit()->toPlainText(), QString("240 1 247 "));
+
+        WriteBank(bank, QByteArray("\xF0\x43\x10\xF7", 4));
+        Ui().files = {bank.toStdString(), out.toStdString()};
         QTest::mouseClick(Button("ScratchPadLoad"), Qt::LeftButton);
-        QCOMPARE(pad->Edit()->toPlainText(), QString("240 67 16 247 "));
-        pad->Edit()->appendPlainText("240 1 247");
+        QCOMPARE(Pad()->Edit()->toPlainText(), QString("240 67 16 247 "));
+        Pad()->Edit()->appendPlainText("240 1 247");
         QTest::mouseClick(Button("ScratchPadSave"), Qt::LeftButton);
         QFile saved(out);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         // A bank may hold several messages, one after the other.
         QCOMPARE(saved.readAll(), QByteArray("\xF0\x43\x10\xF7\xF0\x01\xF7", 7));
         QCOMPARE(Ui().fileModes, (std::vector<int>{8, 9}));
-    }
-
-    // A bank double-clicked on the desktop: the closed pad opens with it, an open one shows it
-    // in place rather than being toggled shut.
-    void aBankFromTheCommandLineOpensThePadOrFillsTheOpenOne() {
-        QTemporaryDir dir;
-        const QString bank = dir.filePath("Bank.SYX");
-        WriteBank(bank, QByteArray("\xF0\x43\x10\xF7", 4));
-        g_frameHooks.openStartupBank(bank.toStdString());
-        QTRY_VERIFY(Pad() && Pad()->isVisible());
-        QCOMPARE(Pad()->Edit()->toPlainText(), QString("240 67 16 247 "));
-
-        Pad()->Edit()->setPlainText("typed");
-        WriteBank(bank, QByteArray("\xF0\x01\xF7", 3));
-        g_frameHooks.openStartupBank(bank.toStdString());
-        QVERIFY(Pad()->isVisible());
-        QCOMPARE(Pad()->Edit()->toPlainText(), QString("240 1 247 "));
     }
 
     void theFieldTakesNothingPastItsLimit() {
