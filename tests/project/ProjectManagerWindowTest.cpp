@@ -1,6 +1,5 @@
-// The project manager on the real main window: the Delete key with scripted answers, and
-// activation opening the slider properties, the snapshot manager and the additional files dialog,
-// each refreshing the tree it was opened from.
+// The project manager on the real main window: the Delete key, and activation opening the dialogs
+// of its entries, each refreshing the tree it was opened from.
 
 #include "project/ProjectManagerWindow.h"
 #include "GuiTestSupport.h"
