@@ -65,7 +65,6 @@ TEST_F(EngineRun, StopWithoutAnEngineDoesNothing) {
 // No project: the environment files after the preset.
 TEST_F(EngineRun, RunStartsTheEngineAndARunWhileRunningStopsItFirst) {
     Run();
-    EXPECT_EQ(CurrentEngineCommand().parameters, kPreset0 + " test.orc test.sco");
     EXPECT_EQ(launcher.launched[0].arguments, SplitParameters(kPreset0 + " test.orc test.sco"));
     EXPECT_EQ(sentAtLaunch, Texts{"80 3C 40"}); // the transport's stop message
     EXPECT_EQ(ui.toolButtons[kCmdRunEngine], std::pair(true, true));
