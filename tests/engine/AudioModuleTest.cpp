@@ -1,5 +1,4 @@
-// The audio module is found beside the program and hands out the platform's wave device lists;
-// without it the lists are empty and the reason is known.
+// The audio module beside the program hands out the platform's wave device lists.
 
 #include <gtest/gtest.h>
 
@@ -12,10 +11,7 @@ TEST(AudioModule, TheBuiltModuleProvidesTheCatalogAndAMissingOneListsNoDevices) 
     std::unique_ptr<AudioDeviceCatalog> catalog =
         CreateAudioDeviceCatalogFrom(VENTARO_AUDIO_MODULE_DIR);
     ASSERT_TRUE(catalog);
-    // Whatever the machine has (a build server may have no audio system): listing never throws.
-    for (const std::string& name : catalog->List().inputs) {
-        EXPECT_FALSE(name.empty());
-    }
+    catalog->List(); // whatever the machine has (maybe no audio system), listing never throws
     EXPECT_EQ(AudioModuleSymbol(VENTARO_AUDIO_MODULE_DIR, "NoSuchFactory", error), nullptr);
     EXPECT_NE(error.find("NoSuchFactory"), std::string::npos) << error;
 

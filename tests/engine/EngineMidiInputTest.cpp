@@ -1,5 +1,4 @@
-// The engine's MIDI input without Csound: what Csound's read callback receives. Its JACK client
-// finding the program's port: EngineRealRunTest.
+// The engine's MIDI input without Csound: what Csound's read callback receives.
 
 #include <gtest/gtest.h>
 
@@ -18,8 +17,7 @@ std::vector<std::uint8_t> DrainAll(EngineMidiSink& sink, std::size_t capacity) {
 
 } // namespace
 
-// Csound parses what it reads as a byte stream: it only ever gets whole messages, never the
-// stop signal, and a message too long for its buffer does not block the ones after it.
+// Csound parses what it reads as a byte stream: it must only ever get whole messages.
 TEST(EngineMidiSink, HandsOnWholeMessagesAndKeepsTheStopSignal) {
     std::atomic<bool> stop{false};
     EngineMidiSink sink(stop);

@@ -1,7 +1,5 @@
-// Run and Stop end to end: a private JACK server, the program's "Ventaro.2" output, the engine
-// started by Run on a project's scripts, a slider moved, the engine stopped by Stop. The
-// orchestra writes what it plays to a WAV file, whose level shows that the move was heard. The
-// engine's output comes through the pipe a console reads.
+// Run and Stop end to end on a private JACK server: a project's engine hears a slider moved on
+// the "Ventaro.2" output, as the level of the WAV file its orchestra writes shows.
 
 #include <gtest/gtest.h>
 
@@ -85,20 +83,18 @@ protected:
         g_programLauncher = &launcher;
         g_engineFolder = (folder / "drive_c").string();
         g_engineOutputView = &output;
-        library = std::make_unique<BuiltEngineLibrary>();
-        g_engineLibrary = library.get();
+        g_engineLibrary = &library;
         g_soundEngine.useEmbedded = 1;
         service = CreatePlatformMidiService();
         g_midiService = service.get();
-        Write("live.orc", kOrchestra);
-        Write("live.sco", "i1 0 3600\ne\n");
+        Write("test.orc", kOrchestra);
+        Write("test.sco", "i1 0 3600\ne\n");
         g_projectOpen = 1;
         SetProjectFile((folder / "live.vtp").string());
-        SetText(g_scriptPaths[0], "live.orc");
-        SetText(g_scriptPaths[1], "live.sco");
+        SetText(g_scriptPaths[0], "test.orc");
+        SetText(g_scriptPaths[1], "test.sco");
         g_preferences.editor.saveScriptsBeforeRun = 0;
         SetText(g_soundEngine.flagsPresets[0], kFlags);
-        g_soundEngine.flagsPreset = 0;
         g_sliderCount = 1;
         g_sliders[0] = SliderRecord{};
         g_sliders[0].type = kSevenBitType;
@@ -115,9 +111,7 @@ protected:
     }
 
     void OpenVentaroPort() { ASSERT_EQ(service->OpenOutput(FindMidiOutput("Ventaro.2")), kMidiOk); }
-    // Runs the engine and opens the program's port after it, moves the slider from 0 to the top
-    // after half a second, stops it, checks that the WAV file is whole, silent at first and loud
-    // at its end, and returns how long Stop took.
+    // Moves the slider to the top half a second into the run; returns how long Stop took.
     double PlayAndStop(ProcessExit& exit) {
         RunSoundEngine();
         if (!service->OutputIsOpen()) {
@@ -134,8 +128,7 @@ protected:
         StopSoundEngine();
         const double stopped =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        // Ended and reaped; csound, ended by SIGTERM, may take longer than the wait on a busy
-        // machine.
+        // Ended and reaped; csound, ended by SIGTERM, may take longer than the wait.
         EXPECT_TRUE(launcher.WaitForExit(engine, 10000, &exit));
         SF_INFO info{};
         SNDFILE* file = sf_open((folder / "played.wav").c_str(), SFM_READ, &info);
@@ -159,7 +152,7 @@ protected:
 
     JackServer jack{44100};
     CapturedOutput output;
-    std::unique_ptr<EngineLibrary> library;
+    BuiltEngineLibrary library;
     FakeUi ui;
     PosixFileSystem files;
     PosixProgramLauncher launcher;
@@ -171,15 +164,13 @@ TEST_F(EngineRealRun, TheEmbeddedEngineHearsTheSliderAndEndsCleanlyOnTheStopSign
     ProcessExit exit{true, -1};
     EXPECT_LT(PlayAndStop(exit), 1.0);
     EXPECT_EQ(exit, ProcessExit{});
-    EXPECT_FALSE(fs::exists(EmbeddedEnginePath()));
     const std::string printed = output.Take();
     EXPECT_EQ(ErrorLines(printed), std::vector<std::string>{}) << printed;
     // The preset names Csound's JACK MIDI module; the engine's own input takes its place.
     EXPECT_EQ(printed.find("rtmidi: JACK module enabled"), std::string::npos) << printed;
 }
 
-// csound does not know the stop signal: Stop ends it with SIGTERM after the wait, and csound
-// still closes its files.
+// csound does not know the stop signal: SIGTERM after the wait, and it still closes its files.
 TEST_F(EngineRealRun, TheExternalCsoundHearsTheSliderAndIsEndedBySigterm) {
     SetText(g_soundEngine.programName, "csound");
     g_soundEngine.useEmbedded = -1;
@@ -191,8 +182,7 @@ TEST_F(EngineRealRun, TheExternalCsoundHearsTheSliderAndIsEndedBySigterm) {
     EXPECT_LT(stopped, 2.5);
 }
 
-// The command-line tool runs the engine as Run does, on a project file and the stored settings,
-// and stops it with the stop signal through its own "Ventaro.2" output.
+// The tool stops the engine with the stop signal through its own "Ventaro.2" output.
 TEST_F(EngineRealRun, TheToolRunsTheProjectsEmbeddedEngineAndStopsIt) {
     g_midiService = nullptr;
     service.reset(); // the tool's own output is the "Ventaro.2" port
@@ -201,8 +191,6 @@ TEST_F(EngineRealRun, TheToolRunsTheProjectsEmbeddedEngineAndStopsIt) {
     FileSettingsStore store(folder / "config");
     ASSERT_TRUE(store.CreateKey(kSettingsKey) &&
                 store.WriteValue(kSettingsKey, kValueSoundEngine, EncodeSoundEngine(settings)));
-    fs::rename(folder / "live.orc", folder / "test.orc");
-    fs::rename(folder / "live.sco", folder / "test.sco");
     const std::string environment =
         "cd " + folder.string() + " && XDG_CONFIG_HOME=" + (folder / "config").string() +
         " XDG_DATA_HOME=" + (folder / "data").string() + " " VENTARO_TOOL;
@@ -212,8 +200,7 @@ TEST_F(EngineRealRun, TheToolRunsTheProjectsEmbeddedEngineAndStopsIt) {
     EXPECT_GT(fs::file_size(folder / "played.wav"), 2u * 44100); // a second of 16-bit samples
 }
 
-// Every template plays for two seconds without an error line and ends on the stop signal; the
-// voice sample is in the project's folder, as beside a project made from a template.
+// The voice sample is in the project's folder, as beside a project made from a template.
 TEST_F(EngineRealRun, EveryTemplatePlaysWithoutErrorsAndStops) {
     OpenVentaroPort();
     fs::copy_file(VENTARO_TEMPLATE_BUILD_DIR "/Voice.wav", folder / "Voice.wav");
@@ -236,8 +223,7 @@ TEST_F(EngineRealRun, EveryTemplatePlaysWithoutErrorsAndStops) {
     }
 }
 
-// SIGTERM (the program's exit) ends the engine as cleanly; a broken script ends it at once with
-// Csound's message and a failure.
+// SIGTERM is what the program's exit sends.
 TEST_F(EngineRealRun, TheEmbeddedEngineEndsCleanlyOnSigtermAndReportsABrokenScript) {
     RunSoundEngine();
     ASSERT_TRUE(WaitFor("jack_lsp | grep -q 'Ventaro.2 engine'", 10000)); // it listens: it runs
@@ -247,7 +233,7 @@ TEST_F(EngineRealRun, TheEmbeddedEngineEndsCleanlyOnSigtermAndReportsABrokenScri
     EXPECT_EQ(exit, ProcessExit{});
     StopSoundEngine();
     output.Take();
-    Write("live.orc", "instr 1\n a1 oscilx 0.1, 440\nendin\n");
+    Write("test.orc", "instr 1\n a1 oscilx 0.1, 440\nendin\n");
     RunSoundEngine();
     EXPECT_TRUE(launcher.WaitForExit(g_engineProcess, 10000, &exit));
     EXPECT_NE(exit, ProcessExit{});

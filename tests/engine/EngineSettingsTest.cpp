@@ -48,10 +48,6 @@ protected:
         g_engineLibrary = nullptr;
         CoreServices::TearDown();
     }
-    void UseEngineLibrary() {
-        g_engineLibrary = &library;
-        SetEngineSettingsDefaults();
-    }
     // Stores a "SoundEngine" value, the defaults with the given changes, and reads it.
     void ReadStored(const std::function<void(ExpectedBytes&)>& change) {
         ExpectedBytes e = DefaultSoundEngineBytes();
@@ -102,7 +98,8 @@ TEST_F(EngineSettings, TheEmbeddedEngineIsOnByDefaultAndFollowsTheStoreOnlyWithT
     ToggleEmbeddedEngine();
     EXPECT_EQ(g_soundEngine.useEmbedded, -1);
 
-    UseEngineLibrary();
+    g_engineLibrary = &library;
+    SetEngineSettingsDefaults();
     EXPECT_TRUE(EmbeddedEngineInUse());
     EXPECT_EQ(EngineLibraryText(), "Embedded Csound 6");
     EXPECT_FALSE(SoundEngineControlStates().programNameEnabled);
@@ -164,24 +161,20 @@ TEST_F(EngineSettings, EveryRecordReportsAKeyThatCannotBeCreatedOrAFailedWrite) 
     store.failCreate = false;
     store.failWriteOf = {kValueSoundEngine, kValueEnvironmentFiles, kValueAudioDevices};
     EXPECT_FALSE(SaveSoundEngineSettings() || SaveEnvironmentFiles() || SaveAudioDevices());
-    const std::string create = "Error while creating/opening the registry entry!";
-    const std::string write = "Error while writing on the registry!";
-    EXPECT_EQ(ui.MessageTexts(),
-              (std::vector<std::string>{create, create, create, write, write, write}));
+    const std::string create = Str(kStrRegistryCreateError), write = Str(kStrRegistryWriteError);
+    EXPECT_EQ(ui.MessageTexts(), (Texts{create, create, create, write, write, write}));
     EXPECT_TRUE(store.values.empty());
 }
 
 TEST_F(EngineSettings, ForceTerminationAsksBeforeTurningOnAndCancelRestoresEveryToggle) {
-    UseEngineLibrary();
+    g_engineLibrary = &library;
+    SetEngineSettingsDefaults();
     ui.answers = {MessageAnswer::No, MessageAnswer::Yes};
     EXPECT_FALSE(ToggleForceTermination());
-    EXPECT_FALSE(ForceEngineTermination());
     EXPECT_TRUE(ToggleForceTermination());
     EXPECT_TRUE(SoundEngineControlStates().forceChecked);
     EXPECT_FALSE(ToggleForceTermination()); // off at once, without a question
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>(2, "Warning: forcing the engine "
-                                                             "termination may produce system "
-                                                             "crash down.\r\nContinue anyway?"));
+    EXPECT_EQ(ui.MessageTexts(), Texts(2, Str(kStrForceTerminationWarning)));
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
 
     ui.answers = {MessageAnswer::Yes};
@@ -215,8 +208,7 @@ TEST_F(EngineSettings, TypedFlagsGoIntoTheSelectedPresetAndOkKeepsTheValuesAfter
     EXPECT_EQ(TextOf(g_soundEngine.programName), "my-csound");
 }
 
-// A path that fills its 260-byte field leaves no room for the terminator: cut, it would name
-// another program or file, so it is refused whole. The project's files share the rule.
+// Cut to leave room for the terminator, such a path would name another program or file.
 TEST_F(EngineSettings, APathThatFillsItsFieldIsRefusedAndTheLongestThatFitsIsStored) {
     const std::string full(260, 'p');
     EXPECT_FALSE(ConfirmSoundEngine(full, "kate"));
@@ -224,7 +216,7 @@ TEST_F(EngineSettings, APathThatFillsItsFieldIsRefusedAndTheLongestThatFitsIsSto
     EXPECT_FALSE(ConfirmEnvironmentFiles(full, "b.sco", "c.wav", 7));
     EXPECT_FALSE(ConfirmEnvironmentFiles("a.orc", full, "c.wav", 7));
     EXPECT_FALSE(ConfirmEnvironmentFiles("a.orc", "b.sco", full, 7));
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>(5, Str(kStrPathTooLong)));
+    EXPECT_EQ(ui.MessageTexts(), Texts(5, Str(kStrPathTooLong)));
     EXPECT_EQ(g_soundEngineCommitted, DefaultSoundEngine(false));
     EXPECT_EQ(g_environmentFilesCommitted, DefaultEnvironmentFiles());
     EXPECT_EQ(store.writes, 0);
@@ -242,7 +234,6 @@ TEST_F(EngineSettings, APathThatFillsItsFieldIsRefusedAndTheLongestThatFitsIsSto
               EncodeEnvironmentFiles(g_environmentFiles));
 }
 
-// The numbering and a stored device's selection show in the dialog's own test.
 TEST_F(EngineSettings, AudioDeviceListsSelectNoGoneDeviceAndListOutputsWithoutInputs) {
     g_audioDevices = {1, 5};
     const AudioDeviceLists lists = BuildAudioDeviceLists({}, {"Speakers"});

@@ -1,5 +1,4 @@
-// The recorder's sample ring between two threads, as the audio library's callback and the file
-// writer use it (run under ThreadSanitizer with the MIDI threads).
+// The recorder's sample ring between the audio callback and the file writer (run under TSan).
 
 #include <gtest/gtest.h>
 

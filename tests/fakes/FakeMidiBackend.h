@@ -1,7 +1,6 @@
 #pragma once
-// A platform MIDI back end with scripted port lists, for running the real RoutedMidiService in
-// tests. Its ports record what reaches them; the test makes input arrive, on its own thread or
-// on one of its choosing, as the platform would.
+// A MIDI back end with scripted port lists under the real RoutedMidiService: its ports record
+// what reaches them, and input arrives on whichever thread the test chooses.
 
 #include <atomic>
 #include <cstdint>
@@ -20,7 +19,6 @@
 using MidiBytes = std::vector<std::uint8_t>;
 using Texts = std::vector<std::string>;
 
-// The words of the drained input events, in order.
 inline std::vector<std::uint32_t> Words(const std::vector<MidiInputEvent>& events) {
     std::vector<std::uint32_t> words;
     for (const MidiInputEvent& event : events) {
@@ -39,8 +37,7 @@ struct FakePortLog {
     bool platformThru = false;          // the input port connects thru itself, as JACK does
     // Messages the output takes before its queue is full, as a JACK port's between cycles.
     std::atomic<std::size_t> room{MidiOutPort::kAnyRoom};
-    // The server went away: its ports are lost, and once the service looks again, nothing is
-    // listed until it is back.
+    // The server went away: its ports are lost, and a rescan lists nothing until it is back.
     std::atomic<bool> gone{false};
     std::atomic<MidiBytesHandler*> handler{nullptr}; // the open input's handler
     std::atomic<MidiOutPort*> thruTo{nullptr};

@@ -4,7 +4,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <mutex>
 #include <spawn.h>
 #include <sys/file.h>
 #include <sys/wait.h>
@@ -14,45 +13,37 @@
 
 extern char** environ;
 
-bool WaitFor(const std::string& command, int timeoutMs) {
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs, int pauseMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (std::system(command.c_str()) == 0) {
-            return true;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
     }
-    return false;
+    return true;
+}
+
+bool WaitFor(const std::string& command, int timeoutMs) {
+    return WaitUntil([&] { return std::system(command.c_str()) == 0; }, timeoutMs, 100);
 }
 
 namespace {
-// libjack keeps what it learnt of a server by its name for the life of the process: each server
-// of a test program gets a name of its own.
+// libjack remembers a server by name for the life of the process: each gets a name of its own.
 int g_servers = 0;
 
-// One lock across test programs, held while any server of this program runs.
-std::mutex g_lockMutex;
-int g_lockUsers = 0;
-int g_lockFd = -1;
-
+// One lock across test programs, held from this process's first server until the process ends.
 void HoldServerLock() {
-    const std::lock_guard<std::mutex> lock(g_lockMutex);
-    if (g_lockUsers++ > 0) {
-        return;
-    }
-    const std::string file = "/tmp/ventaro-jack-servers-" + std::to_string(::getuid()) + ".lock";
-    g_lockFd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (g_lockFd >= 0) {
-        ::flock(g_lockFd, LOCK_EX);
-    }
-}
-
-void ReleaseServerLock() {
-    const std::lock_guard<std::mutex> lock(g_lockMutex);
-    if (--g_lockUsers == 0 && g_lockFd >= 0) {
-        ::close(g_lockFd);
-        g_lockFd = -1;
-    }
+    static const int fd = [] {
+        const std::string file =
+            "/tmp/ventaro-jack-servers-" + std::to_string(::getuid()) + ".lock";
+        const int opened = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (opened >= 0) {
+            ::flock(opened, LOCK_EX);
+        }
+        return opened;
+    }();
+    (void)fd;
 }
 } // namespace
 
@@ -73,17 +64,10 @@ void JackServer::Stop() {
         }
         m_pid = -1;
     }
-    if (m_holdsLock) { // once the server has gone
-        m_holdsLock = false;
-        ReleaseServerLock();
-    }
 }
 
 bool JackServer::Start() {
-    if (!m_holdsLock) {
-        HoldServerLock();
-        m_holdsLock = true;
-    }
+    HoldServerLock();
     // Every JACK client of this process and its children talks to the private server.
     ::setenv("JACK_DEFAULT_SERVER", m_name.c_str(), 1);
     ::setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);

@@ -1,13 +1,9 @@
 #pragma once
-// A private JACK server on the dummy driver at `rate` Hz with `period` frames per cycle, started by
-// a test and stopped by its own process id. Synchronous, a cycle starts only when every client has
-// ended the last one: on a loaded machine without real-time scheduling, the default mode lets a
-// late client read a buffer that the next cycle is already writing, which a measurement of frame
-// offsets must not see.
-// Private servers of several test programs at once trip libjack up (a client that cannot be
-// opened, and Csound's JACK module failing after it): a server waits for those of other test
-// programs to stop before it starts.
+// A private JACK server on the dummy driver. Synchronous, a late client on a loaded machine never
+// reads a buffer the next cycle writes. Private servers of several programs at once trip libjack
+// up, so a server waits for those of other test programs to end.
 
+#include <functional>
 #include <string>
 #include <sys/types.h>
 
@@ -28,8 +24,9 @@ private:
     int m_period;
     bool m_synchronous;
     pid_t m_pid = -1;
-    bool m_holdsLock = false;
 };
 
+// Waits up to `timeoutMs` for `done`, asking every `pauseMs`.
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs, int pauseMs = 5);
 // Waits up to `timeoutMs` for `command` (run through the shell) to succeed.
 bool WaitFor(const std::string& command, int timeoutMs);

@@ -1,5 +1,4 @@
-// The hand-over from the MIDI input's thread to the user-interface thread: the ring, the queue
-// over it and its wake-up.
+// The hand-over from the MIDI input's thread to the user interface: ring, queue and wake-up.
 
 #include <gtest/gtest.h>
 #include <numeric>
@@ -60,8 +59,7 @@ TEST(MidiByteRing, MessagesComeOutWholeAndInOrderAcrossTheWrapAndAFullRingDropsW
     EXPECT_FALSE(ring.Push(0, bytes, 1));
 }
 
-// Short and long messages come out oldest first; a long one over the bound and any message that
-// finds the queue full are dropped and counted, keeping the oldest.
+// A long message over the bound and any that finds the queue full are dropped and counted.
 TEST(MidiInputQueue, HandsShortAndLongMessagesOverOldestFirstAndCountsWhatItDrops) {
     MidiInputQueue queue;
     const std::uint8_t sysex[] = {0xF0, 0x43, 0x10, 0xF7};
@@ -72,13 +70,11 @@ TEST(MidiInputQueue, HandsShortAndLongMessagesOverOldestFirstAndCountsWhatItDrop
     huge.front() = 0xF0;
     queue.OnLongMessage(huge.data(), huge.size(), 8);
     const std::vector<MidiInputEvent> events = queue.Drain();
-    ASSERT_EQ(events.size(), 3u);
-    EXPECT_EQ(Words(events), (std::vector<std::uint32_t>{0x00403C90, 0, 0x00003C80}));
+    ASSERT_EQ(Words(events), (std::vector<std::uint32_t>{0x00403C90, 0, 0x00003C80}));
     EXPECT_EQ((std::vector{events[0].timeMs, events[1].timeMs, events[2].timeMs}),
               (std::vector<std::uint32_t>{5, 6, 7}));
     EXPECT_EQ(events[1].bytes, MidiBytes(sysex, sysex + 4));
     EXPECT_EQ(queue.Dropped(), 1u);
-    EXPECT_TRUE(queue.Drain().empty());
     queue.OnShortMessage(1, 0);
     queue.Clear();
     EXPECT_TRUE(queue.Drain().empty());
@@ -115,9 +111,8 @@ TEST(MidiInputQueue, WakesOncePerBurstAndAgainAfterEachDrain) {
     EXPECT_EQ(wakeUp.count, 2);
 }
 
-// The input's thread pushes short and long messages while the UI drains them, and in a second
-// pass also clears (a device closed, the scope emptied): what is drained is whole and in order,
-// without the clears nothing is lost that was not counted as dropped, and the queue works on.
+// In a second pass the UI also clears (a device closed, the scope emptied); without the clears
+// nothing is lost that was not counted as dropped.
 TEST(MidiInputQueue, AForeignThreadsMessagesArriveWholeAndInOrderThroughDrainsAndClears) {
     for (const bool clearing : {false, true}) {
         MidiInputQueue queue;

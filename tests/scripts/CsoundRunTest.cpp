@@ -1,6 +1,5 @@
-// The real csound against what the program writes for it: the generated text rendered offline
-// to WAV files, and the default flags presets run for a fraction of a second on the inferred
-// orchestra with their real-time audio and MIDI modules, connected to the "Ventaro.2" MIDI port.
+// The real csound on what the program writes for it: the generated text rendered to WAV files,
+// and the default flags presets run briefly with their real-time modules on the "Ventaro.2" port.
 
 #include <gtest/gtest.h>
 
@@ -29,7 +28,7 @@
 namespace {
 
 struct CsoundResult {
-    int exitCode = -1;  // -1 when csound had to be stopped
+    int exitCode = -1;  // 137 when csound had to be stopped
     std::string output; // its standard output and error
 };
 
@@ -56,8 +55,7 @@ std::vector<SliderRecord> MixedPanel() {
     return sliders;
 }
 
-// The inferred orchestra of the mixed panel in the audio format, with a minimal audio line before
-// the instrument's end that reads two of the controllers.
+// The mixed panel's inferred orchestra with an audio line that reads two of the controllers.
 std::string Orchestra(int format) {
     std::vector<std::string> pieces = InferredOrchestraPieces(MixedPanel(), format);
     pieces.insert(pieces.end() - 1,
@@ -76,10 +74,8 @@ std::unique_ptr<RtMidiOut> OpenVentaroPort(RtMidi::Api api) try {
     return nullptr;
 }
 
-// Skips the test where csound is not installed. Runs csound, without displays or colour codes,
-// in a folder of the test's own that is removed with everything in it. Its home there holds an
-// ALSA configuration whose default device discards the sound, so that the real ALSA module runs
-// on a machine without a sound card.
+// csound runs in the test's own folder, its home there with an ALSA default device that discards
+// the sound, so that the real ALSA module runs on a machine without a sound card.
 class CsoundRun : public TempFolderTest {
 protected:
     void SetUp() override {
@@ -104,12 +100,10 @@ protected:
         const int status = std::system((command + " >" + quoted(log) + " 2>&1").c_str());
         std::stringstream text;
         text << std::ifstream(log, std::ios::binary).rdbuf();
-        return {WIFEXITED(status) && WEXITSTATUS(status) != 137 ? WEXITSTATUS(status) : -1,
-                text.str()};
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text.str()};
     }
 
-    // csound with a default flags preset's words as the engine launcher passes them, the message
-    // level raised after them so that warnings show, then the two scripts.
+    // A default preset's words as the engine launcher passes them, with warnings shown.
     CsoundResult RunPreset(int preset, const std::vector<std::string>& extra = {}) {
         std::vector<std::string> args = SplitParameters(
             TextOf(DefaultSoundEngine(false).flagsPresets[static_cast<std::size_t>(preset)]));
@@ -123,7 +117,6 @@ protected:
 
 } // namespace
 
-// The orchestra of 128 mixed sliders under every header, every table and the p-fields.
 TEST_F(CsoundRun, TheOrchestraEveryTableAndThePFieldsRenderInEveryFormat) {
     std::vector<SliderRecord> sliders = MixedPanel();
     // The dummy table keeps the score alive for 3600 beats; the tempo makes that 0.6 seconds.
@@ -174,8 +167,7 @@ TEST_F(CsoundRun, AlsaPresetsPlayThroughTheAlsaModule) {
     const auto port = sequencer ? OpenVentaroPort(RtMidi::LINUX_ALSA) : nullptr;
     ASSERT_EQ(port != nullptr, sequencer);
     for (int preset : {0, 2}) {
-        // With a sequencer device the alsaseq module connects to the port; without one it fails
-        // to open, which still shows that the flags chose it.
+        // Without a sequencer device, alsaseq failing to open still shows that the flags chose it.
         const CsoundResult run = RunPreset(preset);
         EXPECT_NE(run.output.find(sequencer ? "ALSASEQ: connected from"
                                             : "ALSASEQ: error opening sequencer"),
@@ -184,8 +176,7 @@ TEST_F(CsoundRun, AlsaPresetsPlayThroughTheAlsaModule) {
         if (sequencer) {
             EXPECT_EQ(ErrorLines(run.output), std::vector<std::string>{}) << run.output;
         }
-        // The same flags with only the MIDI module left out refuse nothing else and play
-        // through real ALSA audio.
+        // Without only the MIDI module, the same flags play through real ALSA audio.
         const CsoundResult audio = RunPreset(preset, {"-+rtmidi=null"});
         EXPECT_EQ(audio.exitCode, 0) << preset << "\n" << audio.output;
         EXPECT_EQ(ErrorLines(audio.output), std::vector<std::string>{}) << audio.output;
