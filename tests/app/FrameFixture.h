@@ -1,6 +1,5 @@
 #pragma once
-// The frame's core as the program sets it up over the core's fakes and a main window view, with
-// the frame's commands routed.
+// The frame's core over the core's fakes and a main window view, with its commands routed.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// The program's start and exit on the real windows: the splash, the first start's devices dialog
-// and its stored choice, and the window's placement written at exit and applied at the next start.
+// The program's start and exit on the real windows.
 
 #include "GuiTestSupport.h"
 #include "app/SplashDialog.h"
@@ -25,7 +24,6 @@ private slots:
         bool windowUp = false;
         WhenModal<MidiDevicesDialog>([&](MidiDevicesDialog* dialog) {
             windowUp = app.Window()->isVisible() && app.Window()->isMaximized();
-            QCOMPARE(dialog->OutputList()->itemText(0), QString("0 - Synth"));
             dialog->CancelButton()->click();
         });
         QVERIFY(!app.Start());

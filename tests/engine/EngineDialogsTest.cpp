@@ -1,5 +1,4 @@
-// The engine's settings dialogs on the real widgets: each opens on the values in force, and OK
-// stores its record in the settings folder with exactly the bytes the core encodes.
+// The engine's dialogs, its built library and its console on the real widgets.
 
 #include <QRegularExpression>
 
@@ -49,9 +48,8 @@ private slots:
         QCOMPARE(m_app->Value(kSettingsKey, kValueSoundEngine), EncodeSoundEngine(expected));
     }
 
-    // The engine library the build puts beside the program is loaded at the start and offers the
-    // embedded engine, in use on a fresh start; it hands out the engine program, its support file
-    // and its name with Csound's version as they are, and goes at exit.
+    // Loaded at the start, the built library offers the embedded engine and hands out its
+    // resources as they are; it goes at exit.
     void theBuiltEngineLibraryOffersTheEmbeddedEngine() {
         g_engineLibraryLoader = [] {
             return std::unique_ptr<EngineLibrary>(
@@ -61,8 +59,7 @@ private slots:
         QFile engine(VENTARO_EMBEDDED_ENGINE);
         QVERIFY(engine.open(QIODevice::ReadOnly));
         const QByteArray expected = engine.readAll();
-        QVERIFY(expected.startsWith("\x7F"
-                                    "ELF"));
+        QVERIFY(expected.startsWith("\177ELF")); // the engine itself, not an empty file
         QCOMPARE(g_engineLibrary->Resource("SOUNDENGINE", "ENGINE"),
                  std::optional<Bytes>(Bytes(expected.begin(), expected.end())));
         const QString name = ToQt(g_engineLibrary->String(1));
@@ -71,9 +68,7 @@ private slots:
                      .hasMatch(),
                  qPrintable(name));
         const std::optional<Bytes> support = g_engineLibrary->Resource("GLUT_DLL", "GLUT");
-        QVERIFY(support && QByteArray(reinterpret_cast<const char*>(support->data()),
-                                      qsizetype(support->size()))
-                               .startsWith(name.toUtf8()));
+        QVERIFY(support && std::string(support->begin(), support->end()).starts_with(FromQt(name)));
         WhenModal<SoundEngineDialog>([name](SoundEngineDialog* shown) {
             QCOMPARE(shown->LibraryText()->text(), name);
             QVERIFY(shown->EmbeddedCheck()->isChecked());
@@ -85,8 +80,7 @@ private slots:
         QVERIFY(!g_engineLibrary);
     }
 
-    // Run reaches the core's command and the engine's output the console as it comes, while the
-    // engine runs; the console keeps it, with how the engine ended, after Stop.
+    // The output shows while the engine runs and stays, with how it ended, after Stop.
     void theConsoleShowsTheEnginesOutputAndKeepsIt() {
         g_soundEngine.useEmbedded = -1;
         SetText(g_soundEngine.programName, "sh");
@@ -106,7 +100,8 @@ private slots:
         QCOMPARE(g_engineRunning, 0);
     }
 
-    void environmentFilesDialogOkStoresTheRecord() {
+    // The audio devices dialog opens on the stored devices.
+    void environmentFilesAndAudioDevicesDialogsStoreTheirRecords() {
         EnvironmentFilesRecord expected = g_environmentFiles;
         Ui().files = {"/home/me/piece.csd"};
         WhenModal<AdditionalFilesDialog>([](AdditionalFilesDialog* shown) {
@@ -119,9 +114,7 @@ private slots:
         expected.audioFormat = 6;
         QCOMPARE(m_app->Value(kSettingsKey, kValueEnvironmentFiles),
                  EncodeEnvironmentFiles(expected));
-    }
 
-    void audioDevicesDialogSelectsTheStoredDevicesAndOkStoresThem() {
         FixedCatalog catalog;
         catalog.names = {{"Built-in Microphone", "USB Audio"}, {"Speakers", "HDMI 1"}};
         g_audioDeviceCatalog = &catalog;
