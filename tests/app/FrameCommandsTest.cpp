@@ -118,7 +118,6 @@ TEST_F(FrameFixture, ClearingPreferencesAsksRemakesTheBarsAndKeepsWindowPlacesAn
 
     ui.openWindows.insert(kCmdVirtualPanel); // its button on the new strip shows it open
     DispatchCommand(kCmdClearPreferences);
-    EXPECT_EQ(store.Get(kSettingsKey, "Global"), nullptr);
     EXPECT_EQ(g_preferences.global.smallButtons, 0);
     EXPECT_EQ(view.log.front() + ", " + view.log[1], "destroy bars, create bars");
     EXPECT_EQ(view.Last("press 15000"), "on");
