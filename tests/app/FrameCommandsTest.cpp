@@ -12,7 +12,6 @@
 
 namespace {
 
-// The commands of the menu that open enabled.
 std::vector<int> Enabled(int menu) {
     std::vector<int> enabled;
     for (const auto& [command, on] : MenuStatesOnOpen(menu)) {
@@ -23,8 +22,7 @@ std::vector<int> Enabled(int menu) {
 
 } // namespace
 
-// With no stored settings: not topmost, both bars shown, mapping off; the bars are made before
-// the toggles run in their order.
+// With no stored settings; the bars are made before the toggles run in their order.
 TEST_F(FrameFixture, CreationMakesTheBarsThenRunsTheTogglesInTheirOrder) {
     EnvironmentFilesRecord environment;
     SetText(environment.script1, "piece.csd");
@@ -57,8 +55,7 @@ TEST_F(CreatedFrame, AlwaysOnTopTwiceReturnsToTheFirstStateWithTheButtonFollowin
     }
 }
 
-// Switched on, the mapping is on again at the next start with the velocity and channel back at
-// their start values.
+// Switched on, it is on at the next start, with the velocity and channel at their start values.
 TEST_F(CreatedFrame, KeyboardMappingShowsKbmAndStoresOnlyAChangedState) {
     const int writes = store.writes;
     CreateFrameState(clock); // unchanged: not written again at the next start

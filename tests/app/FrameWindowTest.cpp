@@ -32,8 +32,7 @@ private slots:
         QVERIFY(Window()->ToolStrip()->isHidden() && Window()->StatusBar()->isHidden());
     }
 
-    // Evdev codes (native less 8), not caps; arrows stand for the keypad's; a repeat's release,
-    // marked or not (a release and a press of the same time), is not the key going up.
+    // Evdev codes, not caps; arrows stand for the keypad's; a repeat's release is no key-up.
     void mappedKeysPlayByTheirNativeScanCodes() {
         quint64 time = 1000;
         const auto key = [this, &time](QEvent::Type type, int qtKey, quint32 evdev,

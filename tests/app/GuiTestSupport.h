@@ -125,10 +125,9 @@ protected:
     // The texts of the message boxes shown since the last call.
     QStringList TakeShown() {
         QStringList texts;
-        for (const QtUi::Shown& shown : Ui().shown) {
+        for (const QtUi::Shown& shown : std::exchange(Ui().shown, {})) {
             texts << shown.text;
         }
-        Ui().shown.clear();
         return texts;
     }
     void StartProgram() {

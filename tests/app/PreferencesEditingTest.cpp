@@ -25,8 +25,7 @@ protected:
     }
 };
 
-// OK clamps the delay, tells the open panel and commits; the strip is rebuilt only for a new
-// look or button size, shown first when hidden, with the window staying on top as it was.
+// The strip is rebuilt only for a new look or size, shown first when hidden, staying on top.
 TEST_F(PreferencesSheetTest, GlobalOkStoresClampsAndRebuildsTheStripOnlyForItsLook) {
     int panelToolTipCommands = 0;
     RouteCommand(kCommandToolTipDelay, [&] { ++panelToolTipCommands; });
@@ -65,8 +64,7 @@ TEST_F(PreferencesSheetTest, GlobalOkStoresClampsAndRebuildsTheStripOnlyForItsLo
     EXPECT_EQ(g_preferencesCommitted.global.flashOnExit, 0);
 }
 
-// Cancel restores the pages the user opened; a page never opened takes no part in OK: its
-// empty fields do not replace the stored values.
+// A page never opened takes no part in OK: its empty fields do not replace the stored values.
 TEST_F(PreferencesSheetTest, CancelRestoresAndUnopenedPagesKeepTheirValues) {
     g_preferences.global.toolTipDelay = g_preferencesCommitted.global.toolTipDelay = 500;
     const Preferences before = g_preferences;
@@ -101,8 +99,7 @@ TEST_F(PreferencesSheetTest, CancelRestoresAndUnopenedPagesKeepTheirValues) {
     EXPECT_EQ(TextOf(stored->helpFile), "/usr/share/doc/ventaro/index.html");
 }
 
-// A path that does not fit its field is refused whole; a store that fails is reported once and
-// the values stay in force.
+// A path too long for its field is refused whole; a failed store is reported once.
 TEST_F(PreferencesSheetTest, LongPathsAreRefusedAndAFailedStoreIsReportedOnce) {
     PreferencesSheet sheet;
     sheet.OpenPage(kPageGlobal);

@@ -9,8 +9,7 @@
 
 namespace {
 
-// A store whose look at a key throws, as a broken platform service might: a standard
-// exception, or any other.
+// A store that throws, as a broken platform service might: a standard exception, or any other.
 struct ThrowingStore : FakeSettingsStore {
     bool KeyExists(const std::string&) override {
         if (throwStandard) {

@@ -28,7 +28,6 @@ private:
         g_scriptTexts = g_scriptTextsSaved = {text1, text2};
         return OpenTool<ScriptEditorWindow>(kCmdScriptEditor);
     }
-    // The print dialog answered by printing into a PDF file with the given copies.
     void PrintToPdf(const QString& file, int copies = 1) {
         SetPrintDialogForTests([file, copies](QPrinter& printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
