@@ -7,8 +7,7 @@
 
 namespace {
 
-// A menu tree as text: items by number, "g" after a grayed one and "c" after a checked one, "|"
-// for a separator, a submenu in brackets.
+// Items by number, "g" if grayed, "c" if checked, "|" for a separator, a submenu in brackets.
 std::string Layout(const std::vector<MenuNode>& menu) {
     std::string text;
     for (const MenuNode& node : menu) {

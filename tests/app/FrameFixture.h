@@ -50,8 +50,7 @@ public:
     void RunMidiDevicesDialog() override { Log("midi devices dialog"); }
     void DestroyToolWindow(int command) override { Log("destroy " + std::to_string(command)); }
 
-    // The rest of the last line that starts with `what` and a blank ("on", "shown", an image
-    // number), or "" when no line does: Last("check popup 58000") is "on" while it is checked.
+    // The rest of the last line starting with `what` and a blank: Last("check 800") is "on".
     std::string Last(const std::string& what) const {
         for (auto line = log.rbegin(); line != log.rend(); ++line) {
             if (line->rfind(what + " ", 0) == 0) {
