@@ -54,8 +54,7 @@ private slots:
             sheet->CancelButton()->click();
         });
         Window()->OnCommand(kCmdPreferences);
-        QVERIFY(g_preferences.global == before.global);
-        QVERIFY(g_preferences.editor == before.editor);
+        QVERIFY(g_preferences.global == before.global && g_preferences.editor == before.editor);
         QVERIFY(m_app->Value(kSettingsKey, kValueGlobal).empty());
     }
 
