@@ -7,8 +7,7 @@
 
 namespace {
 
-// A menu tree as text: items by number, "g" after a grayed one and "c" after a checked one, "|"
-// for a separator, a submenu in brackets.
+// Items by number, "g" if grayed, "c" if checked, "|" for a separator, a submenu in brackets.
 std::string Layout(const std::vector<MenuNode>& menu) {
     std::string text;
     for (const MenuNode& node : menu) {
@@ -26,26 +25,19 @@ std::string Layout(const std::vector<MenuNode>& menu) {
 } // namespace
 
 TEST(Accelerators, FirstMatchWinsSoAltSInsertsTheSineNeverOpensSendMessage) {
-    EXPECT_EQ(AcceleratorTable().size(), 32u);
     EXPECT_EQ(FindAcceleratorCommand({'S', kModAlt}), 36000);
-    EXPECT_EQ(FindAcceleratorCommand({'S', kModCtrl}), 500);
     EXPECT_EQ(FindAcceleratorCommand({'S', kModCtrl | kModShift}), -1);
-    EXPECT_EQ(FindAcceleratorCommand({KeyF(12), kModNone}), 23000);
     EXPECT_EQ(FindAcceleratorCommand({KeyF(12), kModCtrl | kModShift}), 0);
-    EXPECT_EQ(FindAcceleratorCommand({kKeyBackspace, kModCtrl | kModAlt}), 100);
     EXPECT_EQ(AcceleratorText({KeyF(12), kModCtrl | kModShift}), "Ctrl+Shift+F12");
-    EXPECT_EQ(AcceleratorText({kKeyBackspace, kModCtrl | kModAlt}), "Ctrl+Alt+Backspace");
     // Item texts carry only the keys that reach them.
     EXPECT_EQ(MenuItemText(*FindCommand(200)), "&New project...\tCtrl+N");
     EXPECT_EQ(MenuItemText(*FindCommand(36000)), "&Sine\tAlt+S");
     EXPECT_EQ(MenuItemText(*FindCommand(55000)), "Send M&IDI message...");
-    EXPECT_EQ(MenuItemText(*FindCommand(600)), "Save project &as...");
 }
 
 TEST(Menus, MenusHoldTheirItemsInOrderWithTheGrayedAndCheckedOnes) {
     const std::vector<MenuNode> bar = BuildMenuBar();
     ASSERT_EQ(bar.size(), 10u);
-    EXPECT_EQ(bar[0].text + " " + bar[9].text, "&File &?");
     // Nothing to save or to edit before a project is open.
     EXPECT_EQ(Layout(bar[0].children), "200 300 400g | 500g 600g | [52000g 53000g] | 700");
     EXPECT_EQ(Layout(bar[3].children),

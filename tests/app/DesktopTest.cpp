@@ -1,6 +1,4 @@
-// The tool windows on a real desktop, an X server with a window manager (tests/app/WithDesktop.sh):
-// owned by the frame, they stay above it whatever is clicked or shown, open inside its free area
-// and go with it when it is minimised.
+// The tool windows on a real X server with a window manager (WithDesktop.sh), owned by the frame.
 
 #include "GuiTestSupport.h"
 #include "base/CommandIds.h"
@@ -66,18 +64,15 @@ private slots:
 
         const QRect screen = Window()->screen()->availableGeometry();
         const int freeTop = Window()->mapToGlobal(QPoint(0, MainWindowFreeArea().top)).y();
+        const int statusTop = Window()->mapToGlobal(QPoint(0, Window()->height())).y() -
+                              MainWindowFreeArea().statusBarHeight;
         for (QWidget* tool : {panel, editor}) {
-            QVERIFY2(Property(Id(tool), "WM_TRANSIENT_FOR").contains(Id(Window())),
-                     qPrintable(tool->objectName()));
-            QTRY_VERIFY(Above(tool, Window()));
-            QVERIFY2(tool->frameGeometry().top() >= freeTop, qPrintable(tool->objectName()));
-            QVERIFY2(screen.contains(tool->frameGeometry()), qPrintable(tool->objectName()));
-            QVERIFY2(tool->frameGeometry().bottom() <
-                         Window()
-                             ->mapToGlobal(QPoint(0, Window()->height() -
-                                                         MainWindowFreeArea().statusBarHeight))
-                             .y(),
+            const QRect frame = tool->frameGeometry();
+            QVERIFY2(Property(Id(tool), "WM_TRANSIENT_FOR").contains(Id(Window())) &&
+                         frame.top() >= freeTop && frame.bottom() < statusTop &&
+                         screen.contains(frame),
                      qPrintable(tool->objectName())); // the status bar stays in sight
+            QTRY_VERIFY(Above(tool, Window()));
         }
 
         // A click on the frame's free area, right of both tool windows, raises the frame only.

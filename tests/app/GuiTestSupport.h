@@ -1,6 +1,5 @@
 #pragma once
-// What the Qt tests share: the whole program over a settings folder of its own, its message boxes
-// answered by script, its MIDI output recorded, and modal windows driven from a timer.
+// The whole program over a settings folder of its own, for the Qt tests.
 
 #include <QtTest>
 #include <QtWidgets> // with QtGui and QtCore: the tests include no single Qt class
@@ -16,10 +15,9 @@
 #include "midi/MidiDevices.h"
 #include "midi/RoutedMidiService.h"
 
-// Runs `action` once on the next modal window of type Window, from inside that window's own loop
-// (closing it while it is still being shown would leave its loop running). A window the action
-// leaves open, as a failed check does by returning early, is closed at once rather than left to
-// Qt's watchdog; one that never comes fails the test as its program goes.
+// Runs `action` once on the next modal Window from inside its own loop (closing it while it is
+// still being shown would leave the loop running); a window left open, as by a failed check, is
+// closed.
 template <typename Window, typename Action> void WhenModal(Action action) {
     auto* timer = new QTimer(qApp);
     timer->setObjectName("Modal");
@@ -49,8 +47,7 @@ inline Bytes Words(std::initializer_list<std::int32_t> words) {
     return bytes;
 }
 
-// The program over config and data folders of its own; its MIDI service is the real routing one
-// over a scripted back end with one output, "Synth", before the Loopback device.
+// The real MIDI routing over a scripted back end with one output, "Synth", before the Loopback.
 class GuiApp {
 public:
     // With `outputChosen` the output "Synth" is the stored device choice: the start asks nothing.
@@ -88,17 +85,16 @@ public:
     }
     MainWindow* Window() const { return m_program->Window(); }
     QtUi& Ui() const { return m_program->ProgramUi(); }
-    // The messages that reached the output "Synth" since the last call, as "B0 03 10".
+    // What reached "Synth" since the last call, as "B0 03 10".
     QStringList Sent() {
         QStringList texts;
         std::ranges::transform(m_midi->TakeSent(), std::back_inserter(texts), ToQt);
         return texts;
     }
 
-    // The fake output's log: what it takes and how much room it has.
     FakePortLog& Ports() { return *m_midi; }
     std::filesystem::path ConfigRoot() const { return m_dir.filePath("config").toStdString(); }
-    // The bytes of a stored value, empty when it is missing.
+    // Empty when missing.
     Bytes Value(const char* key, const char* name) const {
         return FileSettingsStore(ConfigRoot()).ReadValue(key, name, 1 << 16).value_or(Bytes{});
     }
@@ -113,15 +109,14 @@ private:
     std::unique_ptr<Program> m_program;
 };
 
-// The program started afresh before each test and gone after it; a test class may declare its
-// own init or cleanup slot instead.
+// The program started afresh before each test; a class may declare its own init or cleanup.
 class GuiTest : public QObject {
     Q_OBJECT
 
 protected:
     MainWindow* Window() const { return m_app->Window(); }
     QtUi& Ui() const { return m_app->Ui(); }
-    // The command's tool window opened as its menu item opens it, once it is on the screen.
+    // The command's tool window as its menu item opens it, once on the screen.
     template <typename Tool> Tool* OpenTool(int command) {
         Window()->OnCommand(command);
         auto* tool = dynamic_cast<Tool*>(Window()->ToolWindow(command));
@@ -130,10 +125,9 @@ protected:
     // The texts of the message boxes shown since the last call.
     QStringList TakeShown() {
         QStringList texts;
-        for (const QtUi::Shown& shown : Ui().shown) {
+        for (const QtUi::Shown& shown : std::exchange(Ui().shown, {})) {
             texts << shown.text;
         }
-        Ui().shown.clear();
         return texts;
     }
     void StartProgram() {

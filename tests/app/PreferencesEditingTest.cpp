@@ -4,7 +4,6 @@
 #include "base/ByteCodec.h"
 #include "base/CommandIds.h"
 #include "base/CommandRouter.h"
-#include "fakes/ExpectedBytes.h"
 #include "fakes/FakePanelWindow.h"
 #include "panel/PanelLogic.h"
 
@@ -26,9 +25,7 @@ protected:
     }
 };
 
-// The "Global" page: clicks change the live values at once; OK clamps the delay, tells the open
-// panel, stores the record byte for byte and commits; the strip is rebuilt only for a new look
-// or button size, shown first when hidden, with the window staying on top as it was.
+// The strip is rebuilt only for a new look or size, shown first when hidden, staying on top.
 TEST_F(PreferencesSheetTest, GlobalOkStoresClampsAndRebuildsTheStripOnlyForItsLook) {
     int panelToolTipCommands = 0;
     RouteCommand(kCommandToolTipDelay, [&] { ++panelToolTipCommands; });
@@ -46,10 +43,8 @@ TEST_F(PreferencesSheetTest, GlobalOkStoresClampsAndRebuildsTheStripOnlyForItsLo
     }
     ASSERT_TRUE(sheet.Confirm({"20000", "", ""}, nullptr));
 
-    ExpectedBytes global(kGlobalRecordSize);
-    global.I32(0, 1);      // flash on exit
-    global.I32(12, 10000); // the clamped delay; tool tips off, classic look
-    EXPECT_EQ(*store.Get(kSettingsKey, kValueGlobal), global.bytes);
+    // Flash on exit, tool tips off, the clamped delay, the classic look.
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueGlobal), EncodeGlobal({1, 0, 0, 10000, 0}));
     EXPECT_EQ(g_preferencesCommitted.global, g_preferences.global);
     EXPECT_EQ(panelToolTipCommands, 1);
     // Shown, then made anew, then on top again with its button pressed on the new strip.
@@ -69,8 +64,7 @@ TEST_F(PreferencesSheetTest, GlobalOkStoresClampsAndRebuildsTheStripOnlyForItsLo
     EXPECT_EQ(g_preferencesCommitted.global.flashOnExit, 0);
 }
 
-// Cancel restores the pages the user opened; a page never opened takes no part in OK: its
-// empty fields do not replace the stored values.
+// A page never opened takes no part in OK: its empty fields do not replace the stored values.
 TEST_F(PreferencesSheetTest, CancelRestoresAndUnopenedPagesKeepTheirValues) {
     g_preferences.global.toolTipDelay = g_preferencesCommitted.global.toolTipDelay = 500;
     const Preferences before = g_preferences;
@@ -100,14 +94,12 @@ TEST_F(PreferencesSheetTest, CancelRestoresAndUnopenedPagesKeepTheirValues) {
     ASSERT_TRUE(help.Confirm({"", "xdg-open", "/usr/share/doc/ventaro/index.html"}, &followUp));
     EXPECT_FALSE(followUp.refreshEditorFont);
     EXPECT_EQ(g_preferences.global.toolTipDelay, 500);
-    ExpectedBytes helpRecord(kHelpRecordSize);
-    helpRecord.Text(0, "xdg-open");
-    helpRecord.Text(kPathWidth, "/usr/share/doc/ventaro/index.html");
-    EXPECT_EQ(*store.Get(kSettingsKey, kValueHelp), helpRecord.bytes);
+    const auto stored = DecodeHelp(*store.Get(kSettingsKey, kValueHelp));
+    ASSERT_TRUE(stored && TextOf(stored->browser) == "xdg-open");
+    EXPECT_EQ(TextOf(stored->helpFile), "/usr/share/doc/ventaro/index.html");
 }
 
-// A path that does not fit its field is refused whole; a store that fails is reported once and
-// the values stay in force.
+// A path too long for its field is refused whole; a failed store is reported once.
 TEST_F(PreferencesSheetTest, LongPathsAreRefusedAndAFailedStoreIsReportedOnce) {
     PreferencesSheet sheet;
     sheet.OpenPage(kPageGlobal);
@@ -133,14 +125,7 @@ TEST_F(PreferencesSheetTest, LongPathsAreRefusedAndAFailedStoreIsReportedOnce) {
 
     store.failCreate = false;
     ASSERT_TRUE(sheet.Confirm({"5", "xdg-open", "help.html"}, nullptr));
-    ExpectedBytes editor(kEditorPrefsRecordSize);
-    editor.I32(0, font.height);
-    editor.I32(16, 700);
-    editor.bytes[20] = 1; // italic
-    editor.bytes[27] = font.pitchAndFamily;
-    editor.Text(28, TextOf(font.faceName));
-    editor.I32(60, 1);
-    EXPECT_EQ(*store.Get(kSettingsKey, kValueEditorPrefs), editor.bytes);
+    EXPECT_EQ(*store.Get(kSettingsKey, kValueEditorPrefs), EncodeEditorPrefs({font, 1}));
 }
 
 TEST_F(FrameFixture, SpecialFeaturesDeleteEverySettingAndReportOnlyWhatStays) {

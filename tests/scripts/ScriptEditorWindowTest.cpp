@@ -1,5 +1,4 @@
-// The script editor window on the real widgets: its panes show the scripts and give the edits back,
-// the Edit and Insert commands act on the pane last focused, and a pane prints to a PDF file.
+// The script editor window on the real widgets.
 
 #include "scripts/ScriptEditorWindow.h"
 #include "GuiTestSupport.h"
@@ -20,9 +19,6 @@ class ScriptEditorWindowTest : public GuiTest {
 private:
     QTemporaryDir m_folder;
 
-    ScriptEditorWindow* Editor() const {
-        return qobject_cast<ScriptEditorWindow*>(Window()->ToolWindow(kCmdScriptEditor));
-    }
     // Opens the editor on two scripts as they were saved.
     ScriptEditorWindow* OpenEditor(const char* path1, const char* path2, const std::string& text1,
                                    const std::string& text2) {
@@ -30,10 +26,8 @@ private:
         SetText(g_scriptPaths[1], path2);
         g_scriptPathsCommitted = g_scriptPaths;
         g_scriptTexts = g_scriptTextsSaved = {text1, text2};
-        Window()->OnCommand(kCmdScriptEditor);
-        return Editor() && QTest::qWaitForWindowExposed(Editor()) ? Editor() : nullptr;
+        return OpenTool<ScriptEditorWindow>(kCmdScriptEditor);
     }
-    // The print dialog answered by printing into a PDF file with the given copies.
     void PrintToPdf(const QString& file, int copies = 1) {
         SetPrintDialogForTests([file, copies](QPrinter& printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
@@ -50,30 +44,17 @@ private slots:
     }
 
     void theEditorShowsTheScriptsAndGivesTheEditsBackInTheirOwnForm() {
-        // A no-break space (0xA0, a Latin-1 score) must survive an edit: the pane's plain text
-        // would turn it into a blank.
+        // A Latin-1 no-break space must survive an edit, not turn into a blank.
         ScriptEditorWindow* editor =
             OpenEditor("test.orc", "test.sco", "instr 1\r\nendin\r\n", "i1 0 1\xA0\n");
         QVERIFY(editor);
-        QCOMPARE(editor->PaneCount(), 2);
         QCOMPARE(editor->Pane(0)->toPlainText(), QString("instr 1\nendin\n"));
-
-        // New paths while the editor is open: it opens again on the new set of scripts.
         editor->Pane(1)->moveCursor(QTextCursor::End);
         QTest::keyClicks(editor->Pane(1), "e");
-        CommitScriptPaths({"", "test.sco"});
-        ScriptEditorWindow* reopened = Editor();
-        QVERIFY(reopened && reopened != editor && reopened->isVisible());
-        QCOMPARE(reopened->PaneCount(), 1);
-        QCOMPARE(reopened->Pane(0)->toPlainText(), QString("i1 0 1 \ne"));
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the old one goes
-
-        reopened->Pane(0)->moveCursor(QTextCursor::End);
-        QTest::keyClicks(reopened->Pane(0), "0");
         Window()->OnCommand(kCmdScriptEditor);
         QTRY_VERIFY(!Window()->MenuAction(MenuKind::MenuBar, kCmdScriptEditor)->isChecked());
         QCOMPARE(g_scriptTexts[0], std::string("instr 1\r\nendin\r\n"));
-        QCOMPARE(g_scriptTexts[1], std::string("i1 0 1\xA0\ne0"));
+        QCOMPARE(g_scriptTexts[1], std::string("i1 0 1\xA0\ne"));
     }
 
     void editAndInsertCommandsActOnThePaneLastFocused() {
