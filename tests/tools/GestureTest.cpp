@@ -59,7 +59,6 @@ TEST(GestureLayoutTest, ControlsStandOnThirdsOfTheWidthAndTheUnit) {
 TEST_F(GestureTest, TheClampsKeepTheCrosshairInsideTheMarginsAndGiveTheFractions) {
     GesturePointerResult at = GesturePointer(-40, -40, 0, false, kRight, kBottom, kU);
     EXPECT_EQ(std::pair(at.x, at.y), std::pair(2, 2));
-    EXPECT_GT(at.fx, 0.0f); // small but not 0
     EXPECT_FLOAT_EQ(at.fx, 2.0f / 198.0f);
     EXPECT_FLOAT_EQ(at.fy, 2.0f / 148.0f);
     EXPECT_EQ(at.positionText, "X: 0.01, Y: 0.014");
@@ -166,8 +165,8 @@ TEST_F(GestureTest, F2StoresTheBlendAsANewSnapshotAndReopensTheViewsThatShowIt) 
     EXPECT_EQ(Sent(), SevenBitBytes({60, 37})); // the blend went out first
     ASSERT_EQ(g_snapshotCount, 5);
     EXPECT_EQ(TextOf(g_snapshots.Peek(5).name), "Snap5");
-    EXPECT_EQ(g_snapshots.Peek(5).values[0], 60);
-    EXPECT_EQ(g_snapshots.Peek(5).values[1], 37);
+    EXPECT_EQ(std::pair(g_snapshots.Peek(5).values[0], g_snapshots.Peek(5).values[1]),
+              std::pair(60, 37));
     EXPECT_EQ(g_transportStopped, 1);
     EXPECT_EQ(ui.commands, (std::vector<int>{kCmdVirtualPanel, kCmdVirtualPanel, kCmdProjectManager,
                                              kCmdProjectManager}));
@@ -195,8 +194,6 @@ TEST_F(GestureTest, CornerChoicesStayWithinTheStore) {
     ChooseGestureCorner(0, -1); // an emptied list
     ChooseGestureCorner(4, 0);  // no fifth corner
     EXPECT_EQ(g_gestureSnapshots, (std::array<std::int32_t, 4>{0, 1, 3, 3}));
-    EXPECT_EQ(GestureTitle(true), "Gesture window (joystick support enabled)...");
-    EXPECT_EQ(GestureTitle(false), "Gesture window...");
 }
 
 TEST(GestureJoystickTest, AxesStepThePointerOutsideTheDeadZoneAndButton2IsARightClick) {
