@@ -1,6 +1,5 @@
-// The recorder with the audio module's real device on a private JACK server at 48 kHz: files
-// recorded at 44.1 and 8 kHz hold their own format and the time recorded, converted rather than
-// cut; a playback runs to its end and the recorder comes back to rest by the device's report.
+// The recorder with the audio module's real device on a private JACK server at 48 kHz, which
+// recordings at 44.1 and 8 kHz must convert rather than cut.
 
 #include <gtest/gtest.h>
 #include <sndfile.h>

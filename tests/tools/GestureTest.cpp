@@ -19,8 +19,7 @@ constexpr int WindowY(int y) {
     return y + 2 * kU + 2;
 }
 
-// Four corners on a two-slider 7-bit panel: snapshot 1 top-left, 2 top-right, 3 bottom-left and
-// 4 bottom-right.
+// Snapshots 1 to 4 at the top-left, top-right, bottom-left and bottom-right of a 7-bit pair.
 class GestureTest : public PanelFixture {
 protected:
     void SetUp() override {
@@ -199,13 +198,9 @@ TEST_F(GestureTest, CornerChoicesStayWithinTheStore) {
 TEST(GestureJoystickTest, AxesStepThePointerOutsideTheDeadZoneAndButton2IsARightClick) {
     ResetGestureState();
     const std::pair<int, int> steps[] = {
-        {0, -17},
-        {12 * 2048 + 2047, -5},
-        {13 * 2048, 0},
-        {32768, 0},
-        {19 * 2048 + 2047, 0},
-        {20 * 2048, 5},
-        {65535, 16},
+        {0, -17},       {12 * 2048 + 2047, -5},
+        {13 * 2048, 0}, {19 * 2048 + 2047, 0},
+        {20 * 2048, 5}, {65535, 16},
         {70000, 16},
     };
     for (const auto& [position, step] : steps) {

@@ -52,8 +52,7 @@ TEST_F(MidiScope, TheLinePastTheLimitEmptiesTheList) {
     EXPECT_EQ(g_scopeLines, (std::vector<ScopeLine>{ScopeLine{"first", {}}}));
 }
 
-// The input step: Active Sensing filtered from a first start, nothing kept while the window is
-// hidden, system exclusive blocks not shown.
+// Active Sensing is filtered from a first start; system exclusive blocks are not shown.
 TEST_F(MidiScope, InputIsListedOnlyWhileTheWindowShowsAndAsTheFilterSays) {
     SetPreferenceDefaults();
     const MidiInputEvent noteOn{0x00643C90, {}, 8000};
