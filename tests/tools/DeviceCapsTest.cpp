@@ -74,7 +74,6 @@ TEST_F(DeviceCaps, TheCurrentDevicesAreDescribedByTheServiceAndADisabledInputIsN
     EXPECT_EQ(CurrentInputReport(), "No device selected.");
     const std::string output = CurrentOutputReport();
     EXPECT_NE(output.find("Product name:\t\t\tOut B\r\n"), std::string::npos);
-    EXPECT_NE(output.find("Technology:\t\t\t0\r\n"), std::string::npos);
 
     g_midiDevices.inputEnabled = 1;
     g_midiDevices.inputDeviceIndex = 2;

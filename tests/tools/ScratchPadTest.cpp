@@ -104,7 +104,7 @@ TEST_F(ScratchPad, LoadingTakesAtMostOneMessageOrNothing) {
         text.pop_back();
         return text;
     };
-    const std::string cut = first512(Message(600));
+    const Bytes largest = Message(kSysexBankFileLimit);
     const struct {
         Bytes file;
         bool unreadable;
@@ -112,12 +112,7 @@ TEST_F(ScratchPad, LoadingTakesAtMostOneMessageOrNothing) {
         std::string text;
         std::vector<std::string> messages;
     } rows[] = {
-        {Message(600), false, BankLoad::Loaded, cut, {Str(kStrSysexBankCut) + "88"}},
-        {Message(kSysexBankFileLimit),
-         false,
-         BankLoad::Loaded,
-         cut,
-         {Str(kStrSysexBankCut) + "32256"}},
+        {largest, false, BankLoad::Loaded, first512(largest), {Str(kStrSysexBankCut) + "32256"}},
         {Message(512), false, BankLoad::Loaded, first512(Message(512)), {}},
         {Message(4), false, BankLoad::Loaded, "240 1 1 247 ", {}},
         {Message(kSysexBankFileLimit + 1), false, BankLoad::TooBig, "", {Str(kStrSysexBankTooBig)}},
