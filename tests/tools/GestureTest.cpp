@@ -11,13 +11,6 @@ constexpr int kU = 16;
 // A pad whose client area is 200 × 150: the crosshair runs over 2..198 and 2..148.
 constexpr int kRight = 200;
 constexpr int kBottom = 150;
-// The window point over pad point (x, y).
-constexpr int WindowX(int x) {
-    return x + 2;
-}
-constexpr int WindowY(int y) {
-    return y + 2 * kU + 2;
-}
 
 // Snapshots 1 to 4 at the top-left, top-right, bottom-left and bottom-right of a 7-bit pair.
 class GestureTest : public PanelFixture {
@@ -37,8 +30,9 @@ protected:
         SetText(g_snapshots[n].name, "S" + std::to_string(n));
         std::copy(values.begin(), values.end(), g_snapshots[n].values.begin());
     }
+    // Over pad point (x, y), which lies below the corner lists.
     static GesturePointerResult Move(int x, int y, unsigned modifiers = 0, bool left = false) {
-        return GesturePointer(WindowX(x), WindowY(y), modifiers, left, kRight, kBottom, kU);
+        return GesturePointer(x + 2, y + 2 * kU + 2, modifiers, left, kRight, kBottom, kU);
     }
 };
 
