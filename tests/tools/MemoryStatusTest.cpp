@@ -11,13 +11,10 @@ constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
 
 // In integers, exact where available × 100 no longer fits 32 or 64 bits.
 TEST(MemoryStatus, ThePercentageInUseIsExactForAnySize) {
-    constexpr std::uint64_t kMb = 1024 * 1024;
     const std::tuple<std::uint64_t, std::uint64_t, int> rows[] = {
-        {512 * kMb, 256 * kMb, 50},
         {3, 1, 67}, // 100 − 33
         {3, 2, 34}, // 100 − 66
         {100, 0, 100},
-        {100, 100, 0},
         {100, 150, 0}, // more available than there is: nothing in use
         {1ull << 62, 1ull << 61, 50},
         {kMax, kMax / 2, 51},

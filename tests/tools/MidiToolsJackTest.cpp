@@ -1,6 +1,5 @@
-// The MIDI tools of ventaro-tool end to end on a private JACK server: what a JACK client sends
-// arrives in the monitor as the MIDIScope's lines and goes through to the output unchanged and
-// in order; a system exclusive bank sent arrives as one event, byte for byte.
+// ventaro-tool's monitor and system exclusive send end to end on a private JACK server, between
+// JACK clients of the test's own.
 
 #include <atomic>
 #include <chrono>
