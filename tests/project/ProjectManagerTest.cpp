@@ -1,19 +1,16 @@
 #include "project/ProjectManager.h"
 
-#include "ProjectTestSupport.h"
 #include "base/ByteCodec.h"
-#include "fakes/FakePanelWindow.h"
 #include "panel/PanelState.h"
-#include "panel/SliderValidation.h"
+#include "panel/PanelTestFixture.h"
 #include "project/NewProject.h"
 #include "project/ProjectLifecycle.h"
+#include "project/ProjectState.h"
 #include "resources/Strings.h"
 #include "scripts/ScriptStore.h"
 #include "snapshots/Snapshots.h"
 
 namespace {
-
-using Lines = std::vector<std::string>;
 
 Lines TextsOf(const ManagerItem& item) {
     Lines texts;
@@ -23,38 +20,31 @@ Lines TextsOf(const ManagerItem& item) {
     return texts;
 }
 
-class ProjectManagerTest : public ProjectTest {
+class ProjectManagerTest : public PanelFixture {
 protected:
     // A new 7-bit project of 16 sliders, the panel, the manager and the gesture window open.
     void SetUp() override {
-        ProjectTest::SetUp();
+        PanelFixture::SetUp();
+        ResetAllState(); // the project's sliders numbered from 1
         ASSERT_EQ(AcceptNewProject(kNewPanelSevenBit, "16"), NewProjectChoice::PanelBuilt);
         FinishNewProject();
-        AttachPanelWindow(&m_panel);
+        AttachViews();
         m_panel.FillSnapshotList(SnapshotListItems(), 0);
-        g_projectManagerView = &m_manager;
-        g_gestureView = &m_gesture;
         ui.commands.clear();
-    }
-    void TearDown() override {
-        AttachPanelWindow(nullptr);
-        g_projectManagerView = nullptr;
-        g_gestureView = nullptr;
-        ProjectTest::TearDown();
     }
     static void TakeSnapshots(int count) {
         for (int k = 0; k < count; ++k) {
             ASSERT_EQ(TakeSnapshot(), 1);
         }
     }
-
-    FakePanelWindow m_panel;
-    FakeProjectManagerView m_manager;
-    FakeGestureView m_gesture;
 };
 
-TEST_F(ProjectManagerTest, ANewProjectShowsItsNameOverFourBranchesWithSlidersAndFiles) {
+TEST_F(ProjectManagerTest, TheTreeShowsTheProjectOverFourBranchesAndLeavesEmptyFilesOut) {
     g_sliders[2].locked = 1;
+    TakeSnapshots(2);
+    SetText(g_snapshots[2].name, "Snap1"); // a duplicate is listed twice
+    SetText(g_scriptPaths[0], "");
+    SetText(g_audioOutputFile, "");
     const ManagerItem root = BuildProjectTree();
     EXPECT_EQ(root.text, "Project1.vtp");
     EXPECT_EQ(TextsOf(root),
@@ -74,21 +64,12 @@ TEST_F(ProjectManagerTest, ANewProjectShowsItsNameOverFourBranchesWithSlidersAnd
                              i == 2 ? ManagerIcon::Locked : ManagerIcon::Entry,
                              ProjectBranch::Panel, ManagerAction::SliderProperties));
     }
-    EXPECT_TRUE(root.children[1].children.empty());
-    EXPECT_EQ(TextsOf(root.children[3]), (Lines{"test.orc", "test.sco", "test.wav"}));
-    EXPECT_EQ(root.children[3].children[0].action, ManagerAction::AdditionalFiles);
-}
-
-TEST_F(ProjectManagerTest, SnapshotsAreListedInOrderAndEmptyFilesAreLeftOut) {
-    TakeSnapshots(2);
-    SetText(g_snapshots[2].name, "Snap1"); // a duplicate is listed twice
-    SetText(g_scriptPaths[0], "");
-    SetText(g_audioOutputFile, "");
-    const ManagerItem root = BuildProjectTree();
     EXPECT_EQ(TextsOf(root.children[1]), (Lines{"Snap1", "Snap1"}));
-    EXPECT_EQ(root.children[1].children[1].parent, ProjectBranch::Snapshots);
-    EXPECT_EQ(root.children[1].children[1].action, ManagerAction::SnapshotManager);
+    EXPECT_EQ(std::pair(root.children[1].children[1].parent, root.children[1].children[1].action),
+              std::pair(ProjectBranch::Snapshots, ManagerAction::SnapshotManager));
+    EXPECT_TRUE(root.children[2].children.empty());
     EXPECT_EQ(TextsOf(root.children[3]), Lines{"test.sco"});
+    EXPECT_EQ(root.children[3].children[0].action, ManagerAction::AdditionalFiles);
 }
 
 TEST_F(ProjectManagerTest, LargeIconsChangeTheProjectAndRebuildTheTree) {
