@@ -57,8 +57,7 @@ TEST_F(NewProjectTest, PanelsKeepToTheirKindsLimitAndFourteenBitOnesPairControll
     for (const char* row : {"1 65", "0 129", "0 0", "1 0", "0 abc", "1 -3", "0 99999999999"}) {
         EXPECT_EQ(AcceptNewProject(row[0] - '0', row + 2), NewProjectChoice::Refused) << row;
     }
-    EXPECT_EQ(ui.MessageTexts(),
-              std::vector<std::string>(7, "Warning!\r\nYou can have no more than 128 7-bits "
+    EXPECT_EQ(ui.MessageTexts(), Lines(7, "Warning!\r\nYou can have no more than 128 7-bits "
                                           "sliders\r\nand no more than 64 14-bits sliders "
                                           "simultaneously."));
     EXPECT_EQ(g_sliderCount, 64);
@@ -87,7 +86,7 @@ TEST_F(NewProjectTest, AnUnusableTemplateIsRefusedAndGivesASevenBitPanel) {
         damage();
         AcceptNewProject(kNewPanelTemplate, countText);
         AcceptTemplate(library, 3);
-        return ui.MessageTexts() == std::vector<std::string>{kInvalid} && g_snapshotCount == 0 &&
+        return ui.MessageTexts() == Lines{kInvalid} && g_snapshotCount == 0 &&
                g_scriptTexts[0].empty() && files.files.empty() &&
                g_sliders[0].type == kSevenBitType && TextOf(g_sliders[0].name) == "Slider1";
     };
@@ -109,17 +108,16 @@ TEST_F(NewProjectTest, TheLongestTextAnEmptyTextAndAnUnexportableSampleAreTaken)
     files.failCreate = true;
     EXPECT_EQ(LoadTemplate(library, 3), 1);
     EXPECT_EQ(g_scriptTexts[0], "");
-    EXPECT_EQ(
-        ui.MessageTexts(),
-        std::vector<std::string>{"Error while exporting internal audio file. Use another file."});
+    EXPECT_EQ(ui.MessageTexts(),
+              Lines{"Error while exporting internal audio file. Use another file."});
 }
 
 TEST_F(NewProjectTest, AWrongLibraryVersionOrNoSelectionGivesASevenBitPanel) {
     library.version = "2";
     EXPECT_FALSE(CheckTemplateLibraryVersion(library));
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Error: wrong template library "
-                                                          "version.\r\nA 7 bits panel will be "
-                                                          "create."});
+    EXPECT_EQ(ui.MessageTexts(), Lines{"Error: wrong template library "
+                                       "version.\r\nA 7 bits panel will be "
+                                       "create."});
     AcceptNewProject(kNewPanelTemplate, "8");
     AcceptTemplate(library, std::nullopt);
     EXPECT_EQ(TextOf(g_sliders[g_sliderCount - 1].name), "Slider8");

@@ -223,7 +223,7 @@ protected:
         SCOPED_TRACE(what);
         const auto before = State();
         EXPECT_EQ(ReadBytes("/p.vtp", bytes), 0);
-        EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{message});
+        EXPECT_EQ(ui.MessageTexts(), Lines{message});
         EXPECT_TRUE(State() == before);
         EXPECT_EQ(files.reads.size(), 1u); // the scripts were not loaded
         Restart();

@@ -42,12 +42,11 @@ TEST_F(ProjectLifecycleTest, NewThenCloseAsksForProject1AndTheNextNewIsProject2)
 
     ui.answers = {MessageAnswer::No};
     CloseProjectCommand();
-    ASSERT_EQ(ui.MessageTexts(),
-              std::vector<std::string>{"Project1.vtp not saved. Do you want to save changes?"});
+    ASSERT_EQ(ui.MessageTexts(), Lines{"Project1.vtp not saved. Do you want to save changes?"});
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(std::pair(g_projectOpen, ui.openWindows.empty()), std::pair(0, true));
     EXPECT_EQ(ui.titles.back(), kTitle);
-    EXPECT_EQ(ui.recentDocuments, std::vector<std::string>{"./Project1.vtp"});
+    EXPECT_EQ(ui.recentDocuments, Lines{"./Project1.vtp"});
     EXPECT_TRUE(files.writes.empty());
 
     NewSevenBitProject();
@@ -72,7 +71,7 @@ TEST_F(ProjectLifecycleTest, ACancelledSaveWritesNothingAndExitWithCancelKeepsTh
     EXPECT_EQ(ui.commands.back(), kCmdRestore); // restored from the tray before asking
     EXPECT_TRUE(ExitProject());
     EXPECT_EQ(g_projectOpen, 0);
-    EXPECT_EQ(ui.recentDocuments, (std::vector<std::string>{"./Project1.vtp", "./Project1.vtp"}));
+    EXPECT_EQ(ui.recentDocuments, (Lines{"./Project1.vtp", "./Project1.vtp"}));
 }
 
 TEST_F(ProjectLifecycleTest, TheCommandLineProjectOpensAndATooLongPathIsRefused) {
@@ -87,8 +86,7 @@ TEST_F(ProjectLifecycleTest, TheCommandLineProjectOpensAndATooLongPathIsRefused)
     ui.answers = {MessageAnswer::No};
     const std::size_t reads = files.reads.size();
     DropProjectFile(longest + "x");
-    EXPECT_EQ(ui.MessageTexts(),
-              std::vector<std::string>{"Error while opening the selected file!"});
+    EXPECT_EQ(ui.MessageTexts(), Lines{"Error while opening the selected file!"});
     EXPECT_EQ(files.reads.size(), reads); // no cut path was tried
     DropProjectFile(longest);
     EXPECT_EQ(std::pair(g_projectOpen, g_sliderCount), std::pair(1, 2));
@@ -142,7 +140,7 @@ TEST_F(ProjectSaveTest, AFullDiskLeavesThePreviousFileWholeAndTheProjectChanged)
     EXPECT_EQ(WriteProject(), 0);
     EXPECT_EQ(ui.MessageTexts().back(), "Error while writing on the selected file!");
     EXPECT_EQ(files.files["/p.vtp"], previous);
-    EXPECT_EQ(files.writes, std::vector<std::string>{"/p.vtp"}); // the scripts were not saved
+    EXPECT_EQ(files.writes, Lines{"/p.vtp"}); // the scripts were not saved
     // the saved copies still describe the file on disk
     EXPECT_EQ(std::tuple(g_slidersSaved[0].value, g_projectHeader.scrollStep, g_projectUntitled),
               std::tuple(0, 8, 0));
@@ -185,7 +183,7 @@ TEST_F(ProjectSaveTest, AScriptThatCannotBeSavedKeepsTheProjectChangedAndStopsTh
     EXPECT_EQ(WriteProject(), 0);
     EXPECT_NE(files.files["/p.vtp"], previous); // the project file itself was written
     EXPECT_EQ(g_projectUntitled, 0);
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Sorry, can't save the script file n.1"});
+    EXPECT_EQ(ui.MessageTexts(), Lines{"Sorry, can't save the script file n.1"});
 
     ui.answers = {MessageAnswer::Yes};
     EXPECT_FALSE(ExitProject());
@@ -209,7 +207,7 @@ TEST_F(ProjectFiles, OkCommitsEveryFittingFieldAndMakesAnOpenManagerAgain) {
     FakeProjectManagerView manager;
     g_projectManagerView = &manager;
     EXPECT_FALSE(ConfirmProjectFiles("a.orc", std::string(260, 's'), "c.wav", 3));
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{Str(kStrPathTooLong)});
+    EXPECT_EQ(ui.MessageTexts(), Lines{Str(kStrPathTooLong)});
     EXPECT_EQ(TextOf(g_scriptPathsCommitted[0]), "test.orc");
     EXPECT_NE(g_audioFormatIndex, 3);
 

@@ -15,6 +15,8 @@
 #include "project/ProjectState.h"
 #include "scripts/ScriptStore.h"
 
+using Lines = std::vector<std::string>;
+
 class ProjectTest : public CoreServices {
 protected:
     void TearDown() override {

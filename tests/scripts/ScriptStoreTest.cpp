@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "base/ByteCodec.h"
-#include "fakes/CoreServices.h"
+#include "project/ProjectTestSupport.h"
 #include "scripts/ScriptCommands.h"
 #include "scripts/ScriptStore.h"
 
@@ -17,21 +17,17 @@ std::vector<std::uint8_t> BytesOf(const std::string& text) {
 // The open editor's panes as the window would show them.
 class FakePanes : public ScriptPanes {
 public:
-    explicit FakePanes(std::vector<std::string> shown) : texts(std::move(shown)) {}
+    explicit FakePanes(Lines shown) : texts(std::move(shown)) {}
     int PaneCount() override { return static_cast<int>(texts.size()); }
     std::string PaneText(int pane) override { return texts[static_cast<std::size_t>(pane)]; }
     void SetPaneText(int pane, const std::string& text) override {
         texts[static_cast<std::size_t>(pane)] = text;
     }
-    std::vector<std::string> texts;
+    Lines texts;
 };
 
-class ScriptStore : public CoreServices {
+class ScriptStore : public ProjectTest {
 protected:
-    void TearDown() override {
-        g_scriptPanes = nullptr;
-        CoreServices::TearDown();
-    }
     void SetPaths(const std::string& first, const std::string& second) {
         SetText(g_scriptPaths[0], first);
         SetText(g_scriptPaths[1], second);
@@ -99,7 +95,7 @@ TEST_F(ScriptStore, SavesTheTextOrKeepsTheFileAndTheSavedCopyWhenTheWriteFails) 
     g_scriptTexts[0] = "edited";
     files.diskFree = 3;
     EXPECT_EQ(SaveScript(0), 0);
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{kCannotSave});
+    EXPECT_EQ(ui.MessageTexts(), Lines{kCannotSave});
     EXPECT_EQ(files.files["test.orc"], BytesOf("instr 1\r\nendin\r\n"));
     EXPECT_EQ(g_scriptTextsSaved[0], "instr 1\r\nendin\r\n");
 }
@@ -138,7 +134,7 @@ TEST_F(ScriptStore, AChangedPathAsksToSaveTheEditedTextUnderTheOldName) {
     g_scriptTexts[0] = "edited";
     ui.answers = {MessageAnswer::Yes};
     CommitScriptPaths({"new.orc", "test.sco"});
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{kSaveQuestion});
+    EXPECT_EQ(ui.MessageTexts(), Lines{kSaveQuestion});
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(files.files["test.orc"], BytesOf("edited"));
     EXPECT_EQ(TextOf(g_scriptPathsCommitted[0]), "new.orc");
@@ -163,7 +159,7 @@ TEST_F(ScriptStore, AFailedSaveUnderTheOldPathKeepsThePathAndTheText) {
     files.failCreate = true;
     ui.answers = {MessageAnswer::Yes};
     CommitScriptPaths({"new.orc", "test.sco"});
-    EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{kSaveQuestion, kCannotSave}));
+    EXPECT_EQ(ui.MessageTexts(), (Lines{kSaveQuestion, kCannotSave}));
     EXPECT_EQ(TextOf(g_scriptPaths[0]), "test.orc");
     EXPECT_EQ(TextOf(g_scriptPathsCommitted[0]), "test.orc");
     EXPECT_EQ(g_scriptTexts[0], "edited");
