@@ -152,8 +152,7 @@ TEST_F(PanelConfigurationTest, AddNewRespectsTheLimitAndInsertsAtTheSelectedEntr
     EXPECT_EQ(config.Selected(), 0);
 }
 
-// The properties dialog finds its slider by name: a new slider whose default name is already
-// taken (the running number restarts with each project read) is named anew.
+// The properties dialog finds its slider by name: a default name already taken is not reused.
 TEST_F(PanelConfigurationTest, AddNewGivesTheNewSliderANameOfItsOwn) {
     AttachViews();
     SetText(Slider(5).name, "Slider17");

@@ -36,8 +36,7 @@ TEST_F(SliderOutputTest, LinearSlidersSendTheirPosition) {
     EXPECT_EQ(Move(1, 201), Lines{"B0 21 49"});
 }
 
-// The most significant message goes out when the receiver has not seen it: a new band, another
-// channel or controller, the first of all, or a forced resend.
+// The most significant message is left out only when the receiver has just seen the same one.
 TEST_F(SliderOutputTest, MostSignificantMessageIsLeftOutOnlyWhenTheSameWentLast) {
     // The cache starts empty: controller 0 into band 0 is not mistaken for a repeat.
     Set(0, true, 0, 0, 32);

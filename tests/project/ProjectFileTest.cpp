@@ -26,9 +26,8 @@ TEST_F(ProjectFileTest, ANewDefaultProjectIsWrittenAsExactly10340BytesAtTheirOff
     EXPECT_EQ(files.files.size(), 1u);
 }
 
-// Scripts live beside their project: two projects in two folders never touch each other's
-// files, Save As takes them along, and the project reopens without a word. The stored paths
-// keep their text.
+// Scripts live beside their project: two projects never touch each other's files, Save As takes
+// them along, the project reopens without a word and the stored paths keep their text.
 TEST_F(ProjectFileTest, ScriptsAreWrittenAndReadBesideTheirProject) {
     for (const char* path : {"/a/one.vtp", "/b/two.vtp"}) {
         if (g_projectOpen) {
@@ -60,10 +59,8 @@ TEST_F(ProjectFileTest, ScriptsAreWrittenAndReadBesideTheirProject) {
               "C:\\music\\a.orc/x/b.orc");
 }
 
-// A 14-bit project of two sliders with three snapshots, the panel open, the gesture window
-// opened once and closed, the editor never opened, the manager open since the New. Read back and
-// written again, the file keeps every byte: its reserved bytes and what follows a name's
-// terminator too, so everything the reader took is checked by the writer's bytes.
+// Read back and written again, the file keeps every byte, reserved ones and those after a name's
+// end too: what the reader took is checked by the writer's bytes.
 TEST_F(ProjectFileTest, SnapshotsAndWindowsAreWrittenAtTheirOffsetsAndReadBackToTheSameBytes) {
     SimulateWindows();
     ui.windowPlacements[kCmdVirtualPanel] = kPanelPlace;

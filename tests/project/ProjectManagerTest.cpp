@@ -189,8 +189,7 @@ TEST_F(ProjectManagerTest, DeletingASliderAsksKeepsTheLastOneAndRefreshesPanelAn
     EXPECT_EQ(g_sliderCount, 1);
 }
 
-// Save, and a save refused, both leave the tree showing the project's file as it now is; a
-// closed manager stays closed.
+// Save leaves the tree showing the project's file as it now is; a closed manager stays closed.
 TEST_F(ProjectManagerTest, SavingRebuildsAnOpenManagerInPlace) {
     ui.chosenFiles = {"/music/Live.vtp"};
     SaveProjectCommand();

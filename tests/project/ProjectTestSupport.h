@@ -1,6 +1,5 @@
 #pragma once
-// What the project tests share: the fakes installed, the state reset, the project windows
-// simulated as the real ones behave, and expected file bytes put together at their offsets.
+// The project tests' fixture, the project windows simulated, and a new project's file bytes.
 
 #include <gtest/gtest.h>
 

@@ -41,8 +41,7 @@ const std::string kSaveQuestion = "test.orc not saved. Do you want to save chang
 
 } // namespace
 
-// A refused file leaves the script not loaded: it is never written back over that file. The
-// rows run in order, so an accepted row after a refused one shows the script loaded again.
+// A refused file leaves the script not loaded: it is never written back over that file.
 TEST_F(ScriptStore, LoadingTakesAFileOrRefusesItAndARefusedScriptIsNeverSavedOverIt) {
     struct Load {
         const char* what;
@@ -126,8 +125,7 @@ TEST_F(ScriptStore, PanesShowScript1WhenItHasAPathElseScript2AndAreCutTo65535Cha
     EXPECT_EQ(g_scriptTexts[1], "untouched");
 }
 
-// Yes saves the edited text under the old name first; No drops the edits; a path that did not
-// change is neither asked for nor loaded; the new path's file is loaded where there is one.
+// Yes saves the edits under the old name first, No drops them; the new path's file is loaded.
 TEST_F(ScriptStore, AChangedPathAsksToSaveTheEditedTextUnderTheOldName) {
     files.files["test.orc"] = BytesOf("old");
     LoadScript(0);

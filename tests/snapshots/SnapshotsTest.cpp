@@ -164,8 +164,7 @@ TEST_F(SnapshotsTest, AreFoundByNameDeletedAndCopiedWithinThePanel) {
     EXPECT_EQ(std::pair(g_snapshots[2].values[3], g_snapshots[2].values[4]), std::pair(203, -1));
 }
 
-// Blocks of 64 slots come zero-filled when first touched; a copy owns its blocks, and an
-// assignment frees the blocks its source lacks.
+// Blocks of 64 slots come zero-filled when first touched; copies own theirs.
 TEST(SnapshotStore, AllocatesBlocksAsSlotsAreTouchedAndCopiesOwnTheirs) {
     SnapshotStore store;
     EXPECT_EQ(store.Peek(5000), SnapshotRecord{});
