@@ -118,8 +118,7 @@ TEST_F(PanelConfigurationTest, OpeningShowsThePanelAndGreysTheCommandUntilTheEnd
         // Left without OK or Cancel, as when the program quits under it.
         config.ChooseControlStyle(true);
     }
-    EXPECT_EQ(g_panelControlStyle, 0);
-    EXPECT_EQ(g_panelPropsOpen, 0);
+    EXPECT_EQ(std::pair(g_panelControlStyle, g_panelPropsOpen), std::pair(0, 0));
     EXPECT_EQ(ui.enabledCommands.back(), std::make_pair(int{kCmdPanelProperties}, true));
     EXPECT_EQ(ScrollStepEntries().size(), std::size_t{30});
 }
@@ -148,8 +147,7 @@ TEST_F(PanelConfigurationTest, AddNewRespectsTheLimitAndInsertsAtTheSelectedEntr
     const std::string first(TextOf(Slider(0).name));
     config.AddNew(0, Edit(true)); // the first entry inserts before the first slider
     EXPECT_EQ(TextOf(Slider(1).name), first);
-    EXPECT_EQ(config.Items()[1], first);
-    EXPECT_EQ(config.Selected(), 0);
+    EXPECT_EQ(std::pair(config.Items()[1], config.Selected()), std::pair(first, 0));
 }
 
 // The properties dialog finds its slider by name: a default name already taken is not reused.
@@ -166,8 +164,7 @@ TEST_F(PanelConfigurationTest, AddNewGivesTheNewSliderANameOfItsOwn) {
         return AcceptSliderProps(fields) == 1;
     });
     EXPECT_EQ(TextOf(Slider(5).name), "Slider17");
-    EXPECT_EQ(TextOf(Slider(16).name), "Tail");
-    EXPECT_EQ(config.Items()[16], "Tail");
+    EXPECT_EQ(std::tuple(TextOf(Slider(16).name), config.Items()[16]), std::tuple("Tail", "Tail"));
     // Opened from the configuration, the properties dialog leaves the project manager alone.
     EXPECT_TRUE(m_manager.rebuilds.empty());
 }
@@ -182,8 +179,7 @@ TEST_F(PanelConfigurationTest, DeleteAsksAndRefusesTheLastSliderAndTheEmptyEntry
     config.Delete(2);
     EXPECT_EQ(g_sliderCount, 15);
     EXPECT_EQ(TextOf(Slider(2).name), "Slider4");
-    EXPECT_EQ(config.Items()[2], "Slider4");
-    EXPECT_EQ(config.Selected(), 0);
+    EXPECT_EQ(std::tuple(config.Items()[2], config.Selected()), std::tuple("Slider4", 0));
     ASSERT_EQ(ui.messages.size(), std::size_t{2});
     EXPECT_EQ(std::tuple(ui.messages[0].text, ui.messages[0].icon, ui.messages[0].buttons),
               std::tuple(kDeleteQuestion, MessageIcon::Warning, MessageButtons::YesNo));

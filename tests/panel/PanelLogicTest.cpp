@@ -237,8 +237,7 @@ TEST_F(PanelLogicTest, InsertedSliderTakesTheNextControllersAndNameAndDeletingKe
     InsertSlider(3);
     SliderRecord expected{{}, kSevenBitType, 0, 0.0f, 0.0f, 1.0f, 0, 16, 1, 0, 0, 0};
     SetText(expected.name, "Slider17");
-    EXPECT_EQ(g_sliders[3], expected);
-    EXPECT_EQ(g_sliders[4], oldThird);
+    EXPECT_EQ(std::pair(g_sliders[3], g_sliders[4]), std::pair(expected, oldThird));
     EXPECT_EQ(TextOf(g_sliders[16].name), "Slider16");
     EXPECT_EQ(std::pair(g_sliderCount, g_sliderCountCommitted), std::pair(17, 17));
 

@@ -77,9 +77,8 @@ TEST_F(ProjectManagerTest, LargeIconsChangeTheProjectAndRebuildTheTree) {
     ChooseManagerIconSize(kManagerSmallIcons); // already small: nothing changed
     EXPECT_EQ(g_projectDirty, 0);
     ChooseManagerIconSize(kManagerLargeIcons);
-    EXPECT_EQ(g_managerIconSize, 32);
-    EXPECT_EQ(ManagerIconPixels(), 32);
-    EXPECT_EQ(g_projectDirty, 1);
+    EXPECT_EQ(std::tuple(g_managerIconSize, ManagerIconPixels(), g_projectDirty),
+              std::tuple(32, 32, 1));
     EXPECT_EQ(m_manager.rebuilds, (std::vector<ProjectBranch>(2, ProjectBranch::None)));
     // A damaged stored size is kept but drawn as large icons.
     g_managerIconSize = 1 << 20;
@@ -137,8 +136,7 @@ TEST_F(ProjectManagerTest, DeletingASnapshotAsksThenRefreshesEveryWindowShowingS
     EXPECT_EQ(g_gestureSnapshots, (std::array<std::int32_t, 4>{0, 2, 2, 1}));
     EXPECT_EQ(m_gesture.refilledNames, (Lines{"Snap1", "Snap3", "Snap4"}));
     EXPECT_EQ(m_gesture.refilledSelection, g_gestureSnapshots);
-    EXPECT_EQ(m_gesture.closes, 0);
-    EXPECT_EQ(m_panel.CallsOf("close"), Lines{"close"});
+    EXPECT_EQ(std::pair(m_gesture.closes, m_panel.CallsOf("close")), std::pair(0, Lines{"close"}));
     EXPECT_EQ(ui.commands, std::vector<int>{kCmdVirtualPanel});
     EXPECT_EQ(m_manager.rebuilds, std::vector<ProjectBranch>{ProjectBranch::Snapshots});
 }
@@ -148,8 +146,7 @@ TEST_F(ProjectManagerTest, DeletingTheLastSnapshotClosesTheGestureWindowAndReset
     g_gestureSnapshots = {0, 0, 0, 0};
     ui.answers = {MessageAnswer::Yes};
     DeleteManagerItem(ProjectBranch::Snapshots, "Snap1");
-    EXPECT_EQ(g_snapshotCount, 0);
-    EXPECT_EQ(m_gesture.closes, 1);
+    EXPECT_EQ(std::pair(g_snapshotCount, m_gesture.closes), std::pair(0, 1));
     EXPECT_EQ(g_gestureSnapshots, (std::array<std::int32_t, 4>{}));
 
     // With the gesture window closed the corners are still brought into range.
@@ -180,8 +177,7 @@ TEST_F(ProjectManagerTest, DeletingASliderAsksKeepsTheLastOneAndRefreshesPanelAn
     // Files and the branches themselves are not deleted.
     DeleteManagerItem(ProjectBranch::AdditionalFiles, "test.orc");
     DeleteManagerItem(ProjectBranch::None, "Slider1");
-    EXPECT_EQ(ui.messages.size(), 3u);
-    EXPECT_EQ(g_sliderCount, 15);
+    EXPECT_EQ(std::tuple(ui.messages.size(), g_sliderCount), std::tuple(3u, 15));
 
     g_sliderCount = 1;
     DeleteManagerItem(ProjectBranch::Panel, "Slider1");

@@ -7,9 +7,8 @@
 
 TEST(PrintPlan, MetricsDivideTheAreaByTheFontAndPagesHoldTheirLinesAndCopies) {
     const PrintMetrics metrics = PrintMetricsFor(4800, 6300, 50, 105);
-    EXPECT_EQ(metrics.lineHeight, 105);
-    EXPECT_EQ(metrics.charsPerLine, 96);
-    EXPECT_EQ(metrics.linesPerPage, 60);
+    EXPECT_EQ(std::tuple(metrics.lineHeight, metrics.charsPerLine, metrics.linesPerPage),
+              std::tuple(105, 96, 60));
     // A font taller than the page, or no font at all, leaves no line to print.
     EXPECT_EQ(PrintMetricsFor(4800, 100, 50, 105).linesPerPage, 0);
     EXPECT_EQ(PrintMetricsFor(4800, 6300, 0, 105).charsPerLine, 0);

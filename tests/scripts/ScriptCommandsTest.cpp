@@ -66,8 +66,7 @@ TEST_F(ScriptCommands, EditorsNeedAScriptAndAnExternalOneOpensTheProjectOrEnviro
     SetText(g_scriptPaths[1], "/music/piece.sco");
     SetText(g_environmentFiles.script2, "env.sco");
     ExternalEditorLaunch launch = ExternalEditorFor(kCommandEditScript2);
-    EXPECT_EQ(launch.program, "kate");
-    EXPECT_EQ(launch.parameter, "env.sco");
+    EXPECT_EQ(std::tuple(launch.program, launch.parameter), std::tuple("kate", "env.sco"));
     g_projectOpen = 1;
     EXPECT_EQ(ExternalEditorFor(kCommandEditScript2).parameter, "/music/piece.sco");
     EXPECT_EQ(ExternalEditorFor(kCommandEditScript1).parameter, "test.orc");

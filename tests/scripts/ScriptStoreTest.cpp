@@ -147,8 +147,7 @@ TEST_F(ScriptStore, AChangedPathAsksToSaveTheEditedTextUnderTheOldName) {
     CommitScriptPaths({"new.orc", "other.sco"});
     EXPECT_EQ(ui.messages.size(), 2u);
     EXPECT_TRUE(files.writes.empty());
-    EXPECT_EQ(g_scriptTexts[1], "other");
-    EXPECT_EQ(g_scriptTextsSaved[1], "other");
+    EXPECT_EQ(std::tuple(g_scriptTexts[1], g_scriptTextsSaved[1]), std::tuple("other", "other"));
 }
 
 TEST_F(ScriptStore, AFailedSaveUnderTheOldPathKeepsThePathAndTheText) {

@@ -38,8 +38,7 @@ TEST_F(SnapshotManagerTest, RenameEditsTheSelectedPositionWithAnyTextOrNothingWh
     manager.Rename(2, Answering(""));
     manager.Rename(0, Answering(std::string(700, 'n')));
     EXPECT_EQ(SnapshotNames(), (Lines{std::string(499, 'n'), "Snap3", ""}));
-    EXPECT_EQ(manager.Items(), SnapshotNames());
-    EXPECT_EQ(manager.Selected(), 0);
+    EXPECT_EQ(std::pair(manager.Items(), manager.Selected()), std::pair(SnapshotNames(), 0));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_FALSE(manager.Closed());
 }
@@ -83,8 +82,7 @@ TEST_F(SnapshotManagerTest, CloseRefreshesTheOtherWindowsAndLowersTheCorners) {
     again.Delete(0);
     EXPECT_FALSE(again.Closed());
     again.Delete(0);
-    EXPECT_EQ(g_snapshotCount, 0);
-    EXPECT_EQ(m_gesture.closes, 1);
+    EXPECT_EQ(std::pair(g_snapshotCount, m_gesture.closes), std::pair(0, 1));
     EXPECT_TRUE(again.Closed());
     EXPECT_EQ(m_panel.list, Lines{"Organize"});
 }
@@ -108,8 +106,7 @@ TEST_F(SnapshotManagerTest, LosingActivationAfterAChangeReopensTheWindowsButTheO
     manager.Rename(0, Answering("Intro"));
     manager.LoseActivation();
     EXPECT_EQ(ui.commands, (std::vector<int>{61000, 15000}));
-    EXPECT_EQ(m_gesture.closes, 1);
-    EXPECT_EQ(m_panel.CallsOf("close"), Lines{"close"});
+    EXPECT_EQ(std::pair(m_gesture.closes, m_panel.CallsOf("close")), std::pair(1, Lines{"close"}));
     EXPECT_EQ(m_manager.rebuilds.size(), 1u);
     manager.LoseActivation(); // remembered: no second refresh
     EXPECT_EQ(ui.commands.size(), 2u);

@@ -148,8 +148,7 @@ TEST_F(SnapshotsTest, AreFoundByNameDeletedAndCopiedWithinThePanel) {
     PutSnapshot(1, {100});
     PutSnapshot(2, {200, 201, 202, 203, 204});
     PutSnapshot(3, {300});
-    EXPECT_EQ(FindSnapshotByName("S2"), 2);
-    EXPECT_EQ(FindSnapshotByName("s2"), 0);
+    EXPECT_EQ(std::pair(FindSnapshotByName("S2"), FindSnapshotByName("s2")), std::pair(2, 0));
     EXPECT_EQ(FindSnapshotByName("Organize"), 0); // entry 0 is not a snapshot
     DeleteSnapshot(1);
     EXPECT_EQ(FindSnapshotByName("S3"), 2);
