@@ -1,7 +1,5 @@
 #include "panel/PanelConfiguration.h"
 
-#include <gtest/gtest.h>
-
 #include "base/ByteCodec.h"
 #include "base/CommandIds.h"
 #include "panel/PanelTestFixture.h"

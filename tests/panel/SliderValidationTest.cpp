@@ -1,5 +1,4 @@
 #include <array>
-#include <string>
 
 #include "base/ByteCodec.h"
 #include "panel/PanelLogic.h"

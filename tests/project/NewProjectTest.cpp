@@ -3,7 +3,6 @@
 #include <tuple>
 
 #include "fakes/FakeTemplateLibrary.h"
-#include "panel/PanelState.h"
 #include "project/NewProject.h"
 #include "project/TemplateTable.h"
 #include "project/Templates.h"

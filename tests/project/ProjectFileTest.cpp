@@ -1,6 +1,5 @@
 #include "ProjectTestSupport.h"
 
-#include "panel/PanelState.h"
 #include "project/NewProject.h"
 #include "project/ProjectLifecycle.h"
 

@@ -4,7 +4,6 @@
 
 #include "base/Preferences.h"
 #include "fakes/FakePanelWindow.h"
-#include "panel/PanelState.h"
 #include "project/NewProject.h"
 #include "project/ProjectFilesEditing.h"
 #include "project/ProjectLifecycle.h"

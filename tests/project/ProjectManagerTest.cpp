@@ -1,14 +1,10 @@
 #include "project/ProjectManager.h"
 
-#include "base/ByteCodec.h"
-#include "panel/PanelState.h"
 #include "panel/PanelTestFixture.h"
 #include "project/NewProject.h"
 #include "project/ProjectLifecycle.h"
 #include "project/ProjectState.h"
-#include "resources/Strings.h"
 #include "scripts/ScriptStore.h"
-#include "snapshots/Snapshots.h"
 
 namespace {
 

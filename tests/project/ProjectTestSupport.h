@@ -10,6 +10,7 @@
 #include "base/AllState.h"
 #include "fakes/CoreServices.h"
 #include "fakes/ExpectedBytes.h"
+#include "panel/PanelState.h"
 #include "project/ProjectIo.h"
 #include "project/ProjectState.h"
 #include "scripts/ScriptStore.h"

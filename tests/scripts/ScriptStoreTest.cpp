@@ -1,12 +1,9 @@
 #include <map>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "base/ByteCodec.h"
 #include "project/ProjectTestSupport.h"
 #include "scripts/ScriptCommands.h"
-#include "scripts/ScriptStore.h"
 
 namespace {
 

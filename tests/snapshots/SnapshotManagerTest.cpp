@@ -2,7 +2,6 @@
 #include "base/ByteCodec.h"
 #include "panel/PanelLogic.h"
 #include "panel/PanelTestFixture.h"
-#include "snapshots/Snapshots.h"
 
 namespace {
 
