@@ -78,10 +78,8 @@ TEST_F(SliderValidationTest, ControllerQuestionsComeInOrderAndYesContinuesTheSca
     Slider(9).controller2 = 40;
     g_editedSlider = 0;
     EXPECT_EQ(Controllers(kFourteenBitType, 40, 40), 1);
-    const std::string c1 =
-        "The MIDI controller 1 is already in use.\r\nContinue anyway? (Slider n. ";
-    const std::string c2 =
-        "The MIDI controller 2 is already in use.\r\nContinue anyway? (Slider n. ";
+    const std::string inUse = " is already in use.\r\nContinue anyway? (Slider n. ";
+    const std::string c1 = "The MIDI controller 1" + inUse, c2 = "The MIDI controller 2" + inUse;
     const std::string same =
         "MIDI controller 1 and MIDI controller 2 are the same.\r\nContinue anyway?";
     EXPECT_EQ(ui.MessageTexts(),
