@@ -58,9 +58,7 @@ TEST_F(PanelConfigurationTest, ValidatePanelMessagesChecksStatusBytesBeforeDataB
         {{"144", "128", "64", "128", "60", "64"}, kDataRange},
         {{"abc", "60", "64", "128", "60", "64"}, kStatusRange},
         {{"144", "60", "64", "256", "60", "64"}, kStatusRange},
-        // A data byte that is no number is refused too, not taken as 0.
-        {{"144", "60", "64", "128", "60", "x"}, kDataRange},
-        {{"144", "12abc", "64", "128", "60", "64"}, kDataRange},
+        {{"144", "12abc", "64", "128", "60", "64"}, kDataRange}, // no number, not taken as 12
         {{" 176 ", "+7", "0", "128", "60", "99999999999999999999"}, kDataRange},
         // Both kinds wrong: the status message, whatever the fields' order.
         {{"144", "200", "64", "300", "60", "64"}, kStatusRange},

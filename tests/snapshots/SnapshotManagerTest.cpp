@@ -55,8 +55,8 @@ TEST_F(SnapshotManagerTest, DeleteAsksFirstAndMovesTheLaterSnapshotsDown) {
         ui.MessageTexts(),
         Lines(2, "This operation will delete the selected snapshot. Do you wan to continue?"));
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(manager.Items(), (Lines{"Snap1", "Snap3"}));
-    EXPECT_EQ(manager.Selected(), 0);
+    EXPECT_EQ(std::pair(manager.Items(), manager.Selected()),
+              std::pair(Lines{"Snap1", "Snap3"}, 0));
     EXPECT_FALSE(manager.Closed());
 }
 
