@@ -38,8 +38,7 @@ TEST_F(SnapshotManagerTest, RenameEditsTheSelectedPositionWithAnyTextOrNothingWh
     manager.Rename(0, Answering(std::string(700, 'n')));
     EXPECT_EQ(SnapshotNames(), (Lines{std::string(499, 'n'), "Snap3", ""}));
     EXPECT_EQ(std::pair(manager.Items(), manager.Selected()), std::pair(SnapshotNames(), 0));
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_FALSE(manager.Closed());
+    EXPECT_EQ(std::pair(ui.messages.empty(), manager.Closed()), std::pair(true, false));
 }
 
 TEST_F(SnapshotManagerTest, DeleteAsksFirstAndMovesTheLaterSnapshotsDown) {
@@ -91,8 +90,7 @@ TEST_F(SnapshotManagerTest, ANameMissingFromTheStoreClosesTheManager) {
     SetText(g_snapshots[2].name, "Changed behind its back");
     manager.Delete(1);
     EXPECT_EQ(ui.MessageTexts(), Lines{"Error: can't locate the selected snapshot!"});
-    EXPECT_TRUE(manager.Closed());
-    EXPECT_EQ(g_snapshotCount, 3);
+    EXPECT_EQ(std::pair(manager.Closed(), g_snapshotCount), std::pair(true, 3));
     manager.Rename(0, Answering("x")); // a closed manager does nothing more
     EXPECT_TRUE(m_shownNames.empty());
 }
