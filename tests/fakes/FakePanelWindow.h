@@ -39,7 +39,6 @@ public:
         AttachPanelWindow(nullptr);
     }
 
-    // The calls whose text starts with the prefix.
     std::vector<std::string> CallsOf(const std::string& prefix) const {
         std::vector<std::string> found;
         std::ranges::copy_if(calls, std::back_inserter(found),

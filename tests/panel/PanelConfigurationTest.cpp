@@ -24,8 +24,7 @@ struct MessageCase {
 
 class PanelConfigurationTest : public PanelFixture {
 protected:
-    // The edit of Add new as the properties dialog's OK or Cancel would end it, noting what it
-    // was given and whether it ran in the new-slider mode.
+    // Add new's edit, ending as the properties dialog's OK or Cancel would; notes what it saw.
     EditNewSlider Edit(bool accepted) {
         return [this, accepted](const std::string& name) {
             edited.push_back(name);

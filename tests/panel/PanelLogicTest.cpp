@@ -55,8 +55,7 @@ TEST_F(PanelLogicTest, MovingASliderShowsItAndSendsIt) {
     EXPECT_EQ(m_panel.calls, Lines{"range 4=127"});
 }
 
-// The positions each preset leaves on a 7-bit panel at 50, slider 1 locked from three sliders
-// on; a ramp needs two sliders and a triangle three. The random ones draw from seed -1.
+// The positions each preset leaves on a 7-bit panel at 50, slider 1 locked from three on.
 TEST_F(PanelLogicTest, PresetsSetAndSendEveryUnlockedSlider) {
     struct Row {
         int command;

@@ -1,6 +1,5 @@
 #pragma once
-// The default panel of a new project (16 7-bit sliders on controllers 0..15) over the core's
-// services, with output "Out A" open.
+// A new project's default panel (16 7-bit sliders on controllers 0..15), output "Out A" open.
 
 #include <gtest/gtest.h>
 
@@ -60,7 +59,6 @@ protected:
         }
         return lines;
     }
-    // Shows the panel, the project manager and the gesture window.
     void AttachViews() {
         AttachPanelWindow(&m_panel);
         g_projectManagerView = &m_manager;

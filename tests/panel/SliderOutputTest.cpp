@@ -18,7 +18,6 @@ protected:
         s.curve = curve;
         return s;
     }
-    // Moves the slider and returns what it sent.
     Lines Move(int index, int value) {
         Sent();
         Slider(index).value = value;

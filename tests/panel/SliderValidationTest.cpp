@@ -93,8 +93,8 @@ TEST_F(SliderValidationTest, ControllerQuestionsComeInOrderAndYesContinuesTheSca
     EXPECT_EQ(Controllers(kFourteenBitType, 50, 50, MessageAnswer::No), 0);
     EXPECT_EQ(ui.MessageTexts(), (Lines{c1 + "4)", same}));
 
-    // The second controller of a 14-bit slider counts only for a 14-bit choice; channels play no
-    // part, and the edited slider is skipped.
+    // Only a 14-bit choice meets a 14-bit slider's second controller; channels and the edited
+    // slider don't count.
     ui.messages.clear();
     Slider(5).type = kFourteenBitType;
     Slider(5).controller2 = 90;

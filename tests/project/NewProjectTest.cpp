@@ -36,8 +36,7 @@ TEST_F(NewProjectTest, PanelsKeepToTheirKindsLimitAndFourteenBitOnesPairControll
     CancelNewProject(); // back to the committed count and kind
     EXPECT_EQ(std::pair(g_sliderCount, g_newPanelType), std::pair(16, kNewPanelSevenBit));
 
-    // Beyond 120 7-bit or 56 14-bit sliders the default pairing reaches the channel mode
-    // controllers 120..127: the user is asked, and No keeps the dialog open.
+    // Past 120 7-bit or 56 14-bit sliders the pairing reaches controllers 120..127: No refuses.
     EXPECT_EQ(AcceptNewProject(kNewPanelSevenBit, "120"), NewProjectChoice::PanelBuilt);
     EXPECT_EQ(AcceptNewProject(kNewPanelFourteenBit, "56"), NewProjectChoice::PanelBuilt);
     EXPECT_TRUE(ui.messages.empty());

@@ -25,8 +25,7 @@ TEST_F(ProjectFileTest, ANewDefaultProjectIsWrittenAsExactly10340BytesAtTheirOff
     EXPECT_EQ(files.files.size(), 1u);
 }
 
-// Scripts live beside their project: two projects never touch each other's files, Save As takes
-// them along, the project reopens without a word and the stored paths keep their text.
+// Scripts live beside their project, go along with Save As and keep their stored paths.
 TEST_F(ProjectFileTest, ScriptsAreWrittenAndReadBesideTheirProject) {
     for (const char* path : {"/a/one.vtp", "/b/two.vtp"}) {
         if (g_projectOpen) {
@@ -57,8 +56,7 @@ TEST_F(ProjectFileTest, ScriptsAreWrittenAndReadBesideTheirProject) {
               "C:\\music\\a.orc/x/b.orc");
 }
 
-// Read back and written again, the file keeps every byte, reserved ones and those after a name's
-// end too: what the reader took is checked by the writer's bytes.
+// Read back and written again, the file keeps every byte, reserved ones and those after names.
 TEST_F(ProjectFileTest, SnapshotsAndWindowsAreWrittenAtTheirOffsetsAndReadBackToTheSameBytes) {
     SimulateWindows();
     ui.windowPlacements[kCmdVirtualPanel] = kPanelPlace;

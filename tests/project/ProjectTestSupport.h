@@ -32,14 +32,12 @@ protected:
         SetUp();
     }
 
-    // Puts `bytes` in place as the file at `path` and reads it as the project.
     std::int32_t ReadBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
         files.files[path] = bytes;
         return SetProjectFile(path) ? ReadProject() : -1;
     }
 
-    // The toggle commands of the four project windows open and close them as the windows do:
-    // opening sets placementValid, closing stores the placement the window had.
+    // The project windows' toggle commands open (placement valid) and close (placement kept) them.
     void SimulateWindows() {
         ui.onCommand = [this](int command) {
             for (std::size_t w = 0; w < kProjectWindowCommands.size(); ++w) {

@@ -23,8 +23,7 @@ SliderRecord Named(const std::string& name, SliderRecord slider) {
 
 } // namespace
 
-// InsertMenu.golden holds what each command inserts: the header for every audio format, then
-// the orchestra, the tables and the p-fields of the panel below, each piece closed by "|".
+// InsertMenu.golden: each command's pieces closed by "|", the header once per audio format.
 TEST_F(ScriptCommands, TheInsertMenuGivesTheGoldenTextsPieceByPiece) {
     g_sliderCount = 4;
     SetDefaultSlider(0, false);
@@ -76,8 +75,7 @@ TEST_F(ScriptCommands, EditorsNeedAScriptAndAnExternalOneOpensTheProjectOrEnviro
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Sorry, no scripts specified!"});
 }
 
-// Ten significant digits, the point always kept; a three-digit exponent below a tenth and
-// beyond ten digits before the point, also when rounding carries into the eleventh.
+// Ten significant digits, the point kept, a three-digit exponent below a tenth or past ten digits.
 TEST(NumberText, WritesTenSignificantDigitsFixedOrScientific) {
     std::string texts;
     for (const double value : {0.0, -0.0, 0.5, -0.25, 127.0, -20000.0, 0.1, double{0.05f}, -0.05,

@@ -97,8 +97,7 @@ protected:
     }
 };
 
-// The corners give their snapshots, the middle the truncated blend; corners out of the store
-// are brought back into it.
+// Corners give their snapshots, the middle the truncated blend; stray corners come back in.
 TEST_F(MorphTest, CornersGiveTheirSnapshotsAndTheMiddleTheTruncatedBlend) {
     const std::tuple<float, float, std::vector<int>> rows[] = {
         {0.0f, 0.0f, {0, 100}}, {1.0f, 0.0f, {101, 50}}, {0.0f, 1.0f, {20, 0}},
