@@ -43,9 +43,8 @@ protected:
     static SliderRecord& Slider(int index) { return g_sliders[static_cast<std::size_t>(index)]; }
     static std::vector<int> Values() {
         std::vector<int> values;
-        for (int i = 0; i < g_sliderCount; ++i) {
-            values.push_back(g_sliders[static_cast<std::size_t>(i)].value);
-        }
+        std::ranges::transform(g_sliders.begin(), g_sliders.begin() + g_sliderCount,
+                               std::back_inserter(values), &SliderRecord::value);
         return values;
     }
     // The bytes each slider of a 7-bit panel sends for the given values (controller = index).
