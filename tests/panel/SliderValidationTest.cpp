@@ -132,10 +132,9 @@ TEST_F(SliderValidationTest, PropsOpeningFillsTheFieldsAndAMissingSliderEndsAsCa
     EXPECT_EQ((Lines{m_fields.name, m_fields.current, m_fields.minimum, m_fields.maximum}),
               (Lines{"Slider5", "0.25", "-1", "1"}));
     EXPECT_EQ(m_fields.curve, kCurveCubic);
-    EXPECT_EQ((std::array<int, 5>{g_sliderScratch.type, g_sliderScratch.channel,
-                                  g_sliderScratch.controller1, g_sliderScratch.controller2,
-                                  g_sliderScratch.locked}),
-              (std::array<int, 5>{kFourteenBitType, 3, 4, 0, 1}));
+    const auto& s = g_sliderScratch;
+    EXPECT_EQ(std::tuple(s.type, s.channel, s.controller1, s.controller2, s.locked),
+              std::tuple(kFourteenBitType, 3, 4, 0, 1));
     EXPECT_TRUE(SliderPropsController2Enabled());
     ChooseSliderPropsType(kSevenBitType);
     EXPECT_FALSE(SliderPropsController2Enabled());
