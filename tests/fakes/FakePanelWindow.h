@@ -1,6 +1,5 @@
 #pragma once
-// Recording stand-ins for the panel window, the project manager and the gesture window: each
-// call to the panel is kept as a line of text, in order.
+// Recording stand-ins for the panel, project manager and gesture windows; panel calls as text.
 
 #include <algorithm>
 #include <array>
@@ -40,7 +39,6 @@ public:
         AttachPanelWindow(nullptr);
     }
 
-    // The calls whose text starts with the prefix.
     std::vector<std::string> CallsOf(const std::string& prefix) const {
         std::vector<std::string> found;
         std::ranges::copy_if(calls, std::back_inserter(found),

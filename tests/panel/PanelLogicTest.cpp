@@ -55,10 +55,7 @@ TEST_F(PanelLogicTest, MovingASliderShowsItAndSendsIt) {
     EXPECT_EQ(m_panel.calls, Lines{"range 4=127"});
 }
 
-// Each preset on a 7-bit panel of n sliders starting at 50: the positions it leaves, sent in
-// order. The ramps and triangles stop short of the top by integer division; a ramp needs two
-// sliders and a triangle three, or nothing happens. Slider 1 is locked on panels of three or
-// more. The random presets draw once per unlocked slider from the program's source (seed -1).
+// The positions each preset leaves on a 7-bit panel at 50, slider 1 locked from three on.
 TEST_F(PanelLogicTest, PresetsSetAndSendEveryUnlockedSlider) {
     struct Row {
         int command;
@@ -100,7 +97,6 @@ TEST_F(PanelLogicTest, PresetsSetAndSendEveryUnlockedSlider) {
         }
         EXPECT_EQ(Sent(), sent);
     }
-    EXPECT_EQ(PresetMenuText(kCommandPresetHighRandom), "High r&andom values");
 }
 
 TEST_F(PanelLogicTest, PresetsForceTheMostSignificantByteAndSetTheEnds) {
@@ -226,8 +222,7 @@ TEST_F(PanelLogicTest, OpeningShowsEveryControlAndSelectsTheCurrentSliderWithout
                      "position 1=300", "lock 1=1", "fill list 2 select 1"}));
     EXPECT_EQ(m_panel.list, (Lines{"Organize", "Snap1"}));
 
-    // Opening and every resize select the current slider, brought within the panel, and show
-    // it; a step down and a send would change the sound and mark the project changed.
+    // Opening and every resize select the current slider, brought within the panel, unmoved.
     g_currentSlider = 40;
     m_panel.calls.clear();
     ReselectCurrentSlider();
@@ -241,8 +236,7 @@ TEST_F(PanelLogicTest, InsertedSliderTakesTheNextControllersAndNameAndDeletingKe
     InsertSlider(3);
     SliderRecord expected{{}, kSevenBitType, 0, 0.0f, 0.0f, 1.0f, 0, 16, 1, 0, 0, 0};
     SetText(expected.name, "Slider17");
-    EXPECT_EQ(g_sliders[3], expected);
-    EXPECT_EQ(g_sliders[4], oldThird);
+    EXPECT_EQ(std::pair(g_sliders[3], g_sliders[4]), std::pair(expected, oldThird));
     EXPECT_EQ(TextOf(g_sliders[16].name), "Slider16");
     EXPECT_EQ(std::pair(g_sliderCount, g_sliderCountCommitted), std::pair(17, 17));
 

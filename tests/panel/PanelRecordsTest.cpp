@@ -7,8 +7,7 @@
 
 namespace {
 
-// The record encodes to exactly `expected` over a buffer of other bytes and decodes back; and any
-// bytes at all (no terminator in the name) survive decoding and encoding.
+// Encodes to exactly `expected` over other bytes and decodes back; any bytes at all round-trip.
 template <std::size_t N, class Record, class Encode, class Decode>
 void ExpectRecord(const Record& record, const ExpectedBytes& expected, Encode encode,
                   Decode decode) {

@@ -1,6 +1,5 @@
 #pragma once
-// The default panel of a new project (16 7-bit sliders on controllers 0..15) over the core's
-// services, with output "Out A" open.
+// A new project's default panel (16 7-bit sliders on controllers 0..15), output "Out A" open.
 
 #include <gtest/gtest.h>
 
@@ -44,9 +43,8 @@ protected:
     static SliderRecord& Slider(int index) { return g_sliders[static_cast<std::size_t>(index)]; }
     static std::vector<int> Values() {
         std::vector<int> values;
-        for (int i = 0; i < g_sliderCount; ++i) {
-            values.push_back(g_sliders[static_cast<std::size_t>(i)].value);
-        }
+        std::ranges::transform(g_sliders.begin(), g_sliders.begin() + g_sliderCount,
+                               std::back_inserter(values), &SliderRecord::value);
         return values;
     }
     // The bytes each slider of a 7-bit panel sends for the given values (controller = index).
@@ -60,7 +58,6 @@ protected:
         }
         return lines;
     }
-    // Shows the panel, the project manager and the gesture window.
     void AttachViews() {
         AttachPanelWindow(&m_panel);
         g_projectManagerView = &m_manager;

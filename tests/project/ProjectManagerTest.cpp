@@ -1,19 +1,12 @@
 #include "project/ProjectManager.h"
 
-#include "ProjectTestSupport.h"
-#include "base/ByteCodec.h"
-#include "fakes/FakePanelWindow.h"
-#include "panel/PanelState.h"
-#include "panel/SliderValidation.h"
+#include "panel/PanelTestFixture.h"
 #include "project/NewProject.h"
 #include "project/ProjectLifecycle.h"
-#include "resources/Strings.h"
+#include "project/ProjectState.h"
 #include "scripts/ScriptStore.h"
-#include "snapshots/Snapshots.h"
 
 namespace {
-
-using Lines = std::vector<std::string>;
 
 Lines TextsOf(const ManagerItem& item) {
     Lines texts;
@@ -23,80 +16,56 @@ Lines TextsOf(const ManagerItem& item) {
     return texts;
 }
 
-class ProjectManagerTest : public ProjectTest {
+class ProjectManagerTest : public PanelFixture {
 protected:
     // A new 7-bit project of 16 sliders, the panel, the manager and the gesture window open.
     void SetUp() override {
-        ProjectTest::SetUp();
+        PanelFixture::SetUp();
+        ResetAllState(); // the project's sliders numbered from 1
         ASSERT_EQ(AcceptNewProject(kNewPanelSevenBit, "16"), NewProjectChoice::PanelBuilt);
         FinishNewProject();
-        AttachPanelWindow(&m_panel);
+        AttachViews();
         m_panel.FillSnapshotList(SnapshotListItems(), 0);
-        g_projectManagerView = &m_manager;
-        g_gestureView = &m_gesture;
         ui.commands.clear();
-    }
-    void TearDown() override {
-        AttachPanelWindow(nullptr);
-        g_projectManagerView = nullptr;
-        g_gestureView = nullptr;
-        ProjectTest::TearDown();
     }
     static void TakeSnapshots(int count) {
         for (int k = 0; k < count; ++k) {
             ASSERT_EQ(TakeSnapshot(), 1);
         }
     }
-
-    FakePanelWindow m_panel;
-    FakeProjectManagerView m_manager;
-    FakeGestureView m_gesture;
 };
 
-TEST_F(ProjectManagerTest, ANewProjectShowsItsNameOverFourBranchesWithSlidersAndFiles) {
+TEST_F(ProjectManagerTest, TheTreeShowsTheProjectOverFourBranchesAndLeavesEmptyFilesOut) {
     g_sliders[2].locked = 1;
-    const ManagerItem root = BuildProjectTree();
-    EXPECT_EQ(root.text, "Project1.vtp");
-    EXPECT_EQ(root.icon, ManagerIcon::Main);
-    EXPECT_TRUE(root.expanded);
-    EXPECT_EQ(TextsOf(root),
-              (Lines{"Virtual Panel", "Snapshots", "Transitions", "Project additional files"}));
-    const ManagerIcon branchIcons[] = {ManagerIcon::Panel, ManagerIcon::Snapshot,
-                                       ManagerIcon::Transition, ManagerIcon::Script};
-    const ProjectBranch branches[] = {ProjectBranch::Panel, ProjectBranch::Snapshots,
-                                      ProjectBranch::Transitions, ProjectBranch::AdditionalFiles};
-    for (std::size_t b = 0; b < 4; ++b) {
-        EXPECT_EQ(root.children[b].icon, branchIcons[b]);
-        EXPECT_EQ(root.children[b].branch, branches[b]);
-        EXPECT_EQ(root.children[b].parent, ProjectBranch::None); // activating it does nothing
-        EXPECT_FALSE(root.children[b].expanded);
-    }
-
-    const ManagerItem& panel = root.children[0];
-    ASSERT_EQ(panel.children.size(), 16u);
-    for (int i = 0; i < 16; ++i) {
-        const ManagerItem& slider = panel.children[static_cast<std::size_t>(i)];
-        EXPECT_EQ(slider.text, "Slider" + std::to_string(i + 1));
-        EXPECT_EQ(slider.icon, i == 2 ? ManagerIcon::Locked : ManagerIcon::Entry) << i;
-        EXPECT_EQ(slider.parent, ProjectBranch::Panel);
-        EXPECT_EQ(slider.action, ManagerAction::SliderProperties);
-    }
-    EXPECT_TRUE(root.children[1].children.empty());
-    EXPECT_TRUE(root.children[2].children.empty());
-    EXPECT_EQ(TextsOf(root.children[3]), (Lines{"test.orc", "test.sco", "test.wav"}));
-    EXPECT_EQ(root.children[3].children[0].action, ManagerAction::AdditionalFiles);
-}
-
-TEST_F(ProjectManagerTest, SnapshotsAreListedInOrderAndEmptyFilesAreLeftOut) {
     TakeSnapshots(2);
     SetText(g_snapshots[2].name, "Snap1"); // a duplicate is listed twice
     SetText(g_scriptPaths[0], "");
     SetText(g_audioOutputFile, "");
     const ManagerItem root = BuildProjectTree();
+    EXPECT_EQ(root.text, "Project1.vtp");
+    EXPECT_EQ(TextsOf(root),
+              (Lines{"Virtual Panel", "Snapshots", "Transitions", "Project additional files"}));
+    const ProjectBranch branches[] = {ProjectBranch::Panel, ProjectBranch::Snapshots,
+                                      ProjectBranch::Transitions, ProjectBranch::AdditionalFiles};
+    for (std::size_t b = 0; b < 4; ++b) { // a branch itself activates nothing
+        EXPECT_EQ(std::pair(root.children[b].branch, root.children[b].parent),
+                  std::pair(branches[b], ProjectBranch::None));
+    }
+    const ManagerItem& panel = root.children[0];
+    ASSERT_EQ(panel.children.size(), 16u);
+    for (int i = 0; i < 16; ++i) {
+        const ManagerItem& slider = panel.children[static_cast<std::size_t>(i)];
+        EXPECT_EQ(std::tuple(slider.text, slider.icon, slider.parent, slider.action),
+                  std::tuple("Slider" + std::to_string(i + 1),
+                             i == 2 ? ManagerIcon::Locked : ManagerIcon::Entry,
+                             ProjectBranch::Panel, ManagerAction::SliderProperties));
+    }
     EXPECT_EQ(TextsOf(root.children[1]), (Lines{"Snap1", "Snap1"}));
-    EXPECT_EQ(root.children[1].children[1].parent, ProjectBranch::Snapshots);
-    EXPECT_EQ(root.children[1].children[1].action, ManagerAction::SnapshotManager);
+    EXPECT_EQ(std::pair(root.children[1].children[1].parent, root.children[1].children[1].action),
+              std::pair(ProjectBranch::Snapshots, ManagerAction::SnapshotManager));
+    EXPECT_TRUE(root.children[2].children.empty());
     EXPECT_EQ(TextsOf(root.children[3]), Lines{"test.sco"});
+    EXPECT_EQ(root.children[3].children[0].action, ManagerAction::AdditionalFiles);
 }
 
 TEST_F(ProjectManagerTest, LargeIconsChangeTheProjectAndRebuildTheTree) {
@@ -104,9 +73,8 @@ TEST_F(ProjectManagerTest, LargeIconsChangeTheProjectAndRebuildTheTree) {
     ChooseManagerIconSize(kManagerSmallIcons); // already small: nothing changed
     EXPECT_EQ(g_projectDirty, 0);
     ChooseManagerIconSize(kManagerLargeIcons);
-    EXPECT_EQ(g_managerIconSize, 32);
-    EXPECT_EQ(ManagerIconPixels(), 32);
-    EXPECT_EQ(g_projectDirty, 1);
+    EXPECT_EQ(std::tuple(g_managerIconSize, ManagerIconPixels(), g_projectDirty),
+              std::tuple(32, 32, 1));
     EXPECT_EQ(m_manager.rebuilds, (std::vector<ProjectBranch>(2, ProjectBranch::None)));
     // A damaged stored size is kept but drawn as large icons.
     g_managerIconSize = 1 << 20;
@@ -119,13 +87,13 @@ TEST_F(ProjectManagerTest, ActivatingAnEntryOpensItsDialogUnlessThatDialogIsOpen
     TakeSnapshots(3);
     SetText(g_snapshots[3].name, "Snap2"); // the first of two equal names is chosen
     const ManagerRequest slider = ActivateManagerItem(ProjectBranch::Panel, "Slider4");
-    EXPECT_EQ(slider.action, ManagerAction::SliderProperties);
-    EXPECT_EQ(slider.sliderName, "Slider4");
+    EXPECT_EQ(std::pair(slider.action, slider.sliderName),
+              std::pair(ManagerAction::SliderProperties, std::string("Slider4")));
     EXPECT_EQ(ActivateManagerItem(ProjectBranch::Panel, std::string(600, 'x')).sliderName,
               std::string(500, 'x'));
     const ManagerRequest snapshot = ActivateManagerItem(ProjectBranch::Snapshots, "Snap2");
-    EXPECT_EQ(snapshot.action, ManagerAction::SnapshotManager);
-    EXPECT_EQ(snapshot.snapshotPosition, 1);
+    EXPECT_EQ(std::pair(snapshot.action, snapshot.snapshotPosition),
+              std::pair(ManagerAction::SnapshotManager, 1));
     EXPECT_EQ(ActivateManagerItem(ProjectBranch::AdditionalFiles, "test.wav").action,
               ManagerAction::AdditionalFiles);
     for (ProjectBranch none : {ProjectBranch::None, ProjectBranch::Transitions}) {
@@ -135,7 +103,6 @@ TEST_F(ProjectManagerTest, ActivatingAnEntryOpensItsDialogUnlessThatDialogIsOpen
 
     EXPECT_EQ(ActivateManagerItem(ProjectBranch::Snapshots, "Gone").action, ManagerAction::None);
     EXPECT_EQ(ui.MessageTexts(), Lines{"Error: can't locate the selected snapshot!"});
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
 
     g_sliderPropsOpen = 1;
     g_snapshotManagerOpen = 1;
@@ -155,19 +122,17 @@ TEST_F(ProjectManagerTest, DeletingASnapshotAsksThenRefreshesEveryWindowShowingS
     EXPECT_TRUE(m_manager.rebuilds.empty());
 
     DeleteManagerItem(ProjectBranch::Snapshots, "Snap2");
-    EXPECT_EQ(ui.MessageTexts(),
-              (Lines{"Error: can't locate the selected snapshot!",
-                     "This operation will delete the selected snapshot. Do you wan to continue?",
-                     "This operation will delete the selected snapshot. Do you wan to continue?"}));
-    EXPECT_EQ(ui.messages[1].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(ui.messages[1].icon, MessageIcon::Warning);
+    const std::string ask =
+        "This operation will delete the selected snapshot. Do you wan to continue?";
+    EXPECT_EQ(ui.MessageTexts(), (Lines{"Error: can't locate the selected snapshot!", ask, ask}));
+    EXPECT_EQ(std::pair(ui.messages[1].buttons, ui.messages[1].icon),
+              std::pair(MessageButtons::YesNo, MessageIcon::Warning));
     EXPECT_EQ(SnapshotNames(), (Lines{"Snap1", "Snap3", "Snap4"}));
     // Only the corner now past the last snapshot moves; the others keep their index.
     EXPECT_EQ(g_gestureSnapshots, (std::array<std::int32_t, 4>{0, 2, 2, 1}));
     EXPECT_EQ(m_gesture.refilledNames, (Lines{"Snap1", "Snap3", "Snap4"}));
     EXPECT_EQ(m_gesture.refilledSelection, g_gestureSnapshots);
-    EXPECT_EQ(m_gesture.closes, 0);
-    EXPECT_EQ(m_panel.CallsOf("close"), Lines{"close"});
+    EXPECT_EQ(std::pair(m_gesture.closes, m_panel.CallsOf("close")), std::pair(0, Lines{"close"}));
     EXPECT_EQ(ui.commands, std::vector<int>{kCmdVirtualPanel});
     EXPECT_EQ(m_manager.rebuilds, std::vector<ProjectBranch>{ProjectBranch::Snapshots});
 }
@@ -177,13 +142,10 @@ TEST_F(ProjectManagerTest, DeletingTheLastSnapshotClosesTheGestureWindowAndReset
     g_gestureSnapshots = {0, 0, 0, 0};
     ui.answers = {MessageAnswer::Yes};
     DeleteManagerItem(ProjectBranch::Snapshots, "Snap1");
-    EXPECT_EQ(g_snapshotCount, 0);
-    EXPECT_EQ(m_gesture.closes, 1);
-    EXPECT_EQ(g_gestureView, nullptr);
+    EXPECT_EQ(std::pair(g_snapshotCount, m_gesture.closes), std::pair(0, 1));
     EXPECT_EQ(g_gestureSnapshots, (std::array<std::int32_t, 4>{}));
 
     // With the gesture window closed the corners are still brought into range.
-    g_gestureView = nullptr;
     TakeSnapshots(2);
     g_gestureSnapshots = {1, 1, 0, 1};
     ui.answers = {MessageAnswer::Yes};
@@ -198,10 +160,9 @@ TEST_F(ProjectManagerTest, DeletingASliderAsksKeepsTheLastOneAndRefreshesPanelAn
     EXPECT_EQ(g_sliderCount, 16);
     ui.answers = {MessageAnswer::Yes};
     DeleteManagerItem(ProjectBranch::Panel, "Slider2");
-    EXPECT_EQ(ui.MessageTexts(),
-              (Lines{"Error: can't locate the selected slider!",
-                     "This operation will delete the selected slider. Do you wan to continue?",
-                     "This operation will delete the selected slider. Do you wan to continue?"}));
+    const std::string ask =
+        "This operation will delete the selected slider. Do you wan to continue?";
+    EXPECT_EQ(ui.MessageTexts(), (Lines{"Error: can't locate the selected slider!", ask, ask}));
     EXPECT_EQ(ui.messages[2].buttons, MessageButtons::YesNo);
     EXPECT_EQ(std::pair(g_sliderCount, g_sliderCountCommitted), std::pair(15, 15));
     EXPECT_EQ(TextOf(g_sliders[1].name), "Slider3");
@@ -212,18 +173,15 @@ TEST_F(ProjectManagerTest, DeletingASliderAsksKeepsTheLastOneAndRefreshesPanelAn
     // Files and the branches themselves are not deleted.
     DeleteManagerItem(ProjectBranch::AdditionalFiles, "test.orc");
     DeleteManagerItem(ProjectBranch::None, "Slider1");
-    EXPECT_EQ(ui.messages.size(), 3u);
-    EXPECT_EQ(g_sliderCount, 15);
+    EXPECT_EQ(std::tuple(ui.messages.size(), g_sliderCount), std::tuple(3u, 15));
 
     g_sliderCount = 1;
-    ui.messages.clear();
     DeleteManagerItem(ProjectBranch::Panel, "Slider1");
-    EXPECT_EQ(ui.MessageTexts(), Lines{"Warning! You can't delete the last slider."});
+    EXPECT_EQ(ui.MessageTexts().back(), "Warning! You can't delete the last slider.");
     EXPECT_EQ(g_sliderCount, 1);
 }
 
-// Save, and a save refused, both leave the tree showing the project's file as it now is; a
-// closed manager stays closed.
+// Save leaves the tree showing the project's file as it now is; a closed manager stays closed.
 TEST_F(ProjectManagerTest, SavingRebuildsAnOpenManagerInPlace) {
     ui.chosenFiles = {"/music/Live.vtp"};
     SaveProjectCommand();

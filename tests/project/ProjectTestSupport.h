@@ -1,6 +1,5 @@
 #pragma once
-// What the project tests share: the fakes installed, the state reset, the project windows
-// simulated as the real ones behave, and expected file bytes put together at their offsets.
+// The project tests' fixture, the project windows simulated, and a new project's file bytes.
 
 #include <gtest/gtest.h>
 
@@ -11,9 +10,12 @@
 #include "base/AllState.h"
 #include "fakes/CoreServices.h"
 #include "fakes/ExpectedBytes.h"
+#include "panel/PanelState.h"
 #include "project/ProjectIo.h"
 #include "project/ProjectState.h"
 #include "scripts/ScriptStore.h"
+
+using Lines = std::vector<std::string>;
 
 class ProjectTest : public CoreServices {
 protected:
@@ -30,14 +32,12 @@ protected:
         SetUp();
     }
 
-    // Puts `bytes` in place as the file at `path` and reads it as the project.
     std::int32_t ReadBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
         files.files[path] = bytes;
         return SetProjectFile(path) ? ReadProject() : -1;
     }
 
-    // The toggle commands of the four project windows open and close them as the windows do:
-    // opening sets placementValid, closing stores the placement the window had.
+    // The project windows' toggle commands open (placement valid) and close (placement kept) them.
     void SimulateWindows() {
         ui.onCommand = [this](int command) {
             for (std::size_t w = 0; w < kProjectWindowCommands.size(); ++w) {

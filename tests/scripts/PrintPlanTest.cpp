@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <tuple>
 #include <vector>
 
 TEST(PrintPlan, MetricsDivideTheAreaByTheFontAndPagesHoldTheirLinesAndCopies) {
     const PrintMetrics metrics = PrintMetricsFor(4800, 6300, 50, 105);
-    EXPECT_EQ(metrics.lineHeight, 105);
-    EXPECT_EQ(metrics.charsPerLine, 96);
-    EXPECT_EQ(metrics.linesPerPage, 60);
+    EXPECT_EQ(std::tuple(metrics.lineHeight, metrics.charsPerLine, metrics.linesPerPage),
+              std::tuple(105, 96, 60));
     // A font taller than the page, or no font at all, leaves no line to print.
     EXPECT_EQ(PrintMetricsFor(4800, 100, 50, 105).linesPerPage, 0);
     EXPECT_EQ(PrintMetricsFor(4800, 6300, 0, 105).charsPerLine, 0);
@@ -17,11 +16,9 @@ TEST(PrintPlan, MetricsDivideTheAreaByTheFontAndPagesHoldTheirLinesAndCopies) {
 
     // 130 lines at 60 a page are three pages of 60, 60 and 10, never the line after the last.
     ASSERT_EQ(PrintPageCount(130, 60), 3);
-    for (const auto& [page, first, end] :
-         std::vector<std::array<int, 3>>{{0, 0, 60}, {1, 60, 120}, {2, 120, 130}}) {
-        EXPECT_EQ(PrintPageLines(page, 60, 130).first, first);
-        EXPECT_EQ(PrintPageLines(page, 60, 130).end, end);
-    }
+    const PrintLineRange first = PrintPageLines(0, 60, 130), last = PrintPageLines(2, 60, 130);
+    EXPECT_EQ(std::tuple(first.first, first.end, last.first, last.end),
+              std::tuple(0, 60, 120, 130));
     EXPECT_EQ(PrintPageCount(120, 60), 2);
     EXPECT_EQ(PrintPageCount(0, 60) + PrintPageCount(10, 0), 0);
     EXPECT_EQ(PrintPageSequence(2, 2, true), (std::vector<int>{0, 1, 0, 1}));

@@ -1,12 +1,9 @@
 #include <map>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "base/ByteCodec.h"
-#include "fakes/CoreServices.h"
+#include "project/ProjectTestSupport.h"
 #include "scripts/ScriptCommands.h"
-#include "scripts/ScriptStore.h"
 
 namespace {
 
@@ -17,21 +14,17 @@ std::vector<std::uint8_t> BytesOf(const std::string& text) {
 // The open editor's panes as the window would show them.
 class FakePanes : public ScriptPanes {
 public:
-    explicit FakePanes(std::vector<std::string> shown) : texts(std::move(shown)) {}
+    explicit FakePanes(Lines shown) : texts(std::move(shown)) {}
     int PaneCount() override { return static_cast<int>(texts.size()); }
     std::string PaneText(int pane) override { return texts[static_cast<std::size_t>(pane)]; }
     void SetPaneText(int pane, const std::string& text) override {
         texts[static_cast<std::size_t>(pane)] = text;
     }
-    std::vector<std::string> texts;
+    Lines texts;
 };
 
-class ScriptStore : public CoreServices {
+class ScriptStore : public ProjectTest {
 protected:
-    void TearDown() override {
-        g_scriptPanes = nullptr;
-        CoreServices::TearDown();
-    }
     void SetPaths(const std::string& first, const std::string& second) {
         SetText(g_scriptPaths[0], first);
         SetText(g_scriptPaths[1], second);
@@ -45,8 +38,7 @@ const std::string kSaveQuestion = "test.orc not saved. Do you want to save chang
 
 } // namespace
 
-// A refused file leaves the script not loaded: it is never written back over that file. The
-// rows run in order, so an accepted row after a refused one shows the script loaded again.
+// A refused file leaves the script not loaded: it is never written back over that file.
 TEST_F(ScriptStore, LoadingTakesAFileOrRefusesItAndARefusedScriptIsNeverSavedOverIt) {
     struct Load {
         const char* what;
@@ -99,7 +91,7 @@ TEST_F(ScriptStore, SavesTheTextOrKeepsTheFileAndTheSavedCopyWhenTheWriteFails) 
     g_scriptTexts[0] = "edited";
     files.diskFree = 3;
     EXPECT_EQ(SaveScript(0), 0);
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{kCannotSave});
+    EXPECT_EQ(ui.MessageTexts(), Lines{kCannotSave});
     EXPECT_EQ(files.files["test.orc"], BytesOf("instr 1\r\nendin\r\n"));
     EXPECT_EQ(g_scriptTextsSaved[0], "instr 1\r\nendin\r\n");
 }
@@ -130,15 +122,14 @@ TEST_F(ScriptStore, PanesShowScript1WhenItHasAPathElseScript2AndAreCutTo65535Cha
     EXPECT_EQ(g_scriptTexts[1], "untouched");
 }
 
-// Yes saves the edited text under the old name first; No drops the edits; a path that did not
-// change is neither asked for nor loaded; the new path's file is loaded where there is one.
+// Yes saves the edits under the old name first, No drops them; the new path's file is loaded.
 TEST_F(ScriptStore, AChangedPathAsksToSaveTheEditedTextUnderTheOldName) {
     files.files["test.orc"] = BytesOf("old");
     LoadScript(0);
     g_scriptTexts[0] = "edited";
     ui.answers = {MessageAnswer::Yes};
     CommitScriptPaths({"new.orc", "test.sco"});
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{kSaveQuestion});
+    EXPECT_EQ(ui.MessageTexts(), Lines{kSaveQuestion});
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(files.files["test.orc"], BytesOf("edited"));
     EXPECT_EQ(TextOf(g_scriptPathsCommitted[0]), "new.orc");
@@ -153,8 +144,7 @@ TEST_F(ScriptStore, AChangedPathAsksToSaveTheEditedTextUnderTheOldName) {
     CommitScriptPaths({"new.orc", "other.sco"});
     EXPECT_EQ(ui.messages.size(), 2u);
     EXPECT_TRUE(files.writes.empty());
-    EXPECT_EQ(g_scriptTexts[1], "other");
-    EXPECT_EQ(g_scriptTextsSaved[1], "other");
+    EXPECT_EQ(std::tuple(g_scriptTexts[1], g_scriptTextsSaved[1]), std::tuple("other", "other"));
 }
 
 TEST_F(ScriptStore, AFailedSaveUnderTheOldPathKeepsThePathAndTheText) {
@@ -163,7 +153,7 @@ TEST_F(ScriptStore, AFailedSaveUnderTheOldPathKeepsThePathAndTheText) {
     files.failCreate = true;
     ui.answers = {MessageAnswer::Yes};
     CommitScriptPaths({"new.orc", "test.sco"});
-    EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{kSaveQuestion, kCannotSave}));
+    EXPECT_EQ(ui.MessageTexts(), (Lines{kSaveQuestion, kCannotSave}));
     EXPECT_EQ(TextOf(g_scriptPaths[0]), "test.orc");
     EXPECT_EQ(TextOf(g_scriptPathsCommitted[0]), "test.orc");
     EXPECT_EQ(g_scriptTexts[0], "edited");

@@ -1,5 +1,4 @@
-// A script keeps its bytes: unedited, it goes back to its file byte for byte, or is not written
-// at all; edited, it is written in its own encoding and line ends.
+// Unedited, a script is not rewritten; edited, it keeps its encoding and line ends.
 
 #include <gtest/gtest.h>
 
@@ -78,8 +77,7 @@ TEST_F(ScriptTextEdit, AnUnchangedScriptIsNotWrittenAndAChangedOneIs) {
     EXPECT_EQ(SaveScript(0), 1);
     EXPECT_EQ(SaveScript(0), 1); // saved now: unchanged again
     EXPECT_EQ(files.writes, std::vector<std::string>{"test.orc"});
-    // A script whose file is missing is written, even with a text unchanged since it was set;
-    // a file the user emptied is written empty.
+    // A missing file is written even for an unchanged text; an emptied one is written empty.
     g_scriptTexts[1] = "i1 0 1";
     LoadScript(1);
     EXPECT_EQ(SaveScript(1), 1);

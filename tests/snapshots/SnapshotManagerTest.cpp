@@ -2,7 +2,6 @@
 #include "base/ByteCodec.h"
 #include "panel/PanelLogic.h"
 #include "panel/PanelTestFixture.h"
-#include "snapshots/Snapshots.h"
 
 namespace {
 
@@ -38,10 +37,8 @@ TEST_F(SnapshotManagerTest, RenameEditsTheSelectedPositionWithAnyTextOrNothingWh
     manager.Rename(2, Answering(""));
     manager.Rename(0, Answering(std::string(700, 'n')));
     EXPECT_EQ(SnapshotNames(), (Lines{std::string(499, 'n'), "Snap3", ""}));
-    EXPECT_EQ(manager.Items(), SnapshotNames());
-    EXPECT_EQ(manager.Selected(), 0);
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_FALSE(manager.Closed());
+    EXPECT_EQ(std::pair(manager.Items(), manager.Selected()), std::pair(SnapshotNames(), 0));
+    EXPECT_EQ(std::pair(ui.messages.empty(), manager.Closed()), std::pair(true, false));
 }
 
 TEST_F(SnapshotManagerTest, DeleteAsksFirstAndMovesTheLaterSnapshotsDown) {
@@ -57,8 +54,8 @@ TEST_F(SnapshotManagerTest, DeleteAsksFirstAndMovesTheLaterSnapshotsDown) {
         ui.MessageTexts(),
         Lines(2, "This operation will delete the selected snapshot. Do you wan to continue?"));
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(manager.Items(), (Lines{"Snap1", "Snap3"}));
-    EXPECT_EQ(manager.Selected(), 0);
+    EXPECT_EQ(std::pair(manager.Items(), manager.Selected()),
+              std::pair(Lines{"Snap1", "Snap3"}, 0));
     EXPECT_FALSE(manager.Closed());
 }
 
@@ -83,8 +80,7 @@ TEST_F(SnapshotManagerTest, CloseRefreshesTheOtherWindowsAndLowersTheCorners) {
     again.Delete(0);
     EXPECT_FALSE(again.Closed());
     again.Delete(0);
-    EXPECT_EQ(g_snapshotCount, 0);
-    EXPECT_EQ(m_gesture.closes, 1);
+    EXPECT_EQ(std::pair(g_snapshotCount, m_gesture.closes), std::pair(0, 1));
     EXPECT_TRUE(again.Closed());
     EXPECT_EQ(m_panel.list, Lines{"Organize"});
 }
@@ -94,8 +90,7 @@ TEST_F(SnapshotManagerTest, ANameMissingFromTheStoreClosesTheManager) {
     SetText(g_snapshots[2].name, "Changed behind its back");
     manager.Delete(1);
     EXPECT_EQ(ui.MessageTexts(), Lines{"Error: can't locate the selected snapshot!"});
-    EXPECT_TRUE(manager.Closed());
-    EXPECT_EQ(g_snapshotCount, 3);
+    EXPECT_EQ(std::pair(manager.Closed(), g_snapshotCount), std::pair(true, 3));
     manager.Rename(0, Answering("x")); // a closed manager does nothing more
     EXPECT_TRUE(m_shownNames.empty());
 }
@@ -108,8 +103,7 @@ TEST_F(SnapshotManagerTest, LosingActivationAfterAChangeReopensTheWindowsButTheO
     manager.Rename(0, Answering("Intro"));
     manager.LoseActivation();
     EXPECT_EQ(ui.commands, (std::vector<int>{61000, 15000}));
-    EXPECT_EQ(m_gesture.closes, 1);
-    EXPECT_EQ(m_panel.CallsOf("close"), Lines{"close"});
+    EXPECT_EQ(std::pair(m_gesture.closes, m_panel.CallsOf("close")), std::pair(1, Lines{"close"}));
     EXPECT_EQ(m_manager.rebuilds.size(), 1u);
     manager.LoseActivation(); // remembered: no second refresh
     EXPECT_EQ(ui.commands.size(), 2u);
