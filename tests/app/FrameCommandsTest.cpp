@@ -70,8 +70,6 @@ TEST_F(CreatedFrame, KeyboardMappingShowsKbmAndStoresOnlyAChangedState) {
     EXPECT_EQ(g_frame.keyboardMapping, 1);
     EXPECT_EQ(StatusOf(3), std::vector<std::string>{"KBM"});
     EXPECT_EQ(std::pair(g_keyboardMapping.velocity, g_keyboardMapping.channel), std::pair(64, 0));
-    DispatchCommand(kCmdKeyboardMapping);
-    EXPECT_EQ(*store.Get(kSettingsKey, "KeyboardMapping"), EncodeInt32(-1));
 }
 
 TEST_F(CreatedFrame, TrayHidesTheWindowOrMinimizesAndRestoringRefreshesTheButtons) {
