@@ -43,7 +43,6 @@ TEST_F(DeviceCaps, EachTechnologyAndSupportValueHasItsLine) {
     const std::pair<std::uint32_t, const char*> supports[] = {
         {0, "Optional functionality:\t\tNone\r\n"},
         {8, "Optional functionality:\t\tSupport the midiStreamOut function\r\n"},
-        {16, "Optional funcionality:\t\t16\r\n"},
         {12, "Optional funcionality:\t\t12\r\n"},
     };
     for (const auto& [support, line] : supports) {
