@@ -3,7 +3,6 @@
 #include "base/ByteCodec.h"
 #include "base/CommandIds.h"
 #include "panel/PanelTestFixture.h"
-#include "resources/Strings.h"
 
 namespace {
 
@@ -145,7 +144,6 @@ TEST_F(GestureTest, F2StoresTheBlendAsANewSnapshotAndReopensTheViewsThatShowIt) 
     EXPECT_EQ(GestureRightButton(true), GestureRightClick::SnapshotStored);
     EXPECT_EQ(Sent(), SevenBitBytes({60, 37})); // the blend went out first
     ASSERT_EQ(g_snapshotCount, 5);
-    EXPECT_EQ(TextOf(g_snapshots.Peek(5).name), "Snap5");
     EXPECT_EQ(std::pair(g_snapshots.Peek(5).values[0], g_snapshots.Peek(5).values[1]),
               std::pair(60, 37));
     EXPECT_EQ(g_transportStopped, 1);
@@ -155,16 +153,13 @@ TEST_F(GestureTest, F2StoresTheBlendAsANewSnapshotAndReopensTheViewsThatShowIt) 
     EXPECT_EQ(std::pair(m_gesture.frontOn, m_gesture.frontOff), std::pair(1, 1));
     EXPECT_TRUE(m_panel.list.empty()); // the reopened panel lists it, not the old one
 
-    // At the limit the blend is sent but nothing is stored.
+    // At the limit the blend is sent and nothing stored; the snapshot tests hold the message.
     ui.commands.clear();
     g_snapshotCount = kMaxSnapshots;
     Move(198, 148, 0, true);
     Sent();
     EXPECT_EQ(GestureRightButton(true), GestureRightClick::SnapshotRefused);
     EXPECT_EQ(Sent(), SevenBitBytes({120, 1}));
-    EXPECT_EQ(g_snapshotCount, kMaxSnapshots);
-    EXPECT_EQ(g_snapshotNameCounter, 5);
-    EXPECT_EQ(ui.MessageTexts(), Lines{Str(kStrTooManySnapshots)});
     EXPECT_TRUE(ui.commands.empty());
     EXPECT_EQ(m_gesture.appended, Lines{"Snap5"});
 }
