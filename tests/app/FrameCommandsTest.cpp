@@ -33,7 +33,6 @@ TEST_F(FrameFixture, CreationMakesTheBarsThenRunsTheTogglesInTheirOrder) {
         "topmost off",  "check 800 on",    "toolbar shown", "relayout",
         "check 900 on", "statusbar shown", "relayout",      "check 60000 off"};
     EXPECT_EQ(view.log, expected);
-    EXPECT_EQ(StatusOf(3), (std::vector<std::string>{""}));
     EXPECT_EQ(TextOf(g_environmentFilesCommitted.script1), "piece.csd");
     // The toggle at creation stores the mapping, so the key and the value exist afterwards.
     EXPECT_EQ((store.values[{kSettingsKey, "KeyboardMapping"}]), EncodeInt32(-1));
