@@ -56,7 +56,8 @@ TEST_F(StartUp, AFirstStartOpensTheDevicesDialogWhoseCancelEndsTheProgram) {
     };
     g_toolWindows[kToolMidiScope].openAtExit = 1;
     Run("/some/project.vtp");
-    EXPECT_EQ(ui.messages.size(), 2u); // the first start's and Cancel's, as the device tests say
+    ASSERT_EQ(ui.messages.size(), 2u); // the first start's, then Cancel's as the device tests say
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
     // The program ends: no tool window opens, no project is read.
     EXPECT_EQ(ui.commands, (std::vector<int>{kCmdMidiDevices}));
     EXPECT_EQ(view.log, (std::vector<std::string>{"midi devices dialog"}));
