@@ -77,9 +77,8 @@ TEST_F(SendMidi, ARefusedStatusOrDataByteIsShownFocusedAndNothingIsSent) {
     }
     EXPECT_TRUE(Sent().empty());
     // Data 1 taken, data 2 kept as typed although refused; what is no number leaves it be.
-    EXPECT_EQ(g_sendMidi.data[0], 7);
-    EXPECT_EQ(g_sendMidi.data[1], 200);
-    EXPECT_EQ(g_sendMidi.status, 176);
+    EXPECT_EQ(std::tuple(g_sendMidi.data[0], g_sendMidi.data[1], g_sendMidi.status),
+              std::tuple(7, 200, 176));
 
     // User mode takes the typed status whatever it is, a system message included.
     ui.messages.clear();
