@@ -92,7 +92,6 @@ TEST_F(StartUp, AStoredChoiceOpensTheDevicesThenTheEngineSettingsTheToolWindowsA
     Run(std::string(300, 'p')); // cut at the field's 259 characters
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(g_midiOutputStatusText + ", " + g_midiInputStatusText, "Out: Out B, In: none");
-    EXPECT_EQ(view.log, (std::vector<std::string>{"focus", "accept drops"}));
     EXPECT_EQ(steps, (std::vector<std::string>{"AudioDevices", "SoundEngine", "18000", "55000",
                                                "58000", "59000", std::string(259, 'p')}));
     std::vector<std::string> withoutProject(steps.begin(), steps.end() - 1);
