@@ -117,8 +117,7 @@ TEST_F(FrameFixture, ClearingPreferencesAsksRemakesTheBarsAndKeepsWindowPlacesAn
     EXPECT_TRUE(midi->OutputIsOpen());
 }
 
-TEST_F(FrameFixture, MidiCommandsReachTheDevicesAndResetReportsItsOutcome) {
-    CreateFrameState(clock);
+TEST_F(CreatedFrame, MidiCommandsReachTheDevicesAndResetReportsItsOutcome) {
     ASSERT_TRUE(OpenMidiDevices());
     Sent();
     DispatchCommand(kCmdPanic);
