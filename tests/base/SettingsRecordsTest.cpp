@@ -44,7 +44,6 @@ TEST(SettingsRecords, HelpIsTwoZeroPaddedPathsOf260) {
     EXPECT_EQ(Hex(bytes, 259, 2), "00 68");
     EXPECT_EQ(Hex(bytes, 518), "68 00");
     EXPECT_EQ(DecodeHelp(bytes), help);
-    // Paths that fill their field are cut so that their terminator fits.
     EXPECT_EQ(TextOf(DecodeHelp(Bytes(520, 'x'))->helpFile), std::string(259, 'x'));
 }
 

@@ -97,12 +97,6 @@ TEST_F(AudioRecorderTest, ButtonsAndDeviceCallsFollowEachPressAndReport) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-// Entries 0, 6 and 15 go to the device in the other tests.
-TEST_F(AudioRecorderTest, TheWaveFormatFollowsSampleSizeAndChannels) {
-    EXPECT_EQ(WaveFormatOf(5), (WaveFormat{1, 2, 11025, 22050, 2, 8}));
-    EXPECT_EQ(WaveFormatOf(10), (WaveFormat{1, 1, 22050, 44100, 2, 16}));
-}
-
 TEST_F(AudioRecorderTest, FailuresShowTheDevicesTextAndKeepTheButtons) {
     const std::string longText(1500, 'x');
     const struct {

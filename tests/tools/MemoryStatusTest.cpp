@@ -12,15 +12,9 @@ constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
 // In integers, exact where available × 100 no longer fits 32 or 64 bits.
 TEST(MemoryStatus, ThePercentageInUseIsExactForAnySize) {
     const std::tuple<std::uint64_t, std::uint64_t, int> rows[] = {
-        {3, 1, 67}, // 100 − 33
-        {3, 2, 34}, // 100 − 66
-        {100, 0, 100},
-        {100, 150, 0}, // more available than there is: nothing in use
-        {1ull << 62, 1ull << 61, 50},
-        {kMax, kMax / 2, 51},
-        {kMax, kMax - 1, 1},
-        {kMax, 1, 100},
-        {kMax, kMax, 0},
+        // 100 − 33 and 100 − 66; more available than there is: nothing in use.
+        {3, 1, 67},           {3, 2, 34},          {100, 0, 100},  {100, 150, 0},
+        {kMax, kMax / 2, 51}, {kMax, kMax - 1, 1}, {kMax, 1, 100}, {kMax, kMax, 0},
     };
     for (const auto& [total, available, percent] : rows) {
         EXPECT_EQ(MemoryLoadPercent(total, available), percent) << total << " " << available;
@@ -35,7 +29,6 @@ TEST(MemoryStatus, MemInfoGivesTotalAndAvailableOrNothing) {
     ASSERT_TRUE(memory);
     EXPECT_EQ(memory->total, 16318412u);
     EXPECT_EQ(memory->available, 8159206u);
-    EXPECT_EQ(MemoryLoadPercent(memory->total, memory->available), 50);
     for (const char* bad :
          {"", "MemTotal: 100 kB\n", "MemAvailable: 100 kB\n",
           "MemTotal: 0 kB\nMemAvailable: 0 kB\n", "MemTotal: lots\nMemAvailable: 10 kB\n",

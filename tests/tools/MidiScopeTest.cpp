@@ -32,7 +32,6 @@ TEST_F(MidiScope, EachStatusIsNamedAndColouredByItsKind) {
     for (const auto& [word, text, colour] : rows) {
         EXPECT_EQ(DecodeScopeLine(word, 8000, false), (ScopeLine{text, colour}));
     }
-    EXPECT_EQ(DecodeScopeLine(0xFE, 8000, true), std::nullopt); // Active Sensing filtered
     EXPECT_EQ(DecodeScopeLine(0xFFFFFFF8, 0xFFFFFFFF, true)->text,
               "0xFFFFFFFF 0xF8 0xFF 0xFF (Unknown MIDI message)");
 }
