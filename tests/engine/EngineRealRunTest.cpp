@@ -45,8 +45,9 @@ struct BuiltEngineLibrary : EngineLibrary {
     }
 };
 
-// The level of controller 20 on channel 1 is the tone's amplitude; the flags are the JACK preset.
-constexpr const char* kOrchestra = "sr = 44100\nksmps = 64\nnchnls = 1\n0dbfs = 1\n"
+// The level of controller 20 on channel 1 is the tone's amplitude; the flags are the JACK preset,
+// whose -b880 needs a ksmps that divides it once audio input is on.
+constexpr const char* kOrchestra = "sr = 44100\nksmps = 16\nnchnls = 1\n0dbfs = 1\n"
                                    "instr 1\n  kAmp ctrl7 1, 20, 0, 1\n  aTone oscili kAmp, 440\n"
                                    "  fout \"played.wav\", 14, aTone\nendin\n";
 constexpr const char* kFlags = "-odac -+rtaudio=jack -+rtmidi=jack -MVentaro.2:Ventaro.2 -b880 -m0";
@@ -170,7 +171,10 @@ TEST_F(EngineRealRun, TheEmbeddedEngineHearsTheSliderAndEndsCleanlyOnTheStopSign
 }
 
 // csound does not know the stop signal: SIGTERM after the wait, and it still closes its files.
+// The JACK preset with audio input: the default presets' widest real-time set.
 TEST_F(EngineRealRun, TheExternalCsoundHearsTheSliderAndIsEndedBySigterm) {
+    SetText(g_soundEngine.flagsPresets[0],
+            "-odac -iadc -+rtaudio=jack -+rtmidi=jack -MVentaro.2:Ventaro.2 -b880 -m0");
     SetText(g_soundEngine.programName, "csound");
     g_soundEngine.useEmbedded = -1;
     g_engineOutputView = nullptr; // on the test's output

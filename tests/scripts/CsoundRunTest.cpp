@@ -1,5 +1,5 @@
 // The real csound on what the program writes for it: the generated text rendered to WAV files,
-// and the default flags presets run briefly with their real-time modules on the "Ventaro.2" port.
+// and the default ALSA presets run briefly with their real-time modules on the "Ventaro.2" port.
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,6 @@
 #include "engine/AudioFormats.h"
 #include "engine/CsoundOutput.h"
 #include "engine/EngineSettings.h"
-#include "midi/JackServer.h"
 #include "scripts/CsoundText.h"
 
 namespace {
@@ -144,21 +143,6 @@ TEST_F(CsoundRun, TheOrchestraEveryTableAndThePFieldsRenderInEveryFormat) {
             const std::string line = "ftable " + std::to_string(table) + ":\n";
             EXPECT_NE(run.output.find(line), std::string::npos) << line << run.output;
         }
-    }
-}
-
-TEST_F(CsoundRun, JackPresetsPlayAndConnectToTheVentaroPort) {
-    JackServer jack(44100); // the rate of the default audio format
-    ASSERT_TRUE(jack.Start()) << "jackd did not come up";
-    const auto port = OpenVentaroPort(RtMidi::UNIX_JACK);
-    ASSERT_TRUE(port);
-    for (int preset : {1, 3}) {
-        const CsoundResult run = RunPreset(preset);
-        EXPECT_EQ(run.exitCode, 0) << preset << "\n" << run.output;
-        EXPECT_NE(run.output.find("rtaudio: JACK module enabled"), std::string::npos) << run.output;
-        EXPECT_NE(run.output.find("rtmidi: JACK module enabled"), std::string::npos);
-        // csound warns ("failed to connect to: Ventaro.2") when the port is not there.
-        EXPECT_EQ(ErrorLines(run.output), std::vector<std::string>{}) << run.output;
     }
 }
 
