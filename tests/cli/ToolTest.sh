@@ -185,9 +185,6 @@ sysex)
     expect 0 "240 1 1 247 \n" sysex format small.syx
     bank 40000 huge.syx
     refused "Error while opening the selected file!" sysex format missing.syx
-    # A bank goes out whole, past the scratchpad's 512 bytes.
-    bank 4096 4k.syx
-    expect 0 "" sysex send --out Loopback 4k.syx
     expect 0 "" sysex send --out Loopback --text "240 67 16 247"
     refused "$invalid" sysex send --out Loopback --text "240 67 16"
     printf '\xf0\x01' >open.syx

@@ -63,9 +63,6 @@ private slots:
             Ui().answers = {MessageAnswer::Yes};
             dialog->OkButton()->click();
         });
-        QCOMPARE(g_sliderCount, 64);
-        QCOMPARE(std::string(TextOf(g_scriptPathsCommitted[0])), orchestra);
-        QCOMPARE(Window()->windowTitle(), kTitle + " - [Project1.vtp]");
 
         const QString path = WorkFile("Live.vtp");
         Ui().files.push_back(path.toStdString());
@@ -81,6 +78,7 @@ private slots:
         QApplication::sendEvent(Window(), &drop);
         QCOMPARE(Window()->windowTitle(), kTitle + " - [Live.vtp]");
 
+        Window()->OnCommand(kCmdCloseProject);
         QVERIFY(m_app->Start(path.toStdString()));
         QCOMPARE(Window()->windowTitle(), kTitle + " - [Live.vtp]");
         QCOMPARE(g_sliderCount, 64);
