@@ -145,10 +145,8 @@ project)
         "project info" "find Wide.vtp --by colour 1" "find Wide.vtp cc2 1"
     # Missing and damaged files are refused with their reason.
     head -c 10340 /dev/zero | tr '\0' 'a' >Text.vtp
-    for check in "Missing.vtp:Error while opening the selected file!" \
-        "Text.vtp:Error: invalid project file!"; do
-        refused "${check#*:}" project info "${check%%:*}"
-    done
+    refused "Error while opening the selected file!" project info Missing.vtp
+    refused "Error: invalid project file!" project info Text.vtp
     expect 1 "" csound orchestra Text.vtp
     # Beyond the file size limit a save fails like a full disk: reported, nothing half written.
     (ulimit -f 8 && failures=0 && refused 'Error while writing on the selected file!' \

@@ -139,10 +139,8 @@ TEST(ToolSysexOverJack, ABankArrivesAsOneBlockByteForByte) {
 
     std::vector<std::uint8_t> bank(4096); // 240, every data value 0..127 in turn, 247
     for (std::size_t i = 0; i < bank.size(); ++i) {
-        bank[i] = static_cast<std::uint8_t>(i % 128);
+        bank[i] = i == 0 ? 0xF0 : i + 1 == bank.size() ? 0xF7 : static_cast<std::uint8_t>(i % 128);
     }
-    bank.front() = 0xF0;
-    bank.back() = 0xF7;
     const std::filesystem::path file =
         std::filesystem::temp_directory_path() / ("sysex-jack-" + server.Name() + ".syx");
     std::ofstream(file, std::ios::binary)
