@@ -111,7 +111,8 @@ protected:
     }
 
     void OpenVentaroPort() { ASSERT_EQ(service->OpenOutput(FindMidiOutput("Ventaro.2")), kMidiOk); }
-    // Moves the slider to the top half a second into the run; returns how long Stop took.
+    // Moves the slider to the top half a second into the file, however slowly the engine starts;
+    // returns how long Stop took.
     double PlayAndStop(ProcessExit& exit) {
         RunSoundEngine();
         if (!service->OutputIsOpen()) {
@@ -120,7 +121,9 @@ protected:
         EXPECT_EQ(g_engineRunning, 1) << ::testing::PrintToString(ui.MessageTexts());
         const long engine = g_engineProcess;
         EXPECT_TRUE(WaitFor("jack_lsp -c Ventaro.2:Ventaro.2 | grep -q '^   '", 10000));
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        const fs::path played = folder / "played.wav";
+        EXPECT_TRUE(
+            WaitUntil([&] { return fs::exists(played) && fs::file_size(played) > 44100; }, 10000));
         g_sliders[0].value = 127;
         SendSlider(0);
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -131,7 +134,7 @@ protected:
         // Ended and reaped; csound, ended by SIGTERM, may take longer than the wait.
         EXPECT_TRUE(launcher.WaitForExit(engine, 10000, &exit));
         SF_INFO info{};
-        SNDFILE* file = sf_open((folder / "played.wav").c_str(), SFM_READ, &info);
+        SNDFILE* file = sf_open(played.c_str(), SFM_READ, &info);
         EXPECT_TRUE(file && info.frames > 44100 / 2) << "the WAV file is not whole";
         std::vector<short> samples(file ? static_cast<std::size_t>(info.frames) : 0);
         const auto level = [&samples](std::size_t from) { // of a tenth of a second, 0 to 1

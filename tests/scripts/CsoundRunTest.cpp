@@ -115,7 +115,6 @@ TEST_F(CsoundRun, TheOrchestraEveryTableAndThePFieldsRenderInEveryFormat) {
         score += FunctionTablePiece(piece);
     }
     score += "i1\t0\t1000\r\n" + Join(PFieldPieces(sliders));
-    // csound runs cleanly and writes the format's rate and channels into the WAV header.
     for (int format = 0; format < kAudioFormatCount; ++format) {
         SCOPED_TRACE(format);
         const fs::path wav = folder / ("format" + std::to_string(format) + ".wav");

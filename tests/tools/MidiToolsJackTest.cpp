@@ -19,7 +19,6 @@ constexpr std::uint32_t kMessages = 3000;
 // The sender goes on after the monitor's count, so that the listed messages' passage through
 // does not hang on the monitor's exit.
 constexpr std::uint32_t kSent = kMessages + 400;
-constexpr int kPerCycle = 4;
 
 struct Stream {
     std::atomic<bool> go{false};
@@ -31,7 +30,7 @@ void Send(void* user, jack_client_t*, jack_port_t* const* ports, jack_nframes_t 
     Stream& stream = *static_cast<Stream*>(user);
     void* buffer = jack_port_get_buffer(ports[0], frames);
     jack_midi_clear_buffer(buffer);
-    for (int i = 0; i < kPerCycle && stream.go.load() && stream.sent.load() < kSent; ++i) {
+    for (int i = 0; i < 4 && stream.go.load() && stream.sent.load() < kSent; ++i) {
         std::uint8_t bytes[3];
         EncodeSequence(stream.sent.load(), bytes);
         if (jack_midi_event_write(buffer, static_cast<jack_nframes_t>(i * 8), bytes, 3) == 0) {
