@@ -312,8 +312,7 @@ TEST(AlsaPorts, TheAddressComesFromTheNameAndTheTechnologyFromThePortType) {
         {SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_HARDWARE | SND_SEQ_PORT_TYPE_PORT, 1},
         {SND_SEQ_PORT_TYPE_HARDWARE | SND_SEQ_PORT_TYPE_SYNTHESIZER, 2},
         {SND_SEQ_PORT_TYPE_SOFTWARE | SND_SEQ_PORT_TYPE_SYNTHESIZER, 2},
-        {SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION, 0},
-        {0, 0}};
+        {SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION, 0}};
     for (const auto& [type, technology] : types) {
         EXPECT_EQ(AlsaPortTechnology(type), technology) << type;
     }

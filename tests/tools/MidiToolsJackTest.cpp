@@ -106,8 +106,7 @@ TEST_F(MidiToolsJack, TheMonitorListsEveryMessageAndPassesItThroughInOrder) {
     EXPECT_EQ(stream.check.wrong, 0u);
 }
 
-// What the bank's receiver heard: its process thread copies the first event into room set aside
-// beforehand, and counts them all.
+// The receiver's process thread copies the first event into room set aside beforehand.
 struct Heard {
     std::vector<std::uint8_t> first = std::vector<std::uint8_t>(64 * 1024);
     std::atomic<std::size_t> firstSize{0};
