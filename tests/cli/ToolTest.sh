@@ -145,10 +145,8 @@ project)
         "project info" "find Wide.vtp --by colour 1" "find Wide.vtp cc2 1"
     # Missing and damaged files are refused with their reason.
     head -c 10340 /dev/zero | tr '\0' 'a' >Text.vtp
-    for check in "Missing.vtp:Error while opening the selected file!" \
-        "Text.vtp:Error: invalid project file!"; do
-        refused "${check#*:}" project info "${check%%:*}"
-    done
+    refused "Error while opening the selected file!" project info Missing.vtp
+    refused "Error: invalid project file!" project info Text.vtp
     expect 1 "" csound orchestra Text.vtp
     # Beyond the file size limit a save fails like a full disk: reported, nothing half written.
     (ulimit -f 8 && failures=0 && refused 'Error while writing on the selected file!' \
@@ -185,9 +183,6 @@ sysex)
     expect 0 "240 1 1 247 \n" sysex format small.syx
     bank 40000 huge.syx
     refused "Error while opening the selected file!" sysex format missing.syx
-    # A bank goes out whole, past the scratchpad's 512 bytes.
-    bank 4096 4k.syx
-    expect 0 "" sysex send --out Loopback 4k.syx
     expect 0 "" sysex send --out Loopback --text "240 67 16 247"
     refused "$invalid" sysex send --out Loopback --text "240 67 16"
     printf '\xf0\x01' >open.syx
@@ -209,7 +204,6 @@ morph)
         print $f pack("l<", 4); seek($f, 0, 2);
         print $f pack("a500 l<128", "S$_", @{(0, [0, 100], [100, 50], [20, 0], [120, 1])[$_]})
             for 1 .. 4;' || fail "morph: writing the snapshots"
-    expect 0 "B0 00 00\nB0 01 64\n" morph Two.vtp --corners 1,2,3,4 --fx 0 --fy 0
     # The truncated blends: top 50 and 75, bottom 70 and 0.
     expect 0 "B0 00 3C\nB0 01 25\n" morph Two.vtp --fy 0.5 --fx 0.5 --corners 1,2,3,4
     expect 0 "B0 00 6E\nB0 01 19\n" morph Two.vtp --corners 4,2,3,1 --fx 0.5 --fy 0

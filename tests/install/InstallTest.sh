@@ -44,7 +44,6 @@ grep -q '^usage: ventaro-tool' "$work/usage" || fail "ventaro-tool --help printe
 desktop=$share/applications/ventaro.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop (desktop-file-utils)"
 grep -q '^Exec=ventaro %f$' "$desktop" || fail "the launcher does not pass the file to the program"
-grep -q '^Categories=AudioVideo;Audio;Midi;$' "$desktop" || fail "desktop categories"
 mime=$share/mime/packages/ventaro.xml
 if command -v xmllint >/dev/null; then
     xmllint --noout "$mime" "$share/icons/hicolor/scalable/apps/ventaro.svg" || fail "xmllint"

@@ -24,19 +24,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Recorded {
-    int rate = 0, channels = 0, format = 0;
-    sf_count_t frames = 0;
-};
-
-Recorded Read(const fs::path& file) {
+SF_INFO Read(const fs::path& file) {
     SF_INFO info{};
-    SNDFILE* sound = sf_open(file.c_str(), SFM_READ, &info);
-    if (!sound) {
-        return {};
+    if (SNDFILE* sound = sf_open(file.c_str(), SFM_READ, &info)) {
+        sf_close(sound);
     }
-    sf_close(sound);
-    return {info.samplerate, info.channels, info.format, info.frames};
+    return info;
 }
 
 class AudioRecorderJack : public ::testing::Test {
@@ -111,12 +104,12 @@ TEST_F(AudioRecorderJack, RecordsInTheFilesFormatAndPlaysToTheEnd) {
     RecordOneSecond(mono, 0);
     EXPECT_TRUE(ui.messages.empty()) << ::testing::PrintToString(ui.MessageTexts());
 
-    const Recorded a = Read(stereo);
-    EXPECT_EQ(a.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
-    EXPECT_EQ(std::pair(a.rate, a.channels), std::pair(44100, 2));
-    const Recorded b = Read(mono);
-    EXPECT_EQ(b.format, SF_FORMAT_WAV | SF_FORMAT_PCM_U8);
-    EXPECT_EQ(std::pair(b.rate, b.channels), std::pair(8000, 1));
+    const SF_INFO a = Read(stereo);
+    EXPECT_EQ(std::tuple(a.format, a.samplerate, a.channels),
+              std::tuple(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 2));
+    const SF_INFO b = Read(mono);
+    EXPECT_EQ(std::tuple(b.format, b.samplerate, b.channels),
+              std::tuple(SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 8000, 1));
     // One second at the file's rate, give or take the start and stop of the stream: 48 kHz
     // samples written unconverted would make 1.09 s, every other one dropped 0.54 s.
     EXPECT_NEAR(static_cast<double>(a.frames) / 44100, 1.0, 0.08);
@@ -134,6 +127,4 @@ TEST_F(AudioRecorderJack, RecordsInTheFilesFormatAndPlaysToTheEnd) {
         Deliver(std::chrono::milliseconds(50));
     }
     EXPECT_EQ(CurrentRecorderState(), RecorderState::Idle);
-    EXPECT_EQ(g_audioRecorder.buttons,
-              (RecorderButtons{{true, false}, {true, false}, {}, {}, kCmdRecorderPlay}));
 }
