@@ -97,6 +97,11 @@ TEST_F(AudioRecorderTest, ButtonsAndDeviceCallsFollowEachPressAndReport) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
+// The steps above reach the device with 8-bit mono, 16-bit mono and 16-bit stereo.
+TEST_F(AudioRecorderTest, EightBitStereoAt22050HzHasTwoBytesABlock) {
+    EXPECT_EQ(WaveFormatOf(9), (WaveFormat{1, 2, 22050, 44100, 2, 8}));
+}
+
 TEST_F(AudioRecorderTest, FailuresShowTheDevicesTextAndKeepTheButtons) {
     const std::string longText(1500, 'x');
     const struct {

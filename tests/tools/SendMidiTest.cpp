@@ -56,6 +56,7 @@ TEST_F(SendMidi, ARefusedStatusOrDataByteIsShownFocusedAndNothingIsSent) {
     const std::tuple<int, const char*, const char*, const char*, F, const std::string*> rows[] = {
         {kSendMidiUser, "127", "1", "2", F::Status, &kStatusError},
         {kSendMidiUser, "256", "1", "2", F::Status, &kStatusError},
+        {kSendMidiUser, "-144", "1", "2", F::Status, &kStatusError},
         {kSendMidiUser, "0x90", "1", "2", F::Status, &kStatusError},
         {kSendMidiUser, "4294967440", "1", "2", F::Status, &kStatusError},
         {kSendMidiPresets, "", "128", "2", F::Data1, &kDataError},
