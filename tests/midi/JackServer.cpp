@@ -71,7 +71,9 @@ bool JackServer::Start() {
     // Every JACK client of this process and its children talks to the private server.
     ::setenv("JACK_DEFAULT_SERVER", m_name.c_str(), 1);
     ::setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);
-    std::vector<std::string> command{"jackd", "--no-realtime", "-n", m_name};
+    // A server outliving a test killed at its time limit would keep later servers from opening.
+    std::vector<std::string> command{"setpriv", "--pdeathsig", "KILL", "jackd", "--no-realtime"};
+    command.insert(command.end(), {"-n", m_name});
     if (m_synchronous) {
         command.push_back("-S");
     }
