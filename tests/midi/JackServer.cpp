@@ -34,7 +34,7 @@ int g_servers = 0;
 
 // One lock across test programs, held from this process's first server until the process ends.
 void HoldServerLock() {
-    static const int fd = [] {
+    [[maybe_unused]] static const int fd = [] {
         const std::string file =
             "/tmp/ventaro-jack-servers-" + std::to_string(::getuid()) + ".lock";
         const int opened = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
@@ -43,7 +43,6 @@ void HoldServerLock() {
         }
         return opened;
     }();
-    (void)fd;
 }
 } // namespace
 
